@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs every Debian package Linvara needs to build, test and benchmark.
+# Used by the README and by .ci/run so the two never drift apart.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends \
+  build-essential cmake ninja-build pkg-config \
+  libsqlite3-dev sqlite3 libsqlitecpp-dev \
+  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
+  python3 gdal-bin \
+  fonts-noto-cjk xvfb xauth locales
+# A comma-decimal locale for the locale-independence tests.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
+  $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen || true
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

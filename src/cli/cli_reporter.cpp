@@ -1,0 +1,16 @@
+#include "cli_reporter.h"
+
+#include <unistd.h>
+
+namespace linvara::cli {
+
+bool CliReporter::Ask(const std::string& text) {
+    if (assumeYes) return true;
+    if (!isatty(STDIN_FILENO)) return false;
+    std::cerr << text << " [y/N] " << std::flush;
+    std::string answer;
+    if (!std::getline(std::cin, answer)) return false;
+    return answer == "y" || answer == "Y" || answer == "yes" || answer == "YES";
+}
+
+}  // namespace linvara::cli

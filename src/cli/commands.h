@@ -1,0 +1,21 @@
+#pragma once
+#include <CLI/CLI.hpp>
+
+#include "cli_reporter.h"
+
+namespace linvara::cli {
+
+// What every subcommand shares: the reporter and the exit code it sets
+// (0 success, 1 failure; CLI11 itself exits 2 on a usage error).
+struct CliContext {
+    CliReporter reporter;
+    int exitCode = 0;
+};
+
+// Each group of subcommands lives in its own file and registers itself here.
+void RegisterProjectCommands(CLI::App& app, CliContext& ctx);    // info, order, sort, reset
+void RegisterOrgCommands(CLI::App& app, CliContext& ctx);        // org
+void RegisterTowerBaseCommands(CLI::App& app, CliContext& ctx);  // tow, towerbase, merge
+void RegisterExportCommands(CLI::App& app, CliContext& ctx);     // export
+
+}  // namespace linvara::cli

@@ -1,0 +1,104 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/dh_point_list.h"
+#include "model/tg_data_unit.h"
+#include "reporter.h"
+
+namespace SQLite {
+class Database;
+}
+
+namespace linvara {
+
+// One row of the collector's join of Electric_Data_DH and Point.
+struct SurveyRowInfo {
+    std::string Name;
+    int Type = 0;
+    std::string Type_Note;
+    int Index = 0;
+    int LinkCode = 0;
+    std::string LinkCode_Note;
+    int PoleType = 0;
+    std::string PoleType_Note;
+    double AddHeight = 0;
+    std::string GLAngleOrLength;  // kept as the text read
+    std::string GLWidth;          // kept as the text read
+    int GouType = 0;
+    std::string GouType_Note;
+    std::string StartJ;
+    std::string EndJ;
+    std::string PtAfterSel;
+    std::string PtBeforSel;
+    std::string GPS_ID;
+    std::string HostIMEI;
+    double North = 0;
+    double East = 0;
+    double Height = 0;
+    std::string StartTime;
+    double AntHight = 0;
+    double Latitude = 0;
+    double Longitude = 0;
+    double Altitude = 0;
+    std::string CODE;
+};
+
+// The project file (*.PD): the collector's tables, the working tables this
+// system adds, and every statement run on them. Each operation opens its own
+// connection and closes it before returning, so no connection stays open
+// between two user actions. Texts are UTF-8 in memory; the working tables
+// hold them in GB18030.
+class CProjectDatabase {
+public:
+    explicit CProjectDatabase(Reporter& reporter);
+    ~CProjectDatabase();
+    CProjectDatabase(const CProjectDatabase&) = delete;
+    CProjectDatabase& operator=(const CProjectDatabase&) = delete;
+
+    // Schema, upgrade and seeding.
+    bool OpenProject(const std::string& path);
+    bool Reconnect();
+    bool PrepareTables();
+    bool CreateWorkingTables();
+    void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
+
+    // The working stake list.
+    DHPointList ReadStakeList();
+    bool UpdatePoint(const DHPoint& point);
+    bool UpdateAllPoints(const DHPointList& list);
+    bool RewriteOrder(const DHPointList& list);
+    bool InsertPoint(DHPoint& point);  // receives the new ID
+    bool DeletePoint(int id);
+    bool ResetToSurvey();
+
+    // Merge target and sources.
+    bool OpenMergeTarget(const std::string& path);
+    bool AppendPoints(const DHPointList& list);
+    bool AppendOrder(const DHPointList& list);
+    // Texts of the rows come back as the bytes stored, so a merge carries
+    // them over unchanged.
+    std::vector<TGDataUnit> ReadTowerBaseRows();
+    bool AppendTowerBaseRows(const std::vector<TGDataUnit>& rows);
+
+    const std::string& Path() const { return path_; }
+    const std::string& Title() const { return title_; }
+    const std::vector<SurveyRowInfo>& SurveyRows() const { return surveyRows_; }
+
+    // The exact CREATE TABLE texts (other programs read sqlite_master).
+    static std::string ExportTableSql();
+    static std::string OrderTableSql();
+    static std::string TowerBaseTableSql();
+
+private:
+    void Close();
+
+    Reporter& reporter_;
+    std::vector<SurveyRowInfo> surveyRows_;
+    std::string path_;
+    std::unique_ptr<SQLite::Database> connection_;
+    std::string title_;
+};
+
+}  // namespace linvara

@@ -1,0 +1,210 @@
+#include "model/stake_sequence.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "text/format.h"
+
+namespace linvara {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+double Distance(const DHPoint& a, const DHPoint& b) { return std::hypot(b.Dx - a.Dx, b.Dy - a.Dy); }
+
+double Azimuth(const DHPoint& from, const DHPoint& to) {
+    return std::atan2(to.Dy - from.Dy, to.Dx - from.Dx) * 180.0 / kPi;
+}
+
+DHPointList KindList(const DHPointList& list, int kind) {
+    DHPointList out;
+    for (const DHPoint& p : list)
+        if (p.DHType == kind) out.push_back(p);
+    return out;
+}
+
+std::vector<size_t> JStakePositions(const DHPointList& list) {
+    std::vector<size_t> positions;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].DHType == JStake) positions.push_back(i);
+    return positions;
+}
+
+}  // namespace
+
+DHPointList JStakeList(const DHPointList& list) { return KindList(list, JStake); }
+DHPointList ZStakeList(const DHPointList& list) { return KindList(list, ZStake); }
+
+void ComputeJStakeMileage(DHPointList& list, double startMileage) {
+    const DHPoint* previous = nullptr;
+    for (DHPoint& p : list) {
+        if (p.DHType != JStake) continue;
+        p.Mileage = previous ? previous->Mileage + Distance(*previous, p) : startMileage;
+        p.Offset = 0;
+        previous = &p;
+    }
+}
+
+bool SegmentCapturesPoint(const DHPoint& p, const DHPoint& s, const DHPoint& e) {
+    const double a = p.Dx, b = p.Dy, c = s.Dx, d = s.Dy, ex = e.Dx, f = e.Dy;
+    if (ex == c) {
+        // The segment runs due east or west: the foot shares P's east value.
+        if (f == d) return false;
+        return std::min(d, f) <= b && b <= std::max(d, f);
+    }
+    const double k = (f - d) / (ex - c);
+    const double xf = (k * (b - d) + c * k * k + a) / (k * k + 1);
+    return std::min(c, ex) <= xf && xf <= std::max(c, ex);
+}
+
+Projection ProjectOnSegment(const DHPoint& p, const DHPoint& s, const DHPoint& e) {
+    const double A = Distance(p, s), B = Distance(p, e), O = Distance(s, e);
+    Projection r;
+    if (O == 0) {
+        r.along = A;
+        return r;
+    }
+    double radicand = (A + B - O) * (A + B + O) * (O + A - B) * (O + B - A);
+    const double h = radicand > 0 ? std::sqrt(radicand) / (2 * O) : 0.0;
+    const double alongSquared = A * A - h * h;
+    r.along = alongSquared > 0 ? std::sqrt(alongSquared) : 0.0;
+    double q = Azimuth(s, p) - Azimuth(s, e);
+    if (q > 180) q -= 360;
+    if (q < -180) q += 360;
+    r.offset = q > 0 ? -h : h;
+    return r;
+}
+
+void ReferPointToJStakes(DHPoint& point, const DHPointList& jStakes) {
+    if (point.DHType == JStake) {
+        point.Offset = 0;
+        point.StartJ.clear();
+        point.EndJ.clear();
+        return;
+    }
+    bool found = false;
+    double bestOffset = 0, bestMileage = 0;
+    size_t bestK = 0;
+    for (size_t k = 0; k + 1 < jStakes.size(); ++k) {
+        if (!SegmentCapturesPoint(point, jStakes[k], jStakes[k + 1])) continue;
+        Projection pr = ProjectOnSegment(point, jStakes[k], jStakes[k + 1]);
+        if (!found || std::fabs(pr.offset) < std::fabs(bestOffset)) {
+            found = true;
+            bestOffset = pr.offset;
+            bestMileage = jStakes[k].Mileage + pr.along;
+            bestK = k;
+        }
+    }
+    if (!found) {
+        point.Mileage = 0;
+        point.Offset = 0;
+        point.StartJ.clear();
+        point.EndJ.clear();
+        return;
+    }
+    point.StartJ = jStakes[bestK].NewPtName;
+    point.EndJ = jStakes[bestK + 1].NewPtName;
+    point.Mileage = bestMileage;
+    point.Offset = bestOffset;
+}
+
+void ReferPointToJLine(DHPoint& point, const DHPointList& list) { ReferPointToJStakes(point, JStakeList(list)); }
+
+void ReindexOrder(DHPointList& list) {
+    for (size_t i = 0; i < list.size(); ++i) list[i].OrderIndex = static_cast<int>(i);
+}
+
+int NumberingStep(int dhType, int glCode) {
+    auto in = [glCode](std::initializer_list<int> codes) {
+        return std::find(codes.begin(), codes.end(), glCode) != codes.end();
+    };
+    const bool house = in({201, 203, 206, 211, 212, 213});
+    switch (dhType) {
+        case AuxPoint: return 1;
+        case CrossingOnePoint: return 2;
+        case FeatureOnePoint:
+            if (house) return 7;
+            if (in({904, 905, 906, 1175, 1191})) return 5;
+            if (in({173, 175, 183, 184, 185, 186, 191, 408, 710, 1000})) return 4;
+            return 2;
+        case FeatureTwoPoint:
+            if (house) return 7;
+            if (in({1175, 1191})) return 5;
+            return 4;
+        case HouseThreePoint: return 7;
+        default: return 0;
+    }
+}
+
+void SortByMileage(DHPointList& list, const COptions& options) {
+    std::stable_sort(list.begin(), list.end(),
+                     [](const DHPoint& a, const DHPoint& b) { return a.Mileage < b.Mileage; });
+    long long n = options.UseStartName ? text::ParseLeadingInt(options.StartName) : 1;
+    for (DHPoint& p : list) {
+        if (options.UseOffsetRange && std::fabs(p.Offset) < options.OffsetRange) p.Offset = 0;
+        if (p.DHType == JStake || p.DHType == ZStake) continue;
+        p.NewPtName = text::Format("%lld", n);
+        n += NumberingStep(p.DHType, p.GLCode);
+    }
+    ReindexOrder(list);
+}
+
+void AutoOrderStakes(DHPointList& list, const COptions& options) {
+    ComputeJStakeMileage(list, options.StartMileage);
+    const DHPointList jStakes = JStakeList(list);
+    for (DHPoint& p : list) ReferPointToJStakes(p, jStakes);
+    SortByMileage(list, options);
+}
+
+void AppointJStakes(DHPointList& list, const std::vector<std::string>& gpsIds, const DHPoint& s,
+                    const DHPoint& e) {
+    std::unordered_set<std::string> wanted(gpsIds.begin(), gpsIds.end());
+    for (DHPoint& p : list) {
+        if (!wanted.count(p.GPS_ID)) continue;
+        wanted.erase(p.GPS_ID);  // the first point with an identity wins
+        Projection pr = ProjectOnSegment(p, s, e);
+        p.Mileage = s.Mileage + pr.along;
+        p.Offset = pr.offset;
+        p.StartJ = s.NewPtName;
+        p.EndJ = e.NewPtName;
+    }
+}
+
+int MoveJStake(DHPointList& list, JMove kind, int jRow) {
+    std::vector<size_t> pos = JStakePositions(list);
+    if (jRow < 0 || static_cast<size_t>(jRow) >= pos.size()) return -1;
+    const size_t row = static_cast<size_t>(jRow);
+    const size_t at = pos[row];
+    int newRow = jRow;
+    switch (kind) {
+        case JMove::Top: {
+            DHPoint moved = std::move(list[at]);
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
+            list.insert(list.begin(), std::move(moved));
+            newRow = 0;
+            break;
+        }
+        case JMove::Bottom: {
+            DHPoint moved = std::move(list[at]);
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(at));
+            list.push_back(std::move(moved));
+            newRow = static_cast<int>(pos.size()) - 1;
+            break;
+        }
+        case JMove::Up:
+            if (row == 0) return jRow;
+            std::swap(list[at], list[pos[row - 1]]);
+            newRow = jRow - 1;
+            break;
+        case JMove::Down:
+            if (row + 1 >= pos.size()) return jRow;
+            std::swap(list[at], list[pos[row + 1]]);
+            newRow = jRow + 1;
+            break;
+    }
+    ReindexOrder(list);
+    return newRow;
+}
+
+}  // namespace linvara

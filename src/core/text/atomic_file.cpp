@@ -1,0 +1,93 @@
+#include "text/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+namespace linvara::text {
+namespace {
+constexpr size_t kBufferSize = 1 << 16;
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+}  // namespace
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
+
+AtomicFile::~AtomicFile() { Discard(); }
+
+bool AtomicFile::Open() {
+    Discard();
+    if (path_.empty() || path_.back() == '/') return false;
+    std::vector<char> tmpl(path_.begin(), path_.end());
+    const char suffix[] = ".tmpXXXXXX";
+    tmpl.insert(tmpl.end(), suffix, suffix + sizeof suffix);
+    fd_ = ::mkstemp(tmpl.data());
+    if (fd_ < 0) return false;
+    tempPath_ = tmpl.data();
+    failed_ = false;
+    buffer_.clear();
+    buffer_.reserve(kBufferSize);
+    return true;
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    if (fd_ < 0 || failed_) return false;
+    if (buffer_.size() + bytes.size() > kBufferSize) {
+        if (!WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
+        buffer_.clear();
+        if (!failed_ && bytes.size() > kBufferSize && !WriteAll(fd_, bytes.data(), bytes.size())) failed_ = true;
+        else if (!failed_ && bytes.size() <= kBufferSize) buffer_.append(bytes);
+    } else {
+        buffer_.append(bytes);
+    }
+    return !failed_;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0) return false;
+    if (!failed_ && !buffer_.empty() && !WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
+    buffer_.clear();
+    // New files get the usual permissions, not mkstemp's 0600.
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat st {};
+    mode_t mode = (::stat(path_.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
+    if (!failed_ && ::fchmod(fd_, mode) != 0) failed_ = true;
+    if (::close(fd_) != 0) failed_ = true;
+    fd_ = -1;
+    if (failed_ || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        Discard();
+        return false;
+    }
+    tempPath_.clear();
+    return true;
+}
+
+void AtomicFile::Discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    AtomicFile file(path);
+    return file.Open() && file.Write(bytes) && file.Commit();
+}
+
+}  // namespace linvara::text

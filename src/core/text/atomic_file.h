@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace linvara::text {
+
+// Writes a file through a temporary file in the same folder that is renamed
+// over the target only when every byte has been written, so a failed write
+// (full disk, no permission) never leaves a partial file behind.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string path);
+    ~AtomicFile();  // discards the temporary file unless committed
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool Open();                           // false when the temporary file cannot be created
+    bool Write(std::string_view bytes);    // false once any write has failed
+    bool Commit();                         // flushes, closes and renames; false on any failure
+    const std::string& Path() const { return path_; }
+
+private:
+    void Discard();
+
+    std::string path_;
+    std::string tempPath_;
+    int fd_ = -1;
+    bool failed_ = false;
+    std::string buffer_;
+};
+
+// Writes `bytes` to `path` atomically; false when anything failed.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace linvara::text

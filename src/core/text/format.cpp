@@ -1,0 +1,124 @@
+#include "text/format.h"
+
+#include <locale.h>
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+namespace linvara::text {
+namespace {
+
+locale_t CLocale() {
+    static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return loc;
+}
+
+// Switches this thread to the "C" locale for its lifetime.
+class CLocaleScope {
+public:
+    CLocaleScope() : previous_(uselocale(CLocale())) {}
+    ~CLocaleScope() { uselocale(previous_); }
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    locale_t previous_;
+};
+
+void AppendV(std::string& out, const char* fmt, va_list args) {
+    CLocaleScope scope;
+    char buffer[256];
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(buffer, sizeof buffer, fmt, copy);
+    va_end(copy);
+    if (n < 0) return;
+    if (static_cast<size_t>(n) < sizeof buffer) {
+        out.append(buffer, static_cast<size_t>(n));
+        return;
+    }
+    size_t old = out.size();
+    out.resize(old + static_cast<size_t>(n) + 1);
+    std::vsnprintf(out.data() + old, static_cast<size_t>(n) + 1, fmt, args);
+    out.resize(old + static_cast<size_t>(n));
+}
+
+}  // namespace
+
+std::string FormatV(const char* fmt, va_list args) {
+    std::string out;
+    AppendV(out, fmt, args);
+    return out;
+}
+
+std::string Format(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    std::string out = FormatV(fmt, args);
+    va_end(args);
+    return out;
+}
+
+void AppendFormat(std::string& out, const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    AppendV(out, fmt, args);
+    va_end(args);
+}
+
+double ParseLeadingDouble(std::string_view text) {
+    std::string s(text);
+    char* end = nullptr;
+    double v = strtod_l(s.c_str(), &end, CLocale());
+    return end == s.c_str() ? 0.0 : v;
+}
+
+long long ParseLeadingInt(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        int digit = text[i] - '0';
+        if (value > (LLONG_MAX - digit) / 10) {
+            value = LLONG_MAX;
+            break;
+        }
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+bool ParseDouble(std::string_view text, double& value) {
+    std::string s = Trim(text);
+    if (s.empty()) return false;
+    char* end = nullptr;
+    double v = strtod_l(s.c_str(), &end, CLocale());
+    if (end != s.c_str() + s.size()) return false;
+    value = v;
+    return true;
+}
+
+double RoundAsPrinted(double value, int decimals) {
+    if (!std::isfinite(value)) return value;
+    char buffer[400];
+    auto res = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc()) return value;
+    double out = value;
+    std::from_chars(buffer, res.ptr, out);
+    return out == 0 ? 0.0 * (std::signbit(value) ? -1 : 1) : out;
+}
+
+std::string Trim(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1]))) --e;
+    return std::string(text.substr(b, e - b));
+}
+
+}  // namespace linvara::text

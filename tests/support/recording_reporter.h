@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "reporter.h"
+
+namespace linvara::testing {
+
+// Keeps every message in order; questions get `answer`.
+class RecordingReporter final : public Reporter {
+public:
+    struct Message {
+        std::string kind;  // "info", "warning", "error", "ask"
+        std::string text;
+    };
+    std::vector<Message> messages;
+    bool answer = true;
+
+    void Info(const std::string& t) override { messages.push_back({"info", t}); }
+    void Warning(const std::string& t) override { messages.push_back({"warning", t}); }
+    void Error(const std::string& t) override { messages.push_back({"error", t}); }
+    bool Ask(const std::string& t) override {
+        messages.push_back({"ask", t});
+        return answer;
+    }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : messages) out.push_back(m.text);
+        return out;
+    }
+    bool Said(const std::string& text) const {
+        for (const auto& m : messages)
+            if (m.text == text) return true;
+        return false;
+    }
+};
+
+}  // namespace linvara::testing
