@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+#include "model/dh_point_list.h"
+#include "reporter.h"
+
+namespace linvara {
+
+// The coordinate record collected for every point (the DXF is written from it).
+struct SurveyCoord {
+    std::string Pn;
+    std::string Pc;
+    double x = 0;  // north
+    double y = 0;  // east
+    double h = 0;
+};
+
+// Writes the result file of `kind` (0..11) for `list` to `path` (atomically)
+// and reports "转换成功!" / "转换完成!" / "新建成果文件出错,请检查!".
+// Returns whether a file was written.
+bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter);
+
+// The turning angle at J stake `i` of `jStakes`, packed ddd.mmss; positive
+// turns right; 0 for the first and the last J stake.
+double TurningAngleAt(const DHPointList& jStakes, int i);
+
+}  // namespace linvara

@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+#include "model/dh_point_list.h"
+#include "reporter.h"
+
+namespace linvara {
+
+// A loaded tower-base section survey: what the tower-base dialog owns and
+// shows. Several can exist at once, each with its own data.
+class TowerBaseSurvey {
+public:
+    explicit TowerBaseSurvey(Reporter& reporter);
+
+    // Loads a *.tow directly, or exports a project (*.PD) to its TOW file
+    // first and reads that. The data-file path becomes the TOW path.
+    void Load(const std::string& path);
+
+    enum class ConvertResult { NoDataFile, NoOutputPath, Done };
+    // Runs the conversion to OrgOutputPath; reports "请先打开数据文件！" /
+    // "请设置转换文件保存路径！" itself when a path is missing.
+    ConvertResult Convert();
+
+    const std::string& DataFilePath() const { return dataFilePath_; }
+    const DHPointList& Points() const { return points_; }
+    std::string OrgOutputPath;
+
+private:
+    Reporter& reporter_;
+    std::string dataFilePath_;
+    DHPointList points_;
+};
+
+}  // namespace linvara
