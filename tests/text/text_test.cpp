@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <clocale>
+#include <filesystem>
+
+#include "support/temp_dir.h"
+#include "text/atomic_file.h"
+#include "text/encoding.h"
+#include "text/format.h"
+
+namespace linvara::text {
+namespace {
+
+TEST(Encoding, ChineseRoundTripsThroughGbk) {
+    const std::string utf8 = "电杆J1";
+    const std::string gbk = Utf8ToGb18030(utf8);
+    EXPECT_EQ(gbk, "\xB5\xE7\xB8\xCB" "J1");  // GBK bytes of 电杆
+    EXPECT_EQ(Gb18030ToUtf8(gbk), utf8);
+}
+
+TEST(Encoding, InvalidBytesNeverThrowAndBecomeReplacement) {
+    EXPECT_EQ(Gb18030ToUtf8("A\xFF" "B"), "A\xEF\xBF\xBD" "B");
+    EXPECT_EQ(SanitizeUtf8("x\xC3"), "x\xEF\xBF\xBD");          // truncated sequence
+    EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong form
+    EXPECT_EQ(Gb18030ToUtf8(Utf8ToGb18030("a\xFFz")), "a\xEF\xBF\xBDz");
+}
+
+TEST(Encoding, TextFilesGetCrLfEverywhere) {
+    EXPECT_EQ(ToGbkTextFile("a\nb\n"), "a\r\nb\r\n");
+    EXPECT_EQ(LfToCrLf("no end"), "no end");
+}
+
+TEST(Format, NumbersIgnoreTheProcessLocale) {
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 not installed";
+    EXPECT_EQ(Format("%.4f", 1.5), "1.5000");
+    EXPECT_EQ(ParseLeadingDouble("2.25abc"), 2.25);
+    double v = 0;
+    EXPECT_TRUE(ParseDouble(" 3.5 ", v));
+    EXPECT_EQ(v, 3.5);
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(Format, LongOutputIsNotTruncated) {
+    std::string longName(1000, 'x');
+    EXPECT_EQ(Format("%s,%d", longName.c_str(), 7), longName + ",7");
+}
+
+TEST(Format, LeadingNumbers) {
+    struct Case {
+        const char* text;
+        long long asInt;
+        double asDouble;
+    } cases[] = {
+        {"12a", 12, 12}, {"  -7x", -7, -7}, {"abc", 0, 0}, {"", 0, 0}, {"+3.75", 3, 3.75}, {"99999999999999999999", LLONG_MAX, 1e20},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseLeadingInt(c.text), c.asInt) << c.text;
+        EXPECT_DOUBLE_EQ(ParseLeadingDouble(c.text), c.asDouble) << c.text;
+    }
+    double v = 0;
+    EXPECT_FALSE(ParseDouble("1,5", v));
+    EXPECT_FALSE(ParseDouble("", v));
+}
+
+TEST(Format, RoundAsPrintedMatchesPrintf) {
+    EXPECT_EQ(RoundAsPrinted(10.12345, 3), 10.123);
+    EXPECT_EQ(RoundAsPrinted(10.12345, 4), 10.1235);  // the decimal text 10.12345 rounds as printf does
+    EXPECT_EQ(Format("%.4f", RoundAsPrinted(2.00005, 4)), Format("%.4f", 2.00005));
+}
+
+TEST(AtomicFile, WritesCompletelyOrLeavesTheOldFile) {
+    testing::TempDir dir;
+    const std::string path = dir.File("out.txt");
+    ASSERT_TRUE(WriteFileAtomically(path, "first"));
+    EXPECT_EQ(testing::ReadFileBytes(path), "first");
+    {
+        AtomicFile file(path);
+        ASSERT_TRUE(file.Open());
+        file.Write("second, never committed");
+    }
+    EXPECT_EQ(testing::ReadFileBytes(path), "first");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary file left behind";
+}
+
+TEST(AtomicFile, FailsInAFolderThatCannotBeWritten) {
+    testing::TempDir dir;
+    EXPECT_FALSE(WriteFileAtomically(dir.File("missing/sub/out.txt"), "x"));
+    if (geteuid() != 0) {  // root may write anywhere
+        ::chmod(dir.path().c_str(), 0500);
+        EXPECT_FALSE(WriteFileAtomically(dir.File("out.txt"), "x"));
+        ::chmod(dir.path().c_str(), 0700);
+    }
+}
+
+TEST(AtomicFile, LargeWritesArriveIntact) {
+    testing::TempDir dir;
+    std::string big(300000, 'q');
+    big[12345] = 'Z';
+    AtomicFile file(dir.File("big.bin"));
+    ASSERT_TRUE(file.Open());
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(file.Write(big));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(testing::ReadFileBytes(dir.File("big.bin")), big + big + big);
+}
+
+}  // namespace
+}  // namespace linvara::text
