@@ -31,6 +31,34 @@ std::vector<size_t> JStakePositions(const DHPointList& list) {
     return positions;
 }
 
+// The capture test of one segment with its per-segment terms computed once:
+// ordering a large route tests every point against every segment.
+struct SegmentGeometry {
+    SegmentGeometry(const DHPoint& s, const DHPoint& e)
+        : c(s.Dx), d(s.Dy), ex(e.Dx), f(e.Dy), lo(std::min(c, ex)), hi(std::max(c, ex)) {
+        if (ex == c) {
+            // The segment runs due east or west: the foot shares P's east value.
+            eastward = true;
+            lo = std::min(d, f);
+            hi = std::max(d, f);
+            degenerate = f == d;
+        } else {
+            k = (f - d) / (ex - c);
+            k2 = k * k;
+        }
+    }
+
+    bool Captures(double a, double b) const {
+        if (eastward) return !degenerate && lo <= b && b <= hi;
+        const double xf = (k * (b - d) + c * k2 + a) / (k2 + 1);
+        return lo <= xf && xf <= hi;
+    }
+
+    double c, d, ex, f, lo, hi;
+    double k = 0, k2 = 0;
+    bool eastward = false, degenerate = false;
+};
+
 }  // namespace
 
 DHPointList JStakeList(const DHPointList& list) { return KindList(list, JStake); }
@@ -47,15 +75,7 @@ void ComputeJStakeMileage(DHPointList& list, double startMileage) {
 }
 
 bool SegmentCapturesPoint(const DHPoint& p, const DHPoint& s, const DHPoint& e) {
-    const double a = p.Dx, b = p.Dy, c = s.Dx, d = s.Dy, ex = e.Dx, f = e.Dy;
-    if (ex == c) {
-        // The segment runs due east or west: the foot shares P's east value.
-        if (f == d) return false;
-        return std::min(d, f) <= b && b <= std::max(d, f);
-    }
-    const double k = (f - d) / (ex - c);
-    const double xf = (k * (b - d) + c * k * k + a) / (k * k + 1);
-    return std::min(c, ex) <= xf && xf <= std::max(c, ex);
+    return SegmentGeometry(s, e).Captures(p.Dx, p.Dy);
 }
 
 Projection ProjectOnSegment(const DHPoint& p, const DHPoint& s, const DHPoint& e) {
@@ -76,7 +96,9 @@ Projection ProjectOnSegment(const DHPoint& p, const DHPoint& s, const DHPoint& e
     return r;
 }
 
-void ReferPointToJStakes(DHPoint& point, const DHPointList& jStakes) {
+namespace {
+
+void ReferToSegments(DHPoint& point, const DHPointList& jStakes, const std::vector<SegmentGeometry>& segments) {
     if (point.DHType == JStake) {
         point.Offset = 0;
         point.StartJ.clear();
@@ -86,8 +108,8 @@ void ReferPointToJStakes(DHPoint& point, const DHPointList& jStakes) {
     bool found = false;
     double bestOffset = 0, bestMileage = 0;
     size_t bestK = 0;
-    for (size_t k = 0; k + 1 < jStakes.size(); ++k) {
-        if (!SegmentCapturesPoint(point, jStakes[k], jStakes[k + 1])) continue;
+    for (size_t k = 0; k < segments.size(); ++k) {
+        if (!segments[k].Captures(point.Dx, point.Dy)) continue;
         Projection pr = ProjectOnSegment(point, jStakes[k], jStakes[k + 1]);
         if (!found || std::fabs(pr.offset) < std::fabs(bestOffset)) {
             found = true;
@@ -107,6 +129,18 @@ void ReferPointToJStakes(DHPoint& point, const DHPointList& jStakes) {
     point.EndJ = jStakes[bestK + 1].NewPtName;
     point.Mileage = bestMileage;
     point.Offset = bestOffset;
+}
+
+std::vector<SegmentGeometry> Segments(const DHPointList& jStakes) {
+    std::vector<SegmentGeometry> segments;
+    for (size_t k = 0; k + 1 < jStakes.size(); ++k) segments.emplace_back(jStakes[k], jStakes[k + 1]);
+    return segments;
+}
+
+}  // namespace
+
+void ReferPointToJStakes(DHPoint& point, const DHPointList& jStakes) {
+    ReferToSegments(point, jStakes, Segments(jStakes));
 }
 
 void ReferPointToJLine(DHPoint& point, const DHPointList& list) { ReferPointToJStakes(point, JStakeList(list)); }
@@ -153,7 +187,8 @@ void SortByMileage(DHPointList& list, const COptions& options) {
 void AutoOrderStakes(DHPointList& list, const COptions& options) {
     ComputeJStakeMileage(list, options.StartMileage);
     const DHPointList jStakes = JStakeList(list);
-    for (DHPoint& p : list) ReferPointToJStakes(p, jStakes);
+    const std::vector<SegmentGeometry> segments = Segments(jStakes);
+    for (DHPoint& p : list) ReferToSegments(p, jStakes, segments);
     SortByMileage(list, options);
 }
 
