@@ -57,7 +57,10 @@ public:
     CProjectDatabase(const CProjectDatabase&) = delete;
     CProjectDatabase& operator=(const CProjectDatabase&) = delete;
 
-    // Schema, upgrade and seeding.
+    // Schema, upgrade and seeding. OpenProject opens an existing file only
+    // (a missing path is reported, never created), prepares its working
+    // tables and reports every failure itself; it returns false when the
+    // project cannot be used.
     bool OpenProject(const std::string& path);
     bool Reconnect();
     bool PrepareTables();
@@ -66,6 +69,8 @@ public:
 
     // The working stake list.
     DHPointList ReadStakeList();
+    // The same; `ok` tells whether every row could be read.
+    DHPointList ReadStakeList(bool& ok);
     bool UpdatePoint(const DHPoint& point);
     bool UpdateAllPoints(const DHPointList& list);
     bool RewriteOrder(const DHPointList& list);
@@ -93,6 +98,14 @@ public:
 
 private:
     void Close();
+    bool OpenConnection(const std::string& path, bool create);
+    // Creates the missing working tables, upgrades an old export table and
+    // seeds a new one, all on the open connection; throws on failure.
+    void BuildWorkingTables();
+    void LoadSurveyRows();
+    void SeedExportTable();
+    void SeedOrderTable();
+    std::string SeedGpsId(const SurveyRowInfo& row) const;
 
     Reporter& reporter_;
     std::vector<SurveyRowInfo> surveyRows_;
