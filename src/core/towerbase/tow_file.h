@@ -1,7 +1,10 @@
 #pragma once
+#include <cstddef>
+#include <optional>
 #include <string>
 
 #include "model/dh_point_list.h"
+#include "model/tg_data_unit.h"
 #include "reporter.h"
 
 namespace linvara {
@@ -14,7 +17,21 @@ std::string TowPathFor(const std::string& projectPath);
 // cannot be written.
 int ExportTowFile(const std::string& projectPath, Reporter& reporter);
 
+// What an export did, for callers that must tell a clean export from one
+// whose table could not be read (the file is then written with the rows read).
+struct TowExportResult {
+    bool written = false;      // the TOW file stands complete on disk
+    bool queryFailed = false;  // "查找记录出错!" was reported
+    std::size_t lines = 0;
+};
+TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter);
+
+// One TOW line without its check text: the ten fields of the row.
+std::string TowLineText(const TGDataUnit& row);
+
 // The points of a TOW file, in file order (empty when it cannot be read).
 DHPointList ReadTowFile(const std::string& towPath);
+// As ReadTowFile, but nothing when the file cannot be opened.
+std::optional<DHPointList> TryReadTowFile(const std::string& towPath);
 
 }  // namespace linvara

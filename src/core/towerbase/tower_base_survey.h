@@ -15,11 +15,16 @@ public:
     // Loads a *.tow directly, or exports a project (*.PD) to its TOW file
     // first and reads that. The data-file path becomes the TOW path.
     void Load(const std::string& path);
+    // Whether the last Load exported (when it had to) and read its TOW file
+    // without a reported problem.
+    bool LoadSucceeded() const { return loadSucceeded_; }
 
     enum class ConvertResult { NoDataFile, NoOutputPath, Done };
     // Runs the conversion to OrgOutputPath; reports "请先打开数据文件！" /
     // "请设置转换文件保存路径！" itself when a path is missing.
     ConvertResult Convert();
+    // Whether the last Convert that ran wrote every ORG and INI file.
+    bool AllFilesWritten() const { return allFilesWritten_; }
 
     const std::string& DataFilePath() const { return dataFilePath_; }
     const DHPointList& Points() const { return points_; }
@@ -29,6 +34,11 @@ private:
     Reporter& reporter_;
     std::string dataFilePath_;
     DHPointList points_;
+    bool loadSucceeded_ = false;
+    bool allFilesWritten_ = false;
 };
+
+// Whether a path names a TOW file (extension compared upper-cased).
+bool IsTowPath(const std::string& path);
 
 }  // namespace linvara

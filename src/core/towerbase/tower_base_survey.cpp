@@ -1,0 +1,52 @@
+#include "towerbase/tower_base_survey.h"
+
+#include <cctype>
+
+#include "org/org_transition.h"
+#include "towerbase/tow_file.h"
+
+namespace linvara {
+
+bool IsTowPath(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    std::string ext = path.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ext == "TOW";
+}
+
+TowerBaseSurvey::TowerBaseSurvey(Reporter& reporter) : reporter_(reporter) {}
+
+void TowerBaseSurvey::Load(const std::string& path) {
+    bool exported = true;
+    std::string towPath = path;
+    if (!IsTowPath(path)) {
+        const TowExportResult result = ExportTow(path, reporter_);
+        exported = result.written && !result.queryFailed;
+        towPath = TowPathFor(path);
+    }
+    std::optional<DHPointList> points = TryReadTowFile(towPath);
+    // A failed export has already said why there is nothing to read.
+    if (!points && exported) reporter_.Error("无法读取文件：" + towPath);
+    points_ = points.value_or(DHPointList{});
+    dataFilePath_ = towPath;
+    loadSucceeded_ = exported && points.has_value();
+}
+
+TowerBaseSurvey::ConvertResult TowerBaseSurvey::Convert() {
+    if (dataFilePath_.empty()) {
+        reporter_.Info("请先打开数据文件！");
+        return ConvertResult::NoDataFile;
+    }
+    if (OrgOutputPath.empty()) {
+        reporter_.Info("请设置转换文件保存路径！");
+        return ConvertResult::NoOutputPath;
+    }
+    OrgTransition converter(points_, reporter_);
+    converter.OutputPath = OrgOutputPath;
+    allFilesWritten_ = converter.ConvertTowerBase() == 1;
+    return ConvertResult::Done;
+}
+
+}  // namespace linvara

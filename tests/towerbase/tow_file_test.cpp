@@ -1,0 +1,149 @@
+#include "towerbase/tow_file.h"
+
+#include <gtest/gtest.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+
+#include <filesystem>
+
+#include "support/collector_fixture.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+#include "text/encoding.h"
+
+namespace linvara {
+namespace {
+
+using testing::CollectorTowerRow;
+using testing::ReadFileBytes;
+using testing::RecordingReporter;
+using testing::TempDir;
+using testing::WriteCollectorProject;
+using testing::WriteFileBytes;
+
+std::string Gbk(const std::string& utf8) { return text::Utf8ToGb18030(utf8); }
+
+TEST(TowPath, ReplacesTheLastThreeCharacters) {
+    EXPECT_EQ(TowPathFor("/data/line.PD"), "/data/line.tow");
+    EXPECT_EQ(TowPathFor("/data/线路.pd"), "/data/线路.tow");
+}
+
+TEST(TowExport, WritesEachRowWithItsCheckText) {
+    TempDir dir;
+    const std::string pd = dir.File("line.PD");
+    CollectorTowerRow first;
+    first.name = "塔1";
+    first.x = 100.5;
+    first.y = 200.25;
+    first.h = 12.5;
+    first.midh = 10.0;               // HDiff 2.5000
+    first.code = "地面\r\n点";       // the break would split the record
+    first.pegDis = -3.2;
+    first.pegName = Gbk("Z1中");     // stored in the ANSI code page
+    first.subIndex = 0;              // section 1 = A
+    CollectorTowerRow second;
+    second.name = "P2";
+    second.x = 1;
+    second.y = 2;
+    second.h = 3;
+    second.pegName = "Z1";
+    second.subIndex = 2;
+    WriteCollectorProject(pd, {}, {first, second});
+
+    RecordingReporter reporter;
+    ASSERT_EQ(ExportTowFile(pd, reporter), 1);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_EQ(ReadFileBytes(dir.File("line.tow")),
+              Gbk("塔1,100.5000,200.2500,12.5000,地面点,-3.2000,2.5000,Z1中,1,*4D87BBE2\r\n"
+                  "P2,1.0000,2.0000,3.0000,,0.0000,3.0000,Z1,3,*A085DF02\r\n"));
+
+    const DHPointList points = ReadTowFile(dir.File("line.tow"));
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].NewPtName, "塔1");
+    EXPECT_EQ(points[0].Code, "地面点");
+    EXPECT_EQ(points[0].PegName, "Z1中");
+    EXPECT_DOUBLE_EQ(points[0].PegDis, -3.2);
+    EXPECT_DOUBLE_EQ(points[0].HDiff, 2.5);
+    EXPECT_EQ(points[0].SubIndex, 1);
+    EXPECT_EQ(SectionLetter(points[0].SubIndex), "A");
+    EXPECT_EQ(points[0].TowNote, "");
+    EXPECT_EQ(points[1].SubIndex, 3);
+}
+
+TEST(TowExport, EmptyTableGivesAnEmptyFile) {
+    TempDir dir;
+    WriteCollectorProject(dir.File("a.PD"), {}, {});
+    RecordingReporter reporter;
+    ASSERT_EQ(ExportTowFile(dir.File("a.PD"), reporter), 1);
+    EXPECT_EQ(ReadFileBytes(dir.File("a.tow")), "");
+    EXPECT_TRUE(ReadTowFile(dir.File("a.tow")).empty());
+}
+
+TEST(TowExport, MissingTableIsAQueryErrorAndStillWritesTheFile) {
+    TempDir dir;
+    {
+        WriteCollectorProject(dir.File("a.PD"), {}, {});
+        SQLite::Database db(dir.File("a.PD"), SQLite::OPEN_READWRITE);
+        db.exec("DROP TABLE Electric_Data_TG");
+    }
+    RecordingReporter reporter;
+    const TowExportResult result = ExportTow(dir.File("a.PD"), reporter);
+    EXPECT_TRUE(result.written);
+    EXPECT_TRUE(result.queryFailed);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"查找记录出错!"});
+    EXPECT_EQ(ReadFileBytes(dir.File("a.tow")), "");
+}
+
+TEST(TowExport, FailuresLeaveNoFile) {
+    TempDir dir;
+    RecordingReporter reporter;
+    EXPECT_EQ(ExportTowFile(dir.File("missing.PD"), reporter), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.tow")));
+
+    // The TOW path is taken by a folder: the write fails and is reported.
+    WriteCollectorProject(dir.File("b.PD"), {}, {CollectorTowerRow{}});
+    std::filesystem::create_directory(dir.File("b.tow"));
+    RecordingReporter writeReporter;
+    EXPECT_EQ(ExportTowFile(dir.File("b.PD"), writeReporter), 0);
+    ASSERT_EQ(writeReporter.messages.size(), 1u);
+    EXPECT_NE(writeReporter.messages[0].text.find("b.tow"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // b.PD, b.tow: no temporary left
+}
+
+TEST(TowRead, FieldsAreSplitTrimmedAndParsed) {
+    TempDir dir;
+    const std::string tow = dir.File("x.tow");
+    WriteFileBytes(tow, Gbk("P1 , 1.5m,2,3,code,-4.25,0.5, 中桩 ,2 ,note *ABC\r\n"
+                            "P2,1,2,3,c\r\n"
+                            "P3,1,2,3,c,x,y,Z,4,a,b*C\r\n"
+                            "P4,,,,,,,,,   *38D43940\n"));
+    const DHPointList points = ReadTowFile(tow);
+    ASSERT_EQ(points.size(), 4u);
+    EXPECT_EQ(points[0].NewPtName, "P1");
+    EXPECT_DOUBLE_EQ(points[0].Dx, 1.5);  // leading number only
+    EXPECT_DOUBLE_EQ(points[0].PegDis, -4.25);
+    EXPECT_EQ(points[0].PegName, "中桩");
+    EXPECT_EQ(points[0].SubIndex, 2);
+    EXPECT_EQ(points[0].TowNote, "note ");
+    // Five fields: the section block keeps its defaults.
+    EXPECT_EQ(points[1].Code, "c");
+    EXPECT_EQ(points[1].PegDis, 0);
+    EXPECT_EQ(points[1].HDiff, 0);
+    EXPECT_EQ(points[1].PegName, "");
+    EXPECT_EQ(points[1].SubIndex, 0);
+    // Unparsable numbers read 0; a tenth comma stays in the note.
+    EXPECT_EQ(points[2].PegDis, 0);
+    EXPECT_EQ(points[2].TowNote, "a,b");
+    EXPECT_EQ(points[3].TowNote, "");
+}
+
+TEST(TowRead, ABlankLineEndsTheData) {
+    TempDir dir;
+    const std::string tow = dir.File("x.tow");
+    WriteFileBytes(tow, "P1,1,2,3,c,1,0,Z,1,\r\n\r\nP2,1,2,3,c,1,0,Z,1,\r\n");
+    EXPECT_EQ(ReadTowFile(tow).size(), 1u);
+    EXPECT_FALSE(TryReadTowFile(dir.File("none.tow")).has_value());
+}
+
+}  // namespace
+}  // namespace linvara

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "org/org_transition.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+#include "text/encoding.h"
+
+namespace linvara {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::RecordingReporter;
+using testing::TempDir;
+
+constexpr const char* kDone = "塔基断面转换完成!";
+constexpr const char* kCentre = "b,    1,0.0000,0.0000,0.0000,  8205=01+  13,    0,    0,    0\r\n";
+
+DHPoint SectionPoint(const std::string& stake, int subIndex, double pegDis, double hDiff = 0) {
+    DHPoint p;
+    p.PegName = stake;
+    p.SubIndex = subIndex;
+    p.PegDis = pegDis;
+    p.HDiff = hDiff;
+    return p;
+}
+
+std::string PointRecord(int n, const char* first, const char* second, const char* hDiff) {
+    return std::string("b,    ") + std::to_string(n) + "," + first + "," + second + "," + hDiff +
+           ",   8192=01+   0,    0,    0,    0\r\n";
+}
+
+std::string LinkRecord(int n, int previous, int style) {
+    return "c,    " + std::to_string(n) + ",    " + std::to_string(previous) + ",    0,    " + std::to_string(style) +
+           "\r\n";
+}
+
+std::string MissingText(const std::string& stake, const char* letter) {
+    return "对应中桩" + stake + "的塔基" + letter + "断面未测量,不能转换为该中桩的塔基断面org文件";
+}
+
+int Convert(const DHPointList& points, const std::string& outputPath, RecordingReporter& reporter) {
+    OrgTransition converter(points, reporter);
+    converter.OutputPath = outputPath;
+    return converter.ConvertTowerBase();
+}
+
+TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
+    TempDir dir;
+    const DHPointList points = {
+        SectionPoint("Z1", 1, 10.0, 1.5),  SectionPoint("Z1", 2, 4.0, -0.25), SectionPoint("Z1", 3, 2.0, 2),
+        SectionPoint("Z1", 3, 1.0, 1),     SectionPoint("Z1", 4, -3.0),       SectionPoint("Z1", 5, 1.0),
+        SectionPoint("Z1", 8, 2.0),        SectionPoint("Z1", 0, 7.0),        SectionPoint("Z1", 9, 7.0),
+    };
+    RecordingReporter reporter;
+    EXPECT_EQ(Convert(points, dir.File("line.org"), reporter), 1);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(ReadFileBytes(dir.File("line_Z1.org")),
+              kCentre + PointRecord(2, "7.0710", "-7.0710", "1.5000") + LinkRecord(2, 1, 2) +  // A
+                  PointRecord(3, "2.8280", "2.8280", "-0.2500") + LinkRecord(3, 1, 3) +        // B
+                  PointRecord(4, "-0.7070", "0.7070", "1.0000") + LinkRecord(4, 1, 4) +        // C, sorted
+                  PointRecord(5, "-1.4140", "1.4140", "2.0000") + LinkRecord(5, 4, 4) +
+                  PointRecord(6, "2.1210", "2.1210", "0.0000") + LinkRecord(6, 1, 1) +  // D, negative offset
+                  PointRecord(7, "0.7070", "-0.7070", "0.0000") + LinkRecord(7, 1, 2) +  // E
+                  PointRecord(8, "-1.4140", "-1.4140", "0.0000") + LinkRecord(8, 1, 5));  // H; 0 and 9 left out
+    EXPECT_FALSE(std::filesystem::exists(dir.File("line.org")));
+}
+
+TEST(TowerBaseOutput, IniTextIsFixed) {
+    TempDir dir;
+    RecordingReporter reporter;
+    OrgTransition converter({}, reporter);
+    ASSERT_EQ(converter.WriteTowerBaseIni(dir.File("a.INI")), 1);
+    const char* lines[] = {
+        "[图廓设置]", "线路图_0或无网格_1=3", "线路断面图比例尺=100", "线路平面图比例尺=150", "[图廓范围]",
+        "左=-21.000000", "右=21.000000", "上=29.700000", "下=-29.700000", "[当前显示区域]", "L_X0=27.000000",
+        "L_Y0=14.500000", "BL_VALUE=23.000000", "[塔基断面图参数]", "图纸宽=210.000000", "图纸高=297.000000",
+        "横比例尺=200", "纵比例尺=200", "样式=1", "偏移误差=0.200000", "坐标轴长度=7", "[塔基断面图图签]",
+        "序号=1", "塔号=1", "图号=1", "杆塔位置=1", "塔脚高程=0", "[立塔]", "塔起始序号=0", "[Settings]",
+        "Menu=1", "[BMP]", "BMPCount=0",
+    };
+    std::string expected;
+    for (const char* line : lines) expected += std::string(line) + "\r\n";
+    EXPECT_EQ(ReadFileBytes(dir.File("a.INI")), text::Utf8ToGb18030(expected));
+}
+
+TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
+    TempDir dir;
+    const DHPointList points = {SectionPoint("塔5", 1, 5.0), SectionPoint("塔5", 3, 1.0), SectionPoint("塔5", 1, 2.0),
+                                SectionPoint("塔5", 1, 9.0)};
+    RecordingReporter reporter;
+    Convert(points, dir.File("out.org"), reporter);
+    EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{MissingText("塔5", "B"), MissingText("塔5", "D"), kDone}));
+    EXPECT_EQ(ReadFileBytes(dir.File("out_塔5.org")),
+              kCentre + PointRecord(2, "1.4140", "-1.4140", "0.0000") + LinkRecord(2, 1, 2) +
+                  PointRecord(3, "3.5360", "-3.5360", "0.0000") + LinkRecord(3, 2, 2) +
+                  PointRecord(4, "6.3640", "-6.3640", "0.0000") + LinkRecord(4, 3, 2) +
+                  PointRecord(5, "-0.7070", "0.7070", "0.0000") + LinkRecord(5, 1, 4));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("out_塔5.INI")));
+}
+
+TEST(TowerBaseOutput, EqualOffsetsTakeTheExchangeSortOrder) {
+    TempDir dir;
+    // Load order a(3) b(2) c(2) d(1) sorts to d c b a: the two equal offsets swap.
+    const DHPointList points = {SectionPoint("S", 2, 3.0, 1), SectionPoint("S", 2, 2.0, 2), SectionPoint("S", 2, 2.0, 3),
+                                SectionPoint("S", 2, 1.0, 4)};
+    RecordingReporter reporter;
+    Convert(points, dir.File("o.org"), reporter);
+    const std::string org = ReadFileBytes(dir.File("o_S.org"));
+    const std::size_t c = org.find("1.4140,1.4140,3.0000");
+    const std::size_t b = org.find("1.4140,1.4140,2.0000");
+    ASSERT_NE(c, std::string::npos);
+    ASSERT_NE(b, std::string::npos);
+    EXPECT_LT(org.find("0.7070,0.7070,4.0000"), c);
+    EXPECT_LT(c, b);
+    EXPECT_LT(b, org.find("2.1210,2.1210,1.0000"));
+}
+
+TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
+    TempDir dir;
+    const DHPointList points = {SectionPoint("z1", 1, 1.0), SectionPoint("Z1", 1, 2.0)};
+    RecordingReporter reporter;
+    Convert(points, dir.File("t.org"), reporter);
+    for (const char* name : {"t_z1.org", "t_z1.INI", "t_Z1.org", "t_Z1.INI"})
+        EXPECT_TRUE(std::filesystem::exists(dir.File(name))) << name;
+    EXPECT_NE(ReadFileBytes(dir.File("t_z1.org")), ReadFileBytes(dir.File("t_Z1.org")));
+}
+
+TEST(TowerBaseOutput, NoPointsWritesNothingButStillFinishes) {
+    TempDir dir;
+    RecordingReporter reporter;
+    EXPECT_EQ(Convert({}, dir.File("t.org"), reporter), 1);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("t_S.INI"));  // the INI path is taken by a folder
+    RecordingReporter reporter;
+    const DHPointList points = {SectionPoint("S", 1, 1.0), SectionPoint("S", 2, 1.0), SectionPoint("S", 3, 1.0),
+                                SectionPoint("S", 4, 1.0), SectionPoint("/", 1, 1.0)};  // "t_/.org" has no folder
+    EXPECT_EQ(Convert(points, dir.File("t.org"), reporter), 0);
+    EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误"));
+    bool orgReported = false;
+    for (const std::string& m : reporter.Texts()) orgReported = orgReported || m.find("t_/.org") != std::string::npos;
+    EXPECT_TRUE(orgReported);
+    EXPECT_EQ(reporter.Texts().back(), kDone);
+    std::vector<std::string> left;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"t_S.INI", "t_S.org"}));
+}
+
+}  // namespace
+}  // namespace linvara

@@ -1,0 +1,73 @@
+#include "towerbase/tower_base_survey.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/collector_fixture.h"
+#include "support/recording_reporter.h"
+#include "support/temp_dir.h"
+
+namespace linvara {
+namespace {
+
+using testing::CollectorTowerRow;
+using testing::RecordingReporter;
+using testing::TempDir;
+using testing::WriteCollectorProject;
+using testing::WriteFileBytes;
+
+TEST(TowerBaseSurvey, LoadsAProjectThroughItsTowFileOrATowFileDirectly) {
+    TempDir dir;
+    CollectorTowerRow row;
+    row.name = "P1";
+    row.pegName = "Z1";
+    row.subIndex = 1;
+    WriteCollectorProject(dir.File("line.PD"), {}, {row, row});
+    WriteFileBytes(dir.File("other.TOW"), "Q1,1,2,3,c,1,0,Z9,2,\r\n");
+
+    RecordingReporter reporter;
+    TowerBaseSurvey survey(reporter);
+    survey.Load(dir.File("line.PD"));
+    EXPECT_TRUE(survey.LoadSucceeded());
+    EXPECT_EQ(survey.DataFilePath(), dir.File("line.tow"));
+    ASSERT_EQ(survey.Points().size(), 2u);
+    EXPECT_EQ(SectionLetter(survey.Points()[0].SubIndex), "B");
+
+    survey.Load(dir.File("other.TOW"));  // replaces the list
+    EXPECT_EQ(survey.DataFilePath(), dir.File("other.TOW"));
+    ASSERT_EQ(survey.Points().size(), 1u);
+    EXPECT_EQ(survey.Points()[0].PegName, "Z9");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(TowerBaseSurvey, ConvertNeedsADataFileAndAnOutputPath) {
+    TempDir dir;
+    WriteFileBytes(dir.File("s.tow"), "P1,1,2,3,c,1,0,Z1,1,\r\n");
+    RecordingReporter reporter;
+    TowerBaseSurvey survey(reporter);
+    EXPECT_EQ(survey.Convert(), TowerBaseSurvey::ConvertResult::NoDataFile);
+    survey.Load(dir.File("s.tow"));
+    EXPECT_EQ(survey.Convert(), TowerBaseSurvey::ConvertResult::NoOutputPath);
+    EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{"请先打开数据文件！", "请设置转换文件保存路径！"}));
+
+    survey.OrgOutputPath = dir.File("out.org");
+    EXPECT_EQ(survey.Convert(), TowerBaseSurvey::ConvertResult::Done);
+    EXPECT_TRUE(survey.AllFilesWritten());
+    EXPECT_TRUE(std::filesystem::exists(dir.File("out_Z1.org")));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("out_Z1.INI")));
+}
+
+TEST(TowerBaseSurvey, AMissingFileIsReported) {
+    TempDir dir;
+    RecordingReporter reporter;
+    TowerBaseSurvey survey(reporter);
+    survey.Load(dir.File("gone.tow"));
+    EXPECT_FALSE(survey.LoadSucceeded());
+    EXPECT_TRUE(survey.Points().empty());
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(reporter.messages[0].text.find("gone.tow"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace linvara
