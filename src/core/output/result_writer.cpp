@@ -1,0 +1,66 @@
+#include "output/result_writer.h"
+
+#include "output/kml_writer.h"
+#include "output/result_text.h"
+#include "text/atomic_file.h"
+#include "text/encoding.h"
+#include "text/format.h"
+
+namespace linvara {
+namespace {
+
+constexpr int kDxfKind = 6;
+constexpr int kStakeTableKind = 8;
+constexpr int kKmlKind = 11;
+
+constexpr const char* kConverted = "转换成功!";
+constexpr const char* kKmlDone = "转换完成!";
+constexpr const char* kCannotCreate = "新建成果文件出错,请检查!";
+constexpr const char* kUnknownKind = "未知的成果文件格式";
+
+// The file bytes of a non-KML kind, GBK encoded; `written` counts the points.
+std::string BuildResultBytes(const DHPointList& list, int kind, int& written) {
+    if (kind == kDxfKind) {
+        written = static_cast<int>(list.size());
+        return text::Utf8ToGb18030(output::BuildDxf(output::CollectSurveyCoords(list)));
+    }
+    if (kind == kStakeTableKind) return text::ToGbkTextFile(output::BuildStakeTable(list, written));
+    return text::ToGbkTextFile(output::BuildCoordinateList(list, kind, written));
+}
+
+bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& reporter) {
+    if (WriteStakeKml(list, path) == 1) {
+        reporter.Info(kKmlDone);
+        return true;
+    }
+    // Only a path of white space goes unmentioned; a file that could not be
+    // written must not look like a success.
+    if (!text::Trim(path).empty()) reporter.Error(kCannotCreate);
+    return false;
+}
+
+}  // namespace
+
+bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter) {
+    if (kind == kKmlKind) return WriteKmlResult(list, path, reporter);
+    if (kind < 0 || kind > kKmlKind) {
+        reporter.Error(kUnknownKind);
+        return false;
+    }
+    // A name of only white space cannot be a file on the desktop platforms
+    // our users share files with.
+    if (text::Trim(path).empty()) {
+        reporter.Error(kCannotCreate);
+        return false;
+    }
+    int written = 0;
+    const std::string bytes = BuildResultBytes(list, kind, written);
+    if (!text::WriteFileAtomically(path, bytes)) {
+        reporter.Error(kCannotCreate);
+        return false;
+    }
+    if (written > 0) reporter.Info(kConverted);
+    return true;
+}
+
+}  // namespace linvara

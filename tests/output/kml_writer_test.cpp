@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "output/kml_writer.h"
+#include "output/stake_points.h"
+#include "support/temp_dir.h"
+
+namespace linvara {
+namespace {
+
+using testing::Geodetic;
+using testing::ReadFileBytes;
+using testing::Stake;
+using testing::TempDir;
+
+const std::string kHead =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+    "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
+    "<Document>\r\n";
+const std::string kStyle =
+    "\t<open>1</open>\r\n"
+    "\t<Style id=\"khStyle\">\r\n"
+    "\t<IconStyle>\r\n"
+    "\t<scale>0.6</scale>\r\n"
+    "\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n"
+    "\t</IconStyle>\r\n"
+    "\t<LabelStyle>\r\n"
+    "\t<scale>0.7</scale>\r\n"
+    "\t</LabelStyle>\r\n"
+    "\t</Style>\r\n";
+const std::string kFooter = "</Document>\r\n</kml>\r\n";
+
+std::string Placemark(const std::string& name, const std::string& coords) {
+    return "\t<Placemark>\r\n\t<name>" + name +
+           "</name>\r\n"
+           "\t<description></description>\r\n"
+           "\t<styleUrl>#khStyle</styleUrl>\r\n\t<Style>\r\n\t<IconStyle>\r\n"
+           "\t<color>ff0000ff</color>\r\n"
+           "\t</IconStyle>\r\n\t</Style>\r\n"
+           "\t<Point>\r\n\t<coordinates>\r\n\t" +
+           coords + "\r\n\t</coordinates>\r\n\t</Point>\r\n\t</Placemark>\r\n";
+}
+
+TEST(StakeKml, JStakesFirstThenZStakesLongitudeFirst) {
+    DHPointList list = {Geodetic(Stake("J1", JStake, 0, 0), 30.5, 114.25, 20),
+                        Geodetic(Stake("Z1", ZStake, 0, 0), 30.25, 114.5, 21.5),
+                        Stake("辅1", AuxPoint, 0, 0),
+                        Geodetic(Stake("J2", JStake, 0, 0), -33.123456789012, -70.000000000049, -1.5)};
+    TempDir dir;
+    const std::string path = dir.File("线路.kml");
+    ASSERT_EQ(WriteStakeKml(list, path), 1);
+    EXPECT_EQ(ReadFileBytes(path), kHead + "\t<name>线路</name>\r\n" + kStyle +
+                                       Placemark("J1", "114.2500000000,30.5000000000,20.0000") +
+                                       Placemark("J2", "-70.0000000000,-33.1234567890,-1.5000") +
+                                       Placemark("Z1", "114.5000000000,30.2500000000,21.5000") + kFooter);
+}
+
+TEST(StakeKml, NoStakesGiveTheFrameOnly) {
+    TempDir dir;
+    const std::string path = dir.File("empty.kml");
+    ASSERT_EQ(WriteStakeKml({Stake("A", AuxPoint, 0, 0)}, path), 1);
+    EXPECT_EQ(ReadFileBytes(path), kHead + "\t<name>empty</name>\r\n" + kStyle + kFooter);
+}
+
+// Names are escaped and cleaned, so readers never reject the file.
+TEST(StakeKml, MarkupInNamesIsEscaped) {
+    DHPointList list = {Stake("<A&\"B'>", JStake, 0, 0), Stake("x\x01y\xFF", ZStake, 0, 0)};
+    TempDir dir;
+    const std::string path = dir.File("R&D.kml");
+    ASSERT_EQ(WriteStakeKml(list, path), 1);
+    const std::string kml = ReadFileBytes(path);
+    EXPECT_NE(kml.find("\t<name>R&amp;D</name>\r\n"), std::string::npos);
+    EXPECT_NE(kml.find("\t<name>&lt;A&amp;&quot;B&apos;&gt;</name>\r\n"), std::string::npos);
+    EXPECT_NE(kml.find("\t<name>x\xEF\xBF\xBDy\xEF\xBF\xBD</name>\r\n"), std::string::npos);
+}
+
+TEST(StakeKml, DocumentNameIsTheFileNameWithoutExtension) {
+    struct Case {
+        const char* relative;
+        const char* name;
+    } cases[] = {
+        {"a.b.kml", "a.b"},
+        {"noext", ""},
+        {"dot.dir/route", ""},
+        {"x\\win.kml", "win"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        std::filesystem::create_directory(dir.path() / "dot.dir");
+        const std::string path = dir.File(c.relative);
+        ASSERT_EQ(WriteStakeKml({}, path), 1) << c.relative;
+        EXPECT_NE(ReadFileBytes(path).find(std::string("\t<name>") + c.name + "</name>\r\n"), std::string::npos)
+            << c.relative;
+    }
+}
+
+TEST(StakeKml, SurroundingSpacesAreTrimmedFromThePath) {
+    TempDir dir;
+    ASSERT_EQ(WriteStakeKml({}, "  " + dir.File("line.kml") + " \t"), 1);
+    EXPECT_NE(ReadFileBytes(dir.File("line.kml")).find("<name>line</name>"), std::string::npos);
+}
+
+TEST(StakeKml, UnwritablePathReturnsZero) {
+    TempDir dir;
+    EXPECT_EQ(WriteStakeKml({}, dir.File("missing/line.kml")), 0);
+    EXPECT_EQ(WriteStakeKml({}, "   "), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+}  // namespace
+}  // namespace linvara
