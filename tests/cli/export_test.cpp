@@ -1,0 +1,119 @@
+// linvara-cli export, run as a user runs it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/collector_fixture.h"
+#include "support/temp_dir.h"
+#include "text/encoding.h"
+
+namespace linvara {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string err;
+};
+
+Outcome RunCli(const TempDir& dir, const std::string& args) {
+    const std::string errFile = dir.File("stderr.txt");
+    const std::string command = std::string("'") + LINVARA_CLI + "' " + args + " >/dev/null 2>'" + errFile + "'";
+    const int status = std::system(command.c_str());
+    Outcome out;
+    out.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    out.err = ReadFileBytes(errFile);
+    std::filesystem::remove(errFile);
+    return out;
+}
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+// Two J stakes, a Z stake between them and an auxiliary point.
+std::string MakeProject(const TempDir& dir) {
+    using testing::CollectorPoint;
+    auto point = [](const char* id, const char* name, int type, double north, double east) {
+        CollectorPoint p;
+        p.gpsId = id;
+        p.name = name;
+        p.type = type;
+        p.north = north;
+        p.east = east;
+        p.height = 10;
+        p.latitude = 30 + north / 100000;
+        p.longitude = 114 + east / 100000;
+        p.altitude = 25;
+        return p;
+    };
+    const std::string path = dir.File("line.PD");
+    testing::WriteCollectorProject(path, {point("g1", "J1", 0, 1000, 2000), point("g2", "Z1", 1, 1050, 2000),
+                                          point("g3", "辅1", 2, 1060, 2010), point("g4", "J2", 0, 1100, 2000)});
+    return path;
+}
+
+TEST(ExportCommand, WritesTheChosenKind) {
+    TempDir dir;
+    const std::string project = MakeProject(dir);
+    struct Case {
+        const char* kind;
+        const char* file;
+        const char* message;
+        const char* start;  // decoded from GBK for the text kinds
+    } cases[] = {
+        {"2", "out.dat", "转换成功!", "J1,,1000.0000,2000.0000,10.0000\r\nZ1,,1050.0000,"},
+        {"jz", "jz.dat", "转换成功!", "J1,,1000.0000,2000.0000,10.0000\r\nZ1,,1050.0000,2000.0000,10.0000\r\nJ2,"},
+        {"csv", "out.CSV", "转换成功!", "点名,编码,x,y,h,转角(度.分秒),档距,里程,\r\nJ1,,1000.0000,"},
+        {"dxf", "out.dxf", "转换成功!", " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n 0\r\nPOINT\r\n"},
+        {"11", "out.kml", "转换完成!", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string out = dir.File(c.file);
+        const Outcome r = RunCli(dir, "export " + Quote(project) + " --kind " + c.kind + " -o " + Quote(out));
+        EXPECT_EQ(r.exitCode, 0) << c.kind << ": " << r.err;
+        EXPECT_EQ(r.err, std::string(c.message) + "\n") << c.kind;
+        const std::string text = text::Gb18030ToUtf8(ReadFileBytes(out));
+        EXPECT_EQ(text.substr(0, std::string(c.start).size()), c.start) << c.kind;
+    }
+}
+
+TEST(ExportCommand, Failures) {
+    TempDir dir;
+    const std::string project = MakeProject(dir);
+    struct Case {
+        std::string args;
+        int exitCode;
+        const char* err;  // expected in stderr
+    } cases[] = {
+        {"export " + Quote(project) + " --kind shp -o " + Quote(dir.File("x.shp")), 2, "unknown result kind: shp"},
+        {"export " + Quote(project) + " --kind 12 -o " + Quote(dir.File("x.dat")), 2, "unknown result kind: 12"},
+        {"export " + Quote(project) + " --kind 0 -o " + Quote(dir.File("missing/x.dat")), 1, "新建成果文件出错,请检查!"},
+        {"export " + Quote(project) + " --kind kml -o " + Quote(dir.File("missing/x.kml")), 1,
+         "新建成果文件出错,请检查!"},
+        {"export " + Quote(dir.File("none.PD")) + " --kind 0 -o " + Quote(dir.File("x.dat")), 1, "none.PD"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = RunCli(dir, c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << c.args << "\n" << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.dat")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.shp")));
+}
+
+TEST(ExportCommand, HelpListsTheKinds) {
+    TempDir dir;
+    const std::string helpFile = dir.File("help.txt");
+    const std::string command = std::string("'") + LINVARA_CLI + "' export --help >'" + helpFile + "' 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string help = ReadFileBytes(helpFile);
+    EXPECT_NE(help.find("dxf"), std::string::npos);
+    EXPECT_NE(help.find("J、Z桩KML格式(*KML)"), std::string::npos);
+    EXPECT_NE(help.find("点名,编码,x,y,h,转角,档距,里程(*.CSV)"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace linvara
