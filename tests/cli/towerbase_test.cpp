@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "db/project_database.h"
+#include "support/collector_fixture.h"
+#include "support/temp_dir.h"
+
+namespace linvara {
+namespace {
+
+using testing::CollectorPoint;
+using testing::CollectorTowerRow;
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteCollectorProject;
+
+struct RunResult {
+    int exitCode;
+    std::string err;
+};
+
+std::string Quote(const std::string& arg) {
+    std::string q = "'";
+    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+RunResult RunCli(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string cmd = Quote(LINVARA_CLI);
+    for (const std::string& a : args) cmd += " " + Quote(a);
+    const std::string errFile = dir.File("stderr.txt");
+    cmd += " >/dev/null 2>" + Quote(errFile);
+    const int status = std::system(cmd.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(errFile)};
+}
+
+CollectorTowerRow Row(const std::string& stake, int subIndex, double pegDis) {
+    CollectorTowerRow r;
+    r.name = "P";
+    r.pegName = stake;
+    r.subIndex = subIndex;
+    r.pegDis = pegDis;
+    return r;
+}
+
+TEST(CliTowerBase, TowWritesTheTowFileNextToTheProject) {
+    TempDir dir;
+    WriteCollectorProject(dir.File("line.PD"), {}, {Row("Z1", 0, 1.0)});
+    const RunResult r = RunCli(dir, {"tow", dir.File("line.PD")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFileBytes(dir.File("line.tow")).substr(0, 2), "P,");
+}
+
+TEST(CliTowerBase, TowerBaseWritesAPairPerStakeAndReportsMissingSections) {
+    TempDir dir;
+    WriteCollectorProject(dir.File("line.PD"), {}, {Row("Z1", 0, 1.0), Row("Z1", 2, 2.0), Row("Z2", 1, 1.0)});
+    const RunResult r = RunCli(dir, {"towerbase", dir.File("line.PD"), "-o", dir.File("out.org")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    for (const char* name : {"line.tow", "out_Z1.org", "out_Z1.INI", "out_Z2.org", "out_Z2.INI"})
+        EXPECT_TRUE(std::filesystem::exists(dir.File(name))) << name;
+    EXPECT_EQ(r.err,
+              "对应中桩Z1的塔基B断面未测量,不能转换为该中桩的塔基断面org文件\n"
+              "对应中桩Z1的塔基D断面未测量,不能转换为该中桩的塔基断面org文件\n"
+              "对应中桩Z2的塔基A断面未测量,不能转换为该中桩的塔基断面org文件\n"
+              "对应中桩Z2的塔基C断面未测量,不能转换为该中桩的塔基断面org文件\n"
+              "对应中桩Z2的塔基D断面未测量,不能转换为该中桩的塔基断面org文件\n"
+              "塔基断面转换完成!\n");
+
+    // A TOW file is read as it stands.
+    const RunResult fromTow = RunCli(dir, {"towerbase", dir.File("line.tow"), "-o", dir.File("again")});
+    EXPECT_EQ(fromTow.exitCode, 0) << fromTow.err;
+    EXPECT_EQ(ReadFileBytes(dir.File("again_Z1.org")), ReadFileBytes(dir.File("out_Z1.org")));
+}
+
+TEST(CliTowerBase, MergeSkipsNamedSources) {
+    TempDir dir, out;
+    CollectorPoint a;
+    a.gpsId = "GA";
+    a.name = "A1";
+    CollectorPoint b = a;
+    b.gpsId = "GB";
+    b.name = "B1";
+    WriteCollectorProject(dir.File("a.PD"), {a});
+    WriteCollectorProject(dir.File("b.PD"), {b});
+    const RunResult r = RunCli(dir, {"merge", dir.path().string(), "-o", out.File("all.PD"), "--skip", "a.PD"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("合并完成！"), std::string::npos);
+    SilentReporter silent;
+    CProjectDatabase db(silent);
+    ASSERT_TRUE(db.OpenProject(out.File("all.PD")));
+    const DHPointList list = db.ReadStakeList();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].NewPtName, "B1");
+}
+
+TEST(CliTowerBase, MissingInputsAndUsageErrors) {
+    TempDir dir;
+    const std::string missing = dir.File("missing.PD");
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        bool namesInput;
+    } cases[] = {
+        {{"tow", missing}, 1, true},
+        {{"towerbase", missing, "-o", dir.File("o.org")}, 1, true},
+        {{"merge", dir.File("nodir"), "-o", dir.File("t.PD")}, 1, true},
+        {{"towerbase", missing}, 2, false},  // no -o
+        {{"tow", "--help"}, 0, false},
+        {{"towerbase", "--help"}, 0, false},
+        {{"merge", "--help"}, 0, false},
+    };
+    for (const Case& c : cases) {
+        const RunResult r = RunCli(dir, c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[0] << " " << c.args[1] << ": " << r.err;
+        if (c.namesInput) {
+            EXPECT_NE(r.err.find(c.args[1]), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("missing.tow")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("t.PD")));
+}
+
+}  // namespace
+}  // namespace linvara
