@@ -106,6 +106,7 @@ private:
     void SeedExportTable();
     void SeedOrderTable();
     std::string SeedGpsId(const SurveyRowInfo& row) const;
+    bool WriteOrderRows(const DHPointList& list, bool replaceExisting);
 
     Reporter& reporter_;
     std::vector<SurveyRowInfo> surveyRows_;

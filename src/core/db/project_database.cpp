@@ -1,0 +1,170 @@
+// Connection handling, opening a project, creating and upgrading the working
+// tables, and the reset to the collector's survey.
+#include "db/project_database.h"
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "db/db_detail.h"
+
+namespace linvara {
+namespace {
+
+constexpr const char* kExportTable = "Electric_DH_Export";
+constexpr const char* kOrderTable = "Electric_DH_Order";
+constexpr const char* kTowerBaseTable = "Electric_Data_TG";
+
+// File name without folder and extension ("D:\\jobs\\West.PD" -> "West").
+std::string TitleOf(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace
+
+CProjectDatabase::CProjectDatabase(Reporter& reporter) : reporter_(reporter) {}
+
+CProjectDatabase::~CProjectDatabase() = default;
+
+void CProjectDatabase::Close() { connection_.reset(); }
+
+bool CProjectDatabase::OpenConnection(const std::string& path, bool create) {
+    Close();
+    try {
+        const int flags = SQLite::OPEN_READWRITE | (create ? SQLite::OPEN_CREATE : 0);
+        connection_ = std::make_unique<SQLite::Database>(path, flags);
+        return true;
+    } catch (const SQLite::Exception&) {
+        Close();
+        return false;
+    }
+}
+
+bool CProjectDatabase::Reconnect() { return !path_.empty() && OpenConnection(path_, false); }
+
+bool CProjectDatabase::OpenProject(const std::string& path) {
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::exists(path, ec)) {
+        reporter_.Error("文件不存在：" + path);
+        return false;
+    }
+    if (!OpenConnection(path, false)) {
+        reporter_.Error("无法打开工程文件：" + path);
+        return false;
+    }
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {  // opening is lazy: the first statement tells whether it is a database
+        connection_->execAndGet("SELECT count(*) FROM sqlite_master");
+    } catch (const SQLite::Exception& e) {
+        reporter_.Error(e.getErrorCode() == SQLITE_NOTADB ? "不是有效的工程文件：" + path
+                                                          : "无法打开工程文件：" + path + "（" + e.what() + "）");
+        return false;
+    }
+    path_ = path;
+    title_ = TitleOf(path);
+    if (sqlite3_db_readonly(connection_->getHandle(), "main") == 1)
+        reporter_.Warning("工程文件为只读，修改将无法保存：" + path);
+    return PrepareTables();
+}
+
+bool CProjectDatabase::PrepareTables() {
+    if (!connection_) return false;
+    try {
+        SQLite::Transaction transaction(*connection_);
+        BuildWorkingTables();
+        transaction.commit();
+        return true;
+    } catch (const db_detail::SurveyQueryError&) {
+        reporter_.Error("查找记录出错!");
+    } catch (const SQLite::Exception&) {
+        reporter_.Warning("创建数据表失败");
+    }
+    return false;
+}
+
+// One transaction around all of it (the caller's): a failed join or insert
+// leaves no half-made working table behind, so the next open tries again.
+void CProjectDatabase::BuildWorkingTables() {
+    SQLite::Database& db = *connection_;
+    if (!db.tableExists(kOrderTable)) db.exec(OrderTableSql());
+    if (db.tableExists(kExportTable)) {
+        AddColumnIfMissing(kExportTable, "GLCode", 1);
+        return;
+    }
+    db.exec(ExportTableSql());
+    LoadSurveyRows();
+    SeedExportTable();
+    SeedOrderTable();
+}
+
+bool CProjectDatabase::CreateWorkingTables() {
+    if (!connection_) return false;
+    try {
+        SQLite::Database& db = *connection_;
+        SQLite::Transaction transaction(db);
+        if (db.tableExists(kExportTable))
+            AddColumnIfMissing(kExportTable, "GLCode", 1);
+        else
+            db.exec(ExportTableSql());
+        if (!db.tableExists(kOrderTable)) db.exec(OrderTableSql());
+        if (!db.tableExists(kTowerBaseTable)) db.exec(TowerBaseTableSql());
+        transaction.commit();
+        return true;
+    } catch (const SQLite::Exception&) {
+        reporter_.Warning("创建数据表失败");
+        return false;
+    }
+}
+
+void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::string& column, int kind) {
+    if (!connection_ || !db_detail::IsPlainIdentifier(table) || !db_detail::IsPlainIdentifier(column)) return;
+    const char* type = kind == 1 ? "INT DEFAULT 0" : kind == 2 ? "DOUBLE DEFAULT 0" : kind == 3 ? "CHAR" : nullptr;
+    if (type == nullptr) return;
+    try {
+        SQLite::Database& db = *connection_;
+        if (!db.tableExists(table)) return;
+        std::string sql;
+        {
+            SQLite::Statement query(db, "select sql from sqlite_master where tbl_name=? and type='table'");
+            query.bind(1, table);
+            if (query.executeStep()) sql = db_detail::RawText(query.getColumn(0));
+        }
+        // A plain substring test, as old projects were upgraded: any mention
+        // of the name counts as present.
+        if (sql.find(column) != std::string::npos) return;
+        db.exec("ALTER TABLE " + table + " ADD COLUMN [" + column + "] " + type);
+    } catch (const SQLite::Exception&) {
+        // The schema stays as it was; reading reports what is missing.
+    }
+}
+
+bool CProjectDatabase::ResetToSurvey() {
+    if (!Reconnect()) return false;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        SQLite::Transaction transaction(*connection_);
+        connection_->exec("DROP TABLE Electric_DH_Export;");
+        connection_->exec("DROP TABLE Electric_DH_Order;");
+        BuildWorkingTables();
+        transaction.commit();
+        return true;
+    } catch (const std::exception&) {
+        // Rolled back: the working tables stay exactly as they were.
+        reporter_.Warning("重新加载数据失败");
+        return false;
+    }
+}
+
+bool CProjectDatabase::OpenMergeTarget(const std::string& path) {
+    if (path.empty() || !OpenConnection(path, true)) return false;
+    if (CreateWorkingTables()) return true;
+    Close();
+    return false;
+}
+
+}  // namespace linvara

@@ -1,0 +1,45 @@
+// The CREATE TABLE texts of the working tables and of the tower-base table.
+// Other programs read them from sqlite_master, so they are kept exactly as
+// projects in the field already carry them, piece by piece.
+#include <initializer_list>
+#include <string>
+
+#include "db/project_database.h"
+
+namespace linvara {
+namespace {
+
+std::string Join(std::initializer_list<const char*> pieces) {
+    std::string sql;
+    for (const char* piece : pieces) sql += piece;
+    return sql;
+}
+
+}  // namespace
+
+std::string CProjectDatabase::ExportTableSql() {
+    return Join({"CREATE TABLE [Electric_DH_Export] (", "[ID] INTEGER PRIMARY KEY, ", "[GPS_ID] CHAR, ",
+                 "[HostIMEI] CHAR, ", "[NewPtName] CHAR, ", "[OrgPtName] CHAR, ", "[Dx] DOUBLE, ",
+                 "[Dy] DOUBLE, ", "[Dh] DOUBLE, ", "[B] DOUBLE, ", "[L] DOUBLE, ", "[H] DOUBLE, ",
+                 "[Code] CHAR, ", "[Note] CHAR, ", "[AntHight] DOUBLE, ", "[SaveDateTime] CHAR, ",
+                 "[DHType] INTEGER, ", "[Mileage] DOUBLE,", "[Offset] DOUBLE, ", "[DiffHight] DOUBLE, ",
+                 "[PoleType] INTEGER, ", "[PoleName] CHAR, ", "[PoleModel] INTEGER, ", "[LXCode] INTEGER, ",
+                 "[CrossAngle] DOUBLE,", "[ObjectCode] INTEGER, ", "[GLWide] DOUBLE, ", "[GLCode] INTEGER, ",
+                 "[BZdmPt] CHAR, ", "[FZdmPt] CHAR, ", "[AddHight] DOUBLE, ", "[StartJ] CHAR, ",
+                 "[EndJ] CHAR", " )"});
+}
+
+std::string CProjectDatabase::OrderTableSql() {
+    return Join({"CREATE TABLE [Electric_DH_Order] (", "[Order_ID] INTEGER PRIMARY KEY, ", "[GPS_ID] CHAR, ",
+                 "[Order_NewPtName] CHAR, ", "[Order_OrgPtName] CHAR", " )"});
+}
+
+std::string CProjectDatabase::TowerBaseTableSql() {
+    return Join({"CREATE TABLE [Electric_Data_TG] (", "\t[ID] INTEGER PRIMARY KEY,", "\t[Name] CHAR,",
+                 "\t[x] DOUBLE,", "\t[y] DOUBLE,", "\t[h] DOUBLE,", "\t[Code] CHAR,", "\t[PegDis] DOUBLE,",
+                 "\t[HDiff] DOUBLE,", "\t[PegName] CHAR,", "\t[SubIndex] INTEGER,", "\t[GPS_ID] CHAR,",
+                 "\t[Midx] DOUBLE,", "\t[Midy] DOUBLE,", "\t[Midh] DOUBLE,", "\t[Pegx] DOUBLE,",
+                 "\t[Pegy] DOUBLE,", "\t[Pegh] DOUBLE,", "[HostIMEI] CHAR)"});
+}
+
+}  // namespace linvara
