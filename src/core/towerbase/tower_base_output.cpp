@@ -1,6 +1,8 @@
 // The tower-base section output of the ORG converter: per centre stake one
 // ORG file drawing its sections around the stake and one INI file.
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "org/org_transition.h"
 #include "text/atomic_file.h"
@@ -15,13 +17,20 @@ namespace {
 constexpr int kSectionCount = 8;
 constexpr int kReportedSections = 4;  // A..D must be measured; E..H are optional
 
-// The distinct stake names in order of first appearance, compared as exact text.
-std::vector<std::string> CentreStakes(const DHPointList& points) {
-    std::vector<std::string> stakes;
+// The points of each centre stake, stakes in order of first appearance and
+// compared as exact text, points in load order.
+struct StakePoints {
+    std::string name;
+    std::vector<const DHPoint*> points;
+};
+
+std::vector<StakePoints> GroupByStake(const DHPointList& points) {
+    std::vector<StakePoints> stakes;
+    std::unordered_map<std::string, std::size_t> index;
     for (const DHPoint& p : points) {
-        bool known = false;
-        for (const std::string& s : stakes) known = known || s == p.PegName;
-        if (!known) stakes.push_back(p.PegName);
+        auto [it, added] = index.try_emplace(p.PegName, stakes.size());
+        if (added) stakes.push_back({p.PegName, {}});
+        stakes[it->second].points.push_back(&p);
     }
     return stakes;
 }
@@ -49,11 +58,12 @@ int LinkStyle(int subIndex) {
 int OrgTransition::ConvertTowerBase() {
     const std::string base = DropLastChars(OutputPath, 4);
     bool allWritten = true;
-    for (const std::string& stake : CentreStakes(Points())) {
+    for (const StakePoints& group : GroupByStake(Points())) {
+        const std::string& stake = group.name;
         for (DHPointList& section : Sections) section.clear();
-        for (const DHPoint& p : Points())
-            if (p.PegName == stake && p.SubIndex >= 1 && p.SubIndex <= kSectionCount)
-                Sections[static_cast<std::size_t>(p.SubIndex - 1)].push_back(p);
+        for (const DHPoint* p : group.points)
+            if (p->SubIndex >= 1 && p->SubIndex <= kSectionCount)  // others belong to no section
+                Sections[static_cast<std::size_t>(p->SubIndex - 1)].push_back(*p);
         for (int k = 1; k <= kReportedSections; ++k)
             if (Sections[static_cast<std::size_t>(k - 1)].empty()) reporter().Info(MissingSectionText(stake, k));
         for (DHPointList& section : Sections) SortByOffset(section);
