@@ -1,10 +1,19 @@
 #pragma once
+#include <QCursor>
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include "model/dh_point_list.h"
 #include "views/plan_view_host.h"
+#include "views/plot_canvas.h"
 
-// The plan view: the route drawn in plan (filled in by the plan-view work).
+// The plan view: the points of the working stake list drawn in plan on black,
+// coloured by kind, with a metric grid and the route line through the J
+// stakes. It turns window events into canvas operations, shows the world
+// position under the cursor and lets the engineer pick points and edit,
+// delete or appoint J stakes for them.
 class CCenterlineView : public QWidget {
     Q_OBJECT
 public:
@@ -26,11 +35,47 @@ public:
     void OnNextView();     // 32782 后一视图
     int ToolMode() const;  // 0 pan, 1 pick, 2 zoom window
 
+    // Commands of the "点编辑" menu on the picked points.
+    void OnEditPicked();     // 32803 编辑
+    void OnDeletePicked();   // 32804 删除
+    void OnAppointPicked();  // 32805 指定J桩
+
+    const PlotCanvas& Canvas() const { return canvas_; }
+    PlotCanvas& Canvas() { return canvas_; }
+    bool PickDrag() const { return pickDrag_; }
+
 signals:
     // Emitted whenever the tool mode changes, so toolbar buttons follow.
     void toolModeChanged(int mode);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Opens the "点编辑" menu at `globalPos` and runs the chosen command.
+    virtual void ShowPointMenu(const QPoint& globalPos);
+
 private:
+    PlotRect ClientRect() const;
+    void SetToolMode(int mode);
+    void ShowToolCursor();
+    void LeftDown(const QPoint& pos);
+    void LeftUp(const QPoint& pos);
+    void RightDown(const QPoint& globalPos);
+
     PlanViewHost& host_;
-    int toolMode_ = 1;
+    PlotCanvas canvas_;
+    QCursor openHand_;
+    QCursor closedHand_;
+    QPoint panFrom_;
+    bool pickDrag_ = false;
+    QImage buffer_;
+    // A right click opens the menu only once it is clear that no double
+    // click (which switches the tool) follows.
+    QTimer menuTimer_;
+    QPoint menuPos_;
 };

@@ -1,0 +1,115 @@
+#include "views/plot_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+void PlotCanvas::SetData(int mode, const linvara::DHPointList& points) {
+    dataMode_ = mode;
+    points_ = points;
+    labels_.Reset(points_.size());
+}
+
+bool PlotCanvas::KindShown(int dhType) const {
+    // A kind without a switch (a damaged record) is still shown: nothing is hidden silently.
+    if (dhType < 0 || dhType >= static_cast<int>(kindVisible_.size())) return true;
+    return kindVisible_[static_cast<size_t>(dhType)] != 0;
+}
+
+void PlotCanvas::FitToData(bool centre, bool scale) {
+    WorldExtent extent;
+    bool any = false;
+    for (const auto& p : points_) {
+        if (!std::isfinite(p.Dx) || !std::isfinite(p.Dy)) continue;
+        if (!any) {
+            extent = {p.Dx, p.Dx, p.Dy, p.Dy};
+            any = true;
+            continue;
+        }
+        extent.minNorth = std::min(extent.minNorth, p.Dx);
+        extent.maxNorth = std::max(extent.maxNorth, p.Dx);
+        extent.minEast = std::min(extent.minEast, p.Dy);
+        extent.maxEast = std::max(extent.maxEast, p.Dy);
+    }
+    if (any) geometry_.Fit(extent, centre, scale);
+}
+
+void PlotCanvas::UpdateScreenPositions() {
+    const PlotRect& rect = geometry_.ClientRect();
+    for (auto& p : points_) {
+        const ScreenPoint s = geometry_.WorldToScreen(p.Dx, p.Dy);
+        p.ScreenX = s.x;
+        p.ScreenY = s.y;
+        // The pixel row and column at right/bottom lie outside the window.
+        p.Visible = s.x >= rect.left && s.x < rect.right && s.y >= rect.top && s.y < rect.bottom;
+    }
+}
+
+bool PlotCanvas::PickInRect(const PlotRect& rect) {
+    bool any = false;
+    for (auto& p : points_) {
+        p.Selected = KindShown(p.DHType) && rect.Contains(p.ScreenX, p.ScreenY);
+        any = any || p.Selected;
+    }
+    return any;
+}
+
+int PlotCanvas::TakeFirstPicked() {
+    for (size_t i = 0; i < points_.size(); ++i) {
+        if (points_[i].Selected) {
+            points_[i].Selected = false;
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::vector<std::string> PlotCanvas::PickedGpsIds() const {
+    std::vector<std::string> ids;
+    for (const auto& p : points_)
+        if (p.Selected) ids.push_back(p.GPS_ID);
+    return ids;
+}
+
+void PlotCanvas::MouseMove(int x, int y) {
+    switch (toolMode_) {
+    case PanTool:
+        redrawRequested_ = false;
+        if (buttonDown_ == NoButton) return;
+        if (rubberBand_) {
+            corner_ = {x, y};
+        } else {
+            Pan(anchor_.x, anchor_.y, x, y);
+            anchor_ = {x, y};
+        }
+        redrawRequested_ = true;
+        break;
+    case PickTool:
+        corner_ = {x, y};
+        redrawRequested_ = true;
+        break;
+    case ZoomWindowTool:
+        corner_ = {x, y};
+        if (buttonDown_ == NoButton) return;
+        if (!rubberBand_) {
+            Pan(anchor_.x, anchor_.y, x, y);
+            anchor_ = {x, y};
+        }
+        redrawRequested_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void PlotCanvas::ButtonUp(int x, int y) {
+    redrawRequested_ = false;
+    if (buttonDown_ != NoButton) {
+        buttonDown_ = NoButton;
+        RecordView();
+    }
+    if (rubberBand_) {
+        ZoomToRect(anchor_.x, anchor_.y, x, y);
+        rubberBand_ = false;
+        redrawRequested_ = true;
+    }
+}

@@ -1,0 +1,97 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/dh_point_list.h"
+#include "views/plot_geometry.h"
+#include "views/plot_label_grid.h"
+#include "views/plot_labels.h"
+
+class QPainter;
+
+// Drawing and navigation of the plan view: its own copy of the points, the
+// view transform and history (PlotGeometry), the tool mode and the drag
+// state. The owner window forwards its client rectangle, mouse events and
+// commands and repaints after every change.
+class PlotCanvas {
+public:
+    enum ToolMode { PanTool = 0, PickTool = 1, ZoomWindowTool = 2 };
+    enum ButtonState { NoButton = 0, LeftButton = 1, RightButton = 2 };
+
+    // The points of `mode` (0 all, 1 J stakes, 2 Z stakes) to draw.
+    void SetData(int mode, const linvara::DHPointList& points);
+    const linvara::DHPointList& Points() const { return points_; }
+    int DataMode() const { return dataMode_; }
+    // Per-kind display switches, indexed by DHType.
+    void SetKindVisible(const std::array<int, 8>& kindVisible) { kindVisible_ = kindVisible; }
+    bool KindShown(int dhType) const;
+
+    void SetClientRect(const PlotRect& rect) { geometry_.SetClientRect(rect); }
+    const PlotGeometry& Geometry() const { return geometry_; }
+    PlotGeometry& Geometry() { return geometry_; }
+
+    void FitToData(bool centre, bool scale);
+    void ZoomIn() { geometry_.ZoomIn(); }
+    void ZoomOut() { geometry_.ZoomOut(); }
+    void ZoomToRect(int x1, int y1, int x2, int y2) { geometry_.ZoomToRect(x1, y1, x2, y2); }
+    void Pan(int fromX, int fromY, int toX, int toY) { geometry_.Pan(fromX, fromY, toX, toY); }
+    WorldPoint ScreenToWorld(int x, int y) const { return geometry_.ScreenToWorld(x, y); }
+    void RecordView() { geometry_.RecordView(); }
+    bool PreviousView() { return geometry_.PreviousView(); }
+    bool NextView() { return geometry_.NextView(); }
+
+    // Marks the displayable points whose pixel lies in `rect` (edges
+    // included) and clears the mark of all others; true when any is marked.
+    bool PickInRect(const PlotRect& rect);
+    // ScreenX, ScreenY and Visible of every point for the current view.
+    void UpdateScreenPositions();
+    // The index of the first picked point in list order, whose mark is
+    // cleared; -1 when none is picked.
+    int TakeFirstPicked();
+    // The GPS_ID of every picked point, in list order.
+    std::vector<std::string> PickedGpsIds() const;
+
+    void MouseMove(int x, int y);
+    void ButtonUp(int x, int y);
+
+    // Draws the rubber band, grid, points and route line; `pickDrag` is the
+    // owner's word that a pick rectangle is being dragged.
+    void Draw(QPainter& painter, bool pickDrag);
+
+    // Drag state, driven by the owner's button handlers.
+    ScreenPoint Anchor() const { return anchor_; }
+    void SetAnchor(int x, int y) { anchor_ = {x, y}; }
+    ScreenPoint Corner() const { return corner_; }
+    void SetCorner(int x, int y) { corner_ = {x, y}; }
+    bool RubberBand() const { return rubberBand_; }
+    void SetRubberBand(bool on) { rubberBand_ = on; }
+    bool RedrawRequested() const { return redrawRequested_; }
+    void SetRedrawRequested(bool on) { redrawRequested_ = on; }
+    int ButtonDown() const { return buttonDown_; }
+    void SetButtonDown(int state) { buttonDown_ = state; }
+    int Tool() const { return toolMode_; }
+    void SetTool(int mode) { toolMode_ = mode; }
+    int SavedTool() const { return savedToolMode_; }
+    void SetSavedTool(int mode) { savedToolMode_ = mode; }
+
+private:
+    void DrawRubberBand(QPainter& painter, bool pickDrag) const;
+    void DrawGrid(QPainter& painter);
+    void DrawPoints(QPainter& painter);
+    void DrawRouteLine(QPainter& painter) const;
+
+    PlotGeometry geometry_;
+    ScreenPoint anchor_;
+    ScreenPoint corner_;
+    bool rubberBand_ = false;
+    bool redrawRequested_ = false;
+    int buttonDown_ = NoButton;
+    int toolMode_ = PanTool;
+    int savedToolMode_ = PanTool;
+    int dataMode_ = 0;
+    linvara::DHPointList points_;
+    std::array<int, 8> kindVisible_{1, 1, 1, 1, 1, 1, 1, 1};
+    PlotLabels labels_;
+    PlotLabelGrid labelGrid_;
+};

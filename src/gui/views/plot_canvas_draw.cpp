@@ -1,0 +1,83 @@
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+
+#include "text/format.h"
+#include "views/plot_canvas.h"
+#include "views/plot_style.h"
+
+namespace {
+
+QString NumberLabel(double value) { return QString::fromStdString(linvara::text::Format("%.0f", value)); }
+
+}  // namespace
+
+void PlotCanvas::Draw(QPainter& painter, bool pickDrag) {
+    DrawRubberBand(painter, pickDrag);
+    DrawGrid(painter);
+    DrawPoints(painter);
+    DrawRouteLine(painter);
+}
+
+void PlotCanvas::DrawRubberBand(QPainter& painter, bool pickDrag) const {
+    const bool shown = toolMode_ == PickTool ? pickDrag : rubberBand_;
+    if (!shown) return;
+    painter.setPen(QPen(plot_style::RubberBandColour(), 0, toolMode_ == PanTool ? Qt::SolidLine : Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(QPoint(anchor_.x, anchor_.y), QPoint(corner_.x, corner_.y)).normalized());
+}
+
+void PlotCanvas::DrawGrid(QPainter& painter) {
+    geometry_.UpdateGridStep();
+    const GridLayout grid = geometry_.Grid();
+    const PlotRect& rect = geometry_.ClientRect();
+    painter.setPen(QPen(plot_style::GridColour(), 0, Qt::DashDotDotLine));
+    for (const auto& line : grid.northLines) painter.drawLine(rect.left, line.pixel, rect.right, line.pixel);
+    for (const auto& line : grid.eastLines) painter.drawLine(line.pixel, rect.top, line.pixel, rect.bottom);
+
+    painter.setFont(plot_style::GridLabelFont());
+    painter.setPen(plot_style::GridLabelColour());
+    const int ascent = QFontMetrics(plot_style::GridLabelFont()).ascent();
+    for (const auto& line : grid.northLines)
+        painter.drawText(QPoint(rect.left, line.pixel + ascent), NumberLabel(line.value));
+    for (const auto& line : grid.eastLines)
+        painter.drawText(QPoint(line.pixel, rect.top + ascent), NumberLabel(line.value));
+}
+
+void PlotCanvas::DrawPoints(QPainter& painter) {
+    if (points_.empty()) return;
+    UpdateScreenPositions();
+    const PlotRect& rect = geometry_.ClientRect();
+    labelGrid_.Reset(rect.right, rect.bottom);
+    painter.setFont(plot_style::PointLabelFont());
+    const QFontMetrics metrics(plot_style::PointLabelFont());
+    const int ascent = metrics.ascent();
+    const int height = metrics.height();
+    QColor penColour;
+    for (size_t i = 0; i < points_.size(); ++i) {
+        const auto& p = points_[i];
+        if (!p.Visible || !KindShown(p.DHType)) continue;
+        const QColor colour = plot_style::PointColour(p.DHType, toolMode_ == PickTool && p.Selected);
+        const QImage& symbol = plot_style::PointSymbol(colour);
+        painter.drawImage(QPoint(p.ScreenX - plot_style::kSymbolHalf, p.ScreenY - plot_style::kSymbolHalf), symbol);
+        // Labels go where no earlier label stands; the cheap test of the
+        // label's first cell spares making texts that cannot be placed.
+        const int x = p.ScreenX + 5;
+        if (labelGrid_.Taken(x, p.ScreenY)) continue;
+        if (!labelGrid_.Claim(x, p.ScreenY, labels_.Width(i, p, metrics), height)) continue;
+        if (colour != penColour) {
+            painter.setPen(colour);
+            penColour = colour;
+        }
+        painter.drawText(QPoint(x, p.ScreenY + ascent), labels_.Text(i, p));
+    }
+}
+
+void PlotCanvas::DrawRouteLine(QPainter& painter) const {
+    QPolygon route;
+    for (const auto& p : points_)
+        if (p.DHType == linvara::JStake) route << QPoint(p.ScreenX, p.ScreenY);
+    if (route.size() < 2) return;
+    painter.setPen(QPen(plot_style::RouteColour(), 0));
+    painter.drawPolyline(route);
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QImage>
+
+// Colours, fonts and point symbols of the plan view.
+namespace plot_style {
+
+inline QColor JStakeColour() { return {255, 0, 0}; }
+inline QColor ZStakeColour() { return {255, 128, 255}; }
+inline QColor OtherColour() { return {255, 255, 255}; }
+inline QColor PickedColour() { return {0, 255, 255}; }
+inline QColor GridColour() { return {128, 128, 128}; }
+inline QColor GridLabelColour() { return {255, 255, 255}; }
+inline QColor RouteColour() { return {255, 255, 255}; }
+inline QColor RubberBandColour() { return {0, 255, 255}; }
+
+// The colour of a point of `dhType`; `picked` wins over the kind.
+QColor PointColour(int dhType, bool picked);
+
+// Grid labels (11 pt) and point labels (9 pt), in a face that has the
+// Chinese characters of point names.
+const QFont& GridLabelFont();
+const QFont& PointLabelFont();
+
+// The point symbol in `colour`: a circle of radius 4 px filled white with a
+// disc of radius 2 px at its centre; its centre is at (kSymbolHalf, kSymbolHalf).
+constexpr int kSymbolHalf = 5;
+const QImage& PointSymbol(const QColor& colour);
+
+}  // namespace plot_style
