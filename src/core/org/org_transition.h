@@ -1,13 +1,23 @@
 #pragma once
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/dh_point_list.h"
 #include "reporter.h"
 
 namespace linvara {
+
+// One link of the profile chain: a point name and its stored mileage.
+struct ChainEntry {
+    std::string name;
+    double mileage = 0;
+};
 
 // The ORG converter: one object per conversion. Records are collected in
 // memory (UTF-8 lines, each ending in "\n") and written in one pass.
@@ -25,12 +35,42 @@ public:
     void AddTrailerRecord(std::string line);  // appends to TrailerRecords
     void DropLastRecord();                    // removes the last MainRecords line, if any
 
+    // Formats one record from a template of org_records.h and appends it to
+    // MainRecords / TrailerRecords.
+    void AddRecordFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
+    void AddTrailerFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
+
     // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically.
     bool WriteOrgFile(const std::string& path) const;
+    // OutputPath with its last four characters replaced by ".org".
+    std::string OrgFilePath() const;
 
     // The line-survey conversion: records, file, final message. Returns
     // whether the file was written.
     bool Convert();
+
+    // One handler per point kind; each appends the point's records.
+    void ConvertJStake(const DHPoint& point, int jIndex);
+    void ConvertZStake(const DHPoint& point);
+    void ConvertAuxPoint(const DHPoint& point);
+    void ConvertCrossingLabel(const DHPoint& point);
+    void ConvertOnePointFeature(const DHPoint& point);
+    void ConvertTwoPointFeature(const DHPoint& point);
+    void ConvertThreePointHouse(const DHPoint& point);
+
+    // The point's mileage from the first J stake (0 without J stakes).
+    double RelativeMileage(const DHPoint& point) const;
+    // The leading base-10 integer of a point name (0 without digits).
+    static int NameNumber(std::string_view name);
+    // 90 - a for a >= 0, -90 - a below.
+    static double CrossingAngle(double crossAngle);
+    // Plane distance along the J stakes from the first to J stake k.
+    double JStakeMileage(int k) const;
+    // Turning angle at J stake k, packed ddd.mmss; left turns positive,
+    // 0 for the first and the last J stake.
+    double TurnAngle(int k) const;
+    // The first auxiliary point whose OrgPtName is `name`, or nullptr.
+    const DHPoint* FindAuxPoint(const std::string& name) const;
 
     // Tower-base section output (implemented in towerbase/): one ORG and one
     // INI file per centre stake next to OutputPath.
@@ -42,6 +82,13 @@ public:
     const DHPointList& JStakes() const { return jStakes_; }
     Reporter& reporter() { return reporter_; }
 
+    // Line-survey conversion state.
+    int StakeCounter = 0;                   // J stakes converted so far
+    std::vector<ChainEntry> ChainList;      // profile chain, before sorting
+    std::unordered_set<int> UsedAuxNumbers;  // name numbers of auxiliary points written
+    double MinElevation = 0;
+    double MaxElevation = 0;
+
     // Tower-base state: sections 1..8 (A..H) at index 0..7, the offset
     // scaling switch and factor (sqrt(2) * 0.5, computed).
     std::array<DHPointList, 8> Sections;
@@ -49,9 +96,24 @@ public:
     double OffsetFactor = std::sqrt(2.0) * 0.5;
 
 private:
+    void TrackElevation(const DHPoint& point, bool first);
+    void AppendProfileChain();
+    void AppendElevationRange();
+    // Marks the auxiliary point as written by the record appended next and
+    // remembers where that record stands.
+    void NoteAuxRecord(const DHPoint& aux);
+    // Removes the "b" records of a two-point house's own point (the last
+    // record) and of its auxiliary point, wherever that one stands.
+    void DropTwoPointHouseRecords(const DHPoint& aux);
+    void RemoveVacatedRecords();
+
     DHPointList points_;
     DHPointList jStakes_;
     Reporter& reporter_;
+    std::vector<double> jStakeMileages_;                         // JStakeMileage of each k
+    std::unordered_map<std::string, std::size_t> auxByOrgName_;  // first kind-2 point per OrgPtName
+    std::unordered_map<std::string, std::size_t> auxRecordAt_;   // aux NewPtName -> MainRecords index
+    bool hasVacatedRecords_ = false;
 };
 
 }  // namespace linvara

@@ -1,0 +1,132 @@
+// The conversion driver: one pass over the working stake list in list
+// order, then the profile chain and the elevation range.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "org/org_records.h"
+#include "org/org_transition.h"
+#include "text/format.h"
+
+namespace linvara {
+namespace {
+
+// Whole metres toward zero; absurd heights are held to +-1e9 so the bounds
+// stay within 32 bits.
+int WholeMetres(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::trunc(std::clamp(value, -1e9, 1e9)));
+}
+
+// Ascending mileage; a mileage that is not a number sorts last, so the
+// ordering stays strict whatever is stored.
+bool MileageBefore(const ChainEntry& a, const ChainEntry& b) {
+    if (std::isnan(a.mileage)) return false;
+    if (std::isnan(b.mileage)) return true;
+    return a.mileage < b.mileage;
+}
+
+}  // namespace
+
+OrgTransition::OrgTransition(const DHPointList& points, Reporter& reporter)
+    : points_(points), reporter_(reporter) {
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        const DHPoint& p = points_[i];
+        if (p.DHType == JStake) jStakes_.push_back(p);
+        if (p.DHType == AuxPoint) auxByOrgName_.emplace(p.OrgPtName, i);  // the first one wins
+    }
+    // Running sums in stake order: the same additions as summing each prefix.
+    jStakeMileages_.reserve(jStakes_.size());
+    double sum = 0;
+    for (std::size_t k = 0; k < jStakes_.size(); ++k) {
+        if (k == 0) {
+            jStakeMileages_.push_back(0.0);
+            continue;
+        }
+        const double dx = jStakes_[k].Dx - jStakes_[k - 1].Dx;
+        const double dy = jStakes_[k].Dy - jStakes_[k - 1].Dy;
+        sum += std::sqrt(dx * dx + dy * dy);
+        jStakeMileages_.push_back(sum);
+    }
+}
+
+bool OrgTransition::Convert() {
+    ChainList.clear();
+    UsedAuxNumbers.clear();
+    auxRecordAt_.clear();
+    StakeCounter = 0;
+    MinElevation = MaxElevation = 0;
+    ChainList.reserve(points_.size() + 1);
+    MainRecords.reserve(MainRecords.size() + points_.size() * 3);
+
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        const DHPoint& point = points_[i];
+        switch (point.DHType) {
+            case JStake: ConvertJStake(point, StakeCounter++); break;
+            case ZStake: ConvertZStake(point); break;
+            case AuxPoint: ConvertAuxPoint(point); break;
+            case CrossingOnePoint: ConvertCrossingLabel(point); break;
+            case FeatureOnePoint: ConvertOnePointFeature(point); break;
+            case FeatureTwoPoint: ConvertTwoPointFeature(point); break;
+            case HouseThreePoint: ConvertThreePointHouse(point); break;
+            default: break;  // unknown kinds write nothing but still count below
+        }
+        TrackElevation(point, i == 0);
+        if (i > 0) ChainList.push_back({point.NewPtName, point.Mileage});
+    }
+    RemoveVacatedRecords();
+    AppendProfileChain();
+    AppendElevationRange();
+
+    const bool written = WriteOrgFile(OrgFilePath());
+    reporter_.Info(written ? "转换ORG文件成功！" : "转换ORG文件失败！");
+    return written;
+}
+
+void OrgTransition::TrackElevation(const DHPoint& point, bool first) {
+    if (first) {
+        MinElevation = MaxElevation = point.Dh;
+        return;
+    }
+    if (point.Dh <= MinElevation) MinElevation = point.Dh;
+    if (point.Dh >= MaxElevation) MaxElevation = point.Dh;
+}
+
+void OrgTransition::AppendProfileChain() {
+    std::stable_sort(ChainList.begin(), ChainList.end(), MileageBefore);
+    for (std::size_t i = 1; i < ChainList.size(); ++i)
+        AddTrailerFormatted(org::kChain, ChainList[i - 1].name.c_str(), ChainList[i].name.c_str());
+}
+
+void OrgTransition::AppendElevationRange() {
+    const int lower = WholeMetres(MinElevation) / 100 * 100;
+    const int upper = (WholeMetres(MaxElevation) / 100 + 1) * 100;
+    AddTrailerFormatted(org::kElevationRange, lower, upper);
+}
+
+void OrgTransition::RemoveVacatedRecords() {
+    if (!hasVacatedRecords_) return;
+    std::erase_if(MainRecords, [](const std::string& line) { return line.empty(); });
+    auxRecordAt_.clear();
+    hasVacatedRecords_ = false;
+}
+
+double OrgTransition::RelativeMileage(const DHPoint& point) const {
+    return jStakes_.empty() ? 0.0 : point.Mileage - jStakes_.front().Mileage;
+}
+
+int OrgTransition::NameNumber(std::string_view name) {
+    const long long value = text::ParseLeadingInt(name);
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+double OrgTransition::CrossingAngle(double crossAngle) {
+    return crossAngle >= 0 ? 90.0 - crossAngle : -90.0 - crossAngle;
+}
+
+const DHPoint* OrgTransition::FindAuxPoint(const std::string& name) const {
+    auto it = auxByOrgName_.find(name);
+    return it == auxByOrgName_.end() ? nullptr : &points_[it->second];
+}
+
+}  // namespace linvara

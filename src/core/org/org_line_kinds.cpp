@@ -1,0 +1,96 @@
+// The point kinds without feature geometry: J and Z stakes, auxiliary
+// points and one-point crossing labels.
+#include <cmath>
+#include <numbers>
+
+#include "org/org_records.h"
+#include "org/org_transition.h"
+
+namespace linvara {
+namespace {
+
+// Azimuth from P to Q in degrees, from north towards east, in (0, 360].
+double Azimuth(const DHPoint& p, const DHPoint& q) {
+    double a = std::atan2(q.Dy - p.Dy, q.Dx - p.Dx) * 180.0 / std::numbers::pi;
+    if (a < 0.000001) a += 360.0;
+    if (a > 360.0) a -= 360.0;
+    return a;
+}
+
+// Degrees as packed ddd.mmss (30 deg 15 min 10 sec -> 30.1510).
+double PackDms(double degrees) {
+    const double whole = std::trunc(degrees);
+    const double minutes = (degrees - whole) * 60.0;
+    const double wholeMinutes = std::trunc(minutes);
+    const double seconds = (minutes - wholeMinutes) * 60.0;
+    return whole + wholeMinutes / 100.0 + seconds / 10000.0;
+}
+
+}  // namespace
+
+double OrgTransition::JStakeMileage(int k) const {
+    if (k < 0 || static_cast<std::size_t>(k) >= jStakeMileages_.size()) return 0.0;
+    return jStakeMileages_[static_cast<std::size_t>(k)];
+}
+
+double OrgTransition::TurnAngle(int k) const {
+    if (k <= 0 || static_cast<std::size_t>(k) + 1 >= jStakes_.size()) return 0.0;
+    const auto at = static_cast<std::size_t>(k);
+    double d = Azimuth(jStakes_[at - 1], jStakes_[at]) - Azimuth(jStakes_[at], jStakes_[at + 1]);
+    if (d > 180.0) d -= 360.0;
+    if (d < -180.0) d += 360.0;
+    return PackDms(d);
+}
+
+void OrgTransition::ConvertJStake(const DHPoint& point, int jIndex) {
+    const char* name = point.NewPtName.c_str();
+    double mileage = 0.0;
+    if (jIndex == 0)
+        ChainList.push_back({point.NewPtName, 0.0});
+    else
+        mileage = JStakeMileage(jIndex);
+    AddRecordFormatted(org::kStake, name, mileage, point.Dh);
+    AddRecordFormatted(org::kStakeMarker, name);
+
+    const int last = static_cast<int>(jStakes_.size()) - 1;
+    if (jIndex == 0) {
+        AddRecordFormatted(org::kTurnNone, name);
+    } else if (jIndex < last) {
+        const double turn = TurnAngle(jIndex);
+        if (turn > 0)
+            AddRecordFormatted(org::kTurnLeft, name, std::fabs(turn));
+        else
+            AddRecordFormatted(org::kTurnRight, name, std::fabs(turn));
+    }
+}
+
+void OrgTransition::ConvertZStake(const DHPoint& point) {
+    AddRecordFormatted(org::kStake, point.NewPtName.c_str(), RelativeMileage(point), point.Dh);
+}
+
+void OrgTransition::ConvertAuxPoint(const DHPoint& point) {
+    const int key = NameNumber(point.NewPtName);
+    if (UsedAuxNumbers.contains(key)) return;
+    int code = point.GLCode == 0 ? 13 : point.GLCode;
+    // 44 is the left and 45 the right wind-deviation point: the offset decides.
+    if (point.Offset > 0 && code == 44) code = 45;
+    if (point.Offset <= 0 && code == 45) code = 44;
+    NoteAuxRecord(point);
+    AddRecordFormatted(org::kPointCoded, point.NewPtName.c_str(), point.Offset, RelativeMileage(point), point.Dh,
+                       code, code);
+}
+
+void OrgTransition::NoteAuxRecord(const DHPoint& aux) {
+    auxRecordAt_[aux.NewPtName] = MainRecords.size();
+    UsedAuxNumbers.insert(NameNumber(aux.NewPtName));
+}
+
+void OrgTransition::ConvertCrossingLabel(const DHPoint& point) {
+    const char* name = point.NewPtName.c_str();
+    AddRecordFormatted(org::kPointLabel, name, point.Offset, RelativeMileage(point), point.Dh);
+    const double height = std::fabs(point.AddHight) < 0.00001 ? 0.1 : point.AddHight;
+    AddRecordFormatted(org::kCrossingHeight, org::Plus(NameNumber(point.NewPtName), 1), name, height);
+    AddRecordFormatted(org::kCrossing, name, point.PoleType, point.LXCode, CrossingAngle(point.CrossAngle));
+}
+
+}  // namespace linvara

@@ -1,1 +1,0 @@
-// Intentionally empty until the subsystem's sources land.
