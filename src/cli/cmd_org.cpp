@@ -1,7 +1,50 @@
+// org: the line survey of a project to an ORG file, as "转换输出" does it.
+#include <filesystem>
+#include <memory>
+#include <string>
+
 #include "commands.h"
+#include "db/project_database.h"
+#include "org/org_transition.h"
+#include "project_session.h"
 
 namespace linvara::cli {
+namespace {
 
-void RegisterOrgCommands(CLI::App& /*app*/, CliContext& /*ctx*/) {}
+struct OrgOptions {
+    std::string project;
+    std::string output;
+};
+
+// The save dialog of the desktop program adds ".org" to a name typed without
+// an extension; the conversion then cuts the last four characters off it.
+std::string WithOrgExtension(const std::string& path) {
+    return std::filesystem::path(path).has_extension() ? path : path + ".org";
+}
+
+// Converts the working stake list as stored: stored order, mileages and offsets.
+void RunOrg(const OrgOptions& o, CliContext& ctx) {
+    if (o.output.empty()) {
+        ctx.reporter.Error("输出文件名为空");
+        ctx.exitCode = 1;
+        return;
+    }
+    CProjectDatabase db(ctx.reporter);
+    DHPointList list;
+    if (!OpenProjectForCli(o.project, db, list, ctx)) return;
+    OrgTransition org(list, ctx.reporter);
+    org.OutputPath = WithOrgExtension(o.output);
+    ctx.exitCode = org.Convert() ? 0 : 1;
+}
+
+}  // namespace
+
+void RegisterOrgCommands(CLI::App& app, CliContext& ctx) {
+    auto options = std::make_shared<OrgOptions>();
+    CLI::App* cmd = app.add_subcommand("org", "把工程的线路测量数据转换为ORG文件（道享数据文件）");
+    cmd->add_option("project", options->project, "工程数据文件 (*.PD)")->required();
+    cmd->add_option("-o,--output", options->output, "输出的ORG文件 (*.org)")->required();
+    cmd->callback([options, &ctx] { RunOrg(*options, ctx); });
+}
 
 }  // namespace linvara::cli
