@@ -1,0 +1,133 @@
+// linvara-cli info, order, sort and reset, run as a user runs them.
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "support/collector_fixture.h"
+#include "support/temp_dir.h"
+
+namespace linvara::testing {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+CliRun Cli(const TempDir& dir, const std::string& args) {
+    const std::string outFile = dir.File("out.txt"), errFile = dir.File("err.txt");
+    const std::string command =
+        std::string("'") + LINVARA_CLI + "' " + args + " >'" + outFile + "' 2>'" + errFile + "' </dev/null";
+    const int status = std::system(command.c_str());
+    CliRun run;
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadFileBytes(outFile);
+    run.err = ReadFileBytes(errFile);
+    return run;
+}
+
+CollectorPoint At(const char* id, const char* name, int type, double north, double east) {
+    CollectorPoint p;
+    p.gpsId = id;
+    p.name = name;
+    p.type = type;
+    p.north = north;
+    p.east = east;
+    return p;
+}
+
+// Route J1 -> J2 -> J3 (500 m + 600 m), surveyed out of route order: the
+// details come before the stakes they lie between.
+std::string MakeLine(const TempDir& dir) {
+    const std::string path = dir.File("Line.PD");
+    WriteCollectorProject(path, {At("1", "J1", 0, 0, 0), At("2", "far", 2, 290, 700), At("3", "near", 4, 30.16, 39.88),
+                                 At("4", "J2", 0, 300, 400), At("5", "Z1", 1, 150, 200), At("6", "J3", 0, 300, 1000)});
+    return path;
+}
+
+// "name|mileage|offset" of every point in stored route order.
+std::string Route(const std::string& path) {
+    SQLite::Database db(path, SQLite::OPEN_READONLY);
+    SQLite::Statement q(db,
+        "select group_concat(NewPtName || '|' || printf('%.3f', Mileage) || '|' || printf('%.3f', Offset), ' ') "
+        "from (select e.* from Electric_DH_Order o join Electric_DH_Export e on e.GPS_ID = o.GPS_ID "
+        "order by o.Order_ID)");
+    q.executeStep();
+    return q.getColumn(0).getString();
+}
+
+TEST(ProjectCommands, InfoOpensLikeTheDesktopAndSummarises) {
+    TempDir dir;
+    const std::string path = MakeLine(dir);
+    const CliRun run = Cli(dir, "info '" + path + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "文件：" + path + "\n工程：Line\n点数：6\n  J桩：3\n  Z桩：1\n  辅助点：1\n  1点测标注跨越物：0\n"
+                       "  1点测路河塘房等：1\n  2点测路河塘房等：0\n  3点测房：0\nJ桩数：3\n线路长度：1100.000 m\n");
+    EXPECT_TRUE(SQLite::Database(path).tableExists("Electric_DH_Export"));
+}
+
+TEST(ProjectCommands, OrderAndSortSaveTheRoute) {
+    TempDir dir;
+    const std::string path = MakeLine(dir);
+    CliRun run = Cli(dir, "order '" + path + "' --start-mileage 100 --start-name 7 --offset-range 0.5");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // "near" lies 0.2 m off the line: the offset range sets it to 0.
+    EXPECT_EQ(Route(path), "J1|100.000|0.000 7|150.000|0.000 Z1|350.000|0.000 J2|600.000|0.000 "
+                           "9|900.000|-10.000 J3|1200.000|0.000");
+
+    run = Cli(dir, "sort '" + path + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Route(path), "J1|100.000|0.000 1|150.000|0.000 Z1|350.000|0.000 J2|600.000|0.000 "
+                           "3|900.000|-10.000 J3|1200.000|0.000");
+}
+
+TEST(ProjectCommands, ResetAsksAndRestoresTheSurvey) {
+    TempDir dir;
+    const std::string path = MakeLine(dir);
+    ASSERT_EQ(Cli(dir, "order '" + path + "'").exitCode, 0);
+    const std::string ordered = Route(path);
+
+    CliRun run = Cli(dir, "reset '" + path + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("--yes"), std::string::npos) << run.err;
+    EXPECT_EQ(Route(path), ordered);
+
+    run = Cli(dir, "reset '" + path + "' --yes");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Route(path), "J1|0.000|0.000 far|0.000|0.000 near|0.000|0.000 J2|0.000|0.000 Z1|0.000|0.000 "
+                           "J3|0.000|0.000");
+}
+
+TEST(ProjectCommands, BadInputIsRefusedClearly) {
+    TempDir dir;
+    const std::string missing = dir.File("missing.PD"), text = dir.File("text.PD");
+    WriteFileBytes(text, "not a project\n");
+    struct Case {
+        std::string args;
+        int exitCode;
+        std::string err;  // expected in stderr
+    };
+    const std::vector<Case> cases = {
+        {"info '" + missing + "'", 1, "文件不存在：" + missing},
+        {"order '" + missing + "'", 1, "文件不存在：" + missing},
+        {"reset '" + missing + "' --yes", 1, "文件不存在：" + missing},
+        {"sort '" + text + "'", 1, "不是有效的工程文件：" + text},
+        {"info", 2, ""},
+        {"order '" + text + "' --start-name abc", 2, ""},
+        {"order '" + text + "' --offset-range x", 2, ""},
+        {"sort --help", 0, ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cli(dir, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << "\n" << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    EXPECT_EQ(ReadFileBytes(text), "not a project\n");
+}
+
+}  // namespace
+}  // namespace linvara::testing
