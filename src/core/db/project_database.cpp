@@ -13,6 +13,7 @@
 namespace linvara {
 namespace {
 
+constexpr int kBusyTimeoutMs = 3000;
 constexpr const char* kExportTable = "Electric_DH_Export";
 constexpr const char* kOrderTable = "Electric_DH_Order";
 constexpr const char* kTowerBaseTable = "Electric_Data_TG";
@@ -37,7 +38,9 @@ bool CProjectDatabase::OpenConnection(const std::string& path, bool create) {
     Close();
     try {
         const int flags = SQLite::OPEN_READWRITE | (create ? SQLite::OPEN_CREATE : 0);
-        connection_ = std::make_unique<SQLite::Database>(path, flags);
+        // Waits a moment for another program (the desktop program, another
+        // command) that is writing the same file instead of failing at once.
+        connection_ = std::make_unique<SQLite::Database>(path, flags, kBusyTimeoutMs);
         return true;
     } catch (const SQLite::Exception&) {
         Close();

@@ -63,6 +63,8 @@ public:
     // project cannot be used.
     bool OpenProject(const std::string& path);
     bool Reconnect();
+    // Creating the working tables and seeding them is one transaction: when
+    // the collector's tables cannot be read nothing is left behind.
     bool PrepareTables();
     bool CreateWorkingTables();
     void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
@@ -74,8 +76,10 @@ public:
     bool UpdatePoint(const DHPoint& point);
     bool UpdateAllPoints(const DHPointList& list);
     bool RewriteOrder(const DHPointList& list);
-    bool InsertPoint(DHPoint& point);  // receives the new ID
+    bool InsertPoint(DHPoint& point);  // receives the new ID; false when not stored
     bool DeletePoint(int id);
+    // Drops, recreates and seeds both working tables in one transaction; on
+    // failure the previous tables stay exactly as they were.
     bool ResetToSurvey();
 
     // Merge target and sources.
