@@ -1,0 +1,17 @@
+#pragma once
+#include <QDialog>
+
+namespace linvara::gui {
+
+// "关于 Linvara": icon, version and the date the program was built.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+    QString BuildDateLine() const;
+
+private:
+    QString buildDateLine_;
+};
+
+}  // namespace linvara::gui

@@ -1,0 +1,11 @@
+#pragma once
+#include <QStringList>
+
+namespace linvara::gui {
+
+// The recently opened projects, newest first, at most 16, kept in the
+// user's settings (QSettings array "RecentFiles").
+QStringList RecentFiles();
+void AddRecentFile(const QString& path);
+
+}  // namespace linvara::gui

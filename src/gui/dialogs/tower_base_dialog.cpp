@@ -1,0 +1,142 @@
+#include "dialogs/tower_base_dialog.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "app/file_filter.h"
+#include "app/wait_cursor.h"
+#include "text/format.h"
+
+namespace linvara::gui {
+namespace {
+
+struct Column {
+    const char* header;
+    int width;
+};
+constexpr Column kColumns[] = {{"点名", 45},       {"北坐标x", 85},    {"东坐标y", 85},
+                               {"高程h", 60},      {"编码", 60},       {"距中桩偏距", 80},
+                               {"与中桩高差", 80}, {"中桩点名", 75},   {"断面索引", 75}};
+
+QStringList RowTexts(const DHPoint& p) {
+    auto fixed = [](double v) { return QString::fromStdString(text::Format("%.3f", v)); };
+    return {QString::fromStdString(p.NewPtName), fixed(p.Dx), fixed(p.Dy), fixed(p.Dh),
+            QString::fromStdString(p.Code), fixed(p.PegDis), fixed(p.HDiff),
+            QString::fromStdString(p.PegName), QString::fromStdString(SectionLetter(p.SubIndex))};
+}
+
+QPushButton* Button(const char* text, const char* name) {
+    auto* button = new QPushButton(QString::fromUtf8(text));
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);  // Enter never closes or converts
+    return button;
+}
+
+QLineEdit* ReadOnlyEdit(const char* name) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    return edit;
+}
+
+}  // namespace
+
+CDialogTowerBase::CDialogTowerBase(UiServices& ui, QWidget* parent)
+    : QDialog(parent),
+      ui_(ui),
+      reporter_(ui),
+      survey_(reporter_),
+      dataPath_(ReadOnlyEdit("dataPathEdit")),
+      outputPath_(ReadOnlyEdit("outputPathEdit")),
+      table_(new QTableWidget(0, 9)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowTitle(QStringLiteral("塔基断面"));
+    table_->setObjectName("sectionTable");
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    for (int c = 0; c < 9; ++c) {
+        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kColumns[c].header)));
+        table_->setColumnWidth(c, kColumns[c].width);
+    }
+    QPushButton* open = Button("打开文件", "openButton");
+    QPushButton* output = Button("成果保存路径", "outputButton");
+    QPushButton* convert = Button("转换", "convertButton");
+    QPushButton* quit = Button("退出", "quitButton");
+    connect(open, &QPushButton::clicked, this, &CDialogTowerBase::OnOpenFile);
+    connect(output, &QPushButton::clicked, this, &CDialogTowerBase::OnChooseOutput);
+    connect(convert, &QPushButton::clicked, this, &CDialogTowerBase::OnConvert);
+    connect(quit, &QPushButton::clicked, this, &QDialog::reject);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(open, 0, 0);
+    grid->addWidget(dataPath_, 0, 1, 1, 2);
+    grid->addWidget(table_, 1, 0, 1, 3);
+    grid->addWidget(output, 2, 0);
+    grid->addWidget(outputPath_, 2, 1, 1, 2);
+    grid->addWidget(convert, 3, 1, Qt::AlignRight);
+    grid->addWidget(quit, 3, 2);
+    grid->setColumnStretch(1, 1);
+    resize(720, 520);
+}
+
+void CDialogTowerBase::OnOpenFile() {
+    const QString path = ui_.GetOpenFileName(QStringLiteral("打开数据文件"),
+                                             QtFileFilter("数据文件 (*.PD)|*.PD|数据文件 (*.tow)|*.TOW||"));
+    if (path.isEmpty()) return;
+    {
+        WaitCursor wait;
+        survey_.Load(path.toStdString());
+    }
+    Refresh();
+}
+
+void CDialogTowerBase::OnChooseOutput() {
+    const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
+                                             QStringLiteral("org"));
+    if (path.isEmpty()) return;
+    survey_.OrgOutputPath = path.toStdString();
+    outputPath_->setText(path);
+}
+
+void CDialogTowerBase::OnConvert() {
+    TowerBaseSurvey::ConvertResult result;
+    {
+        WaitCursor wait;
+        result = survey_.Convert();
+    }
+    if (result != TowerBaseSurvey::ConvertResult::NoDataFile) return;
+    // No data yet: the message has been shown; ask for the file, then go on.
+    OnOpenFile();
+    if (survey_.DataFilePath().empty()) return;
+    WaitCursor wait;
+    survey_.Convert();
+}
+
+void CDialogTowerBase::Refresh() {
+    dataPath_->setText(QString::fromStdString(survey_.DataFilePath()));
+    table_->setRowCount(0);
+    const DHPointList& points = survey_.Points();
+    table_->setRowCount(static_cast<int>(points.size()));
+    for (size_t r = 0; r < points.size(); ++r) {
+        const QStringList texts = RowTexts(points[r]);
+        for (int c = 0; c < texts.size(); ++c) {
+            auto* item = new QTableWidgetItem(texts[c]);
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setData(Qt::UserRole, points[r].SubIndex);
+            table_->setItem(static_cast<int>(r), c, item);
+        }
+    }
+}
+
+void CDialogTowerBase::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace linvara::gui

@@ -1,0 +1,141 @@
+#pragma once
+// Helpers shared by the desktop tests: scripted message boxes, file dialogs
+// and modal dialogs, and small project files.
+#include <QDialog>
+#include <QStandardPaths>
+#include <QString>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/ui_services.h"
+#include "support/collector_fixture.h"
+#include "support/temp_dir.h"
+
+namespace linvara::gui::testing {
+
+// Records every message and answers from scripts; a modal dialog runs the
+// next scripted handler (none left: the dialog is cancelled).
+class FakeUi final : public UiServices {
+public:
+    struct Message {
+        QString kind;  // info, warning, error, yesno, okcancel
+        QString text;
+    };
+    std::vector<Message> messages;
+    std::deque<bool> answers;  // Yes/OK; empty: true
+    std::deque<QString> openFiles, saveFiles, directories;
+    std::deque<std::function<int(QDialog&)>> dialogs;
+    QString lastTitle, lastFilter, lastSuffix;
+    int unexpectedDialogs = 0;
+
+    void Info(const QString& t) override { messages.push_back({"info", t}); }
+    void Warning(const QString& t) override { messages.push_back({"warning", t}); }
+    void Error(const QString& t) override { messages.push_back({"error", t}); }
+    bool AskYesNo(const QString& t) override { return Answer("yesno", t); }
+    bool OkCancel(const QString& t) override { return Answer("okcancel", t); }
+    QString GetOpenFileName(const QString& title, const QString& filter) override {
+        Remember(title, filter, QString());
+        return Pop(openFiles);
+    }
+    QString GetSaveFileName(const QString& title, const QString& filter, const QString& suffix) override {
+        Remember(title, filter, suffix);
+        return Pop(saveFiles);
+    }
+    QString GetExistingDirectory(const QString& title) override {
+        Remember(title, QString(), QString());
+        return Pop(directories);
+    }
+    int Exec(QDialog& dialog) override {
+        if (dialogs.empty()) {
+            ++unexpectedDialogs;
+            return QDialog::Rejected;
+        }
+        auto handler = std::move(dialogs.front());
+        dialogs.pop_front();
+        return handler(dialog);
+    }
+
+    QStringList Texts() const {
+        QStringList out;
+        for (const Message& m : messages) out << m.text;
+        return out;
+    }
+    bool Said(const QString& text) const { return Texts().contains(text); }
+
+private:
+    bool Answer(const char* kind, const QString& text) {
+        messages.push_back({QString::fromLatin1(kind), text});
+        if (answers.empty()) return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void Remember(const QString& title, const QString& filter, const QString& suffix) {
+        lastTitle = title;
+        lastFilter = filter;
+        lastSuffix = suffix;
+    }
+    static QString Pop(std::deque<QString>& queue) {
+        if (queue.empty()) return {};
+        QString v = queue.front();
+        queue.pop_front();
+        return v;
+    }
+};
+
+// A dialog handler that presses the dialog's OK button and reports how the
+// dialog ended (it stays open when the OK rule refuses).
+template <typename Dialog, typename Fill>
+std::function<int(QDialog&)> FillThenOk(Fill fill) {
+    return [fill](QDialog& d) {
+        auto& dialog = dynamic_cast<Dialog&>(d);
+        fill(dialog);
+        dialog.OnOk();
+        return dialog.result();
+    };
+}
+
+using linvara::testing::CollectorPoint;
+
+// A line of three J stakes with points of every kind between them.
+inline std::vector<CollectorPoint> SmallLine() {
+    std::vector<CollectorPoint> points(8);
+    auto set = [&](int i, const char* gps, const char* name, int type, double n, double e) {
+        points[i].gpsId = gps;
+        points[i].name = name;
+        points[i].type = type;
+        points[i].north = n;
+        points[i].east = e;
+        points[i].height = 50 + i;
+    };
+    set(0, "G01", "J1", 0, 1000, 500);
+    set(1, "G02", "Z1", 1, 1050, 520);
+    set(2, "G03", "A1", 2, 1080, 530);
+    set(3, "G04", "C1", 3, 1100, 545);
+    points[3].linkCode = 32;
+    points[3].poleType = 3;
+    set(4, "G05", "F1", 4, 1150, 560);
+    points[4].gouType = 201;
+    points[4].glWidth = "6.5";
+    set(5, "G06", "J2", 0, 1200, 600);
+    set(6, "G07", "F2", 5, 1250, 700);
+    points[6].gouType = 1000;
+    points[6].ptAfterSel = "B7";
+    points[6].ptBeforSel = "F7";
+    set(7, "G08", "J3", 0, 1300, 800);
+    return points;
+}
+
+inline std::string WriteSmallProject(const linvara::testing::TempDir& dir, const std::string& name = "line.PD") {
+    const std::string path = dir.File(name);
+    linvara::testing::WriteCollectorProject(path, SmallLine());
+    return path;
+}
+
+// Settings go to a test folder, never the user's.
+inline void IsolateSettings() { QStandardPaths::setTestModeEnabled(true); }
+
+}  // namespace linvara::gui::testing

@@ -1,0 +1,353 @@
+// The main window: start-up, opening, toolbar sets, view switching, saving
+// on close and on opening another project, reset, options, ORG output.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QUrl>
+
+#include "app/about_dialog.h"
+#include "app/app_globals.h"
+#include "app/build_date.h"
+#include "app/command_ids.h"
+#include "app/linvara_app.h"
+#include "app/main_frame.h"
+#include "app/recent_files.h"
+#include "db/project_database.h"
+#include "dialogs/convert_options_page.h"
+#include "dialogs/tower_base_dialog.h"
+#include "gui_test_support.h"
+#include "views/data_list_view.h"
+#include "views/point_list_model.h"
+
+using namespace linvara;
+using namespace linvara::gui;
+using namespace linvara::gui::testing;
+using linvara::testing::TempDir;
+
+namespace {
+
+using Ids = std::vector<int>;
+const Ids kStartSet = {cmd::Open, cmd::Save, 0};
+const Ids kListSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775, 0,
+                      32827, 32780, 32776, 0, 32832};
+const Ids kPlanSet = {57601, 57604, 32771, 32772, 0, 32785, 32794, 32793, 0, 32777, 32778, 32781, 32782,
+                      32786, 0, 32827, 32780, 32776, 0, 32832};
+const Ids kJSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775,
+                   32822, 32823, 32824, 32825};
+const Ids kZSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775};
+
+std::vector<std::string> Names(const DHPointList& list) {
+    std::vector<std::string> names;
+    for (const DHPoint& p : list) names.push_back(p.NewPtName);
+    return names;
+}
+
+DHPointList ReadBack(const std::string& path) {
+    SilentReporter silent;
+    CProjectDatabase db(silent);
+    if (!db.OpenProject(path)) return {};
+    return db.ReadStakeList();
+}
+
+}  // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUi> ui_;
+    std::unique_ptr<CLinvaraApp> app_;
+
+    CMainFrame& Start() {
+        app_ = std::make_unique<CLinvaraApp>(*ui_);
+        return app_->InitInstance(QString());
+    }
+    CMainFrame& StartWith(const std::string& project) {
+        app_ = std::make_unique<CLinvaraApp>(*ui_);
+        return app_->InitInstance(QString::fromStdString(project));
+    }
+    void Run(CMainFrame& frame, int id) {
+        QAction* action = frame.Action(id);
+        QVERIFY2(action, qPrintable(QString::number(id)));
+        action->trigger();
+    }
+
+private slots:
+    void initTestCase() { IsolateSettings(); }
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        ui_ = std::make_unique<FakeUi>();
+    }
+    void cleanup() {
+        app_.reset();
+        ui_.reset();
+        dir_.reset();
+    }
+
+    void startUpShowsOnlyOpenAndSave() {
+        CMainFrame& frame = Start();
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换"));
+        QVERIFY(frame.isMaximized());
+        QCOMPARE(frame.ToolbarCommands(), kStartSet);
+        QVERIFY(!frame.Action(cmd::OrgOutputMenu)->isEnabled());
+        QVERIFY(!frame.Action(cmd::FileOutput)->isEnabled());
+        QVERIFY(frame.Action(cmd::Merge)->isEnabled());
+        QCOMPARE(frame.MessageText(), QStringLiteral("就绪"));
+        QCOMPARE(frame.ListView().Model().rowCount(), 0);
+        QCOMPARE(TheMainFrame(), &frame);
+        QCOMPARE(TheListView(), &frame.ListView());
+        QCOMPARE(TheDocument(), &frame.Document());
+    }
+
+    void menuBarAsListed() {
+        CMainFrame& frame = Start();
+        QStringList seen;
+        for (QAction* menu : frame.menuBar()->actions()) {
+            QStringList items;
+            for (QAction* item : menu->menu()->actions()) items << (item->isSeparator() ? "-" : item->text());
+            seen << menu->text() + ": " + items.join('|');
+        }
+        QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|-|-|退出",
+                                    "操作(&O): 塔基断面转换|-|数据合并|-|转换输出|文件输出|-|还原到测量数据",
+                                    "设置(&S): 设置选项(&S)...", "关于(&H): 关于 Linvara(&A)..."}));
+        QCOMPARE(frame.Action(cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(frame.Action(cmd::SaveKey)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(frame.Action(cmd::Open)->statusTip(), QStringLiteral("打开现有文档"));
+        QCOMPARE(frame.Action(cmd::ZoomWindow)->toolTip(), QStringLiteral("窗口放大"));
+        for (int id : kPlanSet)
+            if (id) QVERIFY2(!frame.Action(id)->icon().isNull(), qPrintable(QString::number(id)));
+    }
+
+    void openShowsTheProject() {
+        const std::string path = WriteSmallProject(*dir_);
+        CMainFrame& frame = Start();
+        ui_->openFiles.push_back(QString::fromStdString(path));
+        Run(frame, cmd::Open);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换 - ") + QString::fromStdString(path));
+        QCOMPARE(frame.ToolbarCommands(), kListSet);
+        QCOMPARE(frame.ListView().Model().rowCount(), 8);
+        QVERIFY(frame.Action(cmd::OrgOutputMenu)->isEnabled());
+        QVERIFY(frame.StateView().loaded());
+        QCOMPARE(frame.ListView().SelectedRow(), 0);
+        QVERIFY(RecentFiles().contains(QString::fromStdString(path)));
+        QVERIFY(ui_->lastFilter.contains("*.PD"));
+    }
+
+    void cancelledOpenChangesNothing() {
+        CMainFrame& frame = Start();
+        Run(frame, cmd::Open);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换"));
+        QVERIFY(!frame.StateView().loaded());
+    }
+
+    void commandLineProjectAndDropOpen() {
+        const std::string first = WriteSmallProject(*dir_, "a.PD");
+        const std::string second = WriteSmallProject(*dir_, "b.pd");
+        CMainFrame& frame = StartWith(first);
+        QVERIFY(frame.windowTitle().endsWith("a.PD"));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &drop);
+        QVERIFY(frame.windowTitle().endsWith("b.pd"));
+    }
+
+    void toolbarSetsFollowCommands_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<Ids>("set");
+        QTest::addColumn<int>("viewMode");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("activeView");
+        QTest::newRow("J stakes") << int(cmd::JStakeEdit) << kJSet << 1 << 3 << 0;
+        QTest::newRow("Z stakes") << int(cmd::ZStakeEdit) << kZSet << 2 << 1 << 0;
+        QTest::newRow("all points") << int(cmd::AllPoints) << kListSet << 0 << 8 << 0;
+        QTest::newRow("plan view") << int(cmd::PlanView) << kPlanSet << 0 << 8 << 1;
+        QTest::newRow("list view") << int(cmd::ListView) << kListSet << 0 << 8 << 0;
+    }
+    void toolbarSetsFollowCommands() {
+        QFETCH(int, command);
+        QFETCH(Ids, set);
+        QFETCH(int, viewMode);
+        QFETCH(int, rows);
+        QFETCH(int, activeView);
+        CMainFrame& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, command);
+        QCOMPARE(frame.ToolbarCommands(), set);
+        QCOMPARE(frame.StateView().viewMode, viewMode);
+        QCOMPARE(frame.ListView().Model().rowCount(), rows);
+        QCOMPARE(frame.StateView().activeView, activeView);
+    }
+
+    void viewSwitching() {
+        CMainFrame& frame = StartWith(WriteSmallProject(*dir_));
+        auto* stack = qobject_cast<QStackedWidget*>(frame.centralWidget());
+        Run(frame, cmd::JStakeEdit);
+        QCOMPARE(frame.ListView().Model().rowCount(), 3);
+        Run(frame, cmd::PlanView);
+        QCOMPARE(stack->currentIndex(), 1);
+        QVERIFY(frame.Action(cmd::PlanView)->isChecked());
+        QCOMPARE(frame.StateView().viewMode, 1);  // the plan view keeps the mode
+        Run(frame, cmd::PlanView);                // already shown: nothing
+        QCOMPARE(frame.ToolbarCommands(), kPlanSet);
+        Run(frame, cmd::ListView);
+        QCOMPARE(stack->currentIndex(), 0);
+        QVERIFY(frame.Action(cmd::ListView)->isChecked());
+        QCOMPARE(frame.StateView().viewMode, 0);
+        QCOMPARE(frame.ListView().Model().rowCount(), 3);  // no refresh until the next update
+        Run(frame, cmd::AllPoints);
+        QCOMPARE(frame.ListView().Model().rowCount(), 8);
+    }
+
+    void saveWithoutProjectDoesNothing() {
+        CMainFrame& frame = Start();
+        Run(frame, cmd::Save);
+        Run(frame, cmd::SaveKey);
+        QVERIFY(ui_->messages.empty());
+    }
+
+    void closingSavesTheOrder() {
+        const std::string path = WriteSmallProject(*dir_);
+        {
+            CMainFrame& frame = StartWith(path);
+            Run(frame, cmd::JStakeEdit);
+            frame.ListView().SelectRow(2);
+            Run(frame, cmd::MoveTop);
+            QCOMPARE(Names(frame.ListView().Shown()), (std::vector<std::string>{"J3", "J1", "J2"}));
+            QVERIFY(frame.close());
+        }
+        app_.reset();
+        QCOMPARE(Names(JStakeList(ReadBack(path))), (std::vector<std::string>{"J3", "J1", "J2"}));
+        QCOMPARE(ReadBack(path).front().NewPtName, std::string("J3"));
+    }
+
+    // A reordered project is written back before another one is opened.
+    void openingAnotherProjectSavesTheFirst() {
+        const std::string first = WriteSmallProject(*dir_, "a.PD");
+        const std::string second = WriteSmallProject(*dir_, "b.PD");
+        CMainFrame& frame = StartWith(first);
+        Run(frame, cmd::JStakeEdit);
+        frame.ListView().SelectRow(0);
+        Run(frame, cmd::MoveBottom);
+        QVERIFY(frame.OpenProjectFile(QString::fromStdString(second)));
+        QCOMPARE(Names(JStakeList(ReadBack(first))), (std::vector<std::string>{"J2", "J3", "J1"}));
+        QCOMPARE(Names(JStakeList(ReadBack(second))), (std::vector<std::string>{"J1", "J2", "J3"}));
+        QCOMPARE(frame.ToolbarCommands(), kListSet);
+        QCOMPARE(frame.StateView().viewMode, 0);
+    }
+
+    void saveInJStakeModeWritesTheWholeList() {
+        const std::string path = WriteSmallProject(*dir_);
+        CMainFrame& frame = StartWith(path);
+        Run(frame, cmd::JStakeEdit);
+        frame.ListView().SelectRow(1);
+        Run(frame, cmd::MoveDown);
+        Run(frame, cmd::Save);
+        const DHPointList saved = ReadBack(path);
+        QCOMPARE(saved.size(), size_t(8));
+        QCOMPARE(Names(JStakeList(saved)), (std::vector<std::string>{"J1", "J3", "J2"}));
+    }
+
+    void resetAsksThenRestoresTheSurvey() {
+        const std::string path = WriteSmallProject(*dir_);
+        CMainFrame& frame = StartWith(path);
+        Run(frame, cmd::JStakeEdit);
+        frame.ListView().SelectRow(2);
+        Run(frame, cmd::MoveTop);
+        Run(frame, cmd::Save);
+        ui_->answers = {false};
+        Run(frame, cmd::Reset);
+        QCOMPARE(ui_->messages.back().text,
+                 QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"));
+        QCOMPARE(frame.StateView().working.front().NewPtName, std::string("J3"));
+        ui_->answers = {true};
+        Run(frame, cmd::Reset);
+        QCOMPARE(frame.StateView().working.front().NewPtName, std::string("J1"));
+        QCOMPARE(frame.StateView().viewMode, 0);
+        QCOMPARE(frame.ListView().Model().rowCount(), 8);
+        QCOMPARE(frame.ToolbarCommands(), kJSet);  // reset keeps the toolbar
+    }
+
+    void autoOrderAndMileageSort() {
+        CMainFrame& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, cmd::JStakeEdit);
+        Run(frame, cmd::AutoJOrder);
+        QCOMPARE(frame.StateView().viewMode, 0);
+        QCOMPARE(frame.ToolbarCommands(), kJSet);
+        QCOMPARE(frame.ListView().Model().rowCount(), 8);
+        const DHPointList& list = frame.StateView().working;
+        for (size_t i = 1; i < list.size(); ++i) QVERIFY(list[i - 1].Mileage <= list[i].Mileage);
+        QVERIFY(list.back().Mileage > 0);
+        Run(frame, cmd::MileageSort);
+        QCOMPARE(frame.ListView().Model().rowCount(), 8);
+    }
+
+    void optionsReplaceTheProjectCopy() {
+        CMainFrame& frame = Start();
+        ui_->dialogs.push_back(FillThenOk<CPageConvertOptions>([](CPageConvertOptions& d) {
+            d.findChild<QLineEdit*>("startMileageEdit")->setText("1250.5");
+            d.findChild<QCheckBox*>("useStartNameCheck")->setChecked(true);
+            d.findChild<QLineEdit*>("startNameEdit")->setText("20");
+        }));
+        Run(frame, cmd::Options);
+        QCOMPARE(TheOptions().StartMileage, 1250.5);
+        QCOMPARE(frame.StateView().options.StartMileage, 1250.5);
+        QCOMPARE(frame.StateView().options.StartName, std::string("20"));
+        ui_->dialogs.push_back([](QDialog& d) {
+            d.findChild<QLineEdit*>("startMileageEdit")->setText("7");
+            return int(QDialog::Rejected);
+        });
+        Run(frame, cmd::Options);
+        QCOMPARE(frame.StateView().options.StartMileage, 1250.5);
+        app_.reset();
+        Start();  // a new start brings the defaults back
+        QCOMPARE(TheOptions().StartMileage, 0.0);
+    }
+
+    void orgOutput() {
+        CMainFrame& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, cmd::OrgOutput);  // cancelled
+        QVERIFY(frame.StateView().orgOutputPath.empty());
+        QCOMPARE(ui_->lastTitle, QStringLiteral("输出ORG文件"));
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("org"));
+        const std::string out = dir_->File("line.org");
+        ui_->saveFiles.push_back(QString::fromStdString(out));
+        Run(frame, cmd::OrgOutputMenu);
+        QCOMPARE(frame.StateView().orgOutputPath, out);
+        QVERIFY(std::filesystem::exists(out));
+        QVERIFY(!ui_->messages.empty());
+    }
+
+    void aboutBoxShowsTheBuildDate() {
+        CMainFrame& frame = Start();
+        QString line;
+        ui_->dialogs.push_back([&line](QDialog& d) {
+            line = dynamic_cast<CAboutDlg&>(d).BuildDateLine();
+            return int(QDialog::Accepted);
+        });
+        Run(frame, cmd::About);
+        QCOMPARE(line, QStringLiteral("Build Date: ") + QString::fromStdString(BuildDateText(__DATE__)));
+    }
+
+    void towerBaseDialogsAreModeless() {
+        CMainFrame& frame = Start();
+        Run(frame, cmd::TowerBase);
+        Run(frame, cmd::TowerBase);
+        const auto dialogs = frame.findChildren<CDialogTowerBase*>();
+        QCOMPARE(dialogs.size(), 2);
+        QVERIFY(!dialogs[0]->isModal());
+        QVERIFY(dialogs[0]->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(dialogs[0]->isVisible());
+        QVERIFY(ui_->unexpectedDialogs == 0);
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"
