@@ -54,6 +54,8 @@ private slots:
     void history();
     void dragPansAndRecords();
     void drawColoursByKind();
+    void labelsDoNotOverlap();
+    void stakeLabelWinsOverDetailLabel();
 };
 
 void PlotCanvasTest::transform_data() {
@@ -329,6 +331,44 @@ void PlotCanvasTest::drawColoursByKind() {
     QCOMPARE(pan.pixelColor(160, 50), QColor(255, 255, 255));  // picked, but not in pick mode
     canvas.SetTool(PlotCanvas::PickTool);
     QCOMPARE(paint().pixelColor(160, 50), QColor(0, 255, 255));
+}
+
+void PlotCanvasTest::labelsDoNotOverlap() {
+    PlotLabelGrid grid;
+    grid.Reset(100, 50);
+    QVERIFY(grid.Claim(10, 10, 30, 12));
+    QVERIFY(grid.Taken(39, 21));
+    QVERIFY(!grid.Claim(35, 18, 30, 12));  // overlaps the first
+    QVERIFY(!grid.Taken(60, 25));           // a refused label claims nothing
+    QVERIFY(grid.Claim(44, 10, 30, 12));    // beside it
+    QVERIFY(grid.Claim(-50, -20, 20, 10));  // wholly outside: nothing to clash with
+    QVERIFY(grid.Claim(90, 45, 40, 20));    // runs off the window
+    QVERIFY(!grid.Claim(95, 48, 10, 10));
+}
+
+void PlotCanvasTest::stakeLabelWinsOverDetailLabel() {
+    // A detail point listed first and a J stake 4 px to its right: their
+    // labels would overlap, and the stake's is the one drawn.
+    PlotCanvas canvas;
+    canvas.SetClientRect({0, 0, 200, 100});
+    canvas.Geometry().SetCentre(0, 0);
+    canvas.Geometry().SetResolution(100);
+    canvas.SetData(0, {MakePoint("DETAIL", 4, 0, 0), MakePoint("JSTAKE", 0, -2, 4)});
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    canvas.Draw(painter, false);
+    painter.end();
+    int red = 0, white = 0;
+    for (int y = 52; y < 70; ++y) {
+        for (int x = 112; x < 160; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 128 && c.green() < 64) ++red;
+            if (c.red() > 128 && c.green() > 128 && c.blue() > 128) ++white;
+        }
+    }
+    QVERIFY(red > 20);
+    QCOMPARE(white, 0);
 }
 
 QTEST_MAIN(PlotCanvasTest)

@@ -8,6 +8,7 @@
 #include "views/plot_label_grid.h"
 #include "views/plot_labels.h"
 
+class QColor;
 class QPainter;
 
 // Drawing and navigation of the plan view: its own copy of the points, the
@@ -79,6 +80,8 @@ private:
     void DrawRubberBand(QPainter& painter, bool pickDrag) const;
     void DrawGrid(QPainter& painter);
     void DrawPoints(QPainter& painter);
+    void DrawLabels(QPainter& painter, bool stakes);
+    QColor ColourOf(const linvara::DHPoint& point) const;
     void DrawRouteLine(QPainter& painter) const;
 
     PlotGeometry geometry_;

@@ -15,8 +15,10 @@ QString NumberLabel(double value) { return QString::fromStdString(linvara::text:
 void PlotCanvas::Draw(QPainter& painter, bool pickDrag) {
     DrawRubberBand(painter, pickDrag);
     DrawGrid(painter);
-    DrawPoints(painter);
+    UpdateScreenPositions();
+    // The route line goes under the points so it never crosses out a stake's symbol.
     DrawRouteLine(painter);
+    DrawPoints(painter);
 }
 
 void PlotCanvas::DrawRubberBand(QPainter& painter, bool pickDrag) const {
@@ -44,27 +46,39 @@ void PlotCanvas::DrawGrid(QPainter& painter) {
         painter.drawText(QPoint(line.pixel, rect.top + ascent), NumberLabel(line.value));
 }
 
+QColor PlotCanvas::ColourOf(const linvara::DHPoint& point) const {
+    return plot_style::PointColour(point.DHType, toolMode_ == PickTool && point.Selected);
+}
+
 void PlotCanvas::DrawPoints(QPainter& painter) {
-    if (points_.empty()) return;
-    UpdateScreenPositions();
+    for (const auto& p : points_) {
+        if (!p.Visible || !KindShown(p.DHType)) continue;
+        painter.drawImage(QPoint(p.ScreenX - plot_style::kSymbolHalf, p.ScreenY - plot_style::kSymbolHalf),
+                          plot_style::PointSymbol(ColourOf(p)));
+    }
+    // The stakes are labelled first: where labels would overlap, theirs stay.
     const PlotRect& rect = geometry_.ClientRect();
     labelGrid_.Reset(rect.right, rect.bottom);
     painter.setFont(plot_style::PointLabelFont());
+    DrawLabels(painter, true);
+    DrawLabels(painter, false);
+}
+
+void PlotCanvas::DrawLabels(QPainter& painter, bool stakes) {
     const QFontMetrics metrics(plot_style::PointLabelFont());
     const int ascent = metrics.ascent();
     const int height = metrics.height();
     QColor penColour;
     for (size_t i = 0; i < points_.size(); ++i) {
         const auto& p = points_[i];
-        if (!p.Visible || !KindShown(p.DHType)) continue;
-        const QColor colour = plot_style::PointColour(p.DHType, toolMode_ == PickTool && p.Selected);
-        const QImage& symbol = plot_style::PointSymbol(colour);
-        painter.drawImage(QPoint(p.ScreenX - plot_style::kSymbolHalf, p.ScreenY - plot_style::kSymbolHalf), symbol);
-        // Labels go where no earlier label stands; the cheap test of the
-        // label's first cell spares making texts that cannot be placed.
+        const bool stake = p.DHType == linvara::JStake || p.DHType == linvara::ZStake;
+        if (stake != stakes || !p.Visible || !KindShown(p.DHType)) continue;
+        // A label goes only where no earlier label stands; testing its first
+        // cell before anything else spares making texts that cannot be placed.
         const int x = p.ScreenX + 5;
         if (labelGrid_.Taken(x, p.ScreenY)) continue;
         if (!labelGrid_.Claim(x, p.ScreenY, labels_.Width(i, p, metrics), height)) continue;
+        const QColor colour = ColourOf(p);
         if (colour != penColour) {
             painter.setPen(colour);
             penColour = colour;

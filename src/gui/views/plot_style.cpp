@@ -27,7 +27,7 @@ QImage MakeSymbol(const QColor& colour) {
     QPainter painter(&image);
     const QPoint centre(kSymbolHalf, kSymbolHalf);
     painter.setPen(QPen(colour, 0));
-    painter.setBrush(Qt::white);
+    painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, 4, 4);
     painter.setBrush(colour);
     painter.drawEllipse(centre, 2, 2);

@@ -23,8 +23,9 @@ QColor PointColour(int dhType, bool picked);
 const QFont& GridLabelFont();
 const QFont& PointLabelFont();
 
-// The point symbol in `colour`: a circle of radius 4 px filled white with a
-// disc of radius 2 px at its centre; its centre is at (kSymbolHalf, kSymbolHalf).
+// The point symbol in `colour`: a ring of radius 4 px around a disc of
+// radius 2 px, left open between them so the kind's colour reads clearly on
+// black; its centre is at (kSymbolHalf, kSymbolHalf).
 constexpr int kSymbolHalf = 5;
 const QImage& PointSymbol(const QColor& colour);
 
