@@ -113,10 +113,9 @@ void CCenterlineView::ShowToolCursor() {
 void CCenterlineView::OnEditPicked() {
     const int index = canvas_.TakeFirstPicked();
     if (index < 0) return;
-    // The canvas shows the same list as the list view in every view mode, so
-    // its index is the row there (the order index only in the all-points mode).
-    host_.EditPointAt(index);
-    host_.UpdateAllViews(0);
+    // The point's place in the working list; the host finds its row in the
+    // list view whatever the view mode, edits it and updates all views.
+    host_.EditPointAt(canvas_.Points()[static_cast<size_t>(index)].OrderIndex);
 }
 
 void CCenterlineView::OnDeletePicked() {
