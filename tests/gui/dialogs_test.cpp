@@ -1,0 +1,443 @@
+// The point, J-stake, settings, result output, tower-base and merge
+// dialogs, driven without a window manager.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "db/project_database.h"
+#include "dialogs/convert_options_page.h"
+#include "dialogs/file_format_output_dialog.h"
+#include "dialogs/merge_data_dialog.h"
+#include "dialogs/tower_base_dialog.h"
+#include "gui_test_support.h"
+#include "model/code_tables.h"
+#include "views/manual_j_appoint_dialog.h"
+#include "views/point_add_edit_dialog.h"
+#include "views/pole_type_pictures.h"
+
+using namespace linvara;
+using namespace linvara::gui;
+using namespace linvara::gui::testing;
+using linvara::testing::TempDir;
+
+namespace {
+
+const char* const kKindDependent[] = {"linkCodeCombo", "poleTypeCombo", "polePicture", "featureCodeCombo",
+                                      "frontPointEdit", "backPointEdit", "ditchCodeCombo"};
+
+QStringList ShownKindControls(QDialog& d) {
+    QStringList shown;
+    for (const char* name : kKindDependent) {
+        QWidget* w = d.findChild<QWidget*>(QString::fromLatin1(name));
+        if (w && !w->isHidden()) shown << QString::fromLatin1(name);
+    }
+    return shown;
+}
+
+QLineEdit* Edit(QWidget& d, const char* name) { return d.findChild<QLineEdit*>(QString::fromLatin1(name)); }
+QComboBox* Combo(QWidget& d, const char* name) { return d.findChild<QComboBox*>(QString::fromLatin1(name)); }
+
+DHPoint SampleAuxPoint() {
+    DHPoint p;
+    p.ID = 7;
+    p.GPS_ID = "G9_line";
+    p.NewPtName = "12";
+    p.OrgPtName = "A9";
+    p.DHType = 2;
+    p.ObjectCode = PointCodeTable()[3].code;
+    p.GLCode = 13;
+    p.Note = "kept";
+    p.AntHight = 1.8;
+    return p;
+}
+
+DHPointList Stakes(std::initializer_list<const char*> names) {
+    DHPointList list;
+    double x = 0;
+    for (const char* n : names) {
+        DHPoint p;
+        p.NewPtName = n;
+        p.Dx = x += 100;
+        list.push_back(p);
+    }
+    return list;
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUi> ui_;
+
+private slots:
+    void initTestCase() { IsolateSettings(); }
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        ui_ = std::make_unique<FakeUi>();
+    }
+
+    // ---- point dialog
+
+    void pointDialogCaption_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("edit") << 0 << "编辑道享点";
+        QTest::newRow("add") << 1 << "添加道享点";
+        QTest::newRow("insert") << 2 << "插入道享点";
+    }
+    void pointDialogCaption() {
+        QFETCH(int, mode);
+        QFETCH(QString, caption);
+        CDialogPointAddEdit d(mode, *ui_);
+        QCOMPARE(d.windowTitle(), caption);
+        QCOMPARE(Combo(d, "kindCombo")->count(), 7);
+        QCOMPARE(Combo(d, "poleTypeCombo")->count(), 41);
+        QCOMPARE(Combo(d, "linkCodeCombo")->count(), 48);
+        QCOMPARE(Combo(d, "featureCodeCombo")->count(), 81);
+        QCOMPARE(Combo(d, "ditchCodeCombo")->count(), 44);
+        QCOMPARE(Combo(d, "poleTypeCombo")->itemText(2), QStringLiteral("3--[IJJ]"));
+    }
+
+    void visibilityFollowsTheKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("J") << 0 << QStringList();
+        QTest::newRow("Z") << 1 << QStringList();
+        QTest::newRow("aux") << 2 << QStringList{"featureCodeCombo"};
+        QTest::newRow("crossing") << 3 << QStringList{"linkCodeCombo", "poleTypeCombo", "polePicture"};
+        QTest::newRow("one-point") << 4 << QStringList{"ditchCodeCombo"};
+        QTest::newRow("two-point") << 5 << QStringList{"frontPointEdit", "backPointEdit", "ditchCodeCombo"};
+        QTest::newRow("house") << 6 << QStringList{"frontPointEdit", "backPointEdit", "ditchCodeCombo"};
+    }
+    void visibilityFollowsTheKind() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, shown);
+        DHPoint p;
+        p.DHType = kind;
+        CDialogPointAddEdit edit(CDialogPointAddEdit::Edit, *ui_);
+        edit.SetPoint(p);
+        QCOMPARE(ShownKindControls(edit), shown);
+        CDialogPointAddEdit add(CDialogPointAddEdit::Add, *ui_);  // changed by the user
+        Combo(add, "kindCombo")->setCurrentIndex(kind);
+        QCOMPARE(ShownKindControls(add), shown);
+    }
+
+    void changingToAuxSelectsTheFirstFeature() {
+        DHPoint p = SampleAuxPoint();
+        p.DHType = 4;
+        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        d.SetPoint(p);
+        QCOMPARE(Combo(d, "featureCodeCombo")->currentIndex(), 3);
+        Combo(d, "kindCombo")->setCurrentIndex(2);
+        QCOMPARE(Combo(d, "featureCodeCombo")->currentIndex(), 0);
+    }
+
+    void addingAnAuxPointStoresGlCode13() {
+        CDialogPointAddEdit d(CDialogPointAddEdit::Add, *ui_);
+        d.SetKindIndex(2);
+        Edit(d, "nameEdit")->setText("P1");
+        Combo(d, "ditchCodeCombo")->setCurrentIndex(5);
+        Combo(d, "featureCodeCombo")->setCurrentIndex(4);
+        d.OnOk();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.Point().GLCode, 13);
+        QCOMPARE(d.Point().ObjectCode, PointCodeTable()[4].code);
+        QCOMPARE(d.Point().DHType, 2);
+        QCOMPARE(d.Point().OrgPtName, std::string("P1"));
+        QVERIFY(!d.Point().GPS_ID.empty());
+    }
+
+    void editingKeepsIdentityAndUntouchedFields() {
+        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        d.SetPoint(SampleAuxPoint());
+        Combo(d, "ditchCodeCombo")->setCurrentIndex(5);
+        Edit(d, "mileageEdit")->setText(" 12.25 ");
+        d.OnOk();
+        const DHPoint& p = d.Point();
+        QCOMPARE(p.GLCode, FeatureClassTable()[5].code);  // the selector's value when editing
+        QCOMPARE(p.GPS_ID, std::string("G9_line"));
+        QCOMPARE(p.OrgPtName, std::string("A9"));
+        QCOMPARE(p.ID, 7);
+        QCOMPARE(p.Note, std::string("kept"));
+        QCOMPARE(p.AntHight, 1.8);
+        QCOMPARE(p.Mileage, 12.25);
+    }
+
+    void insertingGivesANewIdentity() {
+        CDialogPointAddEdit d(CDialogPointAddEdit::Insert, *ui_);
+        Edit(d, "nameEdit")->setText("P2");
+        d.OnOk();
+        QCOMPARE(d.Point().OrgPtName, std::string("P2"));
+        QVERIFY(d.Point().GPS_ID.size() > 15);
+        QCOMPARE(d.Point().PoleType, 1);
+    }
+
+    void numberFieldsRefuseText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("word") << "abc";
+        QTest::newRow("comma decimal") << "1,5";
+        QTest::newRow("empty") << "";
+        QTest::newRow("trailing text") << "12m";
+    }
+    void numberFieldsRefuseText() {
+        QFETCH(QString, text);
+        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        d.SetPoint(SampleAuxPoint());
+        Edit(d, "offsetEdit")->setText(text);
+        Edit(d, "xEdit")->setText("5");
+        d.OnOk();
+        QVERIFY(ui_->Said(QStringLiteral("请输入一个数字。")));
+        QVERIFY(d.result() != QDialog::Accepted);
+        QCOMPARE(d.Point().Dx, 0.0);  // nothing taken over
+    }
+
+    void poleTypePictures() {
+        CDialogPointAddEdit d(CDialogPointAddEdit::Add, *ui_);
+        d.SetKindIndex(3);
+        auto* picture = d.findChild<QLabel*>("polePicture");
+        const qint64 first = picture->pixmap().cacheKey();
+        QVERIFY(!picture->pixmap().isNull());
+        Combo(d, "poleTypeCombo")->setCurrentIndex(8);
+        QVERIFY(picture->pixmap().cacheKey() != first);
+        Edit(d, "nameEdit")->setText("X");
+        d.OnOk();
+        QCOMPARE(d.Point().PoleType, 9);
+        QSet<QByteArray> distinct;
+        for (int i = 0; i < 41; ++i) {
+            const QImage image = PoleTypePicture(i).toImage();
+            QVERIFY(!image.isNull());
+            distinct.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+        }
+        QCOMPARE(distinct.size(), 41);
+        QVERIFY(PoleTypePicture(41).isNull());
+    }
+
+    void unknownCodesStayAsTheyWere() {
+        DHPoint p = SampleAuxPoint();
+        p.DHType = 3;
+        p.LXCode = 9999;
+        p.PoleType = 0;
+        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        d.SetPoint(p);
+        QCOMPARE(Combo(d, "linkCodeCombo")->currentIndex(), -1);
+        d.OnOk();
+        QCOMPARE(d.Point().LXCode, 9999);
+        QCOMPARE(d.Point().PoleType, 0);
+    }
+
+    // ---- J-stake dialog
+
+    void jAppointDialog() {
+        CDialogManualJAppoint d(Stakes({"J1", "J2", "J1"}), *ui_);
+        QCOMPARE(d.windowTitle(), QStringLiteral("指定J桩"));
+        QCOMPARE(Combo(d, "startCombo")->count(), 3);
+        d.SetStartName("J2");
+        d.SetEndName("nothing");
+        QCOMPARE(Combo(d, "startCombo")->currentIndex(), 1);
+        QCOMPARE(Combo(d, "endCombo")->currentIndex(), 0);
+        Combo(d, "startCombo")->setCurrentIndex(0);
+        d.OnOk();  // the same entry twice
+        QCOMPARE(ui_->Texts(), QStringList{"起点J桩和终点J桩不能为同一J桩，请检查！"});
+        QVERIFY(d.result() != QDialog::Accepted);
+        Combo(d, "endCombo")->setCurrentIndex(2);  // same name, another stake
+        d.OnOk();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.StartStake().Dx, 100.0);
+        QCOMPARE(d.EndStake().Dx, 300.0);
+        QCOMPARE(d.EndName(), std::string("J1"));
+    }
+
+    void jAppointDialogWithOneStake() {
+        CDialogManualJAppoint d(Stakes({"J1"}), *ui_);
+        d.OnOk();
+        QVERIFY(d.result() != QDialog::Accepted);
+        QCOMPARE(ui_->messages.size(), size_t(1));
+    }
+
+    // ---- settings
+
+    void optionsShowTheDefaults() {
+        CPageConvertOptions d(COptions{}, *ui_);
+        QCOMPARE(d.windowTitle(), QStringLiteral("设置"));
+        QVERIFY(!d.findChild<QCheckBox*>("useStartNameCheck")->isChecked());
+        QVERIFY(!d.findChild<QCheckBox*>("useOffsetRangeCheck")->isChecked());
+        QCOMPARE(Edit(d, "startNameEdit")->text(), QStringLiteral("1"));
+        QCOMPARE(Edit(d, "offsetRangeEdit")->text(), QStringLiteral("0"));
+        QCOMPARE(Edit(d, "startMileageEdit")->text(), QStringLiteral("0"));
+    }
+
+    void optionsShowFifteenDigits() {
+        COptions o;
+        o.StartMileage = 0.1 + 0.2;
+        o.OffsetRange = 1234567.8912345678;
+        CPageConvertOptions d(o, *ui_);
+        QCOMPARE(Edit(d, "startMileageEdit")->text(), QStringLiteral("0.3"));
+        QCOMPARE(Edit(d, "offsetRangeEdit")->text(), QStringLiteral("1234567.89123457"));
+    }
+
+    void optionsRefuseANonNumber() {
+        CPageConvertOptions d(COptions{}, *ui_);
+        Edit(d, "offsetRangeEdit")->setText("0,5");
+        d.findChild<QCheckBox*>("useOffsetRangeCheck")->setChecked(true);
+        d.OnOk();
+        QCOMPARE(ui_->Texts(), QStringList{"请输入一个数字。"});
+        QVERIFY(d.result() != QDialog::Accepted);
+        QCOMPARE(d.Options().UseOffsetRange, 0);
+        Edit(d, "offsetRangeEdit")->setText("0.5");
+        d.OnOk();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.Options().UseOffsetRange, 1);
+        QCOMPARE(d.Options().OffsetRange, 0.5);
+    }
+
+    // ---- result output
+
+    void outputKindChangesTheExtension() {
+        const DHPointList list = Stakes({"J1", "J2"});
+        CToolFileFormatOutput d(list, *ui_);
+        QCOMPARE(d.KindList().count(), 12);
+        QCOMPARE(d.KindList().itemText(6), QStringLiteral("AutoCAD--DXF格式(*.dxf)"));
+        QCOMPARE(d.Kind(), 0);
+        const QString line = QString::fromStdString(dir_->File("line.dat"));
+        ui_->saveFiles.push_back(line);
+        d.OnChoosePath();
+        QCOMPARE(ui_->lastTitle, QStringLiteral("保存成果文件"));
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("dat"));
+        QVERIFY(ui_->lastFilter.contains("*.dat") && ui_->lastFilter.contains("*.CSV"));
+        QCOMPARE(d.findChild<QLineEdit*>("pathEdit")->text(), line);
+        d.KindList().setCurrentIndex(6);
+        QCOMPARE(d.ResultPath(), dir_->File("line.dxf"));
+        QCOMPARE(d.findChild<QLineEdit*>("pathEdit")->text(), QString::fromStdString(dir_->File("line.dxf")));
+        d.KindList().setCurrentIndex(8);
+        d.KindList().setCurrentIndex(11);
+        QCOMPARE(d.DefaultExtension(), std::string("CSV"));
+        QCOMPARE(d.ResultPath(), dir_->File("line.CSV"));
+        d.OnChoosePath();  // cancelled: the path stays
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("CSV"));
+        QVERIFY(ui_->lastFilter.contains("*.KML"));
+        QCOMPARE(d.ResultPath(), dir_->File("line.CSV"));
+        CToolFileFormatOutput again(list, *ui_);
+        QCOMPARE(again.Kind(), 0);
+        QVERIFY(again.ResultPath().empty());
+    }
+
+    void outputWritesTheFile() {
+        const DHPointList list = Stakes({"J1", "J2"});
+        CToolFileFormatOutput d(list, *ui_);
+        d.OnConvert();  // no path
+        QCOMPARE(ui_->Texts(), QStringList{"新建成果文件出错,请检查!"});
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("out.dat")));
+        d.OnChoosePath();
+        d.OnConvert();
+        QVERIFY(std::filesystem::exists(dir_->File("out.dat")));
+        QCOMPARE(ui_->messages.size(), size_t(2));
+    }
+
+    // ---- tower-base sections
+
+    void towerBaseConversion() {
+        using linvara::testing::CollectorTowerRow;
+        std::vector<CollectorTowerRow> rows(3);
+        for (int i = 0; i < 3; ++i) {
+            rows[i].name = "T" + std::to_string(i + 1);
+            rows[i].x = 100 + i;
+            rows[i].y = 200 + i;
+            rows[i].h = 10 + i;
+            rows[i].pegName = "Z5";
+            rows[i].pegDis = i * 5.0;
+            rows[i].subIndex = 1;  // the collector counts from 0: section B
+            rows[i].midh = 10;
+        }
+        const std::string project = dir_->File("tower.PD");
+        linvara::testing::WriteCollectorProject(project, SmallLine(), rows);
+        auto* d = new CDialogTowerBase(*ui_);
+        QPointer<CDialogTowerBase> alive(d);
+        QCOMPARE(d->windowTitle(), QStringLiteral("塔基断面"));
+        d->OnConvert();  // nothing open yet: say so, ask for a file; cancelled
+        QCOMPARE(ui_->Texts(), QStringList{"请先打开数据文件！"});
+        QCOMPARE(ui_->lastTitle, QStringLiteral("打开数据文件"));
+        ui_->openFiles.push_back(QString::fromStdString(project));
+        d->OnOpenFile();
+        QCOMPARE(d->Table().rowCount(), 3);
+        QCOMPARE(d->Table().horizontalHeaderItem(8)->text(), QStringLiteral("断面索引"));
+        QCOMPARE(d->Table().item(0, 8)->text(), QStringLiteral("B"));
+        QCOMPARE(d->Table().item(1, 1)->text(), QStringLiteral("101.000"));
+        QCOMPARE(d->Table().item(0, 8)->data(Qt::UserRole).toInt(), 2);
+        QCOMPARE(d->findChild<QLineEdit*>("dataPathEdit")->text(), QString::fromStdString(dir_->File("tower.tow")));
+        d->OnConvert();
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("请设置转换文件保存路径！"));
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("out/tb.org")));
+        std::filesystem::create_directory(dir_->File("out"));
+        d->OnChooseOutput();
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("org"));
+        d->OnConvert();
+        bool wrote = false;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_->File("out")))
+            wrote = wrote || entry.path().extension() == ".org";
+        QVERIFY(wrote);
+        // a second file replaces the rows
+        const std::string towPath = dir_->File("two.tow");
+        std::filesystem::copy_file(dir_->File("tower.tow"), towPath);
+        ui_->openFiles.push_back(QString::fromStdString(towPath));
+        d->OnOpenFile();
+        QCOMPARE(d->Table().rowCount(), 3);
+        d->findChild<QPushButton*>("quitButton")->click();
+        QTRY_VERIFY(alive.isNull());  // it deletes itself
+    }
+
+    // ---- merge
+
+    void mergeChecksAndProgress() {
+        std::filesystem::create_directory(dir_->File("src"));
+        std::filesystem::create_directory(dir_->File("out"));
+        linvara::testing::WriteCollectorProject(dir_->File("src/a.PD"), SmallLine());
+        linvara::testing::WriteCollectorProject(dir_->File("src/b.PD"), SmallLine());
+        linvara::testing::WriteCollectorProject(dir_->File("src/c.PD"), SmallLine());
+        CMergeDataDlg d(*ui_);
+        QCOMPARE(d.windowTitle(), QStringLiteral("数据合并"));
+        d.OnMerge();  // no folder yet
+        QCOMPARE(ui_->Texts(), QStringList{"选择保存的文件路径"});
+        ui_->directories.push_back(QString::fromStdString(dir_->File("src")));
+        d.OnChooseFolder();
+        QCOMPARE(ui_->lastTitle, QStringLiteral("请选择文件夹"));
+        QCOMPARE(d.FileList().rowCount(), 3);
+        QCOMPARE(d.FileList().item(0, 0)->text(), QStringLiteral("a.PD"));
+        QCOMPARE(d.FileList().item(2, 0)->checkState(), Qt::Checked);
+        d.FileList().item(1, 0)->setCheckState(Qt::Unchecked);
+        const std::string target = dir_->File("out/all.PD");
+        ui_->saveFiles.push_back(QString::fromStdString(target));
+        d.OnChooseTarget();
+        QCOMPARE(ui_->lastTitle, QStringLiteral("保存合并数据文件"));
+        d.OnMerge();
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("合并完成！"));
+        auto* bar = d.findChild<QProgressBar*>("progressBar");
+        QCOMPARE(bar->value(), bar->maximum());
+        SilentReporter silent;
+        CProjectDatabase merged(silent);
+        QVERIFY(merged.OpenProject(target));
+        QCOMPARE(merged.ReadStakeList().size(), size_t(16));
+    }
+
+    void mergeFolderWithoutProjects() {
+        std::filesystem::create_directory(dir_->File("empty"));
+        CMergeDataDlg d(*ui_);
+        ui_->directories.push_back(QString::fromStdString(dir_->File("empty")));
+        d.OnChooseFolder();
+        QCOMPARE(d.FileList().rowCount(), 0);
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("merged.PD")));
+        d.OnChooseTarget();
+        d.OnMerge();
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("合并完成！"));
+        QVERIFY(std::filesystem::exists(dir_->File("merged.PD")));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
