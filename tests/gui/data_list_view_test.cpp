@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include "app/command_ids.h"
@@ -356,6 +357,32 @@ private slots:
             QCOMPARE(d.findChild<QLineEdit*>("nameEdit")->text(), QStringLiteral("J2"));
         }));
         frame_->EditPointAt(5);  // J2 stands at position 5 of the working list
+    }
+
+    void contextMenuOnlyWithASelection() {
+        View().clearSelection();
+        QVERIFY(!View().ContextMenu());
+        View().SelectRow(1);
+        std::unique_ptr<QMenu> menu = View().ContextMenu();
+        QVERIFY(menu);
+        QCOMPARE(menu->title(), QStringLiteral("点编辑"));
+        QStringList items;
+        for (QAction* a : menu->actions()) items << a->text();
+        QCOMPARE(items, QStringList({"编辑", "添加", "删除", "指定J桩"}));
+        ui_->answers = {false};
+        menu->actions()[2]->trigger();
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除所选点？"));
+    }
+
+    void keysInsertAndDelete() {
+        View().SelectRow(1);
+        ui_->dialogs.push_back(EnterPoint("K1"));
+        QTest::keyClick(&View(), Qt::Key_Insert);
+        QCOMPARE(Names(Working())[1], std::string("K1"));
+        View().SelectRow(1);
+        QTest::keyClick(&View(), Qt::Key_Delete);
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除？"));
+        QCOMPARE(Names(Working())[1], std::string("Z1"));
     }
 
     void planViewDeletes() {

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -334,6 +336,52 @@ private slots:
         });
         Run(frame, cmd::About);
         QCOMPARE(line, QStringLiteral("Build Date: ") + QString::fromStdString(BuildDateText(__DATE__)));
+    }
+
+    void keysOpenAndSave() {
+        const std::string path = WriteSmallProject(*dir_);
+        CMainFrame& frame = StartWith(path);
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        Run(frame, cmd::JStakeEdit);
+        frame.ListView().SelectRow(2);
+        Run(frame, cmd::MoveUp);
+        QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(Names(JStakeList(ReadBack(path))), (std::vector<std::string>{"J1", "J3", "J2"}));
+        QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ui_->lastTitle, QStringLiteral("打开"));
+    }
+
+    void toolbarButtonsAreFortyPixels() {
+        CMainFrame& frame = StartWith(WriteSmallProject(*dir_));
+        QCOMPARE(frame.ToolBar().iconSize(), QSize(32, 32));
+        QCOMPARE(frame.ToolBar().widgetForAction(frame.Action(cmd::AutoJOrder))->size(), QSize(40, 40));
+        QCOMPARE(frame.ToolBar().widgetForAction(frame.Action(cmd::AutoJOrder))->toolTip(),
+                 QStringLiteral("自动J桩排序"));
+    }
+
+    void recentFilesInTheFileMenu() {
+        const std::string first = WriteSmallProject(*dir_, "r1.PD");
+        const std::string second = WriteSmallProject(*dir_, "r2.PD");
+        CMainFrame& frame = StartWith(first);
+        frame.OpenProjectFile(QString::fromStdString(second));
+        QMenu* file = frame.menuBar()->actions().front()->menu();
+        emit file->aboutToShow();
+        emit file->aboutToShow();  // refilled, not doubled
+        QStringList recent;
+        QAction* firstEntry = nullptr;
+        for (QAction* a : file->actions())
+            if (a->text().startsWith('&')) {
+                recent << a->text();
+                if (!firstEntry && a->text().endsWith("r1.PD")) firstEntry = a;
+            }
+        QCOMPARE(recent.mid(0, 2), QStringList({"&1 " + QString::fromStdString(second), "&2 " + QString::fromStdString(first)}));
+        QVERIFY(recent.size() <= 16);
+        firstEntry->trigger();
+        QVERIFY(frame.windowTitle().endsWith("r1.PD"));
+        for (int i = 0; i < 20; ++i) AddRecentFile(QStringLiteral("/x/%1.PD").arg(i));
+        QCOMPARE(RecentFiles().size(), 16);
+        QCOMPARE(RecentFiles().front(), QStringLiteral("/x/19.PD"));
     }
 
     void towerBaseDialogsAreModeless() {

@@ -1,6 +1,7 @@
 #include "dialogs/tower_base_dialog.h"
 
 #include <QGridLayout>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -61,6 +62,7 @@ CDialogTowerBase::CDialogTowerBase(UiServices& ui, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     for (int c = 0; c < 9; ++c) {
         table_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kColumns[c].header)));
         table_->setColumnWidth(c, kColumns[c].width);
@@ -131,6 +133,11 @@ void CDialogTowerBase::Refresh() {
             item->setData(Qt::UserRole, points[r].SubIndex);
             table_->setItem(static_cast<int>(r), c, item);
         }
+    }
+    // The listed widths suit the Windows dialog font; never clip a number.
+    for (int c = 0; c < 9; ++c) {
+        table_->resizeColumnToContents(c);
+        table_->setColumnWidth(c, std::max(kColumns[c].width, table_->columnWidth(c)));
     }
 }
 

@@ -131,15 +131,19 @@ void CDataListView::RedrawRow(int row, const DHPoint& point) {
     model_->RowChanged(row);
 }
 
-void CDataListView::contextMenuEvent(QContextMenuEvent* event) {
-    if (SelectedRow() < 0) return;
-    QMenu menu(QStringLiteral("点编辑"), this);
-    connect(menu.addAction(QStringLiteral("编辑")), &QAction::triggered, this, [this] { EditPoint(SelectionMark()); });
-    connect(menu.addAction(QStringLiteral("添加")), &QAction::triggered, this, [this] { AddPoint(); });
-    connect(menu.addAction(QStringLiteral("删除")), &QAction::triggered, this,
+std::unique_ptr<QMenu> CDataListView::ContextMenu() {
+    if (SelectedRow() < 0) return nullptr;
+    auto menu = std::make_unique<QMenu>(QStringLiteral("点编辑"), this);
+    connect(menu->addAction(QStringLiteral("编辑")), &QAction::triggered, this, [this] { EditPoint(SelectionMark()); });
+    connect(menu->addAction(QStringLiteral("添加")), &QAction::triggered, this, [this] { AddPoint(); });
+    connect(menu->addAction(QStringLiteral("删除")), &QAction::triggered, this,
             [this] { DeletePoints(QStringLiteral("确定删除所选点？")); });
-    connect(menu.addAction(QStringLiteral("指定J桩")), &QAction::triggered, this, [this] { AppointJStakes(); });
-    menu.exec(event->globalPos());
+    connect(menu->addAction(QStringLiteral("指定J桩")), &QAction::triggered, this, [this] { AppointJStakes(); });
+    return menu;
+}
+
+void CDataListView::contextMenuEvent(QContextMenuEvent* event) {
+    if (std::unique_ptr<QMenu> menu = ContextMenu()) menu->exec(event->globalPos());
 }
 
 void CDataListView::keyPressEvent(QKeyEvent* event) {

@@ -1,10 +1,13 @@
 #pragma once
 #include <QTableView>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/dh_point_list.h"
 #include "model/stake_sequence.h"
+
+class QMenu;
 
 namespace linvara::gui {
 
@@ -42,6 +45,9 @@ public:
     std::vector<int> SelectedRows() const;
     void SelectRowsByGpsId(const std::vector<std::string>& gpsIds);
     void SelectRow(int row);
+
+    // "点编辑" (编辑, 添加, 删除, 指定J桩); none while no row is selected.
+    std::unique_ptr<QMenu> ContextMenu();
 
     // The points listed: the working list itself in mode 0, else a copy.
     const DHPointList& Shown() const;

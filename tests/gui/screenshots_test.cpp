@@ -1,0 +1,117 @@
+// Pictures of the main window and every dialog for a person to look at.
+// Runs only when LINVARA_SCREENSHOT_DIR names a folder, e.g. under
+//   xvfb-run -a -s "-screen 0 1600x1000x24" env QT_QPA_PLATFORM=xcb \
+//     LINVARA_SCREENSHOT_DIR=/tmp/shots build/bin/gui_screenshots_test
+#include <QComboBox>
+#include <QDir>
+#include <QTest>
+
+#include "app/about_dialog.h"
+#include "app/command_ids.h"
+#include "app/linvara_app.h"
+#include "app/main_frame.h"
+#include "dialogs/convert_options_page.h"
+#include "dialogs/file_format_output_dialog.h"
+#include "dialogs/merge_data_dialog.h"
+#include "dialogs/tower_base_dialog.h"
+#include "gui_test_support.h"
+#include "views/data_list_view.h"
+#include "views/manual_j_appoint_dialog.h"
+#include "views/point_add_edit_dialog.h"
+
+using namespace linvara;
+using namespace linvara::gui;
+using namespace linvara::gui::testing;
+using linvara::testing::TempDir;
+
+class ScreenshotsTest : public QObject {
+    Q_OBJECT
+
+    QString out_;
+    TempDir dir_;
+    FakeUi ui_;
+
+    void Save(QWidget& w, const char* name) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTest::qWait(150);
+        QVERIFY(w.grab().save(out_ + "/" + QString::fromLatin1(name) + ".png"));
+    }
+    std::string DemoProject() {
+        const std::string demo = std::string(LINVARA_SOURCE_DIR) + "/examples/demo.PD";
+        const std::string copy = dir_.File("demo.PD");
+        if (std::filesystem::exists(demo))
+            std::filesystem::copy_file(demo, copy, std::filesystem::copy_options::overwrite_existing);
+        else
+            linvara::testing::WriteCollectorProject(copy, SmallLine());
+        return copy;
+    }
+
+private slots:
+    void initTestCase() {
+        out_ = qEnvironmentVariable("LINVARA_SCREENSHOT_DIR");
+        if (out_.isEmpty()) QSKIP("LINVARA_SCREENSHOT_DIR is not set");
+        QDir().mkpath(out_);
+        IsolateSettings();
+    }
+
+    void mainWindow() {
+        CLinvaraApp app(ui_);
+        CMainFrame& frame = app.InitInstance(QString());
+        frame.showNormal();
+        frame.resize(1500, 900);
+        Save(frame, "main_empty");
+        frame.OpenProjectFile(QString::fromStdString(DemoProject()));
+        frame.SetCoordinateText(3456789.123, 456789.456);
+        Save(frame, "main_list");
+        frame.ListView().SelectRow(3);
+        Save(frame, "main_list_selected");
+        frame.Action(cmd::JStakeEdit)->trigger();
+        Save(frame, "main_jstakes");
+        frame.Action(cmd::PlanView)->trigger();
+        Save(frame, "main_plan");
+        frame.close();
+    }
+
+    void dialogs() {
+        CDialogPointAddEdit crossing(CDialogPointAddEdit::Add, ui_);
+        crossing.SetKindIndex(3);
+        Save(crossing, "point_dialog_crossing");
+        CDialogPointAddEdit feature(CDialogPointAddEdit::Edit, ui_);
+        DHPoint p;
+        p.NewPtName = "17";
+        p.DHType = 5;
+        p.GLCode = 201;
+        feature.SetPoint(p);
+        Save(feature, "point_dialog_two_point");
+        DHPointList stakes(3);
+        stakes[0].NewPtName = "J1";
+        stakes[1].NewPtName = "J2";
+        stakes[2].NewPtName = "J3";
+        CDialogManualJAppoint appoint(stakes, ui_);
+        Save(appoint, "j_appoint_dialog");
+        CPageConvertOptions options(COptions{}, ui_);
+        Save(options, "options_dialog");
+        CToolFileFormatOutput output(stakes, ui_);
+        Save(output, "output_dialog");
+        output.KindList().showPopup();
+        QTest::qWait(150);
+        CAboutDlg about;
+        Save(about, "about_dialog");
+        auto* tower = new CDialogTowerBase(ui_);
+        ui_.openFiles.push_back(QString::fromStdString(DemoProject()));
+        tower->OnOpenFile();
+        Save(*tower, "tower_base_dialog");
+        tower->close();
+        CMergeDataDlg merge(ui_);
+        std::filesystem::create_directory(dir_.File("m"));
+        linvara::testing::WriteCollectorProject(dir_.File("m/east.PD"), SmallLine());
+        linvara::testing::WriteCollectorProject(dir_.File("m/west.PD"), SmallLine());
+        ui_.directories.push_back(QString::fromStdString(dir_.File("m")));
+        merge.OnChooseFolder();
+        Save(merge, "merge_dialog");
+    }
+};
+
+QTEST_MAIN(ScreenshotsTest)
+#include "screenshots_test.moc"
