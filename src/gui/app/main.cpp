@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 #include "app/linvara_app.h"
 #include "app/main_frame.h"
@@ -9,6 +11,11 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Linvara"));
     QApplication::setApplicationName(QStringLiteral("Linvara"));
+    // The framework's own dialogs (file choosers) in Chinese where the
+    // translations are installed; English otherwise.
+    QTranslator framework;
+    if (framework.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&framework);
     const QStringList arguments = QApplication::arguments();
     const QString project = arguments.size() > 1 ? arguments.at(1) : QString();
 

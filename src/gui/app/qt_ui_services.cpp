@@ -4,31 +4,47 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <utility>
 
 namespace linvara::gui {
 
 QString AppTitle() { return QStringLiteral("Linvara电力格式转换"); }
 
 namespace {
+
 QWidget* Parent() { return QApplication::activeWindow(); }
-}  // namespace
 
-void QtUiServices::Info(const QString& text) { QMessageBox::information(Parent(), AppTitle(), text); }
-
-void QtUiServices::Warning(const QString& text) {
-    QMessageBox::warning(Parent(), QStringLiteral("提示"), text);
+// A message box whose buttons speak the program's language whatever
+// translations are installed.
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                 QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption, text, buttons, Parent());
+    const std::pair<QMessageBox::StandardButton, const char*> kTexts[] = {
+        {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}};
+    for (const auto& [button, label] : kTexts)
+        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(label));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void QtUiServices::Error(const QString& text) { QMessageBox::critical(Parent(), AppTitle(), text); }
+}  // namespace
+
+void QtUiServices::Info(const QString& text) {
+    Show(QMessageBox::Information, AppTitle(), text, QMessageBox::Ok);
+}
+
+void QtUiServices::Warning(const QString& text) {
+    Show(QMessageBox::Warning, QStringLiteral("提示"), text, QMessageBox::Ok);
+}
+
+void QtUiServices::Error(const QString& text) { Show(QMessageBox::Critical, AppTitle(), text, QMessageBox::Ok); }
 
 bool QtUiServices::AskYesNo(const QString& text) {
-    return QMessageBox::question(Parent(), AppTitle(), text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool QtUiServices::OkCancel(const QString& text) {
-    return QMessageBox::question(Parent(), AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter) {
