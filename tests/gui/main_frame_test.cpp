@@ -384,6 +384,30 @@ private slots:
         QCOMPARE(RecentFiles().front(), QStringLiteral("/x/19.PD"));
     }
 
+    void planToolButtonsFollowTheToolMode() {
+        CMainFrame& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, cmd::PlanView);
+        auto checked = [&frame] {
+            return QList<bool>{frame.Action(cmd::PanTool)->isChecked(), frame.Action(cmd::PickTool)->isChecked(),
+                               frame.Action(cmd::ZoomWindow)->isChecked()};
+        };
+        Run(frame, cmd::PanTool);
+        QCOMPARE(checked(), QList<bool>({true, false, false}));
+        Run(frame, cmd::PickTool);
+        Run(frame, cmd::PickTool);  // pressing it again keeps it pressed
+        QCOMPARE(checked(), QList<bool>({false, true, false}));
+        Run(frame, cmd::ZoomWindow);
+        QCOMPARE(checked(), QList<bool>({false, false, true}));
+        Run(frame, cmd::ZoomWindow);  // back to the saved tool
+        QCOMPARE(checked(), QList<bool>({false, true, false}));
+    }
+
+    void coordinatePane() {
+        CMainFrame& frame = Start();
+        frame.SetCoordinateText(3380123.4567, -12.5);
+        QCOMPARE(frame.CoordinateText(), QStringLiteral("北(N): 3380123.457 m    东(E): -12.500 m"));
+    }
+
     void towerBaseDialogsAreModeless() {
         CMainFrame& frame = Start();
         Run(frame, cmd::TowerBase);

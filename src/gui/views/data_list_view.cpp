@@ -81,7 +81,7 @@ void CDataListView::Refill(int hint) {
     const int rows = model_->rowCount();
     if (rows == 0) return;
     SelectRow(std::clamp(rowToSelect_, 0, rows - 1));
-    setFocus();
+    if (isVisible()) setFocus();  // never take the keys from the plan view
 }
 
 void CDataListView::SelectRow(int row) {
