@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# The main job on the bundled demo project: builds, then opens a copy of
-# examples/demo.PD, orders it and writes every output into demo-out/.
+# The main job on the bundled demo project: builds the command line, then
+# works on a copy of examples/demo.PD (the bundled file stays untouched):
+# opens and orders it, converts it to ORG, writes the TOW and tower-base
+# files and every result kind, and merges it into a new project. Everything
+# lands in demo-out/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -8,9 +11,20 @@ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" -j "$(nproc)" --target linvara-cli
 CLI="$BUILD/bin/linvara-cli"
 OUT=demo-out
-rm -rf "$OUT" && mkdir -p "$OUT"
-cp examples/demo.PD "$OUT/demo.PD"
-"$CLI" order "$OUT/demo.PD"
-"$CLI" info "$OUT/demo.PD"
+rm -rf "$OUT" && mkdir -p "$OUT/project"
+DEMO="$OUT/project/demo.PD"
+cp examples/demo.PD "$DEMO"
+
+"$CLI" order "$DEMO"
+"$CLI" info "$DEMO"
+"$CLI" org "$DEMO" -o "$OUT/demo.org"
+"$CLI" tow "$DEMO"
+"$CLI" towerbase "$DEMO" -o "$OUT/towerbase.org"
+for kind in pn-pc-y-x-h pn-pc-y-x-h-sp pn-pc-x-y-h pn-pc-x-y-h-sp pn-x-y-h-pc pn-x-y-h-pc-sp dxf dat csv jz vexa kml; do
+  case $kind in dxf) ext=dxf ;; csv) ext=CSV ;; kml) ext=kml ;; *) ext=dat ;; esac
+  "$CLI" export "$DEMO" --kind "$kind" -o "$OUT/result-$kind.$ext"
+done
+"$CLI" merge "$OUT/project" -o "$OUT/merged.PD"
+
 echo "Outputs in $OUT/:"
 ls -1 "$OUT"

@@ -17,8 +17,8 @@ public:
     virtual int ViewMode() const = 0;
     // The working stake list, or null while no project is open.
     virtual const linvara::DHPointList* CurrentList() const = 0;
-    // The list view edits the row at `row` of the shown list (dialog), then
-    // all views are updated.
+    // The list view edits the point at position `row` of the working stake
+    // list (its OrderIndex) in the point dialog, then all views are updated.
     virtual void EditPointAt(int row) = 0;
     // Removes the points from the working stake list and the project
     // database, renumbers the order and updates all views.
