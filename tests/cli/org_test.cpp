@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "support/collector_fixture.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace linvara {
@@ -19,19 +19,11 @@ struct CliRun {
     std::string err;
 };
 
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
-CliRun RunOrgCli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string cmd = Quote(LINVARA_CLI) + " org";
-    for (const std::string& a : args) cmd += " " + Quote(a);
-    const std::string errFile = dir.File("stderr.txt");
-    cmd += " >/dev/null 2>" + Quote(errFile);
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(errFile)};
+CliRun RunOrgCli(const TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), "org");
+    const testing::CliResult r = testing::RunProgram(LINVARA_CLI, args, dir.File("stderr.txt"));
+    return {r.exitCode, r.err};
 }
 
 CollectorPoint Surveyed(const std::string& name, int type, double north, double east, double height) {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 
 #include "db/project_database.h"
 #include "support/collector_fixture.h"
+#include "support/cli_runner.h"
 #include "support/temp_dir.h"
 
 namespace linvara {
@@ -22,19 +22,10 @@ struct RunResult {
     std::string err;
 };
 
-std::string Quote(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 RunResult RunCli(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string cmd = Quote(LINVARA_CLI);
-    for (const std::string& a : args) cmd += " " + Quote(a);
-    const std::string errFile = dir.File("stderr.txt");
-    cmd += " >/dev/null 2>" + Quote(errFile);
-    const int status = std::system(cmd.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(errFile)};
+    const testing::CliResult r = testing::RunProgram(LINVARA_CLI, args, dir.File("stderr.txt"));
+    return {r.exitCode, r.err};
 }
 
 CollectorTowerRow Row(const std::string& stake, int subIndex, double pegDis) {
