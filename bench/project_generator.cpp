@@ -1,5 +1,7 @@
 #include "project_generator.h"
 
+#include "support/collector_fixture.h"
+
 #include <SQLiteCpp/SQLiteCpp.h>
 
 #include <algorithm>
@@ -204,18 +206,7 @@ GeneratedProject GenerateProject(int pointCount, int jStakes, int towerCentres) 
 void WriteCollectorFile(const std::string& path, const GeneratedProject& project) {
     std::filesystem::remove(path);
     SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-    db.exec(R"SQL(
-CREATE TABLE Point (ID INTEGER PRIMARY KEY, GPSID CHAR, Name CHAR, CODE CHAR, North DOUBLE, East DOUBLE,
-  Height DOUBLE, Latitude DOUBLE, Longitude DOUBLE, Altitude DOUBLE, StartTime CHAR, HostIMEI CHAR,
-  DeleteSign INTEGER);
-CREATE TABLE Electric_Data_DH (ID INTEGER PRIMARY KEY, GPS_ID CHAR, Type INTEGER, Type_Note CHAR,
-  [Index] INTEGER, LinkCode INTEGER, LinkCode_Note CHAR, PoleType INTEGER, PoleType_Note CHAR,
-  AddHeight DOUBLE, GLAngleOrLength CHAR, GLWidth CHAR, GouType INTEGER, GouType_Note CHAR,
-  StartJ CHAR, EndJ CHAR, PtAfterSel CHAR, PtBeforSel CHAR);
-CREATE TABLE [Electric_Data_TG] (	[ID] INTEGER PRIMARY KEY,	[Name] CHAR,	[x] DOUBLE,	[y] DOUBLE,	[h] DOUBLE,
-  [Code] CHAR,	[PegDis] DOUBLE,	[HDiff] DOUBLE,	[PegName] CHAR,	[SubIndex] INTEGER,	[GPS_ID] CHAR,
-  [Midx] DOUBLE,	[Midy] DOUBLE,	[Midh] DOUBLE,	[Pegx] DOUBLE,	[Pegy] DOUBLE,	[Pegh] DOUBLE,[HostIMEI] CHAR);
-)SQL");
+    db.exec(linvara::testing::CollectorSchemaSql());
     SQLite::Transaction tx(db);
     SQLite::Statement point(db,
         "INSERT INTO Point (GPSID, Name, CODE, North, East, Height, Latitude, Longitude, Altitude, StartTime, "
