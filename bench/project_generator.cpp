@@ -204,72 +204,50 @@ GeneratedProject GenerateProject(int pointCount, int jStakes, int towerCentres) 
 }
 
 void WriteCollectorFile(const std::string& path, const GeneratedProject& project) {
-    std::filesystem::remove(path);
-    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-    db.exec(linvara::testing::CollectorSchemaSql());
-    SQLite::Transaction tx(db);
-    SQLite::Statement point(db,
-        "INSERT INTO Point (GPSID, Name, CODE, North, East, Height, Latitude, Longitude, Altitude, StartTime, "
-        "HostIMEI, DeleteSign) VALUES (?,?,?,?,?,?,?,?,?,?,?,0)");
-    SQLite::Statement dh(db,
-        "INSERT INTO Electric_Data_DH (GPS_ID, Type, Type_Note, [Index], LinkCode, LinkCode_Note, PoleType, "
-        "PoleType_Note, AddHeight, GLAngleOrLength, GLWidth, GouType, GouType_Note, StartJ, EndJ, PtAfterSel, "
-        "PtBeforSel) VALUES (?,?,'',?,?,'',?,'',?,?,?,?,'',?,?,?,?)");
-    int index = 0;
-    for (const GeneratedPoint& p : project.points) {
-        point.reset();
-        point.bind(1, p.gpsId);
-        point.bind(2, p.name);
-        point.bind(3, p.code);
-        point.bind(4, p.north);
-        point.bind(5, p.east);
-        point.bind(6, p.height);
-        point.bind(7, kB0 + (p.north - kN0) / 110852.0);
-        point.bind(8, kL0 + (p.east - kE0) / 95958.0);
-        point.bind(9, p.height - 12.4);
-        point.bind(10, "2026-05-12 08:40:00");
-        point.bind(11, "864213051178290");
-        point.exec();
-        dh.reset();
-        dh.bind(1, p.gpsId);
-        dh.bind(2, p.type);
-        dh.bind(3, index++);
-        dh.bind(4, p.linkCode);
-        dh.bind(5, p.poleType);
-        dh.bind(6, p.addHeight);
-        dh.bind(7, p.angle);
-        dh.bind(8, p.width);
-        dh.bind(9, p.gouType);
-        dh.bind(10, p.startJ);
-        dh.bind(11, p.endJ);
-        dh.bind(12, p.after);
-        dh.bind(13, p.before);
-        dh.exec();
+    std::vector<testing::CollectorPoint> points;
+    points.reserve(project.points.size());
+    for (const GeneratedPoint& g : project.points) {
+        testing::CollectorPoint p;
+        p.gpsId = g.gpsId;
+        p.name = g.name;
+        p.type = g.type;
+        p.north = g.north;
+        p.east = g.east;
+        p.height = g.height;
+        p.latitude = kB0 + (g.north - kN0) / 110852.0;
+        p.longitude = kL0 + (g.east - kE0) / 95958.0;
+        p.altitude = g.height - 12.4;
+        p.code = g.code;
+        p.linkCode = g.linkCode;
+        p.poleType = g.poleType;
+        p.addHeight = g.addHeight;
+        p.glAngleOrLength = g.angle;
+        p.glWidth = g.width;
+        p.gouType = g.gouType;
+        p.ptAfterSel = g.after;
+        p.ptBeforSel = g.before;
+        p.startJ = g.startJ;
+        p.endJ = g.endJ;
+        points.push_back(std::move(p));
     }
-    SQLite::Statement tg(db,
-        "INSERT INTO Electric_Data_TG (Name, x, y, h, Code, PegDis, HDiff, PegName, SubIndex, GPS_ID, Midx, Midy, "
-        "Midh, Pegx, Pegy, Pegh, HostIMEI) VALUES (?,?,?,?,'地面点',?,?,?,?,?,?,?,?,?,?,?,'864213051178290')");
-    int tgIndex = 0;
+    std::vector<testing::CollectorTowerRow> rows;
+    rows.reserve(project.towerRows.size());
     for (const GeneratedTowerRow& r : project.towerRows) {
-        tg.reset();
-        tg.bind(1, r.name);
-        tg.bind(2, r.x);
-        tg.bind(3, r.y);
-        tg.bind(4, r.h);
-        tg.bind(5, r.pegDis);
-        tg.bind(6, r.h - r.midh);
-        tg.bind(7, r.pegName);
-        tg.bind(8, r.subIndex);
-        tg.bind(9, text::Format("TG%05d", ++tgIndex));
-        tg.bind(10, r.midx);
-        tg.bind(11, r.midy);
-        tg.bind(12, r.midh);
-        tg.bind(13, r.midx);
-        tg.bind(14, r.midy);
-        tg.bind(15, r.midh);
-        tg.exec();
+        testing::CollectorTowerRow t;
+        t.name = r.name;
+        t.x = r.x;
+        t.y = r.y;
+        t.h = r.h;
+        t.code = "地面点";
+        t.pegDis = r.pegDis;
+        t.pegName = r.pegName;
+        t.subIndex = r.subIndex;
+        t.midx = t.pegx = r.midx;
+        t.midy = t.pegy = r.midy;
+        t.midh = t.pegh = r.midh;
+        rows.push_back(std::move(t));
     }
-    tx.commit();
+    testing::WriteCollectorProject(path, points, rows);
 }
 
 DHPointList ToWorkingList(const GeneratedProject& project) {
