@@ -25,19 +25,6 @@ using linvara::testing::TempDir;
 
 namespace {
 
-std::vector<std::string> Names(const DHPointList& list) {
-    std::vector<std::string> names;
-    for (const DHPoint& p : list) names.push_back(p.NewPtName);
-    return names;
-}
-
-DHPointList ReadBack(const std::string& path) {
-    SilentReporter silent;
-    CProjectDatabase db(silent);
-    if (!db.OpenProject(path)) return {};
-    return db.ReadStakeList();
-}
-
 // A handler for the point dialog that types a name (and optionally a kind).
 std::function<int(QDialog&)> EnterPoint(const QString& name, int kind = -1) {
     return FillThenOk<CDialogPointAddEdit>([name, kind](CDialogPointAddEdit& d) {

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/ui_services.h"
+#include "db/project_database.h"
+#include "model/dh_point_list.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
 
@@ -133,6 +135,21 @@ inline std::string WriteSmallProject(const linvara::testing::TempDir& dir, const
     const std::string path = dir.File(name);
     linvara::testing::WriteCollectorProject(path, SmallLine());
     return path;
+}
+
+// The names of a list, in order.
+inline std::vector<std::string> Names(const DHPointList& list) {
+    std::vector<std::string> names;
+    for (const DHPoint& p : list) names.push_back(p.NewPtName);
+    return names;
+}
+
+// The working stake list as stored in the project file now.
+inline DHPointList ReadBack(const std::string& path) {
+    SilentReporter silent;
+    CProjectDatabase db(silent);
+    if (!db.OpenProject(path)) return {};
+    return db.ReadStakeList();
 }
 
 // Settings go to a test folder, never the user's.

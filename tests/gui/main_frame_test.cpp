@@ -43,19 +43,6 @@ const Ids kJSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826,
                    32822, 32823, 32824, 32825};
 const Ids kZSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775};
 
-std::vector<std::string> Names(const DHPointList& list) {
-    std::vector<std::string> names;
-    for (const DHPoint& p : list) names.push_back(p.NewPtName);
-    return names;
-}
-
-DHPointList ReadBack(const std::string& path) {
-    SilentReporter silent;
-    CProjectDatabase db(silent);
-    if (!db.OpenProject(path)) return {};
-    return db.ReadStakeList();
-}
-
 }  // namespace
 
 class MainFrameTest : public QObject {
