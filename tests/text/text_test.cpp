@@ -2,7 +2,10 @@
 #include <sys/stat.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "support/temp_dir.h"
 #include "text/atomic_file.h"
@@ -69,6 +72,29 @@ TEST(Format, RoundAsPrintedMatchesPrintf) {
     EXPECT_EQ(RoundAsPrinted(10.12345, 3), 10.123);
     EXPECT_EQ(RoundAsPrinted(10.12345, 4), 10.1235);  // the decimal text 10.12345 rounds as printf does
     EXPECT_EQ(Format("%.4f", RoundAsPrinted(2.00005, 4)), Format("%.4f", 2.00005));
+}
+
+// Every value, including those on and next to a rounding tie, comes back as
+// reading the printed text gives it.
+TEST(Format, RoundAsPrintedAgreesWithReadingThePrintedText) {
+    std::mt19937_64 random(12345);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    const double magnitudes[] = {1e-3, 1.0, 123.0, 4e5, 3.5e6, 1e9, 1e13, 1e17};
+    for (int decimals = 0; decimals <= 12; ++decimals) {
+        for (double magnitude : magnitudes) {
+            for (int i = 0; i < 400; ++i) {
+                const double plain = unit(random) * magnitude;
+                // k + 1/2 at this precision, and the doubles either side of it.
+                const double tie = (std::floor(plain * std::pow(10.0, decimals)) + 0.5) / std::pow(10.0, decimals);
+                for (double value : {plain, tie, std::nextafter(tie, 0.0), std::nextafter(tie, 1e300)}) {
+                    const std::string printed = Format("%.*f", decimals, value);
+                    EXPECT_EQ(RoundAsPrinted(value, decimals), std::strtod(printed.c_str(), nullptr))
+                        << printed << " from " << Format("%.17g", value) << " at " << decimals;
+                }
+            }
+        }
+    }
+    EXPECT_TRUE(std::signbit(RoundAsPrinted(-0.00001, 3)));  // "-0.000" reads as -0
 }
 
 TEST(AtomicFile, WritesCompletelyOrLeavesTheOldFile) {

@@ -7,7 +7,6 @@
 namespace linvara {
 namespace {
 
-using db_detail::Real;
 using db_detail::RawText;
 
 constexpr const char* kAppendPoint =
@@ -33,22 +32,22 @@ struct TowerBaseColumns {
           Pegx(c("Pegx")), Pegy(c("Pegy")), Pegh(c("Pegh")) {}
 };
 
-TGDataUnit ReadTowerBaseRow(const SQLite::Statement& q, const TowerBaseColumns& c) {
+TGDataUnit ReadTowerBaseRow(const db_detail::Statement& q, const TowerBaseColumns& c) {
     TGDataUnit u;
-    u.Name = RawText(q.getColumn(c.Name));
-    u.x = Real(q.getColumn(c.x));
-    u.y = Real(q.getColumn(c.y));
-    u.h = Real(q.getColumn(c.h));
-    u.Code = RawText(q.getColumn(c.Code));
-    u.PegDis = Real(q.getColumn(c.PegDis));
-    u.PegName = RawText(q.getColumn(c.PegName));
-    u.SubIndex = db_detail::Int(q.getColumn(c.SubIndex));
-    u.Midx = Real(q.getColumn(c.Midx));
-    u.Midy = Real(q.getColumn(c.Midy));
-    u.Midh = Real(q.getColumn(c.Midh));
-    u.Pegx = Real(q.getColumn(c.Pegx));
-    u.Pegy = Real(q.getColumn(c.Pegy));
-    u.Pegh = Real(q.getColumn(c.Pegh));
+    u.Name = RawText(q, c.Name);
+    u.x = q.Real(c.x);
+    u.y = q.Real(c.y);
+    u.h = q.Real(c.h);
+    u.Code = RawText(q, c.Code);
+    u.PegDis = q.Real(c.PegDis);
+    u.PegName = RawText(q, c.PegName);
+    u.SubIndex = q.Int(c.SubIndex);
+    u.Midx = q.Real(c.Midx);
+    u.Midy = q.Real(c.Midy);
+    u.Midh = q.Real(c.Midh);
+    u.Pegx = q.Real(c.Pegx);
+    u.Pegy = q.Real(c.Pegy);
+    u.Pegh = q.Real(c.Pegh);
     u.HDiff = u.h - u.Midh;
     return u;
 }
@@ -62,7 +61,7 @@ bool CProjectDatabase::AppendPoints(const DHPointList& list) {
     if (list.empty()) return true;
     try {
         SQLite::Transaction transaction(*connection_);
-        SQLite::Statement insert(*connection_, kAppendPoint);
+        db_detail::Statement insert(*connection_, kAppendPoint);
         for (const DHPoint& p : list) {
             db_detail::Binder(insert)
                 .Text(p.GPS_ID).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName)
@@ -72,8 +71,8 @@ bool CProjectDatabase::AppendPoints(const DHPointList& list) {
                 .Int(p.DHType).Real(p.Mileage, 3).Real(p.Offset, 3).Real(p.DiffHight, 3)
                 .Int(p.PoleType).Text("").Text("").Int(p.LXCode).Printed(p.CrossAngle, 10).Int(p.ObjectCode)
                 .Int(p.GLCode).Printed(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Printed(p.AddHight, 4)
-                .Text(p.StartJ).Text(p.EndJ);
-            insert.exec();
+                .Text(p.StartJ).Text(p.EndJ)
+                .Run();
         }
         transaction.commit();
         return true;
@@ -90,9 +89,9 @@ std::vector<TGDataUnit> CProjectDatabase::ReadTowerBaseRows() {
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         if (!connection_->tableExists("Electric_Data_TG")) return rows;
-        SQLite::Statement query(*connection_, "select * from Electric_Data_TG;");
+        db_detail::Statement query(*connection_, "select * from Electric_Data_TG;");
         const TowerBaseColumns columns{db_detail::NamedColumns(query)};
-        while (query.executeStep()) rows.push_back(ReadTowerBaseRow(query, columns));
+        while (query.Step()) rows.push_back(ReadTowerBaseRow(query, columns));
     } catch (const SQLite::Exception&) {
         reporter_.Error("查找记录出错!");  // the rows read so far stay
     }
@@ -105,13 +104,13 @@ bool CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) 
     if (rows.empty()) return true;
     try {
         SQLite::Transaction transaction(*connection_);
-        SQLite::Statement insert(*connection_, kAppendTowerBaseRow);
+        db_detail::Statement insert(*connection_, kAppendTowerBaseRow);
         for (const TGDataUnit& r : rows) {
             db_detail::Binder(insert)
                 .Raw(r.Name).Real(r.x, 4).Real(r.y, 4).Real(r.h, 4).Raw(r.Code)
                 .Real(r.PegDis, 4).Real(r.Midx, 4).Real(r.Midy, 4).Real(r.Midh, 4)
-                .Raw(r.PegName).Int(r.SubIndex).Real(r.Pegx, 4).Real(r.Pegy, 4).Real(r.Pegh, 4);
-            insert.exec();
+                .Raw(r.PegName).Int(r.SubIndex).Real(r.Pegx, 4).Real(r.Pegy, 4).Real(r.Pegh, 4)
+                .Run();
         }
         transaction.commit();
         return true;

@@ -135,9 +135,9 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
         if (!db.tableExists(table)) return;
         std::string sql;
         {
-            SQLite::Statement query(db, "select sql from sqlite_master where tbl_name=? and type='table'");
-            query.bind(1, table);
-            if (query.executeStep()) sql = db_detail::RawText(query.getColumn(0));
+            db_detail::Statement query(db, "select sql from sqlite_master where tbl_name=? and type='table'");
+            db_detail::Binder(query).Raw(table);
+            if (query.Step()) sql = db_detail::RawText(query, 0);
         }
         // A plain substring test, as old projects were upgraded: any mention
         // of the name counts as present.

@@ -1,6 +1,9 @@
 // Moving the working stake list between memory and the working tables.
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "db/db_detail.h"
 #include "db/project_database.h"
 
@@ -9,8 +12,6 @@ namespace {
 
 using db_detail::Binder;
 using db_detail::GbText;
-using db_detail::Int;
-using db_detail::Real;
 
 // Route order is the order of Electric_DH_Order; an order row whose point
 // was deleted joins nothing.
@@ -53,35 +54,35 @@ struct ExportColumns {
           FZdmPt(c("FZdmPt")), AddHight(c("AddHight")), StartJ(c("StartJ")), EndJ(c("EndJ")) {}
 };
 
-DHPoint ReadPoint(const SQLite::Statement& q, const ExportColumns& c) {
+DHPoint ReadPoint(const db_detail::Statement& q, const ExportColumns& c) {
     DHPoint p;
-    p.ID = Int(q.getColumn(c.ID));
-    p.DHType = Int(q.getColumn(c.DHType));
-    p.GPS_ID = GbText(q.getColumn(c.GPS_ID));
-    p.NewPtName = GbText(q.getColumn(c.NewPtName));
-    p.OrgPtName = GbText(q.getColumn(c.OrgPtName));
-    p.Dx = Real(q.getColumn(c.Dx));
-    p.Dy = Real(q.getColumn(c.Dy));
-    p.Dh = Real(q.getColumn(c.Dh));
-    p.B = Real(q.getColumn(c.B));
-    p.L = Real(q.getColumn(c.L));
-    p.H = Real(q.getColumn(c.H));
-    p.Code = GbText(q.getColumn(c.Code));
-    p.Note = GbText(q.getColumn(c.Note));
-    p.AntHight = Real(q.getColumn(c.AntHight));
-    p.Mileage = Real(q.getColumn(c.Mileage));
-    p.Offset = Real(q.getColumn(c.Offset));
-    p.PoleType = Int(q.getColumn(c.PoleType));
-    p.LXCode = Int(q.getColumn(c.LXCode));
-    p.CrossAngle = Real(q.getColumn(c.CrossAngle));
-    p.GLCode = Int(q.getColumn(c.GLCode));
-    p.ObjectCode = Int(q.getColumn(c.ObjectCode));
-    p.GLWide = Real(q.getColumn(c.GLWide));
-    p.BZdmPt = GbText(q.getColumn(c.BZdmPt));
-    p.FZdmPt = GbText(q.getColumn(c.FZdmPt));
-    p.AddHight = Real(q.getColumn(c.AddHight));
-    p.StartJ = GbText(q.getColumn(c.StartJ));
-    p.EndJ = GbText(q.getColumn(c.EndJ));
+    p.ID = q.Int(c.ID);
+    p.DHType = q.Int(c.DHType);
+    p.GPS_ID = GbText(q, c.GPS_ID);
+    p.NewPtName = GbText(q, c.NewPtName);
+    p.OrgPtName = GbText(q, c.OrgPtName);
+    p.Dx = q.Real(c.Dx);
+    p.Dy = q.Real(c.Dy);
+    p.Dh = q.Real(c.Dh);
+    p.B = q.Real(c.B);
+    p.L = q.Real(c.L);
+    p.H = q.Real(c.H);
+    p.Code = GbText(q, c.Code);
+    p.Note = GbText(q, c.Note);
+    p.AntHight = q.Real(c.AntHight);
+    p.Mileage = q.Real(c.Mileage);
+    p.Offset = q.Real(c.Offset);
+    p.PoleType = q.Int(c.PoleType);
+    p.LXCode = q.Int(c.LXCode);
+    p.CrossAngle = q.Real(c.CrossAngle);
+    p.GLCode = q.Int(c.GLCode);
+    p.ObjectCode = q.Int(c.ObjectCode);
+    p.GLWide = q.Real(c.GLWide);
+    p.BZdmPt = GbText(q, c.BZdmPt);
+    p.FZdmPt = GbText(q, c.FZdmPt);
+    p.AddHight = q.Real(c.AddHight);
+    p.StartJ = GbText(q, c.StartJ);
+    p.EndJ = GbText(q, c.EndJ);
     return p;
 }
 
@@ -94,6 +95,18 @@ void BindUpdateTail(Binder& b, const DHPoint& p) {
     b.Real(p.Mileage, 4).Real(p.Offset, 4).Int(p.PoleType).Int(p.LXCode).Real(p.CrossAngle, 8)
         .Int(p.ObjectCode).Int(p.GLCode).Real(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Real(p.AddHight, 4)
         .Text(p.StartJ).Text(p.EndJ).Real(p.B, 10).Real(p.L, 10).Real(p.H, 4).Int(p.ID);
+}
+
+// Rows visited in the order they are stored touch each page once; in route
+// order a large table no longer fits SQLite's page cache and a save spills
+// pages to disk mid-transaction. Equal IDs keep their list order, so the
+// last one still wins.
+std::vector<const DHPoint*> InIdOrder(const DHPointList& list) {
+    std::vector<const DHPoint*> sorted;
+    sorted.reserve(list.size());
+    for (const DHPoint& p : list) sorted.push_back(&p);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const DHPoint* a, const DHPoint* b) { return a->ID < b->ID; });
+    return sorted;
 }
 
 }  // namespace
@@ -109,9 +122,9 @@ DHPointList CProjectDatabase::ReadStakeList(bool& ok) {
     if (!Reconnect()) return list;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        SQLite::Statement query(*connection_, kReadStakeList);
+        db_detail::Statement query(*connection_, kReadStakeList);
         const ExportColumns columns{db_detail::NamedColumns(query)};
-        while (query.executeStep()) {
+        while (query.Step()) {
             list.push_back(ReadPoint(query, columns));
             list.back().OrderIndex = static_cast<int>(list.size()) - 1;
         }
@@ -126,12 +139,12 @@ bool CProjectDatabase::UpdatePoint(const DHPoint& point) {
     if (!Reconnect()) return false;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        SQLite::Statement update(*connection_, kUpdatePoint);
+        db_detail::Statement update(*connection_, kUpdatePoint);
         Binder b(update);
         BindUpdateHead(b, point);
         b.Int(point.DHType);
         BindUpdateTail(b, point);
-        update.exec();
+        b.Run();
         return true;
     } catch (const SQLite::Exception&) {
         return false;
@@ -144,12 +157,13 @@ bool CProjectDatabase::UpdateAllPoints(const DHPointList& list) {
     if (list.empty()) return true;
     try {
         SQLite::Transaction transaction(*connection_);
-        SQLite::Statement update(*connection_, kUpdateListPoint);
-        for (const DHPoint& p : list) {
+        db_detail::Statement update(*connection_, kUpdateListPoint);
+        for (const DHPoint* point : InIdOrder(list)) {
+            const DHPoint& p = *point;
             Binder b(update);
             BindUpdateHead(b, p);
             BindUpdateTail(b, p);
-            update.exec();
+            b.Run();
         }
         transaction.commit();
         return true;
@@ -169,11 +183,8 @@ bool CProjectDatabase::WriteOrderRows(const DHPointList& list, bool replaceExist
     try {
         SQLite::Transaction transaction(*connection_);
         if (replaceExisting) connection_->exec("delete from Electric_DH_Order;");
-        SQLite::Statement insert(*connection_, kInsertOrder);
-        for (const DHPoint& p : list) {
-            Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName);
-            insert.exec();
-        }
+        db_detail::Statement insert(*connection_, kInsertOrder);
+        for (const DHPoint& p : list) Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
         transaction.commit();
         return true;
     } catch (const SQLite::Exception&) {
@@ -188,19 +199,18 @@ bool CProjectDatabase::InsertPoint(DHPoint& point) {
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
-        SQLite::Statement insert(*connection_, kInsertPoint);
+        db_detail::Statement insert(*connection_, kInsertPoint);
         const DHPoint& p = point;
         Binder(insert)
             .Text(p.GPS_ID).Text(p.NewPtName).Text(p.NewPtName).Real(p.Dx, 4).Real(p.Dy, 4).Real(p.Dh, 4)
             .Real(p.B, 10).Real(p.L, 10).Real(p.H, 4).Text(p.Code).Text(p.Note).Real(p.AntHight, 4)
             .Text(p.SaveDateTime).Int(p.DHType).Real(p.Mileage, 4).Real(p.Offset, 4).Real(p.DiffHight, 4)
             .Int(p.PoleType).Int(p.LXCode).Real(p.CrossAngle, 8).Int(p.ObjectCode).Int(p.GLCode)
-            .Real(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Real(p.AddHight, 4).Text(p.StartJ).Text(p.EndJ);
-        insert.exec();
+            .Real(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Real(p.AddHight, 4).Text(p.StartJ).Text(p.EndJ)
+            .Run();
         const long long id = connection_->getLastInsertRowid();
-        SQLite::Statement order(*connection_, kInsertPointOrder);
-        Binder(order).Text(p.GPS_ID).Text(p.NewPtName).Text(p.OrgPtName);
-        order.exec();
+        db_detail::Statement order(*connection_, kInsertPointOrder);
+        Binder(order).Text(p.GPS_ID).Text(p.NewPtName).Text(p.OrgPtName).Run();
         transaction.commit();
         point.ID = static_cast<int>(id);
         return true;

@@ -11,8 +11,6 @@ namespace linvara {
 namespace {
 
 using db_detail::GbText;
-using db_detail::Int;
-using db_detail::Real;
 using db_detail::Utf8Text;
 
 constexpr const char* kSurveyJoin =
@@ -50,35 +48,35 @@ struct SurveyColumns {
 
 // Texts the collector writes in UTF-8 are read as UTF-8; GLAngleOrLength,
 // GLWidth, GPS_ID and HostIMEI are in the collector's ANSI code page.
-SurveyRowInfo ReadSurveyRow(const SQLite::Statement& q, const SurveyColumns& c) {
+SurveyRowInfo ReadSurveyRow(const db_detail::Statement& q, const SurveyColumns& c) {
     SurveyRowInfo r;
-    r.Name = Utf8Text(q.getColumn(c.Name));
-    r.Type = Int(q.getColumn(c.Type));
-    r.Type_Note = Utf8Text(q.getColumn(c.Type_Note));
-    r.Index = Int(q.getColumn(c.Index));
-    r.LinkCode = Int(q.getColumn(c.LinkCode));
-    r.LinkCode_Note = Utf8Text(q.getColumn(c.LinkCode_Note));
-    r.PoleType = Int(q.getColumn(c.PoleType));
-    r.PoleType_Note = Utf8Text(q.getColumn(c.PoleType_Note));
-    r.AddHeight = Real(q.getColumn(c.AddHeight));
-    r.GLAngleOrLength = GbText(q.getColumn(c.GLAngleOrLength));
-    r.GLWidth = GbText(q.getColumn(c.GLWidth));
-    r.GouType = Int(q.getColumn(c.GouType));
-    r.GouType_Note = Utf8Text(q.getColumn(c.GouType_Note));
-    r.StartJ = Utf8Text(q.getColumn(c.StartJ));
-    r.EndJ = Utf8Text(q.getColumn(c.EndJ));
-    r.PtAfterSel = Utf8Text(q.getColumn(c.PtAfterSel));
-    r.PtBeforSel = Utf8Text(q.getColumn(c.PtBeforSel));
-    r.GPS_ID = GbText(q.getColumn(c.GPS_ID));
-    r.HostIMEI = GbText(q.getColumn(c.HostIMEI));
-    r.North = Real(q.getColumn(c.North));
-    r.East = Real(q.getColumn(c.East));
-    r.Height = Real(q.getColumn(c.Height));
-    r.StartTime = Utf8Text(q.getColumn(c.StartTime));
-    r.Latitude = Real(q.getColumn(c.Latitude));
-    r.Longitude = Real(q.getColumn(c.Longitude));
-    r.Altitude = Real(q.getColumn(c.Altitude));
-    r.CODE = Utf8Text(q.getColumn(c.CODE));
+    r.Name = Utf8Text(q, c.Name);
+    r.Type = q.Int(c.Type);
+    r.Type_Note = Utf8Text(q, c.Type_Note);
+    r.Index = q.Int(c.Index);
+    r.LinkCode = q.Int(c.LinkCode);
+    r.LinkCode_Note = Utf8Text(q, c.LinkCode_Note);
+    r.PoleType = q.Int(c.PoleType);
+    r.PoleType_Note = Utf8Text(q, c.PoleType_Note);
+    r.AddHeight = q.Real(c.AddHeight);
+    r.GLAngleOrLength = GbText(q, c.GLAngleOrLength);
+    r.GLWidth = GbText(q, c.GLWidth);
+    r.GouType = q.Int(c.GouType);
+    r.GouType_Note = Utf8Text(q, c.GouType_Note);
+    r.StartJ = Utf8Text(q, c.StartJ);
+    r.EndJ = Utf8Text(q, c.EndJ);
+    r.PtAfterSel = Utf8Text(q, c.PtAfterSel);
+    r.PtBeforSel = Utf8Text(q, c.PtBeforSel);
+    r.GPS_ID = GbText(q, c.GPS_ID);
+    r.HostIMEI = GbText(q, c.HostIMEI);
+    r.North = q.Real(c.North);
+    r.East = q.Real(c.East);
+    r.Height = q.Real(c.Height);
+    r.StartTime = Utf8Text(q, c.StartTime);
+    r.Latitude = q.Real(c.Latitude);
+    r.Longitude = q.Real(c.Longitude);
+    r.Altitude = q.Real(c.Altitude);
+    r.CODE = Utf8Text(q, c.CODE);
     return r;
 }
 
@@ -89,9 +87,9 @@ std::string CProjectDatabase::SeedGpsId(const SurveyRowInfo& row) const { return
 void CProjectDatabase::LoadSurveyRows() {
     surveyRows_.clear();
     try {
-        SQLite::Statement query(*connection_, kSurveyJoin);
+        db_detail::Statement query(*connection_, kSurveyJoin);
         const SurveyColumns columns{db_detail::NamedColumns(query)};
-        while (query.executeStep()) surveyRows_.push_back(ReadSurveyRow(query, columns));
+        while (query.Step()) surveyRows_.push_back(ReadSurveyRow(query, columns));
     } catch (const SQLite::Exception& e) {
         throw db_detail::SurveyQueryError(e.what());
     }
@@ -99,7 +97,7 @@ void CProjectDatabase::LoadSurveyRows() {
 
 void CProjectDatabase::SeedExportTable() {
     if (surveyRows_.empty()) return;
-    SQLite::Statement insert(*connection_, kSeedExport);
+    db_detail::Statement insert(*connection_, kSeedExport);
     for (const SurveyRowInfo& r : surveyRows_) {
         db_detail::Binder(insert)
             .Text(SeedGpsId(r)).Text(r.HostIMEI).Text(r.Name).Text(r.Name)
@@ -109,18 +107,15 @@ void CProjectDatabase::SeedExportTable() {
             .Int(r.Type).Real(0, 3).Real(0, 3).Real(0, 3).Int(r.PoleType).Text(r.PoleType_Note).Text("")
             .Int(r.LinkCode).Text(r.GLAngleOrLength).Int(r.GouType)
             .Text(r.GLWidth).Int(r.GouType).Text(r.PtAfterSel).Text(r.PtBeforSel).Printed(r.AddHeight, 4)
-            .Text(r.StartJ).Text(r.EndJ);
-        insert.exec();
+            .Text(r.StartJ).Text(r.EndJ)
+            .Run();
     }
 }
 
 void CProjectDatabase::SeedOrderTable() {
     if (surveyRows_.empty()) return;
-    SQLite::Statement insert(*connection_, kSeedOrder);
-    for (const SurveyRowInfo& r : surveyRows_) {
-        db_detail::Binder(insert).Text(SeedGpsId(r)).Text(r.Name).Text(r.Name);
-        insert.exec();
-    }
+    db_detail::Statement insert(*connection_, kSeedOrder);
+    for (const SurveyRowInfo& r : surveyRows_) db_detail::Binder(insert).Text(SeedGpsId(r)).Text(r.Name).Text(r.Name).Run();
 }
 
 }  // namespace linvara
