@@ -102,9 +102,7 @@ void CProjectDatabase::BuildWorkingTables() {
         return;
     }
     db.exec(ExportTableSql());
-    LoadSurveyRows();
-    SeedExportTable();
-    SeedOrderTable();
+    SeedWorkingTables();
 }
 
 bool CProjectDatabase::CreateWorkingTables() {

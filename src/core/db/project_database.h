@@ -13,38 +13,6 @@ class Database;
 
 namespace linvara {
 
-// One row of the collector's join of Electric_Data_DH and Point.
-struct SurveyRowInfo {
-    std::string Name;
-    int Type = 0;
-    std::string Type_Note;
-    int Index = 0;
-    int LinkCode = 0;
-    std::string LinkCode_Note;
-    int PoleType = 0;
-    std::string PoleType_Note;
-    double AddHeight = 0;
-    std::string GLAngleOrLength;  // kept as the text read
-    std::string GLWidth;          // kept as the text read
-    int GouType = 0;
-    std::string GouType_Note;
-    std::string StartJ;
-    std::string EndJ;
-    std::string PtAfterSel;
-    std::string PtBeforSel;
-    std::string GPS_ID;
-    std::string HostIMEI;
-    double North = 0;
-    double East = 0;
-    double Height = 0;
-    std::string StartTime;
-    double AntHight = 0;
-    double Latitude = 0;
-    double Longitude = 0;
-    double Altitude = 0;
-    std::string CODE;
-};
-
 // The project file (*.PD): the collector's tables, the working tables this
 // system adds, and every statement run on them. Each operation opens its own
 // connection and closes it before returning, so no connection stays open
@@ -93,7 +61,6 @@ public:
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }
-    const std::vector<SurveyRowInfo>& SurveyRows() const { return surveyRows_; }
 
     // The exact CREATE TABLE texts (other programs read sqlite_master).
     static std::string ExportTableSql();
@@ -106,14 +73,11 @@ private:
     // Creates the missing working tables, upgrades an old export table and
     // seeds a new one, all on the open connection; throws on failure.
     void BuildWorkingTables();
-    void LoadSurveyRows();
-    void SeedExportTable();
-    void SeedOrderTable();
-    std::string SeedGpsId(const SurveyRowInfo& row) const;
+    // Fills the new export table and the order table from the collector's join.
+    void SeedWorkingTables();
     bool WriteOrderRows(const DHPointList& list, bool replaceExisting);
 
     Reporter& reporter_;
-    std::vector<SurveyRowInfo> surveyRows_;
     std::string path_;
     std::unique_ptr<SQLite::Database> connection_;
     std::string title_;
