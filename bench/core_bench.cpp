@@ -1,30 +1,39 @@
 // Core operations on generated large projects. Each operation has a companion
 // "limit" case measured in the same run: the sqlite3 shell doing the same
-// database work, or plain formatting of as many bytes plus writing them.
+// database work, the writer's own line formats filled in and written without
+// its logic, or the merge's reading and appending alone.
 // Compare real times (every case runs with UseRealTime: the shell is a child process).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "db/project_database.h"
+#include "merge/project_merge.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
+#include "model/tg_data_unit.h"
+#include "org/org_records.h"
 #include "org/org_transition.h"
 #include "output/result_kinds.h"
 #include "output/result_writer.h"
 #include "project_generator.h"
 #include "reporter.h"
+#include "text/encoding.h"
 #include "text/format.h"
 #include "towerbase/tow_file.h"
 #include "towerbase/tower_base_survey.h"
+#include "towerbase/tower_base_templates.h"
 
 namespace fs = std::filesystem;
 using namespace linvara;
@@ -98,30 +107,6 @@ DirSize SizeOf(const fs::path& dir) {
         ++s.files;
     }
     return s;
-}
-
-// The limit of a writer: printf-formatting point fields into memory until the
-// writer's byte count is reached, then writing them as the same number of files.
-void FormatAndWrite(const DHPointList& list, const fs::path& dir, const DirSize& target) {
-    std::string buf;
-    buf.reserve(static_cast<std::size_t>(target.bytes) + 128);
-    std::size_t i = 0;
-    while (buf.size() < target.bytes) {
-        const DHPoint& p = list[i++ % list.size()];
-        text::AppendFormat(buf, "%s,%s,%.3f,%.3f,%.3f,%.3f,%.2f\r\n", p.NewPtName.c_str(), p.Code.c_str(), p.Dx,
-                           p.Dy, p.Dh, p.Mileage, p.Offset);
-    }
-    const std::size_t files = target.files == 0 ? 1 : target.files;
-    const std::size_t chunk = buf.size() / files + 1;
-    for (std::size_t f = 0; f < files; ++f) {
-        const std::size_t from = std::min(buf.size(), f * chunk);
-        const std::size_t count = std::min(chunk, buf.size() - from);
-        const fs::path path = dir / ("limit" + std::to_string(f) + ".txt");
-        std::FILE* out = std::fopen(path.c_str(), "wb");
-        if (out == nullptr) Fail("cannot write " + path.string());
-        std::fwrite(buf.data() + from, 1, count, out);
-        std::fclose(out);
-    }
 }
 
 void RunShell(const std::string& db, const fs::path& sqlFile) {
@@ -256,7 +241,208 @@ void BM_AutoOrderStakes(benchmark::State& state) {
     Report(state, it->second.size());
 }
 
-// ---- writers -------------------------------------------------------------------
+// ---- writers and their limits -----------------------------------------------------
+//
+// A writer's limit formats the same output lines into memory with the writer's
+// own printf formats, straight from the fields: no decisions, no geometry, no
+// sorting, no code-table lookups. Where a point's lines depend on such logic,
+// every point gets the writer's most common line. The buffer then gets the
+// writer's own conversion (GB18030, CR LF: part of producing those bytes) and
+// is written with fopen/fwrite into as many files as the writer writes.
+
+enum class Encoding { Utf8, Gb18030, GbkTextFile };
+
+std::string Encode(std::string&& text, Encoding encoding) {
+    switch (encoding) {
+        case Encoding::Gb18030: return text::Utf8ToGb18030(text);
+        case Encoding::GbkTextFile: return text::ToGbkTextFile(text);
+        case Encoding::Utf8: break;
+    }
+    return std::move(text);
+}
+
+void WriteAsFiles(const std::string& bytes, const fs::path& dir, std::size_t files) {
+    if (files == 0) files = 1;
+    const std::size_t chunk = bytes.size() / files + 1;
+    for (std::size_t f = 0; f < files; ++f) {
+        const std::size_t from = std::min(bytes.size(), f * chunk);
+        const std::size_t count = std::min(chunk, bytes.size() - from);
+        const fs::path path = dir / ("limit" + std::to_string(f) + ".txt");
+        std::FILE* out = std::fopen(path.c_str(), "wb");
+        if (out == nullptr) Fail("cannot write " + path.string());
+        const bool written = std::fwrite(bytes.data() + from, 1, count, out) == count;
+        if (std::fclose(out) != 0 || !written) Fail("cannot write " + path.string());
+    }
+}
+
+// What a writer left in `dir`; the folder is emptied for its limit.
+DirSize TakeWriterOutput(const fs::path& dir) {
+    const DirSize written = SizeOf(dir);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return written;
+}
+
+// The limit loop: `format` builds the bytes, which are written as the writer's
+// number of files. Reports the limit's bytes beside the writer's.
+template <typename FormatBytes>
+void RunLimit(benchmark::State& state, const fs::path& dir, const DirSize& writer, std::size_t items,
+              FormatBytes format) {
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string out = format();
+        WriteAsFiles(out, dir, writer.files);
+        bytes = out.size();
+    }
+    Report(state, items);
+    state.counters["bytes"] = static_cast<double>(bytes);
+    state.counters["writer_bytes"] = static_cast<double>(writer.bytes);
+    state.counters["files"] = static_cast<double>(writer.files);
+}
+
+// -- result files: one line format per kind
+
+using AppendLine = void (*)(std::string& out, const char* format, const DHPoint& p, int number);
+
+void NameCodeYXH(std::string& out, const char* format, const DHPoint& p, int) {
+    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Code.c_str(), p.Dy, p.Dx, p.Dh);
+}
+void NameCodeXYH(std::string& out, const char* format, const DHPoint& p, int) {
+    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Code.c_str(), p.Dx, p.Dy, p.Dh);
+}
+void NameXYHCode(std::string& out, const char* format, const DHPoint& p, int) {
+    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Dx, p.Dy, p.Dh, p.Code.c_str());
+}
+void NumberNameCodeYXH(std::string& out, const char* format, const DHPoint& p, int number) {
+    text::AppendFormat(out, format, number, p.NewPtName.c_str(), p.Code.c_str(), p.Dy, p.Dx, p.Dh);
+}
+// Every row as a row without a turning angle; the span to the point before
+// (geometry) is printed from the offset instead, a number of like size.
+void StakeTableRow(std::string& out, const char* format, const DHPoint& p, int) {
+    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Code.c_str(), p.Dx, p.Dy, p.Dh, "", p.Offset,
+                       p.Mileage);
+}
+// Names go in as they are: the writer's XML escaping is left out.
+void KmlPlacemark(std::string& out, const char* format, const DHPoint& p, int) {
+    text::AppendFormat(out, format, p.NewPtName.c_str(), "", 0x0000ffu, p.L, p.B, p.H);
+}
+
+constexpr char kDxfLabel[] =
+    "  0\r\nTEXT\r\n  5\r\n0\r\n  8\r\n0\r\n 10\r\n%.4f\r\n 20\r\n%.4f\r\n 30\r\n0.0\r\n 40\r\n2\r\n1\r\n%s\r\n";
+// As the writer does, the point entity is formatted once and written before
+// and after the label (the label's shift east is left out).
+void DxfEntities(std::string& out, const char* pointFormat, const DHPoint& p, int) {
+    const std::size_t start = out.size();
+    text::AppendFormat(out, pointFormat, p.Dy, p.Dx, p.Dh);
+    const std::string point = out.substr(start);
+    text::AppendFormat(out, kDxfLabel, p.Dy, p.Dx, p.NewPtName.c_str());
+    out += point;
+}
+
+struct ResultLimit {
+    const char* head;
+    const char* line;
+    AppendLine append;
+    const char* tail;
+    bool stakesOnly;  // J and Z stakes only
+    Encoding encoding;
+};
+
+constexpr char kCommaLine[] = "%s,%s,%.4f,%.4f,%.4f\n";
+constexpr char kDxfPoint[] = " 0\r\nPOINT\r\n  8\r\n0\r\n 62\r\n4\r\n 10\r\n%.4f\r\n 20\r\n%.4f\r\n 30\r\n%.4f\r\n";
+constexpr char kKmlHead[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
+    "<Document>\r\n\t<name>result</name>\r\n\t<open>1</open>\r\n\t<Style id=\"khStyle\">\r\n\t<IconStyle>\r\n"
+    "\t<scale>0.6</scale>\r\n\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n"
+    "\t</IconStyle>\r\n\t<LabelStyle>\r\n\t<scale>0.7</scale>\r\n\t</LabelStyle>\r\n\t</Style>\r\n";
+constexpr char kKmlPlacemark[] =
+    "\t<Placemark>\r\n\t<name>%s</name>\r\n\t<description>%s</description>\r\n\t<styleUrl>#khStyle</styleUrl>\r\n"
+    "\t<Style>\r\n\t<IconStyle>\r\n\t<color>ff%06x</color>\r\n\t</IconStyle>\r\n\t</Style>\r\n\t<Point>\r\n"
+    "\t<coordinates>\r\n\t%.10f,%.10f,%.4f\r\n\t</coordinates>\r\n\t</Point>\r\n\t</Placemark>\r\n";
+
+// Indexed by kind.
+constexpr ResultLimit kResultLimits[] = {
+    {"", kCommaLine, NameCodeYXH, "", false, Encoding::GbkTextFile},
+    {"", "%s %s %.4f %.4f %.4f\n", NameCodeYXH, "", false, Encoding::GbkTextFile},
+    {"", kCommaLine, NameCodeXYH, "", false, Encoding::GbkTextFile},
+    {"", "%s %s %.4f %.4f %.4f\n", NameCodeXYH, "", false, Encoding::GbkTextFile},
+    {"", "%s,%.4f,%.4f,%.4f,%s\n", NameXYHCode, "", false, Encoding::GbkTextFile},
+    {"", "%s %.4f %.4f %.4f %s\n", NameXYHCode, "", false, Encoding::GbkTextFile},
+    {" 0\r\nSECTION\r\n 2\r\nENTITIES\r\n", kDxfPoint, DxfEntities, " 0\r\nENDSEC\r\n 0\r\nEOF\r\n", false,
+     Encoding::Gb18030},
+    {"", "%d,%s,%s,%.4f,%.4f,%.4f\n", NumberNameCodeYXH, "", false, Encoding::GbkTextFile},
+    {"点名,编码,x,y,h,转角(度.分秒),档距,里程,\n", "%s,%s,%.4f,%.4f,%.4f,%s,%.3f,%.4f,\n", StakeTableRow, "", false,
+     Encoding::GbkTextFile},
+    {"", kCommaLine, NameCodeXYH, "", true, Encoding::GbkTextFile},
+    {"", kCommaLine, NameCodeYXH, "", true, Encoding::GbkTextFile},
+    {kKmlHead, kKmlPlacemark, KmlPlacemark, "</Document>\r\n</kml>\r\n", true, Encoding::Utf8},
+};
+
+std::string ResultLimitBytes(const ResultLimit& spec, const DHPointList& points, std::size_t reserve) {
+    std::string out(spec.head);
+    out.reserve(reserve);
+    int number = 0;
+    for (const DHPoint& p : points) spec.append(out, spec.line, p, ++number);
+    out += spec.tail;
+    return Encode(std::move(out), spec.encoding);
+}
+
+// -- ORG: "b" records (every feature handler starts with one), as many as the
+// writer writes records (its count taken outside the loop), from the points in
+// turn; then the profile chain of neighbours in list order and the elevation
+// range. Left out: the other record formats of stakes, crossings and features
+// with their geometry, the mileage from the first J stake, the chain's sorting.
+std::string OrgLimitBytes(const DHPointList& list, std::size_t records, std::size_t reserve) {
+    std::string out;
+    out.reserve(reserve);
+    for (std::size_t r = 0, i = 0; r < records; ++r, i = i + 1 == list.size() ? 0 : i + 1) {
+        const DHPoint& p = list[i];
+        text::AppendFormat(out, org::kPoint, p.NewPtName.c_str(), p.Offset, p.Mileage, p.Dh);
+        out += '\n';
+    }
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        text::AppendFormat(out, org::kChain, list[i - 1].NewPtName.c_str(), list[i].NewPtName.c_str());
+        out += '\n';
+    }
+    text::AppendFormat(out, org::kElevationRange, 0, 100);
+    out += '\n';
+    return text::ToGbkTextFile(out);
+}
+
+// -- TOW: the writer's line per row and its check text, printed from a stand-in
+// of the same width. Left out: the database query, the text clean-up of the
+// fields and the checksum itself.
+constexpr char kTowLine[] = "%s,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%s,%lld,%s*%8lX\n";
+
+std::string TowLimitBytes(const std::vector<TGDataUnit>& rows, std::size_t reserve) {
+    std::string out;
+    out.reserve(reserve);
+    for (const TGDataUnit& r : rows)
+        text::AppendFormat(out, kTowLine, r.Name.c_str(), r.x, r.y, r.h, r.Code.c_str(), r.PegDis, r.HDiff,
+                           r.PegName.c_str(), static_cast<long long>(r.SubIndex) + 1, "",
+                           static_cast<unsigned long>(r.SubIndex));
+    return text::ToGbkTextFile(out);
+}
+
+// -- tower-base output: per centre stake the centre record and the INI text,
+// per point its section record and its link to the point before. Point
+// numbers stay small, as in the writer's files of one stake each. Left out:
+// grouping by stake, sorting the sections by offset, the plan signs, the
+// rounding of the offsets, the first point's link.
+std::string TowerBaseLimitBytes(const DHPointList& points, std::size_t stakes, std::size_t reserve) {
+    std::string org;
+    org.reserve(reserve);
+    for (std::size_t s = 0; s < stakes; ++s) org += towerbase::kCentreRecord;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const DHPoint& p = points[i];
+        const int n = static_cast<int>(i % 16) + 2;
+        text::AppendFormat(org, towerbase::kSectionPointRecord, n, p.PegDis, p.PegDis, p.HDiff);
+        text::AppendFormat(org, towerbase::kFurtherLinkRecord, n, n - 1, p.SubIndex);
+    }
+    std::string out = text::ToGbkTextFile(org);
+    for (std::size_t s = 0; s < stakes; ++s) out += text::ToGbkTextFile(towerbase::kIniText);
+    return out;
+}
 
 void BM_OrgConvert(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
@@ -277,12 +463,11 @@ void BM_OrgConvert_FormatAndWrite(benchmark::State& state) {
     SilentReporter silent;
     OrgTransition t(c.ordered, silent);
     t.OutputPath = (dir / "route.dat").string();
-    t.Convert();
-    const DirSize target = SizeOf(dir);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    for (auto _ : state) FormatAndWrite(c.ordered, dir, target);
-    Report(state, c.ordered.size(), &target);
+    if (!t.Convert()) Fail("ORG conversion failed");
+    const DirSize writer = TakeWriterOutput(dir);
+    const std::size_t records = t.MainRecords.size();
+    RunLimit(state, dir, writer, c.ordered.size(),
+             [&] { return OrgLimitBytes(c.ordered, records, writer.bytes); });
 }
 
 fs::path ResultPath(const fs::path& dir, int kind) {
@@ -307,13 +492,19 @@ void BM_WriteResultFile_FormatAndWrite(benchmark::State& state) {
     const int kind = static_cast<int>(state.range(1));
     const fs::path dir = FreshDir("result-limit" + std::to_string(kind));
     SilentReporter silent;
-    WriteResultFile(c.ordered, ResultPath(dir, kind).string(), kind, silent);
-    const DirSize target = SizeOf(dir);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    for (auto _ : state) FormatAndWrite(c.ordered, dir, target);
+    if (!WriteResultFile(c.ordered, ResultPath(dir, kind).string(), kind, silent)) Fail("write failed");
+    const DirSize writer = TakeWriterOutput(dir);
+    const ResultLimit& spec = kResultLimits[kind];
+    // The stakes are picked outside the loop (J then Z; the order changes nothing).
+    DHPointList stakes;
+    if (spec.stakesOnly) {
+        stakes = JStakeList(c.ordered);
+        const DHPointList z = ZStakeList(c.ordered);
+        stakes.insert(stakes.end(), z.begin(), z.end());
+    }
+    const DHPointList& points = spec.stakesOnly ? stakes : c.ordered;
     state.SetLabel(ResultKinds()[static_cast<std::size_t>(kind)].shortName);
-    Report(state, c.ordered.size(), &target);
+    RunLimit(state, dir, writer, c.ordered.size(), [&] { return ResultLimitBytes(spec, points, writer.bytes); });
 }
 
 DirSize TowSize(const Corpus& c) {
@@ -336,11 +527,13 @@ void BM_ExportTowFile(benchmark::State& state) {
 void BM_ExportTowFile_FormatAndWrite(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     SilentReporter silent;
-    ExportTowFile(c.opened, silent);
-    const DirSize target = TowSize(c);
+    if (ExportTowFile(c.opened, silent) != 1) Fail("TOW export failed");
+    const DirSize writer = TowSize(c);
+    CProjectDatabase db(silent);
+    if (!db.OpenProject(c.opened)) Fail("open failed");
+    const std::vector<TGDataUnit> rows = db.ReadTowerBaseRows();
     const fs::path dir = FreshDir("tow-limit");
-    for (auto _ : state) FormatAndWrite(c.ordered, dir, target);
-    Report(state, c.ordered.size(), &target);
+    RunLimit(state, dir, writer, c.ordered.size(), [&] { return TowLimitBytes(rows, writer.bytes); });
 }
 
 void BM_TowerBaseOutput(benchmark::State& state) {
@@ -363,14 +556,101 @@ void BM_TowerBaseOutput_FormatAndWrite(benchmark::State& state) {
     SilentReporter silent;
     TowerBaseSurvey survey(silent);
     survey.Load(c.opened);
+    if (!survey.LoadSucceeded()) Fail("tower-base load failed");
     const fs::path dir = FreshDir("towerbase-limit");
     survey.OrgOutputPath = (dir / "tower.dat").string();
-    survey.Convert();
-    const DirSize target = SizeOf(dir);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    for (auto _ : state) FormatAndWrite(c.ordered, dir, target);
-    Report(state, survey.Points().size(), &target);
+    if (survey.Convert() != TowerBaseSurvey::ConvertResult::Done) Fail("tower-base output failed");
+    const DirSize writer = TakeWriterOutput(dir);
+    std::set<std::string> stakes;
+    for (const DHPoint& p : survey.Points()) stakes.insert(p.PegName);
+    RunLimit(state, dir, writer, survey.Points().size(),
+             [&] { return TowerBaseLimitBytes(survey.Points(), stakes.size(), writer.bytes); });
+}
+
+// ---- merge -----------------------------------------------------------------------
+
+constexpr int kMergeSources = 50;
+
+struct MergeCorpus {
+    fs::path folder;
+    std::vector<MergeSource> sources;
+    std::size_t points = 0;  // of all sources together
+};
+
+// Copies of one generated project under different names, each opened once
+// so that its working tables exist.
+const MergeCorpus& GetMergeCorpus() {
+    static std::unique_ptr<MergeCorpus> slot;
+    if (slot) return *slot;
+    auto m = std::make_unique<MergeCorpus>();
+    m->folder = BenchRoot() / "merge-sources";
+    fs::create_directories(m->folder);
+    const fs::path collector = BenchRoot() / "merge-collector.PD";
+    bench::WriteCollectorFile(collector.string(), bench::GenerateProject(2000, 40, 20));
+    SilentReporter silent;
+    for (int i = 0; i < kMergeSources; ++i) {
+        const fs::path path = m->folder / text::Format("line%02d.PD", i);
+        fs::copy_file(collector, path, fs::copy_options::overwrite_existing);
+        CProjectDatabase db(silent);
+        if (!db.OpenProject(path.string())) Fail("cannot open " + path.string());
+        m->points += db.ReadStakeList().size();
+    }
+    m->sources = ListProjectFiles(m->folder.string());
+    if (m->sources.size() != static_cast<std::size_t>(kMergeSources)) Fail("merge sources missing");
+    slot = std::move(m);
+    return *slot;
+}
+
+// A merge that lost rows would measure less work than it claims.
+void CheckMerged(const std::string& target, std::size_t points) {
+    SilentReporter silent;
+    CProjectDatabase db(silent);
+    if (!db.OpenProject(target) || db.ReadStakeList().size() != points) Fail("incomplete merge in " + target);
+}
+
+void RemoveBetweenIterations(benchmark::State& state, const std::string& path) {
+    state.PauseTiming();
+    fs::remove(path);
+    state.ResumeTiming();
+}
+
+void BM_MergeProjects(benchmark::State& state) {
+    const MergeCorpus& m = GetMergeCorpus();
+    const std::string target = (BenchRoot() / "merged.PD").string();
+    SilentReporter silent;
+    for (auto _ : state) {
+        RemoveBetweenIterations(state, target);
+        if (MergeProjects(m.folder.string(), m.sources, target, silent) != MergeResult::Done) Fail("merge failed");
+    }
+    CheckMerged(target, m.points);
+    Report(state, m.points);
+}
+
+// The merge's reading and appending alone: the sources are opened once
+// outside the loop, and nothing is checked between the steps.
+void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
+    const MergeCorpus& m = GetMergeCorpus();
+    const std::string target = (BenchRoot() / "merged-limit.PD").string();
+    SilentReporter silent;
+    std::vector<std::unique_ptr<CProjectDatabase>> sources;
+    for (const MergeSource& s : m.sources) {
+        auto& db = sources.emplace_back(std::make_unique<CProjectDatabase>(silent));
+        if (!db->OpenProject((m.folder / s.fileName).string())) Fail("cannot open " + s.fileName);
+    }
+    for (auto _ : state) {
+        RemoveBetweenIterations(state, target);
+        CProjectDatabase out(silent);
+        // Opening it as a project gives the new target its path for the appends.
+        if (!out.OpenMergeTarget(target) || !out.OpenProject(target)) Fail("cannot create " + target);
+        for (const auto& source : sources) {
+            const DHPointList list = source->ReadStakeList();
+            const std::vector<TGDataUnit> rows = source->ReadTowerBaseRows();
+            if (!out.AppendOrder(list) || !out.AppendPoints(list) || !out.AppendTowerBaseRows(rows))
+                Fail("append failed");
+        }
+    }
+    CheckMerged(target, m.points);
+    Report(state, m.points);
 }
 
 void Sizes(benchmark::internal::Benchmark* b) {
@@ -406,6 +686,9 @@ BENCHMARK(BM_ExportTowFile)->Apply(Sizes);
 BENCHMARK(BM_ExportTowFile_FormatAndWrite)->Apply(Sizes);
 BENCHMARK(BM_TowerBaseOutput)->Apply(Sizes);
 BENCHMARK(BM_TowerBaseOutput_FormatAndWrite)->Apply(Sizes);
+// A merge waits on the disk for every commit: a few runs even out its real time.
+BENCHMARK(BM_MergeProjects)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MergeProjects_ReadAndAppend)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

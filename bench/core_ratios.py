@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Runs core_bench and prints a Markdown table: each operation beside its limit
-(the sqlite3 shell doing the same work, or formatting plus writing as many bytes)
-and the ratio of their real times.
+(the sqlite3 shell doing the same work; the writer's own line formats filled in
+and written without its logic; the merge's reading and appending alone) and the
+ratio of their real times. For writers, "bytes" compares what the limit wrote
+with what the writer wrote (1.00 = as many bytes).
 
 Usage: python3 bench/core_ratios.py path/to/core_bench [extra benchmark flags]
 """
@@ -9,7 +11,7 @@ import json
 import subprocess
 import sys
 
-LIMIT_SUFFIXES = ("_Sqlite3Shell", "_FormatAndWrite")
+LIMIT_SUFFIXES = ("_Sqlite3Shell", "_FormatAndWrite", "_ReadAndAppend")
 
 
 def split(name):
@@ -19,6 +21,13 @@ def split(name):
         if base.endswith(suffix):
             return base[: -len(suffix)], args, suffix
     return base, args, ""
+
+
+def bytes_ratio(limit):
+    """The limit's bytes over the writer's, when the limit reports both."""
+    if limit.get("writer_bytes"):
+        return "%.2f" % (limit["bytes"] / limit["writer_bytes"])
+    return ""
 
 
 def main():
@@ -31,8 +40,8 @@ def main():
     for r in results:
         base, args, suffix = split(r["name"])
         by_key.setdefault((base, args), {})[suffix] = r
-    print("| operation | args | label | time (ms) | limit | limit (ms) | ratio |")
-    print("|---|---|---|---:|---|---:|---:|")
+    print("| operation | args | label | time (ms) | limit | limit (ms) | ratio | bytes |")
+    print("|---|---|---|---:|---|---:|---:|---:|")
     for (base, args), entry in by_key.items():
         op = entry.get("")
         if op is None:
@@ -41,10 +50,11 @@ def main():
         ms = op["real_time"]  # every case reports in milliseconds
         row = [base[3:], args.replace("/real_time", ""), op.get("label", ""), "%.1f" % ms]
         if limit_suffix:
-            lim = entry[limit_suffix]["real_time"]
-            row += [limit_suffix[1:], "%.1f" % lim, "%.2f" % (ms / lim)]
+            limit = entry[limit_suffix]
+            lim = limit["real_time"]
+            row += [limit_suffix[1:], "%.1f" % lim, "%.2f" % (ms / lim), bytes_ratio(limit)]
         else:
-            row += ["", "", ""]
+            row += ["", "", "", ""]
         print("| " + " | ".join(row) + " |")
 
 
