@@ -105,7 +105,8 @@ std::vector<const DHPoint*> InIdOrder(const DHPointList& list) {
     std::vector<const DHPoint*> sorted;
     sorted.reserve(list.size());
     for (const DHPoint& p : list) sorted.push_back(&p);
-    std::stable_sort(sorted.begin(), sorted.end(), [](const DHPoint* a, const DHPoint* b) { return a->ID < b->ID; });
+    const auto byId = [](const DHPoint* a, const DHPoint* b) { return a->ID < b->ID; };
+    if (!std::is_sorted(sorted.begin(), sorted.end(), byId)) std::stable_sort(sorted.begin(), sorted.end(), byId);
     return sorted;
 }
 
