@@ -24,8 +24,18 @@ TEST(Encoding, ChineseRoundTripsThroughGbk) {
 
 TEST(Encoding, InvalidBytesNeverThrowAndBecomeReplacement) {
     EXPECT_EQ(Gb18030ToUtf8("A\xFF" "B"), "A\xEF\xBF\xBD" "B");
-    EXPECT_EQ(SanitizeUtf8("x\xC3"), "x\xEF\xBF\xBD");          // truncated sequence
-    EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), "\xEF\xBF\xBD\xEF\xBF\xBD");  // overlong form
+    const std::string bad = "\xEF\xBF\xBD";
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {"x\xC3", "x" + bad},                                        // truncated sequence
+        {"\xC0\xAF", bad + bad},                                     // overlong form
+        {"中\xFF文z", "中" + bad + "文z"},                             // valid runs either side kept
+        {"\xED\xA0\x80", bad + bad + bad},                           // surrogate
+        {"ok\xF4\x90\x80\x80", "ok" + bad + bad + bad + bad},         // above U+10FFFF
+        {"\xF0\x9F\x98\x80中", "\xF0\x9F\x98\x80中"},               // four-byte form kept
+    };
+    for (const auto& c : cases) EXPECT_EQ(SanitizeUtf8(c.in), c.out) << c.in;
     EXPECT_EQ(Gb18030ToUtf8(Utf8ToGb18030("a\xFFz")), "a\xEF\xBF\xBDz");
 }
 

@@ -81,19 +81,25 @@ std::string Utf8ToGb18030(std::string_view utf8) {
     return conv.Run(SanitizeUtf8(utf8), kReplacementGb);
 }
 
+// Valid runs are copied whole: texts of many megabytes pass through here.
 std::string SanitizeUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) return std::string(bytes);
     std::string out;
     out.reserve(bytes.size());
     size_t i = 0;
+    size_t runStart = 0;
     const size_t n = bytes.size();
     while (i < n) {
         unsigned char c = static_cast<unsigned char>(bytes[i]);
-        size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t len = (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
         bool ok = len > 0 && i + len <= n;
         for (size_t k = 1; ok && k < len; ++k)
             ok = (static_cast<unsigned char>(bytes[i + k]) & 0xC0) == 0x80;
-        if (ok && len >= 2) {
+        if (ok) {
             // Reject overlong forms, surrogates and values above U+10FFFF.
             unsigned cp = c & (0xFF >> (len + 1));
             for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
@@ -101,13 +107,14 @@ std::string SanitizeUtf8(std::string_view bytes) {
             ok = cp >= kMin[len] && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
         }
         if (ok) {
-            out.append(bytes.substr(i, len));
             i += len;
         } else {
+            out.append(bytes.substr(runStart, i - runStart));
             out.append(kReplacementUtf8);
-            ++i;
+            runStart = ++i;
         }
     }
+    out.append(bytes.substr(runStart));
     return out;
 }
 

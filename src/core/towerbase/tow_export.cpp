@@ -1,5 +1,6 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -15,13 +16,6 @@ namespace {
 
 constexpr const char* kQueryError = "查找记录出错!";
 
-std::string RawText(SQLite::Statement& query, const char* column) {
-    SQLite::Column value = query.getColumn(column);
-    return value.isNull() ? std::string() : value.getString();
-}
-
-double Real(SQLite::Statement& query, const char* column) { return query.getColumn(column).getDouble(); }
-
 // Line breaks would split the record; the collector lets them into codes.
 std::string WithoutLineBreaks(std::string code) {
     for (const char* brk : {"\r\n", "\r", "\n"}) {
@@ -36,23 +30,43 @@ std::string WithoutLineBreaks(std::string code) {
     return code;
 }
 
+// Column positions, looked up once: by name for every row cost more than
+// the rest of the export.
+struct TowerBaseColumns {
+    int Name, x, y, h, Code, PegDis, PegName, SubIndex, Midx, Midy, Midh, Pegx, Pegy, Pegh;
+
+    explicit TowerBaseColumns(const SQLite::Statement& q)
+        : Name(q.getColumnIndex("Name")), x(q.getColumnIndex("x")), y(q.getColumnIndex("y")),
+          h(q.getColumnIndex("h")), Code(q.getColumnIndex("Code")), PegDis(q.getColumnIndex("PegDis")),
+          PegName(q.getColumnIndex("PegName")), SubIndex(q.getColumnIndex("SubIndex")),
+          Midx(q.getColumnIndex("Midx")), Midy(q.getColumnIndex("Midy")), Midh(q.getColumnIndex("Midh")),
+          Pegx(q.getColumnIndex("Pegx")), Pegy(q.getColumnIndex("Pegy")), Pegh(q.getColumnIndex("Pegh")) {}
+};
+
+std::string RawText(const SQLite::Statement& query, int column) {
+    SQLite::Column value = query.getColumn(column);
+    return value.isNull() ? std::string() : value.getString();
+}
+
+double Real(const SQLite::Statement& query, int column) { return query.getColumn(column).getDouble(); }
+
 // Name and Code are stored UTF-8 by the collector, PegName in the ANSI code page.
-TGDataUnit ReadRow(SQLite::Statement& query) {
+TGDataUnit ReadRow(const SQLite::Statement& query, const TowerBaseColumns& c) {
     TGDataUnit row;
-    row.Name = text::SanitizeUtf8(RawText(query, "Name"));
-    row.x = Real(query, "x");
-    row.y = Real(query, "y");
-    row.h = Real(query, "h");
-    row.Code = WithoutLineBreaks(text::SanitizeUtf8(RawText(query, "Code")));
-    row.PegDis = Real(query, "PegDis");
-    row.PegName = text::Gb18030ToUtf8(RawText(query, "PegName"));
-    row.SubIndex = query.getColumn("SubIndex").getInt();
-    row.Midx = Real(query, "Midx");
-    row.Midy = Real(query, "Midy");
-    row.Midh = Real(query, "Midh");
-    row.Pegx = Real(query, "Pegx");
-    row.Pegy = Real(query, "Pegy");
-    row.Pegh = Real(query, "Pegh");
+    row.Name = text::SanitizeUtf8(RawText(query, c.Name));
+    row.x = Real(query, c.x);
+    row.y = Real(query, c.y);
+    row.h = Real(query, c.h);
+    row.Code = WithoutLineBreaks(text::SanitizeUtf8(RawText(query, c.Code)));
+    row.PegDis = Real(query, c.PegDis);
+    row.PegName = text::Gb18030ToUtf8(RawText(query, c.PegName));
+    row.SubIndex = query.getColumn(c.SubIndex).getInt();
+    row.Midx = Real(query, c.Midx);
+    row.Midy = Real(query, c.Midy);
+    row.Midh = Real(query, c.Midh);
+    row.Pegx = Real(query, c.Pegx);
+    row.Pegy = Real(query, c.Pegy);
+    row.Pegh = Real(query, c.Pegh);
     row.HDiff = row.h - row.Midh;
     return row;
 }
@@ -65,7 +79,10 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, Reporter& reporter, bool&
     try {
         count = db.execAndGet("select count(*) from Electric_Data_TG;").getInt64();
         SQLite::Statement query(db, "select * from Electric_Data_TG;");
-        while (static_cast<long long>(rows.size()) < count && query.executeStep()) rows.push_back(ReadRow(query));
+        const TowerBaseColumns columns(query);
+        rows.reserve(static_cast<std::size_t>(std::max(0LL, std::min(count, 1LL << 24))));
+        while (static_cast<long long>(rows.size()) < count && query.executeStep())
+            rows.push_back(ReadRow(query, columns));
     } catch (const std::exception&) {
         failed = true;
         reporter.Error(kQueryError);
@@ -76,10 +93,12 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, Reporter& reporter, bool&
 std::string TowText(const std::vector<TGDataUnit>& rows) {
     const CKestrelGpsCRC crc;
     std::string out;
+    std::string line;
     for (const TGDataUnit& row : rows) {
-        std::string line = TowLineText(row);
+        line.clear();
+        AppendTowLine(line, row);
         out += line;
-        out += crc.GetCheckText(line);
+        crc.AppendCheckText(out, line);
         out += '\n';
     }
     return text::ToGbkTextFile(out);
@@ -89,10 +108,16 @@ std::string TowText(const std::vector<TGDataUnit>& rows) {
 
 std::string TowPathFor(const std::string& projectPath) { return DropLastChars(projectPath, 3) + ".tow"; }
 
+void AppendTowLine(std::string& out, const TGDataUnit& row) {
+    text::AppendFormat(out, "%s,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%s,%lld,%s", row.Name.c_str(), row.x, row.y, row.h,
+                       row.Code.c_str(), row.PegDis, row.HDiff, row.PegName.c_str(),
+                       static_cast<long long>(row.SubIndex) + 1, "");
+}
+
 std::string TowLineText(const TGDataUnit& row) {
-    return text::Format("%s,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%s,%lld,%s", row.Name.c_str(), row.x, row.y, row.h,
-                        row.Code.c_str(), row.PegDis, row.HDiff, row.PegName.c_str(),
-                        static_cast<long long>(row.SubIndex) + 1, "");
+    std::string line;
+    AppendTowLine(line, row);
+    return line;
 }
 
 TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {

@@ -28,6 +28,7 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter);
 
 // One TOW line without its check text: the ten fields of the row.
 std::string TowLineText(const TGDataUnit& row);
+void AppendTowLine(std::string& out, const TGDataUnit& row);
 
 // The points of a TOW file, in file order (empty when it cannot be read).
 DHPointList ReadTowFile(const std::string& towPath);
