@@ -6,6 +6,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cctype>
+#include <initializer_list>
+#include <string_view>
+#include <variant>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +30,7 @@
 #include "org/org_records.h"
 #include "org/org_transition.h"
 #include "output/result_kinds.h"
+#include "output/result_text.h"
 #include "output/result_writer.h"
 #include "project_generator.h"
 #include "reporter.h"
@@ -304,23 +309,49 @@ void RunLimit(benchmark::State& state, const fs::path& dir, const DirSize& write
 
 using AppendLine = void (*)(std::string& out, const char* format, const DHPoint& p, int number);
 
+// The coordinate lists, the stake table and DXF print their numbers with
+// output::AppendFixed rather than printf, so their limits do too: a printf
+// for the conversions these formats use (%s, %d, %.Nf).
+using FormatArg = std::variant<const char*, int, double>;
+void AppendWithFixed(std::string& out, std::string_view format, std::initializer_list<FormatArg> args) {
+    const FormatArg* arg = args.begin();
+    std::size_t at = 0;
+    while (at < format.size()) {
+        const std::size_t percent = format.find('%', at);
+        out.append(format.substr(at, percent - at));
+        if (percent == std::string_view::npos) break;
+        std::size_t end = percent + 1;
+        int decimals = 6;
+        if (format[end] == '.') {
+            decimals = 0;
+            while (std::isdigit(static_cast<unsigned char>(format[++end]))) decimals = decimals * 10 + (format[end] - '0');
+        }
+        switch (format[end]) {
+            case 's': out += std::get<const char*>(*arg++); break;
+            case 'd': out += std::to_string(std::get<int>(*arg++)); break;
+            case 'f': output::AppendFixed(out, std::get<double>(*arg++), decimals); break;
+            default: Fail("unsupported conversion in " + std::string(format));
+        }
+        at = end + 1;
+    }
+}
+
 void NameCodeYXH(std::string& out, const char* format, const DHPoint& p, int) {
-    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Code.c_str(), p.Dy, p.Dx, p.Dh);
+    AppendWithFixed(out, format, {p.NewPtName.c_str(), p.Code.c_str(), p.Dy, p.Dx, p.Dh});
 }
 void NameCodeXYH(std::string& out, const char* format, const DHPoint& p, int) {
-    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Code.c_str(), p.Dx, p.Dy, p.Dh);
+    AppendWithFixed(out, format, {p.NewPtName.c_str(), p.Code.c_str(), p.Dx, p.Dy, p.Dh});
 }
 void NameXYHCode(std::string& out, const char* format, const DHPoint& p, int) {
-    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Dx, p.Dy, p.Dh, p.Code.c_str());
+    AppendWithFixed(out, format, {p.NewPtName.c_str(), p.Dx, p.Dy, p.Dh, p.Code.c_str()});
 }
 void NumberNameCodeYXH(std::string& out, const char* format, const DHPoint& p, int number) {
-    text::AppendFormat(out, format, number, p.NewPtName.c_str(), p.Code.c_str(), p.Dy, p.Dx, p.Dh);
+    AppendWithFixed(out, format, {number, p.NewPtName.c_str(), p.Code.c_str(), p.Dy, p.Dx, p.Dh});
 }
 // Every row as a row without a turning angle; the span to the point before
 // (geometry) is printed from the offset instead, a number of like size.
 void StakeTableRow(std::string& out, const char* format, const DHPoint& p, int) {
-    text::AppendFormat(out, format, p.NewPtName.c_str(), p.Code.c_str(), p.Dx, p.Dy, p.Dh, "", p.Offset,
-                       p.Mileage);
+    AppendWithFixed(out, format, {p.NewPtName.c_str(), p.Code.c_str(), p.Dx, p.Dy, p.Dh, "", p.Offset, p.Mileage});
 }
 // Names go in as they are: the writer's XML escaping is left out.
 void KmlPlacemark(std::string& out, const char* format, const DHPoint& p, int) {
@@ -333,9 +364,9 @@ constexpr char kDxfLabel[] =
 // and after the label (the label's shift east is left out).
 void DxfEntities(std::string& out, const char* pointFormat, const DHPoint& p, int) {
     const std::size_t start = out.size();
-    text::AppendFormat(out, pointFormat, p.Dy, p.Dx, p.Dh);
+    AppendWithFixed(out, pointFormat, {p.Dy, p.Dx, p.Dh});
     const std::string point = out.substr(start);
-    text::AppendFormat(out, kDxfLabel, p.Dy, p.Dx, p.NewPtName.c_str());
+    AppendWithFixed(out, kDxfLabel, {p.Dy, p.Dx, p.NewPtName.c_str()});
     out += point;
 }
 
