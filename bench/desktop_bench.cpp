@@ -1,6 +1,6 @@
 // The desktop program on a generated 100 000-point project, each case beside
 // a limit measured in the same run (the limit carries the case's name plus a
-// suffix, so bench/desktop_ratios.py can pair them):
+// suffix, so bench/ratios.py can pair them):
 //   BM_OpenToFirstRows      File > Open in a fresh main window until the list
 //                           has painted its first rows;
 //     _ReadStakeList        the core reading the same list, nothing else;

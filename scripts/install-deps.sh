@@ -12,7 +12,8 @@ $SUDO apt-get install -y -q --no-install-recommends \
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
   python3 gdal-bin \
-  fonts-noto-cjk xvfb xauth locales
+  fonts-noto-cjk xvfb xauth locales \
+  time x11-utils
 # A comma-decimal locale for the locale-independence tests.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
   $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen || true

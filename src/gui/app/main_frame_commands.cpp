@@ -43,8 +43,7 @@ bool CMainFrame::OpenProjectFile(const QString& path) {
     state_.database = std::move(database);
     state_.current = &state_.working;
     InstallToolbar(ToolbarSet::List);
-    state_.viewMode = 0;
-    ShowInPlan(0, state_.working);
+    state_.viewMode = 0;  // the plan view takes the list from the update below
     setWindowTitle(AppTitle() + QStringLiteral(" - ") + fullPath);
     AddRecentFile(fullPath);
     UpdateCommandState();
@@ -180,8 +179,7 @@ void CMainFrame::OnReset() {
         state_.working = state_.database->ReadStakeList();
     }
     state_.current = &state_.working;
-    state_.viewMode = 0;
-    ShowInPlan(0, state_.working);
+    state_.viewMode = 0;  // the plan view takes the list from the update below
     UpdateCommandState();
     UpdateAllViews(1);
 }

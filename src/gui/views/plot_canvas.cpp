@@ -5,7 +5,7 @@
 
 void PlotCanvas::SetData(int mode, const linvara::DHPointList& points) {
     dataMode_ = mode;
-    points_ = points;
+    points_ = points;  // reuses the buffers of the points it replaces
     labels_.Reset(points_.size());
 }
 

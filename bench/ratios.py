@@ -2,16 +2,19 @@
 """Runs a benchmark program with JSON output and prints a Markdown table: every
 case beside its limits and the ratio of their real times. A limit is a case
 named like another case plus "_Suffix" (BM_PlanPaintFull_Dots is the limit of
-BM_PlanPaintFull) with the same arguments. Counters are shown as well.
+BM_PlanPaintFull, BM_Save_Sqlite3Shell that of BM_Save) with the same
+arguments. Counters are shown as well; a writer's limit that reports
+"writer_bytes" shows its own bytes over the writer's as "bytes" (1.00 = as
+many bytes).
 
-Usage: python3 bench/desktop_ratios.py path/to/desktop_bench [extra benchmark flags]
+Usage: python3 bench/ratios.py path/to/core_bench|desktop_bench [extra benchmark flags]
 """
 import json
 import subprocess
 import sys
 
 TIME_UNITS_MS = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
-NOT_COUNTERS = {"name", "run_name", "run_type", "repetitions", "repetition_index", "threads", "iterations",
+NOT_COUNTERS = {"items_per_second", "writer_bytes", "name", "run_name", "run_type", "repetitions", "repetition_index", "threads", "iterations",
                 "real_time", "cpu_time", "time_unit", "family_index", "per_family_instance_index", "label",
                 "aggregate_name", "aggregate_unit", "error_occurred", "error_message"}
 
@@ -23,6 +26,9 @@ def milliseconds(result):
 def counters(result, besides=None):
     """The user counters as "name=value", leaving out those equal in `besides`."""
     shown = []
+    if result.get("writer_bytes"):
+        shown.append("bytes=%.2f" % (result["bytes"] / result["writer_bytes"]))
+        besides = dict(besides or {}, bytes=result["bytes"])
     for key, value in result.items():
         if key in NOT_COUNTERS or not isinstance(value, (int, float)):
             continue
@@ -65,12 +71,12 @@ def main():
     failed = [r["name"] for r in results if r.get("error_occurred")]
     if failed:
         sys.exit("failed: " + ", ".join(failed))
-    print("| operation | args | time (ms) | limit | limit (ms) | ratio | counters |")
-    print("|---|---|---:|---|---:|---:|---|")
+    print("| operation | args | label | time (ms) | limit | limit (ms) | ratio | counters |")
+    print("|---|---|---|---:|---|---:|---:|---|")
     for op, (base, args), limits in pair_up(results):
         ms = milliseconds(op)
         args = args.replace("/real_time", "").replace("real_time", "")
-        row = [base[3:], args, "%.1f" % ms]
+        row = [base[3:], args, op.get("label", ""), "%.1f" % ms]
         if not limits:
             print("| " + " | ".join(row + ["", "", "", counters(op)]) + " |")
         for suffix, limit in limits:
