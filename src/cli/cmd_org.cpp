@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "commands.h"
 #include "db/project_database.h"
@@ -32,7 +33,7 @@ void RunOrg(const OrgOptions& o, CliContext& ctx) {
     CProjectDatabase db(ctx.reporter);
     DHPointList list;
     if (!OpenProjectForCli(o.project, db, list, ctx)) return;
-    OrgTransition org(list, ctx.reporter);
+    OrgTransition org(std::move(list), ctx.reporter);
     org.OutputPath = WithOrgExtension(o.output);
     ctx.exitCode = org.Convert() ? 0 : 1;
 }

@@ -160,7 +160,7 @@ TEST(OrgTwoPoint, OnlyAnAuxiliaryPointByItsSurveyedNameIsAccepted) {
     DHPoint zStake = Aux(1050);
     zStake.DHType = ZStake;
     DHPoint p = TwoPoint(184);
-    for (const std::string& named : {"A", "30", ""}) {
+    for (const char* named : {"A", "30", ""}) {
         p.FZdmPt = named;
         RecordingReporter reporter;
         EXPECT_TRUE(Records({Origin(), zStake, p}, p, &OrgTransition::ConvertTwoPointFeature, &reporter).empty());

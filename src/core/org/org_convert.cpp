@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 #include "org/org_records.h"
 #include "org/org_transition.h"
@@ -28,8 +29,8 @@ bool MileageBefore(const ChainEntry& a, const ChainEntry& b) {
 
 }  // namespace
 
-OrgTransition::OrgTransition(const DHPointList& points, Reporter& reporter)
-    : points_(points), reporter_(reporter) {
+OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
+    : points_(std::move(points)), reporter_(reporter) {
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const DHPoint& p = points_[i];
         if (p.DHType == JStake) jStakes_.push_back(p);

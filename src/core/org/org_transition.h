@@ -23,7 +23,8 @@ struct ChainEntry {
 // memory (UTF-8 lines, each ending in "\n") and written in one pass.
 class OrgTransition {
 public:
-    OrgTransition(const DHPointList& points, Reporter& reporter);
+    // Keeps its own list of the points; a caller done with its list moves it in.
+    OrgTransition(DHPointList points, Reporter& reporter);
 
     // The name the user chose; its last four characters become ".org".
     std::string OutputPath;
