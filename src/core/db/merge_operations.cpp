@@ -26,13 +26,13 @@ constexpr const char* kAppendTowerBaseRow =
 struct TowerBaseColumns {
     int Name, x, y, h, Code, PegDis, Midx, Midy, Midh, PegName, SubIndex, Pegx, Pegy, Pegh;
 
-    explicit TowerBaseColumns(const db_detail::NamedColumns& c)
+    explicit TowerBaseColumns(const sql::NamedColumns& c)
         : Name(c("Name")), x(c("x")), y(c("y")), h(c("h")), Code(c("Code")), PegDis(c("PegDis")),
           Midx(c("Midx")), Midy(c("Midy")), Midh(c("Midh")), PegName(c("PegName")), SubIndex(c("SubIndex")),
           Pegx(c("Pegx")), Pegy(c("Pegy")), Pegh(c("Pegh")) {}
 };
 
-TGDataUnit ReadTowerBaseRow(const db_detail::Statement& q, const TowerBaseColumns& c) {
+TGDataUnit ReadTowerBaseRow(const sql::Statement& q, const TowerBaseColumns& c) {
     TGDataUnit u;
     u.Name = RawText(q, c.Name);
     u.x = q.Real(c.x);
@@ -61,9 +61,9 @@ bool CProjectDatabase::AppendPoints(const DHPointList& list) {
     if (list.empty()) return true;
     try {
         SQLite::Transaction transaction(*connection_);
-        db_detail::Statement insert(*connection_, kAppendPoint);
+        sql::Statement insert(*connection_, kAppendPoint);
         for (const DHPoint& p : list) {
-            db_detail::Binder(insert)
+            sql::Binder(insert)
                 .Text(p.GPS_ID).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName)
                 .Real(p.Dx, 4).Real(p.Dy, 4).Real(p.Dh, 4)
                 .Real(p.B, 10).Real(p.L, 10).Real(p.H, 4).Text(p.Code)
@@ -89,8 +89,8 @@ std::vector<TGDataUnit> CProjectDatabase::ReadTowerBaseRows() {
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         if (!connection_->tableExists("Electric_Data_TG")) return rows;
-        db_detail::Statement query(*connection_, "select * from Electric_Data_TG;");
-        const TowerBaseColumns columns{db_detail::NamedColumns(query)};
+        sql::Statement query(*connection_, "select * from Electric_Data_TG;");
+        const TowerBaseColumns columns{sql::NamedColumns(query)};
         while (query.Step()) rows.push_back(ReadTowerBaseRow(query, columns));
     } catch (const SQLite::Exception&) {
         reporter_.Error("查找记录出错!");  // the rows read so far stay
@@ -104,9 +104,9 @@ bool CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) 
     if (rows.empty()) return true;
     try {
         SQLite::Transaction transaction(*connection_);
-        db_detail::Statement insert(*connection_, kAppendTowerBaseRow);
+        sql::Statement insert(*connection_, kAppendTowerBaseRow);
         for (const TGDataUnit& r : rows) {
-            db_detail::Binder(insert)
+            sql::Binder(insert)
                 .Raw(r.Name).Real(r.x, 4).Real(r.y, 4).Real(r.h, 4).Raw(r.Code)
                 .Real(r.PegDis, 4).Real(r.Midx, 4).Real(r.Midy, 4).Real(r.Midh, 4)
                 .Raw(r.PegName).Int(r.SubIndex).Real(r.Pegx, 4).Real(r.Pegy, 4).Real(r.Pegh, 4)

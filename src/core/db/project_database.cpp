@@ -133,8 +133,8 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
         if (!db.tableExists(table)) return;
         std::string sql;
         {
-            db_detail::Statement query(db, "select sql from sqlite_master where tbl_name=? and type='table'");
-            db_detail::Binder(query).Raw(table);
+            sql::Statement query(db, "select sql from sqlite_master where tbl_name=? and type='table'");
+            sql::Binder(query).Raw(table);
             if (query.Step()) sql = db_detail::RawText(query, 0);
         }
         // A plain substring test, as old projects were upgraded: any mention

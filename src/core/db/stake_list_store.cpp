@@ -10,7 +10,7 @@
 namespace linvara {
 namespace {
 
-using db_detail::Binder;
+using sql::Binder;
 using db_detail::GbText;
 
 // Route order is the order of Electric_DH_Order; an order row whose point
@@ -45,7 +45,7 @@ struct ExportColumns {
     int ID, DHType, GPS_ID, NewPtName, OrgPtName, Dx, Dy, Dh, B, L, H, Code, Note, AntHight, Mileage, Offset,
         PoleType, LXCode, CrossAngle, GLCode, ObjectCode, GLWide, BZdmPt, FZdmPt, AddHight, StartJ, EndJ;
 
-    explicit ExportColumns(const db_detail::NamedColumns& c)
+    explicit ExportColumns(const sql::NamedColumns& c)
         : ID(c("ID")), DHType(c("DHType")), GPS_ID(c("GPS_ID")), NewPtName(c("NewPtName")),
           OrgPtName(c("OrgPtName")), Dx(c("Dx")), Dy(c("Dy")), Dh(c("Dh")), B(c("B")), L(c("L")), H(c("H")),
           Code(c("Code")), Note(c("Note")), AntHight(c("AntHight")), Mileage(c("Mileage")),
@@ -54,7 +54,7 @@ struct ExportColumns {
           FZdmPt(c("FZdmPt")), AddHight(c("AddHight")), StartJ(c("StartJ")), EndJ(c("EndJ")) {}
 };
 
-DHPoint ReadPoint(const db_detail::Statement& q, const ExportColumns& c) {
+DHPoint ReadPoint(const sql::Statement& q, const ExportColumns& c) {
     DHPoint p;
     p.ID = q.Int(c.ID);
     p.DHType = q.Int(c.DHType);
@@ -123,8 +123,8 @@ DHPointList CProjectDatabase::ReadStakeList(bool& ok) {
     if (!Reconnect()) return list;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        db_detail::Statement query(*connection_, kReadStakeList);
-        const ExportColumns columns{db_detail::NamedColumns(query)};
+        sql::Statement query(*connection_, kReadStakeList);
+        const ExportColumns columns{sql::NamedColumns(query)};
         while (query.Step()) {
             list.push_back(ReadPoint(query, columns));
             list.back().OrderIndex = static_cast<int>(list.size()) - 1;
@@ -140,7 +140,7 @@ bool CProjectDatabase::UpdatePoint(const DHPoint& point) {
     if (!Reconnect()) return false;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        db_detail::Statement update(*connection_, kUpdatePoint);
+        sql::Statement update(*connection_, kUpdatePoint);
         Binder b(update);
         BindUpdateHead(b, point);
         b.Int(point.DHType);
@@ -158,7 +158,7 @@ bool CProjectDatabase::UpdateAllPoints(const DHPointList& list) {
     if (list.empty()) return true;
     try {
         SQLite::Transaction transaction(*connection_);
-        db_detail::Statement update(*connection_, kUpdateListPoint);
+        sql::Statement update(*connection_, kUpdateListPoint);
         for (const DHPoint* point : InIdOrder(list)) {
             const DHPoint& p = *point;
             Binder b(update);
@@ -184,7 +184,7 @@ bool CProjectDatabase::WriteOrderRows(const DHPointList& list, bool replaceExist
     try {
         SQLite::Transaction transaction(*connection_);
         if (replaceExisting) connection_->exec("delete from Electric_DH_Order;");
-        db_detail::Statement insert(*connection_, kInsertOrder);
+        sql::Statement insert(*connection_, kInsertOrder);
         for (const DHPoint& p : list) Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
         transaction.commit();
         return true;
@@ -200,7 +200,7 @@ bool CProjectDatabase::InsertPoint(DHPoint& point) {
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
-        db_detail::Statement insert(*connection_, kInsertPoint);
+        sql::Statement insert(*connection_, kInsertPoint);
         const DHPoint& p = point;
         Binder(insert)
             .Text(p.GPS_ID).Text(p.NewPtName).Text(p.NewPtName).Real(p.Dx, 4).Real(p.Dy, 4).Real(p.Dh, 4)
@@ -210,7 +210,7 @@ bool CProjectDatabase::InsertPoint(DHPoint& point) {
             .Real(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Real(p.AddHight, 4).Text(p.StartJ).Text(p.EndJ)
             .Run();
         const long long id = connection_->getLastInsertRowid();
-        db_detail::Statement order(*connection_, kInsertPointOrder);
+        sql::Statement order(*connection_, kInsertPointOrder);
         Binder(order).Text(p.GPS_ID).Text(p.NewPtName).Text(p.OrgPtName).Run();
         transaction.commit();
         point.ID = static_cast<int>(id);

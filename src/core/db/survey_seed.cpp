@@ -38,7 +38,7 @@ struct SurveyColumns {
         GLAngleOrLength, GLWidth, GouType, GouType_Note, StartJ, EndJ, PtAfterSel, PtBeforSel, GPS_ID,
         HostIMEI, North, East, Height, StartTime, Latitude, Longitude, Altitude, CODE;
 
-    explicit SurveyColumns(const db_detail::NamedColumns& c)
+    explicit SurveyColumns(const sql::NamedColumns& c)
         : Name(c("Name")), Type(c("Type")), Type_Note(c("Type_Note")), Index(c("Index")),
           LinkCode(c("LinkCode")), LinkCode_Note(c("LinkCode_Note")), PoleType(c("PoleType")),
           PoleType_Note(c("PoleType_Note")), AddHeight(c("AddHeight")), GLAngleOrLength(c("GLAngleOrLength")),
@@ -51,7 +51,7 @@ struct SurveyColumns {
 
 // The join's step; its failures (a missing table, a broken file) are
 // reported as a failed query, not as a failed table creation.
-bool NextSurveyRow(db_detail::Statement& query) {
+bool NextSurveyRow(sql::Statement& query) {
     try {
         return query.Step();
     } catch (const SQLite::Exception& e) {
@@ -65,20 +65,20 @@ bool NextSurveyRow(db_detail::Statement& query) {
 // and HostIMEI are in its ANSI code page. Both end up GB18030 in the export
 // table, NULL as the empty text or 0; antenna height starts at 0.
 void CProjectDatabase::SeedWorkingTables() {
-    std::unique_ptr<db_detail::Statement> query;
+    std::unique_ptr<sql::Statement> query;
     std::unique_ptr<SurveyColumns> columns;
     try {
-        query = std::make_unique<db_detail::Statement>(*connection_, kSurveyJoin);
-        columns = std::make_unique<SurveyColumns>(db_detail::NamedColumns(*query));
+        query = std::make_unique<sql::Statement>(*connection_, kSurveyJoin);
+        columns = std::make_unique<SurveyColumns>(sql::NamedColumns(*query));
     } catch (const SQLite::Exception& e) {
         throw db_detail::SurveyQueryError(e.what());
     }
-    const db_detail::Statement& q = *query;
+    const sql::Statement& q = *query;
     const SurveyColumns& c = *columns;
     const std::string titleSuffix = "_" + title_;
-    db_detail::Statement insert(*connection_, kSeedExport);
+    sql::Statement insert(*connection_, kSeedExport);
     while (NextSurveyRow(*query)) {
-        db_detail::Binder(insert)
+        sql::Binder(insert)
             .Text(text::Gb18030ToUtf8(q.Bytes(c.GPS_ID)) + titleSuffix)
             .Text(text::Gb18030ToUtf8(q.Bytes(c.HostIMEI)))
             .Text(q.Bytes(c.Name)).Text(q.Bytes(c.Name))

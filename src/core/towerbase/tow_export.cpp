@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "db/statement.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
 #include "text/format.h"
@@ -35,38 +36,29 @@ std::string WithoutLineBreaks(std::string code) {
 struct TowerBaseColumns {
     int Name, x, y, h, Code, PegDis, PegName, SubIndex, Midx, Midy, Midh, Pegx, Pegy, Pegh;
 
-    explicit TowerBaseColumns(const SQLite::Statement& q)
-        : Name(q.getColumnIndex("Name")), x(q.getColumnIndex("x")), y(q.getColumnIndex("y")),
-          h(q.getColumnIndex("h")), Code(q.getColumnIndex("Code")), PegDis(q.getColumnIndex("PegDis")),
-          PegName(q.getColumnIndex("PegName")), SubIndex(q.getColumnIndex("SubIndex")),
-          Midx(q.getColumnIndex("Midx")), Midy(q.getColumnIndex("Midy")), Midh(q.getColumnIndex("Midh")),
-          Pegx(q.getColumnIndex("Pegx")), Pegy(q.getColumnIndex("Pegy")), Pegh(q.getColumnIndex("Pegh")) {}
+    explicit TowerBaseColumns(const sql::NamedColumns& c)
+        : Name(c("Name")), x(c("x")), y(c("y")), h(c("h")), Code(c("Code")), PegDis(c("PegDis")),
+          PegName(c("PegName")), SubIndex(c("SubIndex")), Midx(c("Midx")), Midy(c("Midy")), Midh(c("Midh")),
+          Pegx(c("Pegx")), Pegy(c("Pegy")), Pegh(c("Pegh")) {}
 };
 
-std::string RawText(const SQLite::Statement& query, int column) {
-    SQLite::Column value = query.getColumn(column);
-    return value.isNull() ? std::string() : value.getString();
-}
-
-double Real(const SQLite::Statement& query, int column) { return query.getColumn(column).getDouble(); }
-
 // Name and Code are stored UTF-8 by the collector, PegName in the ANSI code page.
-TGDataUnit ReadRow(const SQLite::Statement& query, const TowerBaseColumns& c) {
+TGDataUnit ReadRow(const sql::Statement& q, const TowerBaseColumns& c) {
     TGDataUnit row;
-    row.Name = text::SanitizeUtf8(RawText(query, c.Name));
-    row.x = Real(query, c.x);
-    row.y = Real(query, c.y);
-    row.h = Real(query, c.h);
-    row.Code = WithoutLineBreaks(text::SanitizeUtf8(RawText(query, c.Code)));
-    row.PegDis = Real(query, c.PegDis);
-    row.PegName = text::Gb18030ToUtf8(RawText(query, c.PegName));
-    row.SubIndex = query.getColumn(c.SubIndex).getInt();
-    row.Midx = Real(query, c.Midx);
-    row.Midy = Real(query, c.Midy);
-    row.Midh = Real(query, c.Midh);
-    row.Pegx = Real(query, c.Pegx);
-    row.Pegy = Real(query, c.Pegy);
-    row.Pegh = Real(query, c.Pegh);
+    row.Name = text::SanitizeUtf8(q.Bytes(c.Name));
+    row.x = q.Real(c.x);
+    row.y = q.Real(c.y);
+    row.h = q.Real(c.h);
+    row.Code = WithoutLineBreaks(text::SanitizeUtf8(q.Bytes(c.Code)));
+    row.PegDis = q.Real(c.PegDis);
+    row.PegName = text::Gb18030ToUtf8(q.Bytes(c.PegName));
+    row.SubIndex = q.Int(c.SubIndex);
+    row.Midx = q.Real(c.Midx);
+    row.Midy = q.Real(c.Midy);
+    row.Midh = q.Real(c.Midh);
+    row.Pegx = q.Real(c.Pegx);
+    row.Pegy = q.Real(c.Pegy);
+    row.Pegh = q.Real(c.Pegh);
     row.HDiff = row.h - row.Midh;
     return row;
 }
@@ -78,10 +70,10 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, Reporter& reporter, bool&
     long long count = 0;
     try {
         count = db.execAndGet("select count(*) from Electric_Data_TG;").getInt64();
-        SQLite::Statement query(db, "select * from Electric_Data_TG;");
-        const TowerBaseColumns columns(query);
+        sql::Statement query(db, "select * from Electric_Data_TG;");
+        const TowerBaseColumns columns{sql::NamedColumns(query)};
         rows.reserve(static_cast<std::size_t>(std::max(0LL, std::min(count, 1LL << 24))));
-        while (static_cast<long long>(rows.size()) < count && query.executeStep())
+        while (static_cast<long long>(rows.size()) < count && query.Step())
             rows.push_back(ReadRow(query, columns));
     } catch (const std::exception&) {
         failed = true;

@@ -1,0 +1,103 @@
+#include "db/statement.h"
+
+#include <sqlite3.h>
+
+#include "text/encoding.h"
+#include "text/format.h"
+
+namespace linvara::sql {
+
+Statement::Statement(SQLite::Database& db, const char* statement) : db_(db) {
+    const int rc = sqlite3_prepare_v2(db.getHandle(), statement, -1, &statement_, nullptr);
+    if (rc != SQLITE_OK) Fail(rc);
+    texts_.resize(static_cast<std::size_t>(sqlite3_bind_parameter_count(statement_)));
+}
+
+Statement::~Statement() { sqlite3_finalize(statement_); }
+
+void Statement::Fail(int code) const { throw SQLite::Exception(db_.getHandle(), code); }
+
+bool Statement::Step() {
+    const int rc = sqlite3_step(statement_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc != SQLITE_DONE) Fail(rc);
+    return false;
+}
+
+int Statement::ColumnCount() const { return sqlite3_column_count(statement_); }
+
+const char* Statement::ColumnName(int column) const { return sqlite3_column_name(statement_, column); }
+
+std::string_view Statement::Bytes(int column) const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    if (data == nullptr) return {};
+    return {data, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+}
+
+int Statement::Int(int column) const { return sqlite3_column_int(statement_, column); }
+
+double Statement::Real(int column) const { return sqlite3_column_double(statement_, column); }
+
+int NamedColumns::operator()(const char* name) const {
+    const int count = query_.ColumnCount();
+    for (int i = 0; i < count; ++i)
+        if (std::string_view(query_.ColumnName(i)) == name) return i;
+    throw SQLite::Exception(std::string("no column named ") + name);
+}
+
+Binder::Binder(Statement& statement) : statement_(statement) { sqlite3_reset(statement_.statement_); }
+
+std::string& Binder::NextText() {
+    if (static_cast<std::size_t>(index_) >= statement_.texts_.size()) statement_.Fail(SQLITE_RANGE);
+    return statement_.texts_[static_cast<std::size_t>(index_)];
+}
+
+// The text lives in the statement's own buffer until this parameter is bound
+// again, so SQLite may keep a pointer to it instead of a copy.
+void Binder::BindText() {
+    const std::string& value = NextText();
+    const int rc = sqlite3_bind_text(statement_.statement_, ++index_, value.data(), static_cast<int>(value.size()),
+                                     SQLITE_STATIC);
+    if (rc != SQLITE_OK) statement_.Fail(rc);
+}
+
+Binder& Binder::Text(std::string_view utf8) {
+    if (text::IsAscii(utf8))
+        NextText().assign(utf8);
+    else
+        NextText() = text::Utf8ToGb18030(utf8);
+    BindText();
+    return *this;
+}
+
+Binder& Binder::Raw(std::string_view bytes) {
+    NextText().assign(bytes);
+    BindText();
+    return *this;
+}
+
+Binder& Binder::Int(int value) {
+    const int rc = sqlite3_bind_int(statement_.statement_, ++index_, value);
+    if (rc != SQLITE_OK) statement_.Fail(rc);
+    return *this;
+}
+
+Binder& Binder::Real(double value, int decimals) {
+    const int rc = sqlite3_bind_double(statement_.statement_, ++index_, text::RoundAsPrinted(value, decimals));
+    if (rc != SQLITE_OK) statement_.Fail(rc);
+    return *this;
+}
+
+Binder& Binder::Printed(double value, int decimals) {
+    NextText().clear();
+    text::AppendFormat(NextText(), "%.*f", decimals, value);
+    BindText();
+    return *this;
+}
+
+void Binder::Run() {
+    if (index_ != static_cast<int>(statement_.texts_.size())) statement_.Fail(SQLITE_RANGE);
+    statement_.Step();
+}
+
+}  // namespace linvara::sql
