@@ -409,13 +409,13 @@ constexpr ResultLimit kResultLimits[] = {
     {kKmlHead, kKmlPlacemark, KmlPlacemark, "</Document>\r\n</kml>\r\n", true, Encoding::Utf8},
 };
 
-std::string ResultLimitBytes(const ResultLimit& spec, const DHPointList& points, std::size_t reserve) {
-    std::string out(spec.head);
+std::string ResultLimitBytes(const ResultLimit& layout, const DHPointList& points, std::size_t reserve) {
+    std::string out(layout.head);
     out.reserve(reserve);
     int number = 0;
-    for (const DHPoint& p : points) spec.append(out, spec.line, p, ++number);
-    out += spec.tail;
-    return Encode(std::move(out), spec.encoding);
+    for (const DHPoint& p : points) layout.append(out, layout.line, p, ++number);
+    out += layout.tail;
+    return Encode(std::move(out), layout.encoding);
 }
 
 // -- ORG: "b" records (every feature handler starts with one), as many as the
@@ -525,17 +525,17 @@ void BM_WriteResultFile_FormatAndWrite(benchmark::State& state) {
     SilentReporter silent;
     if (!WriteResultFile(c.ordered, ResultPath(dir, kind).string(), kind, silent)) Fail("write failed");
     const DirSize writer = TakeWriterOutput(dir);
-    const ResultLimit& spec = kResultLimits[kind];
+    const ResultLimit& layout = kResultLimits[kind];
     // The stakes are picked outside the loop (J then Z; the order changes nothing).
     DHPointList stakes;
-    if (spec.stakesOnly) {
+    if (layout.stakesOnly) {
         stakes = JStakeList(c.ordered);
         const DHPointList z = ZStakeList(c.ordered);
         stakes.insert(stakes.end(), z.begin(), z.end());
     }
-    const DHPointList& points = spec.stakesOnly ? stakes : c.ordered;
+    const DHPointList& points = layout.stakesOnly ? stakes : c.ordered;
     state.SetLabel(ResultKinds()[static_cast<std::size_t>(kind)].shortName);
-    RunLimit(state, dir, writer, c.ordered.size(), [&] { return ResultLimitBytes(spec, points, writer.bytes); });
+    RunLimit(state, dir, writer, c.ordered.size(), [&] { return ResultLimitBytes(layout, points, writer.bytes); });
 }
 
 DirSize TowSize(const Corpus& c) {
