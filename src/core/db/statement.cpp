@@ -48,7 +48,8 @@ int NamedColumns::operator()(const char* name) const {
 Binder::Binder(Statement& statement) : statement_(statement) { sqlite3_reset(statement_.statement_); }
 
 std::string& Binder::NextText() {
-    if (static_cast<std::size_t>(index_) >= statement_.texts_.size()) statement_.Fail(SQLITE_RANGE);
+    if (static_cast<std::size_t>(index_) >= statement_.texts_.size())
+        throw SQLite::Exception("more values than the statement has parameters", SQLITE_RANGE);
     return statement_.texts_[static_cast<std::size_t>(index_)];
 }
 
@@ -96,7 +97,8 @@ Binder& Binder::Printed(double value, int decimals) {
 }
 
 void Binder::Run() {
-    if (index_ != static_cast<int>(statement_.texts_.size())) statement_.Fail(SQLITE_RANGE);
+    if (index_ != static_cast<int>(statement_.texts_.size()))
+        throw SQLite::Exception("a parameter of the statement is left unbound", SQLITE_RANGE);
     statement_.Step();
 }
 

@@ -11,10 +11,11 @@ struct sqlite3_stmt;
 namespace linvara::sql {
 
 // A prepared statement for the loops that move whole tables (seeding,
-// reading and saving the list, merging, the TOW export). It reads values straight from the
-// current row and binds texts from buffers it owns, which costs a fraction
-// of a wrapper object per value and a copied binding per text when 100 000
-// rows pass. Errors throw SQLite::Exception, as the rest of the layer does.
+// reading and saving the list, merging, the TOW export). It reads values
+// straight from the current row and binds texts from buffers it owns, which
+// costs a fraction of a wrapper object per value and a copied binding per
+// text when 100 000 rows pass. Errors throw SQLite::Exception, as the rest of
+// the layer does.
 class Statement {
 public:
     Statement(SQLite::Database& db, const char* statement);
