@@ -3,11 +3,10 @@
 
 #include "db/db_detail.h"
 #include "db/project_database.h"
+#include "db/tower_base_rows.h"
 
 namespace linvara {
 namespace {
-
-using db_detail::RawText;
 
 constexpr const char* kAppendPoint =
     "Insert Into Electric_DH_Export  "
@@ -22,35 +21,6 @@ constexpr const char* kAppendPoint =
 constexpr const char* kAppendTowerBaseRow =
     "Insert Into Electric_Data_TG ([Name],[x],[y],[h],[Code],[PegDis],[Midx],[Midy],[Midh],"
     "[PegName],[SubIndex],[Pegx],[Pegy],[Pegh]) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?);";
-
-struct TowerBaseColumns {
-    int Name, x, y, h, Code, PegDis, Midx, Midy, Midh, PegName, SubIndex, Pegx, Pegy, Pegh;
-
-    explicit TowerBaseColumns(const sql::NamedColumns& c)
-        : Name(c("Name")), x(c("x")), y(c("y")), h(c("h")), Code(c("Code")), PegDis(c("PegDis")),
-          Midx(c("Midx")), Midy(c("Midy")), Midh(c("Midh")), PegName(c("PegName")), SubIndex(c("SubIndex")),
-          Pegx(c("Pegx")), Pegy(c("Pegy")), Pegh(c("Pegh")) {}
-};
-
-TGDataUnit ReadTowerBaseRow(const sql::Statement& q, const TowerBaseColumns& c) {
-    TGDataUnit u;
-    u.Name = RawText(q, c.Name);
-    u.x = q.Real(c.x);
-    u.y = q.Real(c.y);
-    u.h = q.Real(c.h);
-    u.Code = RawText(q, c.Code);
-    u.PegDis = q.Real(c.PegDis);
-    u.PegName = RawText(q, c.PegName);
-    u.SubIndex = q.Int(c.SubIndex);
-    u.Midx = q.Real(c.Midx);
-    u.Midy = q.Real(c.Midy);
-    u.Midh = q.Real(c.Midh);
-    u.Pegx = q.Real(c.Pegx);
-    u.Pegy = q.Real(c.Pegy);
-    u.Pegh = q.Real(c.Pegh);
-    u.HDiff = u.h - u.Midh;
-    return u;
-}
 
 }  // namespace
 
@@ -90,8 +60,8 @@ std::vector<TGDataUnit> CProjectDatabase::ReadTowerBaseRows() {
     try {
         if (!connection_->tableExists("Electric_Data_TG")) return rows;
         sql::Statement query(*connection_, "select * from Electric_Data_TG;");
-        const TowerBaseColumns columns{sql::NamedColumns(query)};
-        while (query.Step()) rows.push_back(ReadTowerBaseRow(query, columns));
+        const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
+        while (query.Step()) rows.push_back(sql::ReadTowerBaseRow(query, columns));
     } catch (const SQLite::Exception&) {
         reporter_.Error("查找记录出错!");  // the rows read so far stay
     }

@@ -49,11 +49,12 @@ struct SurveyColumns {
           Altitude(c("Altitude")), CODE(c("CODE")) {}
 };
 
-// The join's step; its failures (a missing table, a broken file) are
+// The join's failures (a missing table or column, a broken file) are
 // reported as a failed query, not as a failed table creation.
-bool NextSurveyRow(sql::Statement& query) {
+template <typename F>
+auto OnSurveyJoin(F step) {
     try {
-        return query.Step();
+        return step();
     } catch (const SQLite::Exception& e) {
         throw db_detail::SurveyQueryError(e.what());
     }
@@ -65,19 +66,11 @@ bool NextSurveyRow(sql::Statement& query) {
 // and HostIMEI are in its ANSI code page. Both end up GB18030 in the export
 // table, NULL as the empty text or 0; antenna height starts at 0.
 void CProjectDatabase::SeedWorkingTables() {
-    std::unique_ptr<sql::Statement> query;
-    std::unique_ptr<SurveyColumns> columns;
-    try {
-        query = std::make_unique<sql::Statement>(*connection_, kSurveyJoin);
-        columns = std::make_unique<SurveyColumns>(sql::NamedColumns(*query));
-    } catch (const SQLite::Exception& e) {
-        throw db_detail::SurveyQueryError(e.what());
-    }
-    const sql::Statement& q = *query;
-    const SurveyColumns& c = *columns;
+    sql::Statement q = OnSurveyJoin([&] { return sql::Statement(*connection_, kSurveyJoin); });
+    const SurveyColumns c = OnSurveyJoin([&] { return SurveyColumns(sql::NamedColumns(q)); });
     const std::string titleSuffix = "_" + title_;
     sql::Statement insert(*connection_, kSeedExport);
-    while (NextSurveyRow(*query)) {
+    while (OnSurveyJoin([&] { return q.Step(); })) {
         sql::Binder(insert)
             .Text(text::Gb18030ToUtf8(q.Bytes(c.GPS_ID)) + titleSuffix)
             .Text(text::Gb18030ToUtf8(q.Bytes(c.HostIMEI)))

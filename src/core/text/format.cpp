@@ -106,7 +106,7 @@ bool ParseDouble(std::string_view text, double& value) {
 }
 
 namespace {
-// Slow but exact: the shortest-path printf rounding, read back.
+// Exact: the text printf prints, read back.
 double RoundViaText(double value, int decimals) {
     char buffer[400];
     auto res = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
@@ -115,30 +115,29 @@ double RoundViaText(double value, int decimals) {
     std::from_chars(buffer, res.ptr, out);
     return out;
 }
+
+// Saving 100 000 points rounds a million numbers, so the text is skipped
+// when the scaled value is clearly off a tie: then the nearest integer k is
+// the one printf rounds to, and k / 10^n (both exact, one rounding) is the
+// double that reading "k/10^n" back gives. False when that cannot be told.
+bool RoundOffTie(double value, int decimals, double& out) {
+    static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (decimals < 0 || decimals >= static_cast<int>(std::size(kPow10))) return false;
+    const double scale = kPow10[decimals];
+    const double scaled = value * scale;
+    if (!(std::fabs(scaled) < 4503599627370496.0)) return false;  // 2^52: k must be exact
+    const double k = std::nearbyint(scaled);
+    if (!(std::fabs(std::fma(value, scale, -k)) < 0.49)) return false;
+    out = k / scale;
+    return true;
+}
 }  // namespace
 
 double RoundAsPrinted(double value, int decimals) {
     if (!std::isfinite(value)) return value;
-    static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     double out = 0;
-    bool done = false;
-    // Saving 100 000 points rounds a million numbers, so skip the text when
-    // the scaled value is clearly off a tie: then the nearest integer k is
-    // the one printf rounds to, and k / 10^n (both exact, one rounding) is
-    // the double that reading "k/10^n" back gives.
-    if (decimals >= 0 && decimals < static_cast<int>(std::size(kPow10))) {
-        const double scale = kPow10[decimals];
-        const double scaled = value * scale;
-        if (std::fabs(scaled) < 4503599627370496.0) {  // 2^52: k and the scaled value exact enough
-            const double k = std::nearbyint(scaled);
-            if (std::fabs(std::fma(value, scale, -k)) < 0.49) {
-                out = k / scale;
-                done = true;
-            }
-        }
-    }
-    if (!done) out = RoundViaText(value, decimals);
+    if (!RoundOffTie(value, decimals, out)) out = RoundViaText(value, decimals);
     return out == 0 ? std::copysign(0.0, value) : out;
 }
 

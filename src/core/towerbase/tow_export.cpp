@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "db/statement.h"
+#include "db/tower_base_rows.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
 #include "text/format.h"
@@ -31,35 +31,12 @@ std::string WithoutLineBreaks(std::string code) {
     return code;
 }
 
-// Column positions, looked up once: by name for every row cost more than
-// the rest of the export.
-struct TowerBaseColumns {
-    int Name, x, y, h, Code, PegDis, PegName, SubIndex, Midx, Midy, Midh, Pegx, Pegy, Pegh;
-
-    explicit TowerBaseColumns(const sql::NamedColumns& c)
-        : Name(c("Name")), x(c("x")), y(c("y")), h(c("h")), Code(c("Code")), PegDis(c("PegDis")),
-          PegName(c("PegName")), SubIndex(c("SubIndex")), Midx(c("Midx")), Midy(c("Midy")), Midh(c("Midh")),
-          Pegx(c("Pegx")), Pegy(c("Pegy")), Pegh(c("Pegh")) {}
-};
-
 // Name and Code are stored UTF-8 by the collector, PegName in the ANSI code page.
-TGDataUnit ReadRow(const sql::Statement& q, const TowerBaseColumns& c) {
-    TGDataUnit row;
-    row.Name = text::SanitizeUtf8(q.Bytes(c.Name));
-    row.x = q.Real(c.x);
-    row.y = q.Real(c.y);
-    row.h = q.Real(c.h);
-    row.Code = WithoutLineBreaks(text::SanitizeUtf8(q.Bytes(c.Code)));
-    row.PegDis = q.Real(c.PegDis);
-    row.PegName = text::Gb18030ToUtf8(q.Bytes(c.PegName));
-    row.SubIndex = q.Int(c.SubIndex);
-    row.Midx = q.Real(c.Midx);
-    row.Midy = q.Real(c.Midy);
-    row.Midh = q.Real(c.Midh);
-    row.Pegx = q.Real(c.Pegx);
-    row.Pegy = q.Real(c.Pegy);
-    row.Pegh = q.Real(c.Pegh);
-    row.HDiff = row.h - row.Midh;
+TGDataUnit ReadRow(const sql::Statement& q, const sql::TowerBaseColumns& c) {
+    TGDataUnit row = sql::ReadTowerBaseRow(q, c);
+    row.Name = text::SanitizeUtf8(row.Name);
+    row.Code = WithoutLineBreaks(text::SanitizeUtf8(row.Code));
+    row.PegName = text::Gb18030ToUtf8(row.PegName);
     return row;
 }
 
@@ -71,7 +48,7 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, Reporter& reporter, bool&
     try {
         count = db.execAndGet("select count(*) from Electric_Data_TG;").getInt64();
         sql::Statement query(db, "select * from Electric_Data_TG;");
-        const TowerBaseColumns columns{sql::NamedColumns(query)};
+        const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
         rows.reserve(static_cast<std::size_t>(std::max(0LL, std::min(count, 1LL << 24))));
         while (static_cast<long long>(rows.size()) < count && query.Step())
             rows.push_back(ReadRow(query, columns));
