@@ -6,7 +6,6 @@
 #include "commands.h"
 #include "output/result_kinds.h"
 #include "output/result_writer.h"
-#include "project_session.h"
 #include "text/format.h"
 
 namespace linvara::cli {
@@ -39,10 +38,9 @@ std::string KindList() {
 }
 
 void RunExport(const ExportArgs& args, CliContext& ctx) {
-    CProjectDatabase db(ctx.reporter);
-    DHPointList list;
-    if (!OpenProjectForCli(args.project, db, list, ctx)) return;
-    ctx.exitCode = WriteResultFile(list, args.output, ParseKind(args.kind), ctx.reporter) ? 0 : 1;
+    Project project(ctx.reporter);
+    if (!OpenProject(project, args.project, ctx)) return;
+    ctx.exitCode = WriteResultFile(project.Points(), args.output, ParseKind(args.kind), ctx.reporter) ? 0 : 1;
 }
 
 }  // namespace

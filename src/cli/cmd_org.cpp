@@ -5,9 +5,7 @@
 #include <utility>
 
 #include "commands.h"
-#include "db/project_database.h"
 #include "org/org_transition.h"
-#include "project_session.h"
 
 namespace linvara::cli {
 namespace {
@@ -30,10 +28,9 @@ void RunOrg(const OrgOptions& o, CliContext& ctx) {
         ctx.exitCode = 1;
         return;
     }
-    CProjectDatabase db(ctx.reporter);
-    DHPointList list;
-    if (!OpenProjectForCli(o.project, db, list, ctx)) return;
-    OrgTransition org(std::move(list), ctx.reporter);
+    Project project(ctx.reporter);
+    if (!OpenProject(project, o.project, ctx)) return;
+    OrgTransition org(project.TakePoints(), ctx.reporter);
     org.OutputPath = WithOrgExtension(o.output);
     ctx.exitCode = org.Convert() ? 0 : 1;
 }

@@ -9,7 +9,6 @@
 #include "model/dh_point.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
-#include "project_session.h"
 #include "text/format.h"
 
 namespace linvara::cli {
@@ -56,7 +55,8 @@ double RouteLength(const DHPointList& jStakes) {
     return length;
 }
 
-std::string Summary(const CProjectDatabase& db, const DHPointList& list) {
+std::string Summary(const Project& project) {
+    const DHPointList& list = project.Points();
     int perKind[7] = {};
     int otherKinds = 0;
     for (const DHPoint& p : list) {
@@ -66,7 +66,7 @@ std::string Summary(const CProjectDatabase& db, const DHPointList& list) {
             ++otherKinds;
     }
     const DHPointList jStakes = JStakeList(list);
-    std::string out = "文件：" + db.Path() + "\n工程：" + db.Title() + "\n";
+    std::string out = "文件：" + project.Path() + "\n工程：" + project.Title() + "\n";
     text::AppendFormat(out, "点数：%zu\n", list.size());
     for (int kind = 0; kind <= 6; ++kind) text::AppendFormat(out, "  %s：%d\n", DHTypeName(kind), perKind[kind]);
     if (otherKinds > 0) text::AppendFormat(out, "  其他：%d\n", otherKinds);
@@ -76,47 +76,37 @@ std::string Summary(const CProjectDatabase& db, const DHPointList& list) {
 }
 
 void RunInfo(const std::string& path, CliContext& ctx) {
-    CProjectDatabase db(ctx.reporter);
-    DHPointList list;
-    if (!OpenProjectForCli(path, db, list, ctx)) return;
-    std::cout << Summary(db, list);
+    Project project(ctx.reporter);
+    if (!OpenProject(project, path, ctx)) return;
+    std::cout << Summary(project);
 }
 
-// Orders or sorts the working stake list, then saves it as the desktop Save does.
+// Orders or sorts the working stake list, then saves it as the desktop Save
+// does. A save refused because another program changed the project meanwhile
+// stores nothing.
 void RunSequence(const SequenceArgs& args, bool autoOrder, CliContext& ctx) {
-    CProjectDatabase db(ctx.reporter);
-    DHPointList list;
-    if (!OpenProjectForCli(args.path, db, list, ctx)) return;
-    const COptions options = OptionsFrom(args);
+    Project project(ctx.reporter);
+    if (!OpenProject(project, args.path, ctx)) return;
+    project.SetOptions(OptionsFrom(args));
     if (autoOrder)
-        AutoOrderStakes(list, options);
+        project.AutoOrder();
     else
-        SortByMileage(list, options);
-    if (!SaveProjectForCli(db, list, ctx)) return;
+        project.SortByMileage();
+    if (!ctx.Check(project.Save())) return;
     std::cout << text::Format("%s：%zu 个点，%zu 个J桩\n", autoOrder ? "自动J桩排序完成" : "里程排序完成",
-                              list.size(), JStakeList(list).size());
+                              project.Points().size(), JStakeList(project.Points()).size());
 }
 
 void RunReset(const std::string& path, CliContext& ctx) {
-    CProjectDatabase db(ctx.reporter);
-    DHPointList list;
-    if (!OpenProjectForCli(path, db, list, ctx)) return;
+    Project project(ctx.reporter);
+    if (!OpenProject(project, path, ctx)) return;
     if (!ctx.reporter.Ask(kResetQuestion)) {
         ctx.reporter.Error("未还原：需要确认（--yes）");
         ctx.exitCode = 1;
         return;
     }
-    if (!db.ResetToSurvey()) {  // "重新加载数据失败" has been reported
-        ctx.exitCode = 1;
-        return;
-    }
-    bool readOk = true;
-    list = db.ReadStakeList(readOk);
-    if (!readOk) {
-        ctx.exitCode = 1;
-        return;
-    }
-    std::cout << text::Format("数据已还原：%zu 个点\n", list.size());
+    if (!ctx.Check(project.ResetToSurvey())) return;
+    std::cout << text::Format("数据已还原：%zu 个点\n", project.Points().size());
 }
 
 void AddProjectArgument(CLI::App& sub, std::string& path) {

@@ -2,6 +2,8 @@
 #include <CLI/CLI.hpp>
 
 #include "cli_reporter.h"
+#include "project/project.h"
+#include "status.h"
 
 namespace linvara::cli {
 
@@ -10,7 +12,20 @@ namespace linvara::cli {
 struct CliContext {
     CliReporter reporter;
     int exitCode = 0;
+
+    // Reports a failed status and sets the exit code; true when it succeeded.
+    bool Check(const Status& status) {
+        if (status) return true;
+        reporter.Error(status.message());
+        exitCode = 1;
+        return false;
+    }
 };
+
+// Opens a project as the desktop program does; false (reported) when it cannot be used.
+inline bool OpenProject(Project& project, const std::string& path, CliContext& ctx) {
+    return ctx.Check(project.Open(path));
+}
 
 // Each group of subcommands lives in its own file and registers itself here.
 void RegisterProjectCommands(CLI::App& app, CliContext& ctx);    // info, order, sort, reset

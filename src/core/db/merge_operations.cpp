@@ -2,21 +2,15 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 
 #include "db/db_detail.h"
+#include "db/export_columns.h"
 #include "db/project_database.h"
 #include "db/tower_base_rows.h"
 
 namespace linvara {
 namespace {
 
-constexpr const char* kAppendPoint =
-    "Insert Into Electric_DH_Export  "
-    "([GPS_ID],[HostIMEI],[OrgPtName],[NewPtName],[Dx],[Dy],[Dh],[B],[L],[H],[Code],"
-    "[AntHight],[SaveDateTime],"
-    "[DHType],[Mileage],[Offset],[DiffHight],"
-    "[PoleType],[PoleName],[PoleModel],[LXCode],[CrossAngle],[ObjectCode],[GLCode],"
-    "[GLWide],[BZdmPt],[FZdmPt],[AddHight],[StartJ],[EndJ]"
-    ")"
-    "  VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?);";
+constexpr const char* kAppendOrder =
+    "Insert Into Electric_DH_Order ([GPS_ID],[Order_OrgPtName],[Order_NewPtName]) VALUES (?,?,?);";
 
 constexpr const char* kAppendTowerBaseRow =
     "Insert Into Electric_Data_TG ([Name],[x],[y],[h],[Code],[PegDis],[Midx],[Midy],[Midh],"
@@ -25,53 +19,61 @@ constexpr const char* kAppendTowerBaseRow =
 }  // namespace
 
 // GPS_ID already carries the source project's title; HostIMEI repeats it.
-bool CProjectDatabase::AppendPoints(const DHPointList& list) {
-    if (!Reconnect()) return false;
+Status CProjectDatabase::AppendPoints(const DHPointList& list) {
+    if (Status connected = Reconnect(); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (list.empty()) return true;
+    if (list.empty()) return Status::Ok();
     try {
         SQLite::Transaction transaction(*connection_);
-        sql::Statement insert(*connection_, kAppendPoint);
+        sql::Statement insert(*connection_, export_table::InsertSql(export_table::Merged).c_str());
         for (const DHPoint& p : list) {
-            sql::Binder(insert)
-                .Text(p.GPS_ID).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName)
-                .Real(p.Dx, 4).Real(p.Dy, 4).Real(p.Dh, 4)
-                .Real(p.B, 10).Real(p.L, 10).Real(p.H, 4).Text(p.Code)
-                .Real(p.AntHight, 4).Text(p.SaveDateTime)
-                .Int(p.DHType).Real(p.Mileage, 3).Real(p.Offset, 3).Real(p.DiffHight, 3)
-                .Int(p.PoleType).Text("").Text("").Int(p.LXCode).Printed(p.CrossAngle, 10).Int(p.ObjectCode)
-                .Int(p.GLCode).Printed(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Printed(p.AddHight, 4)
-                .Text(p.StartJ).Text(p.EndJ)
-                .Run();
+            sql::Binder b(insert);
+            export_table::BindPoint(b, p, export_table::Merged);
+            b.Run();
         }
         transaction.commit();
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("合并数据文件失败：" + path_, e);
     }
 }
 
-bool CProjectDatabase::AppendOrder(const DHPointList& list) { return WriteOrderRows(list, false); }
+// One order row per point in list order, after the existing rows.
+Status CProjectDatabase::AppendOrder(const DHPointList& list) {
+    if (Status connected = Reconnect(); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    if (list.empty()) return Status::Ok();
+    try {
+        SQLite::Transaction transaction(*connection_);
+        sql::Statement insert(*connection_, kAppendOrder);
+        for (const DHPoint& p : list)
+            sql::Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
+        transaction.commit();
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("合并数据文件失败：" + path_, e);
+    }
+}
 
-std::vector<TGDataUnit> CProjectDatabase::ReadTowerBaseRows() {
-    std::vector<TGDataUnit> rows;
-    if (!Reconnect()) return rows;
+Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
+    rows.clear();
+    if (Status connected = Reconnect(); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        if (!connection_->tableExists("Electric_Data_TG")) return rows;
+        if (!connection_->tableExists("Electric_Data_TG")) return Status::Ok();
         sql::Statement query(*connection_, "select * from Electric_Data_TG;");
         const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
         while (query.Step()) rows.push_back(sql::ReadTowerBaseRow(query, columns));
-    } catch (const SQLite::Exception&) {
-        reporter_.Error("查找记录出错!");  // the rows read so far stay
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("查找记录出错!", e);  // the rows read so far stay
     }
-    return rows;
 }
 
-bool CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) {
-    if (!Reconnect()) return false;
+Status CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) {
+    if (Status connected = Reconnect(); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (rows.empty()) return true;
+    if (rows.empty()) return Status::Ok();
     try {
         SQLite::Transaction transaction(*connection_);
         sql::Statement insert(*connection_, kAppendTowerBaseRow);
@@ -83,9 +85,9 @@ bool CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) 
                 .Run();
         }
         transaction.commit();
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("合并数据文件失败：" + path_, e);
     }
 }
 

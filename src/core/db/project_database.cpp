@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "db/db_detail.h"
@@ -34,7 +35,11 @@ CProjectDatabase::~CProjectDatabase() = default;
 
 void CProjectDatabase::Close() { connection_.reset(); }
 
-bool CProjectDatabase::OpenConnection(const std::string& path, bool create) {
+Status CProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
+    return Status::Failed(WithCause(text, e.what()));
+}
+
+Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
     Close();
     try {
         // One connection is only ever used by one thread, so SQLite's own
@@ -43,32 +48,28 @@ bool CProjectDatabase::OpenConnection(const std::string& path, bool create) {
         // Waits a moment for another program (the desktop program, another
         // command) that is writing the same file instead of failing at once.
         connection_ = std::make_unique<SQLite::Database>(path, flags, kBusyTimeoutMs);
-        return true;
-    } catch (const SQLite::Exception&) {
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
         Close();
-        return false;
+        return Failure("无法打开工程文件：" + path, e);
     }
 }
 
-bool CProjectDatabase::Reconnect() { return !path_.empty() && OpenConnection(path_, false); }
+Status CProjectDatabase::Reconnect() {
+    if (path_.empty()) return Status::Failed("没有打开的工程");
+    return OpenConnection(path_, false);
+}
 
-bool CProjectDatabase::OpenProject(const std::string& path) {
+Status CProjectDatabase::OpenProject(const std::string& path) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec)) {
-        reporter_.Error("文件不存在：" + path);
-        return false;
-    }
-    if (!OpenConnection(path, false)) {
-        reporter_.Error("无法打开工程文件：" + path);
-        return false;
-    }
+    if (path.empty() || !std::filesystem::exists(path, ec)) return Status::Failed("文件不存在：" + path);
+    if (Status opened = OpenConnection(path, false); !opened) return opened;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {  // opening is lazy: the first statement tells whether it is a database
         connection_->execAndGet("SELECT count(*) FROM sqlite_master");
     } catch (const SQLite::Exception& e) {
-        reporter_.Error(e.getErrorCode() == SQLITE_NOTADB ? "不是有效的工程文件：" + path
-                                                          : "无法打开工程文件：" + path + "（" + e.what() + "）");
-        return false;
+        if (e.getErrorCode() == SQLITE_NOTADB) return Status::Failed("不是有效的工程文件：" + path);
+        return Failure("无法打开工程文件：" + path, e);
     }
     path_ = path;
     title_ = TitleOf(path);
@@ -77,19 +78,17 @@ bool CProjectDatabase::OpenProject(const std::string& path) {
     return PrepareTables();
 }
 
-bool CProjectDatabase::PrepareTables() {
-    if (!connection_) return false;
+Status CProjectDatabase::PrepareTables() {
     try {
         SQLite::Transaction transaction(*connection_);
         BuildWorkingTables();
         transaction.commit();
-        return true;
-    } catch (const db_detail::SurveyQueryError&) {
-        reporter_.Error("查找记录出错!");
-    } catch (const SQLite::Exception&) {
-        reporter_.Warning("创建数据表失败");
+        return Status::Ok();
+    } catch (const db_detail::SurveyQueryError& e) {
+        return Failure("查找记录出错!", e);
+    } catch (const SQLite::Exception& e) {
+        return Failure("创建数据表失败", e);
     }
-    return false;
 }
 
 // One transaction around all of it (the caller's): a failed join or insert
@@ -105,8 +104,7 @@ void CProjectDatabase::BuildWorkingTables() {
     SeedWorkingTables();
 }
 
-bool CProjectDatabase::CreateWorkingTables() {
-    if (!connection_) return false;
+Status CProjectDatabase::CreateWorkingTables() {
     try {
         SQLite::Database& db = *connection_;
         SQLite::Transaction transaction(db);
@@ -117,10 +115,9 @@ bool CProjectDatabase::CreateWorkingTables() {
         if (!db.tableExists(kOrderTable)) db.exec(OrderTableSql());
         if (!db.tableExists(kTowerBaseTable)) db.exec(TowerBaseTableSql());
         transaction.commit();
-        return true;
-    } catch (const SQLite::Exception&) {
-        reporter_.Warning("创建数据表失败");
-        return false;
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("创建数据表失败", e);
     }
 }
 
@@ -142,12 +139,12 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
         if (sql.find(column) != std::string::npos) return;
         db.exec("ALTER TABLE " + table + " ADD COLUMN [" + column + "] " + type);
     } catch (const SQLite::Exception&) {
-        // The schema stays as it was; reading reports what is missing.
+        // The schema stays as it was; reading names the column that is missing.
     }
 }
 
-bool CProjectDatabase::ResetToSurvey() {
-    if (!Reconnect()) return false;
+Status CProjectDatabase::ResetToSurvey() {
+    if (Status connected = Reconnect(); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -155,19 +152,31 @@ bool CProjectDatabase::ResetToSurvey() {
         connection_->exec("DROP TABLE Electric_DH_Order;");
         BuildWorkingTables();
         transaction.commit();
-        return true;
-    } catch (const std::exception&) {
+        return Status::Ok();
+    } catch (const std::exception& e) {
         // Rolled back: the working tables stay exactly as they were.
-        reporter_.Warning("重新加载数据失败");
-        return false;
+        return Failure("重新加载数据失败", e);
     }
 }
 
-bool CProjectDatabase::OpenMergeTarget(const std::string& path) {
-    if (path.empty() || !OpenConnection(path, true)) return false;
-    if (CreateWorkingTables()) return true;
+// Offsets 18-19 hold the read and write versions (2 = write-ahead log, whose
+// commits leave the header alone); offset 24 the change counter that every
+// committed write in the other journal modes increments.
+std::optional<std::uint32_t> CProjectDatabase::ChangeCounter() const {
+    std::ifstream file(path_, std::ios::binary);
+    unsigned char header[28] = {};
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
+    if (header[18] == 2 || header[19] == 2) return std::nullopt;
+    return (std::uint32_t{header[24]} << 24) | (std::uint32_t{header[25]} << 16) | (std::uint32_t{header[26]} << 8) |
+           std::uint32_t{header[27]};
+}
+
+Status CProjectDatabase::OpenMergeTarget(const std::string& path) {
+    if (path.empty()) return Status::Failed("创建合并文件失败！");
+    if (Status opened = OpenConnection(path, true); !opened) return opened;
+    Status created = CreateWorkingTables();
     Close();
-    return false;
+    return created;
 }
 
 }  // namespace linvara

@@ -1,11 +1,15 @@
 #pragma once
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/dh_point_list.h"
 #include "model/tg_data_unit.h"
 #include "reporter.h"
+#include "status.h"
 
 namespace SQLite {
 class Database;
@@ -13,11 +17,28 @@ class Database;
 
 namespace linvara {
 
+// What the working tables hold for the working stake list, as fingerprints:
+// a save writes only the rows whose values differ, and a row that differs
+// from what this program last read or wrote was changed by another one.
+struct StoredRows {
+    struct Row {
+        std::uint64_t fingerprint = 0;
+        int kind = 0;  // DHType as stored; a list save never changes it
+        bool operator==(const Row&) const = default;
+    };
+    std::unordered_map<int, Row> points;  // export rows of the list, by ID
+    std::vector<std::uint64_t> order;     // order rows in Order_ID order
+    bool orderNumbered = false;           // their Order_IDs are exactly 1..n
+
+    bool operator==(const StoredRows&) const = default;
+};
+
 // The project file (*.PD): the collector's tables, the working tables this
 // system adds, and every statement run on them. Each operation opens its own
 // connection and closes it before returning, so no connection stays open
-// between two user actions. Texts are UTF-8 in memory; the working tables
-// hold them in GB18030.
+// between two user actions; each is one transaction. Texts are UTF-8 in
+// memory; the working tables hold them in GB18030. Failures come back as a
+// Status whose message names the cause.
 class CProjectDatabase {
 public:
     explicit CProjectDatabase(Reporter& reporter);
@@ -25,39 +46,47 @@ public:
     CProjectDatabase(const CProjectDatabase&) = delete;
     CProjectDatabase& operator=(const CProjectDatabase&) = delete;
 
-    // Schema, upgrade and seeding. OpenProject opens an existing file only
-    // (a missing path is reported, never created), prepares its working
-    // tables and reports every failure itself; it returns false when the
-    // project cannot be used.
-    bool OpenProject(const std::string& path);
-    bool Reconnect();
-    // Creating the working tables and seeding them is one transaction: when
-    // the collector's tables cannot be read nothing is left behind.
-    bool PrepareTables();
-    bool CreateWorkingTables();
-    void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
+    // Opens an existing file only (a missing path is refused, never created)
+    // and prepares its working tables: creating and seeding them is one
+    // transaction, so a failed join leaves nothing behind. A read-only file
+    // is warned about through the reporter.
+    Status OpenProject(const std::string& path);
 
-    // The working stake list.
-    DHPointList ReadStakeList();
-    // The same; `ok` tells whether every row could be read.
-    DHPointList ReadStakeList(bool& ok);
-    bool UpdatePoint(const DHPoint& point);
-    bool UpdateAllPoints(const DHPointList& list);
-    bool RewriteOrder(const DHPointList& list);
-    bool InsertPoint(DHPoint& point);  // receives the new ID; false when not stored
-    bool DeletePoint(int id);
+    // The working stake list in route order, and what the tables hold for it.
+    Status ReadStakeList(DHPointList& list, StoredRows* stored = nullptr);
+    // What the tables hold now, without building the list.
+    Status ReadStoredRows(StoredRows& stored);
+
+    // Stores the list's values and route order in one transaction, writing
+    // only the rows whose stored values differ from `stored` (every row with
+    // `writeAll`). Unless `writeAll`, the tables must still hold `stored`:
+    // when another program has changed them, nothing is written and the
+    // status is a conflict; while the file's change counter still equals
+    // `seenCounter` the tables are known to hold `stored` without reading
+    // them. `stored` follows what was written.
+    Status SaveList(const DHPointList& list, StoredRows& stored, bool writeAll,
+                    std::optional<std::uint32_t> seenCounter = std::nullopt);
+    // A point the user edited (with its kind), added (last in the route;
+    // receives its ID), or points deleted; each keeps `stored` in step.
+    Status UpdatePoint(const DHPoint& point, StoredRows& stored);
+    Status InsertPoint(DHPoint& point, StoredRows& stored);
+    Status DeletePoints(const std::vector<int>& ids, StoredRows& stored);
     // Drops, recreates and seeds both working tables in one transaction; on
     // failure the previous tables stay exactly as they were.
-    bool ResetToSurvey();
+    Status ResetToSurvey();
+
+    // A number that changes whenever any program commits a change to the
+    // file; none when the file cannot tell (write-ahead logging).
+    std::optional<std::uint32_t> ChangeCounter() const;
 
     // Merge target and sources.
-    bool OpenMergeTarget(const std::string& path);
-    bool AppendPoints(const DHPointList& list);
-    bool AppendOrder(const DHPointList& list);
+    Status OpenMergeTarget(const std::string& path);
+    Status AppendPoints(const DHPointList& list);
+    Status AppendOrder(const DHPointList& list);
     // Texts of the rows come back as the bytes stored, so a merge carries
     // them over unchanged.
-    std::vector<TGDataUnit> ReadTowerBaseRows();
-    bool AppendTowerBaseRows(const std::vector<TGDataUnit>& rows);
+    Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows);
+    Status AppendTowerBaseRows(const std::vector<TGDataUnit>& rows);
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }
@@ -69,13 +98,20 @@ public:
 
 private:
     void Close();
-    bool OpenConnection(const std::string& path, bool create);
+    Status OpenConnection(const std::string& path, bool create);
+    Status Reconnect();
+    Status PrepareTables();
+    Status CreateWorkingTables();
+    void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
     // Creates the missing working tables, upgrades an old export table and
     // seeds a new one, all on the open connection; throws on failure.
     void BuildWorkingTables();
     // Fills the new export table and the order table from the collector's join.
     void SeedWorkingTables();
-    bool WriteOrderRows(const DHPointList& list, bool replaceExisting);
+    void ReadStored(StoredRows& stored, DHPointList* list);
+    void WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll);
+    // "<text>：<path>（SQLite's reason）"
+    Status Failure(const std::string& text, const std::exception& e) const;
 
     Reporter& reporter_;
     std::string path_;

@@ -1,9 +1,11 @@
-// The CREATE TABLE texts of the working tables and of the tower-base table.
+// The CREATE TABLE texts of the order table and of the tower-base table (the
+// export table's comes from its column declaration).
 // Other programs read them from sqlite_master, so they are kept exactly as
 // projects in the field already carry them, piece by piece.
 #include <initializer_list>
 #include <string>
 
+#include "db/export_columns.h"
 #include "db/project_database.h"
 
 namespace linvara {
@@ -17,17 +19,7 @@ std::string Join(std::initializer_list<const char*> pieces) {
 
 }  // namespace
 
-std::string CProjectDatabase::ExportTableSql() {
-    return Join({"CREATE TABLE [Electric_DH_Export] (", "[ID] INTEGER PRIMARY KEY, ", "[GPS_ID] CHAR, ",
-                 "[HostIMEI] CHAR, ", "[NewPtName] CHAR, ", "[OrgPtName] CHAR, ", "[Dx] DOUBLE, ",
-                 "[Dy] DOUBLE, ", "[Dh] DOUBLE, ", "[B] DOUBLE, ", "[L] DOUBLE, ", "[H] DOUBLE, ",
-                 "[Code] CHAR, ", "[Note] CHAR, ", "[AntHight] DOUBLE, ", "[SaveDateTime] CHAR, ",
-                 "[DHType] INTEGER, ", "[Mileage] DOUBLE,", "[Offset] DOUBLE, ", "[DiffHight] DOUBLE, ",
-                 "[PoleType] INTEGER, ", "[PoleName] CHAR, ", "[PoleModel] INTEGER, ", "[LXCode] INTEGER, ",
-                 "[CrossAngle] DOUBLE,", "[ObjectCode] INTEGER, ", "[GLWide] DOUBLE, ", "[GLCode] INTEGER, ",
-                 "[BZdmPt] CHAR, ", "[FZdmPt] CHAR, ", "[AddHight] DOUBLE, ", "[StartJ] CHAR, ",
-                 "[EndJ] CHAR", " )"});
-}
+std::string CProjectDatabase::ExportTableSql() { return export_table::CreateTableSql(); }
 
 std::string CProjectDatabase::OrderTableSql() {
     return Join({"CREATE TABLE [Electric_DH_Order] (", "[Order_ID] INTEGER PRIMARY KEY, ", "[GPS_ID] CHAR, ",

@@ -1,17 +1,19 @@
 // Moving the working stake list between memory and the working tables.
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "db/db_detail.h"
+#include "db/export_columns.h"
 #include "db/project_database.h"
+#include "text/encoding.h"
 
 namespace linvara {
 namespace {
 
 using sql::Binder;
-using db_detail::GbText;
 
 // Route order is the order of Electric_DH_Order; an order row whose point
 // was deleted joins nothing.
@@ -19,217 +21,216 @@ constexpr const char* kReadStakeList =
     "SELECT  Electric_DH_Export.* FROM Electric_DH_Order INNER JOIN Electric_DH_Export "
     "ON Electric_DH_Order.GPS_ID=Electric_DH_Export.GPS_ID ORDER BY Electric_DH_Order.Order_ID;";
 
-constexpr const char* kUpdatePoint =
-    "update Electric_DH_Export set NewPtName=?,Dx=?,Dy=?,Dh=?,Code=?,DHType=?,Mileage=?, Offset=?,PoleType=?,"
-    "LXCode=?,CrossAngle=?,ObjectCode=?,GLCode=?,GLWide=?,BZdmPt=?,FZdmPt=?,AddHight=?,StartJ=?,EndJ=?, "
-    "B=?,L=?,H=? where ID=?";
-
-// As above without DHType: saving the list never changes a point's kind.
-constexpr const char* kUpdateListPoint =
-    "update Electric_DH_Export set NewPtName=?,Dx=?,Dy=?,Dh=?,Code=?,Mileage=?, Offset=?,PoleType=?,"
-    "LXCode=?,CrossAngle=?,ObjectCode=?,GLCode=?,GLWide=?,BZdmPt=?,FZdmPt=?,AddHight=?,StartJ=?,EndJ=?,"
-    "B=?,L=?,H=? where ID=?";
+constexpr const char* kReadOrder =
+    "SELECT Order_ID, GPS_ID, Order_OrgPtName, Order_NewPtName FROM Electric_DH_Order ORDER BY Order_ID;";
 
 constexpr const char* kInsertOrder =
     "Insert Into Electric_DH_Order ([GPS_ID],[Order_OrgPtName],[Order_NewPtName]) VALUES (?,?,?);";
 
-constexpr const char* kInsertPoint =
-    "INSERT INTO Electric_DH_Export( GPS_ID,NewPtName, OrgPtName, Dx,Dy,Dh,B,L,H, Code,Note,AntHight,"
-    "SaveDateTime, DHType,Mileage,Offset,DiffHight,PoleType, LXCode,CrossAngle,ObjectCode,GLCode,GLWide, "
-    "BZdmPt,FZdmPt,AddHight,StartJ,EndJ)  VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?);";
+constexpr const char* kUpdateOrder =
+    "UPDATE Electric_DH_Order SET GPS_ID=?,Order_OrgPtName=?,Order_NewPtName=? WHERE Order_ID=?;";
 
-constexpr const char* kInsertPointOrder =
-    "INSERT INTO Electric_DH_Order( GPS_ID, Order_NewPtName, Order_OrgPtName)  VALUES (?,?,?);";
-
-struct ExportColumns {
-    int ID, DHType, GPS_ID, NewPtName, OrgPtName, Dx, Dy, Dh, B, L, H, Code, Note, AntHight, Mileage, Offset,
-        PoleType, LXCode, CrossAngle, GLCode, ObjectCode, GLWide, BZdmPt, FZdmPt, AddHight, StartJ, EndJ;
-
-    explicit ExportColumns(const sql::NamedColumns& c)
-        : ID(c("ID")), DHType(c("DHType")), GPS_ID(c("GPS_ID")), NewPtName(c("NewPtName")),
-          OrgPtName(c("OrgPtName")), Dx(c("Dx")), Dy(c("Dy")), Dh(c("Dh")), B(c("B")), L(c("L")), H(c("H")),
-          Code(c("Code")), Note(c("Note")), AntHight(c("AntHight")), Mileage(c("Mileage")),
-          Offset(c("Offset")), PoleType(c("PoleType")), LXCode(c("LXCode")), CrossAngle(c("CrossAngle")),
-          GLCode(c("GLCode")), ObjectCode(c("ObjectCode")), GLWide(c("GLWide")), BZdmPt(c("BZdmPt")),
-          FZdmPt(c("FZdmPt")), AddHight(c("AddHight")), StartJ(c("StartJ")), EndJ(c("EndJ")) {}
-};
-
-DHPoint ReadPoint(const sql::Statement& q, const ExportColumns& c) {
-    DHPoint p;
-    p.ID = q.Int(c.ID);
-    p.DHType = q.Int(c.DHType);
-    p.GPS_ID = GbText(q, c.GPS_ID);
-    p.NewPtName = GbText(q, c.NewPtName);
-    p.OrgPtName = GbText(q, c.OrgPtName);
-    p.Dx = q.Real(c.Dx);
-    p.Dy = q.Real(c.Dy);
-    p.Dh = q.Real(c.Dh);
-    p.B = q.Real(c.B);
-    p.L = q.Real(c.L);
-    p.H = q.Real(c.H);
-    p.Code = GbText(q, c.Code);
-    p.Note = GbText(q, c.Note);
-    p.AntHight = q.Real(c.AntHight);
-    p.Mileage = q.Real(c.Mileage);
-    p.Offset = q.Real(c.Offset);
-    p.PoleType = q.Int(c.PoleType);
-    p.LXCode = q.Int(c.LXCode);
-    p.CrossAngle = q.Real(c.CrossAngle);
-    p.GLCode = q.Int(c.GLCode);
-    p.ObjectCode = q.Int(c.ObjectCode);
-    p.GLWide = q.Real(c.GLWide);
-    p.BZdmPt = GbText(q, c.BZdmPt);
-    p.FZdmPt = GbText(q, c.FZdmPt);
-    p.AddHight = q.Real(c.AddHight);
-    p.StartJ = GbText(q, c.StartJ);
-    p.EndJ = GbText(q, c.EndJ);
-    return p;
+// An order row's fingerprint: the three texts as stored.
+std::uint64_t OrderFingerprint(std::string_view gpsId, std::string_view org, std::string_view name) {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    for (std::string_view piece : {gpsId, org, name}) {
+        for (unsigned char c : piece) h = (h ^ c) * 0x100000001b3ULL;
+        h = (h ^ 0x1f) * 0x100000001b3ULL;  // a unit separator, so pieces never run together
+        h ^= piece.size() * 0x9e3779b97f4a7c15ULL;
+    }
+    return h;
 }
 
-// The values the two update statements share, up to the point's kind.
-void BindUpdateHead(Binder& b, const DHPoint& p) {
-    b.Text(p.NewPtName).Real(p.Dx, 4).Real(p.Dy, 4).Real(p.Dh, 4).Text(p.Code);
+std::string StoredText(const std::string& utf8) {
+    return text::IsAscii(utf8) ? utf8 : text::Utf8ToGb18030(utf8);
 }
 
-void BindUpdateTail(Binder& b, const DHPoint& p) {
-    b.Real(p.Mileage, 4).Real(p.Offset, 4).Int(p.PoleType).Int(p.LXCode).Real(p.CrossAngle, 8)
-        .Int(p.ObjectCode).Int(p.GLCode).Real(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Real(p.AddHight, 4)
-        .Text(p.StartJ).Text(p.EndJ).Real(p.B, 10).Real(p.L, 10).Real(p.H, 4).Int(p.ID);
+std::uint64_t OrderFingerprint(const DHPoint& p) {
+    return OrderFingerprint(StoredText(p.GPS_ID), StoredText(p.OrgPtName), StoredText(p.NewPtName));
 }
 
 // Rows visited in the order they are stored touch each page once; in route
 // order a large table no longer fits SQLite's page cache and a save spills
-// pages to disk mid-transaction. Equal IDs keep their list order, so the
-// last one still wins.
-std::vector<const DHPoint*> InIdOrder(const DHPointList& list) {
+// pages to disk mid-transaction. Of points that share an ID only the last in
+// the list is kept: its values are the ones a row-by-row write leaves.
+std::vector<const DHPoint*> LastOfEachIdInIdOrder(const DHPointList& list) {
     std::vector<const DHPoint*> sorted;
     sorted.reserve(list.size());
     for (const DHPoint& p : list) sorted.push_back(&p);
     const auto byId = [](const DHPoint* a, const DHPoint* b) { return a->ID < b->ID; };
     if (!std::is_sorted(sorted.begin(), sorted.end(), byId)) std::stable_sort(sorted.begin(), sorted.end(), byId);
-    return sorted;
+    std::vector<const DHPoint*> last;
+    last.reserve(sorted.size());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        if (i + 1 == sorted.size() || sorted[i + 1]->ID != sorted[i]->ID) last.push_back(sorted[i]);
+    return last;
 }
+
+// A failure to connect, under the text of the operation it stopped.
+Status Failed(const std::string& text, const Status& cause) { return Status::Failed(WithCause(text, cause.message())); }
 
 }  // namespace
 
-DHPointList CProjectDatabase::ReadStakeList() {
-    bool ok = true;
-    return ReadStakeList(ok);
-}
-
-DHPointList CProjectDatabase::ReadStakeList(bool& ok) {
-    DHPointList list;
-    ok = false;
-    if (!Reconnect()) return list;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    try {
+void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
+    stored = StoredRows{};
+    {
         sql::Statement query(*connection_, kReadStakeList);
-        const ExportColumns columns{sql::NamedColumns(query)};
+        const export_table::ReadColumns columns(query);
+        const int id = sql::NamedColumns(query)("ID");
+        const int kind = sql::NamedColumns(query)("DHType");
         while (query.Step()) {
-            list.push_back(ReadPoint(query, columns));
-            list.back().OrderIndex = static_cast<int>(list.size()) - 1;
+            stored.points[query.Int(id)] = {columns.RowFingerprint(query), query.Int(kind)};
+            if (list == nullptr) continue;
+            list->push_back(columns.ReadPoint(query));
+            list->back().OrderIndex = static_cast<int>(list->size()) - 1;
         }
-        ok = true;
-    } catch (const SQLite::Exception&) {
-        reporter_.Error("查找记录出错!");  // the rows read so far stay
     }
-    return list;
-}
-
-bool CProjectDatabase::UpdatePoint(const DHPoint& point) {
-    if (!Reconnect()) return false;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    try {
-        sql::Statement update(*connection_, kUpdatePoint);
-        Binder b(update);
-        BindUpdateHead(b, point);
-        b.Int(point.DHType);
-        BindUpdateTail(b, point);
-        b.Run();
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;
+    sql::Statement order(*connection_, kReadOrder);
+    stored.orderNumbered = true;
+    while (order.Step()) {
+        stored.order.push_back(OrderFingerprint(order.Bytes(1), order.Bytes(2), order.Bytes(3)));
+        stored.orderNumbered = stored.orderNumbered && order.Int64(0) == static_cast<long long>(stored.order.size());
     }
 }
 
-bool CProjectDatabase::UpdateAllPoints(const DHPointList& list) {
-    if (!Reconnect()) return false;
+Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
+    list.clear();
+    if (Status connected = Reconnect(); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (list.empty()) return true;
+    StoredRows read;
     try {
-        SQLite::Transaction transaction(*connection_);
-        sql::Statement update(*connection_, kUpdateListPoint);
-        for (const DHPoint* point : InIdOrder(list)) {
-            const DHPoint& p = *point;
+        ReadStored(read, &list);
+    } catch (const SQLite::Exception& e) {
+        return Failure("查找记录出错!", e);  // the rows read so far stay
+    }
+    if (stored != nullptr) *stored = std::move(read);
+    return Status::Ok();
+}
+
+Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
+    if (Status connected = Reconnect(); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        ReadStored(stored, nullptr);
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("查找记录出错!", e);
+    }
+}
+
+Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, bool writeAll,
+                                  std::optional<std::uint32_t> seenCounter) {
+    if (list.empty()) return Status::Ok();  // an empty list has never cleared the tables
+    if (Status connected = Reconnect(); !connected) return Failed("保存失败：" + path_, connected);
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        // Taking the write lock first keeps other writers out between the
+        // check below and the commit.
+        SQLite::Transaction transaction(*connection_, SQLite::TransactionBehavior::IMMEDIATE);
+        if (!writeAll && (!seenCounter || ChangeCounter() != seenCounter)) {
+            StoredRows now;
+            ReadStored(now, nullptr);
+            if (!(now == stored)) return Status::Conflict("工程文件已被其他程序修改：" + path_);
+        }
+        StoredRows written = stored;
+        sql::Statement update(*connection_, export_table::UpdateSql(export_table::Saved).c_str());
+        for (const DHPoint* point : LastOfEachIdInIdOrder(list)) {
+            const auto it = stored.points.find(point->ID);
+            const int kind = it != stored.points.end() ? it->second.kind : point->DHType;
+            const StoredRows::Row row{export_table::StoredFingerprint(*point, kind), kind};
+            if (!writeAll && it != stored.points.end() && it->second == row) continue;
             Binder b(update);
-            BindUpdateHead(b, p);
-            BindUpdateTail(b, p);
+            export_table::BindPoint(b, *point, export_table::Saved);
             b.Run();
+            if (sqlite3_changes(connection_->getHandle()) > 0) written.points[point->ID] = row;
         }
+        WriteOrder(list, written, writeAll);
         transaction.commit();
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;
+        stored = std::move(written);
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("保存失败：" + path_, e);  // rolled back: the old list stays whole
     }
 }
 
-bool CProjectDatabase::RewriteOrder(const DHPointList& list) { return WriteOrderRows(list, true); }
-
-// One order row per point in list order, after the existing rows or in place
-// of them; Order_ID then carries the route order.
-bool CProjectDatabase::WriteOrderRows(const DHPointList& list, bool replaceExisting) {
-    if (!Reconnect()) return false;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (list.empty()) return true;
-    try {
-        SQLite::Transaction transaction(*connection_);
-        if (replaceExisting) connection_->exec("delete from Electric_DH_Order;");
+// The route order as one row per point in list order, Order_ID 1..n. Rows
+// already numbered that way are rewritten in place where they differ.
+void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll) {
+    std::vector<std::uint64_t> order;
+    order.reserve(list.size());
+    for (const DHPoint& p : list) order.push_back(OrderFingerprint(p));
+    if (!writeAll && stored.orderNumbered && stored.order.size() == list.size()) {
+        sql::Statement update(*connection_, kUpdateOrder);
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (order[i] == stored.order[i]) continue;
+            const DHPoint& p = list[i];
+            Binder(update).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Int(static_cast<int>(i) + 1).Run();
+        }
+    } else {
+        connection_->exec("delete from Electric_DH_Order;");
         sql::Statement insert(*connection_, kInsertOrder);
         for (const DHPoint& p : list) Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
-        transaction.commit();
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;
+    }
+    stored.order = std::move(order);
+    stored.orderNumbered = true;
+}
+
+Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored) {
+    if (Status connected = Reconnect(); !connected) return Failed("修改点失败", connected);
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        sql::Statement update(*connection_, export_table::UpdateSql(export_table::Edited).c_str());
+        Binder b(update);
+        export_table::BindPoint(b, point, export_table::Edited);
+        b.Run();
+        if (sqlite3_changes(connection_->getHandle()) > 0)
+            stored.points[point.ID] = {export_table::StoredFingerprint(point, point.DHType), point.DHType};
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("修改点失败", e);
     }
 }
 
 // A new point goes last in the route; the next save writes its place. Its
 // OrgPtName column starts as the name it was created with.
-bool CProjectDatabase::InsertPoint(DHPoint& point) {
-    if (!Reconnect()) return false;
+Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
+    if (Status connected = Reconnect(); !connected) return Failed("添加点失败", connected);
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
-        sql::Statement insert(*connection_, kInsertPoint);
-        const DHPoint& p = point;
-        Binder(insert)
-            .Text(p.GPS_ID).Text(p.NewPtName).Text(p.NewPtName).Real(p.Dx, 4).Real(p.Dy, 4).Real(p.Dh, 4)
-            .Real(p.B, 10).Real(p.L, 10).Real(p.H, 4).Text(p.Code).Text(p.Note).Real(p.AntHight, 4)
-            .Text(p.SaveDateTime).Int(p.DHType).Real(p.Mileage, 4).Real(p.Offset, 4).Real(p.DiffHight, 4)
-            .Int(p.PoleType).Int(p.LXCode).Real(p.CrossAngle, 8).Int(p.ObjectCode).Int(p.GLCode)
-            .Real(p.GLWide, 4).Text(p.BZdmPt).Text(p.FZdmPt).Real(p.AddHight, 4).Text(p.StartJ).Text(p.EndJ)
-            .Run();
+        sql::Statement insert(*connection_, export_table::InsertSql(export_table::Added).c_str());
+        DHPoint row = point;
+        row.OrgPtName = point.NewPtName;
+        Binder b(insert);
+        export_table::BindPoint(b, row, export_table::Added);
+        b.Run();
         const long long id = connection_->getLastInsertRowid();
-        sql::Statement order(*connection_, kInsertPointOrder);
-        Binder(order).Text(p.GPS_ID).Text(p.NewPtName).Text(p.OrgPtName).Run();
+        sql::Statement order(*connection_, kInsertOrder);
+        Binder(order).Text(point.GPS_ID).Text(point.OrgPtName).Text(point.NewPtName).Run();
+        const long long orderId = connection_->getLastInsertRowid();
         transaction.commit();
         point.ID = static_cast<int>(id);
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;  // nothing stored; the caller says so
+        stored.points[point.ID] = {export_table::StoredFingerprint(point, point.DHType), point.DHType};
+        stored.order.push_back(OrderFingerprint(point));
+        stored.orderNumbered = stored.orderNumbered && orderId == static_cast<long long>(stored.order.size());
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("添加点失败", e);  // nothing stored
     }
 }
 
-bool CProjectDatabase::DeletePoint(int id) {
-    if (!Reconnect()) return false;
+Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& stored) {
+    if (Status connected = Reconnect(); !connected) return Failed("删除点失败", connected);
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        SQLite::Statement remove(*connection_, "Delete from Electric_DH_Export where ID=?");
-        remove.bind(1, id);
-        remove.exec();
-        return true;
-    } catch (const SQLite::Exception&) {
-        return false;
+        SQLite::Transaction transaction(*connection_);
+        sql::Statement remove(*connection_, "Delete from Electric_DH_Export where ID=?");
+        for (int id : ids) Binder(remove).Int(id).Run();
+        transaction.commit();
+        for (int id : ids) stored.points.erase(id);
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("删除点失败", e);
     }
 }
 

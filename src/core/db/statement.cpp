@@ -37,6 +37,8 @@ std::string_view Statement::Bytes(int column) const {
 int Statement::Int(int column) const { return sqlite3_column_int(statement_, column); }
 
 double Statement::Real(int column) const { return sqlite3_column_double(statement_, column); }
+long long Statement::Int64(int column) const { return sqlite3_column_int64(statement_, column); }
+int Statement::Type(int column) const { return sqlite3_column_type(statement_, column); }
 
 int NamedColumns::operator()(const char* name) const {
     const int count = query_.ColumnCount();

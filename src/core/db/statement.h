@@ -31,7 +31,9 @@ public:
     // stays valid until the next step.
     std::string_view Bytes(int column) const;
     int Int(int column) const;
+    long long Int64(int column) const;
     double Real(int column) const;
+    int Type(int column) const;  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL
 
 private:
     friend class Binder;

@@ -24,10 +24,13 @@ long long CheckedCount(const std::vector<MergeSource>& sources) {
 bool MergeOne(CProjectDatabase& target, const std::string& sourcePath, Reporter& reporter) {
     CProjectDatabase source(reporter);
     if (!source.OpenProject(sourcePath)) return true;  // not a project: skipped without a word
-    const DHPointList list = source.ReadStakeList();
-    bool ok = target.AppendOrder(list);
-    ok = target.AppendPoints(list) && ok;
-    ok = target.AppendTowerBaseRows(source.ReadTowerBaseRows()) && ok;
+    DHPointList list;
+    if (Status read = source.ReadStakeList(list); !read) reporter.Error(read.message());
+    std::vector<TGDataUnit> rows;
+    if (Status read = source.ReadTowerBaseRows(rows); !read) reporter.Error(read.message());
+    bool ok = target.AppendOrder(list).ok();
+    ok = target.AppendPoints(list).ok() && ok;
+    ok = target.AppendTowerBaseRows(rows).ok() && ok;
     return ok;
 }
 
@@ -44,7 +47,7 @@ MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSour
         reporter.Error("创建合并文件失败！");
         return MergeResult::TargetFailed;
     }
-    target.OpenProject(targetPath);
+    if (Status opened = target.OpenProject(targetPath); !opened) reporter.Error(opened.message());
     const long long total = CheckedCount(sources);
     long long done = 0;
     for (const MergeSource& s : sources) {

@@ -1,0 +1,83 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "db/project_database.h"
+#include "model/dh_point_list.h"
+#include "model/options.h"
+#include "model/stake_sequence.h"
+#include "reporter.h"
+#include "status.h"
+
+namespace linvara {
+
+// The one owner of an open project: its file, the working stake list in
+// route order and the options that steer ordering. Points added, edited or
+// deleted reach the file at once; ordering, sorting, moving and appointing
+// J stakes change the list in memory until Save, which stores values and
+// order together. Every write is one transaction, and none overwrites what
+// another program wrote since this one read or wrote the file: that is a
+// Conflict, which the caller resolves with Save(Overwrite) or Reload().
+class Project {
+public:
+    explicit Project(Reporter& reporter);
+
+    // Opens an existing project file (working tables prepared and seeded
+    // as needed) and reads its working stake list.
+    Status Open(const std::string& path);
+    bool IsOpen() const { return open_; }
+    const std::string& Path() const { return database_.Path(); }
+    const std::string& Title() const { return database_.Title(); }
+
+    const DHPointList& Points() const { return points_; }
+    // Moves the list out for a last use (a conversion); the project is closed.
+    DHPointList TakePoints();
+    const COptions& Options() const { return options_; }
+    void SetOptions(const COptions& options) { options_ = options; }
+    // Whether the list holds changes that only a Save stores.
+    bool IsModified() const { return modified_; }
+
+    enum class SaveMode {
+        Normal,     // refuses with a Conflict when another program changed the tables
+        Overwrite,  // stores the whole list over whatever the tables hold
+    };
+    Status Save(SaveMode mode = SaveMode::Normal);
+    // Reads the list again from the file; unsaved changes are dropped.
+    Status Reload();
+    // Back to the collector's survey: every edit, name and order is dropped.
+    Status ResetToSurvey();
+
+    // Adds a point before the point at `before` (an index of Points()), or
+    // last when `before` is out of range. A name already in use is refused.
+    Status AddPoint(DHPoint point, int before = -1);
+    // Replaces the point with the same GPS_ID.
+    Status EditPoint(const DHPoint& edited);
+    // Deletes the points with these GPS_IDs; unknown ones are passed over.
+    Status DeletePoints(const std::vector<std::string>& gpsIds);
+
+    void AutoOrder();       // 自动J桩排序
+    void SortByMileage();   // 里程排序
+    // Moves the J stake at `jRow` of the J-stake list; returns the row it
+    // stands at afterwards, or -1 when `jRow` is not a J-stake row.
+    int MoveJStake(JMove kind, int jRow);
+    // Refers the points with these GPS_IDs to the segment start-end.
+    void AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end);
+
+private:
+    // Conflict when the tables no longer hold what this program last read or wrote.
+    Status CheckUnchanged();
+    void Remember();  // the file's change counter after this program's own read or write
+    Status ReadList();
+
+    CProjectDatabase database_;
+    DHPointList points_;
+    StoredRows stored_;
+    std::optional<std::uint32_t> counter_;
+    COptions options_;
+    bool open_ = false;
+    bool modified_ = false;
+};
+
+}  // namespace linvara
