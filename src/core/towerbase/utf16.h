@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,9 +8,5 @@ namespace linvara {
 // line checksum and the path rules count characters as the collectors'
 // platform does, one unit per BMP character.
 std::u16string Utf16Units(std::string_view utf8);
-
-// `utf8` without its last `count` characters (code points); empty when it
-// has fewer.
-std::string DropLastChars(std::string_view utf8, std::size_t count);
 
 }  // namespace linvara
