@@ -69,8 +69,8 @@ TEST(ResultWriter, TextIsGbkEncoded) {
 }
 
 TEST(ResultWriter, StakeTableAnglesSpansAndMileage) {
-    DHPointList list = {PlanePoint("J1", JStake, 0, 0), PlanePoint("A", AuxPoint, 50, 30), PlanePoint("J2", JStake, 100, 0),
-                        PlanePoint("J3", JStake, 200, 100)};
+    DHPointList list = {PlanePoint("J1", JStake, 0, 0), PlanePoint("A", AuxPoint, 50, 30),
+                        PlanePoint("J2", JStake, 100, 0), PlanePoint("J3", JStake, 200, 100)};
     const double mileage[] = {0, 50, 100, 241.42136};
     for (size_t i = 0; i < list.size(); ++i) list[i].Mileage = mileage[i];
     Written w;
