@@ -45,6 +45,7 @@ void RunTowerBase(const TowerBaseOptions& o, CliContext& ctx) {
     if (!RequireFile(o.input, ctx)) return;
     TowerBaseSurvey survey(ctx.reporter);
     survey.Load(o.input);
+    for (const std::string& warning : survey.ReadWarnings()) ctx.reporter.Warning(warning);
     if (!survey.LoadSucceeded()) {
         ctx.exitCode = 1;
         return;

@@ -37,13 +37,7 @@ std::string Quote(const std::string& path) { return "'" + path + "'"; }
 std::string MakeProject(const TempDir& dir) {
     using testing::CollectorPoint;
     auto point = [](const char* id, const char* name, int type, double north, double east) {
-        CollectorPoint p;
-        p.gpsId = id;
-        p.name = name;
-        p.type = type;
-        p.north = north;
-        p.east = east;
-        p.height = 10;
+        CollectorPoint p = testing::Surveyed(id, name, type, north, east, 10);
         p.latitude = 30 + north / 100000;
         p.longitude = 114 + east / 100000;
         p.altitude = 25;

@@ -12,6 +12,7 @@ namespace {
 
 using testing::CollectorPoint;
 using testing::ReadFileBytes;
+using testing::Surveyed;
 using testing::TempDir;
 
 struct CliRun {
@@ -26,24 +27,14 @@ CliRun RunOrgCli(const TempDir& dir, std::vector<std::string> args) {
     return {r.exitCode, r.err};
 }
 
-CollectorPoint Surveyed(const std::string& name, int type, double north, double east, double height) {
-    CollectorPoint p;
-    p.gpsId = "g-" + name;
-    p.name = name;
-    p.type = type;
-    p.north = north;
-    p.east = east;
-    p.height = height;
-    return p;
-}
-
 // Three J stakes turning right at J2, a Z stake with a Chinese name and a
 // two-point feature whose auxiliary point was never surveyed.
 void WriteLineProject(const std::string& path) {
-    CollectorPoint orphan = Surveyed("P9", 5, 100, 50, 14);
+    CollectorPoint orphan = Surveyed("g-P9", "P9", 5, 100, 50, 14);
     orphan.ptBeforSel = "nowhere";
-    testing::WriteCollectorProject(path, {Surveyed("J1", 0, 0, 0, 10), Surveyed("电1", 1, 50, 0, 11),
-                                          Surveyed("J2", 0, 100, 0, 12), orphan, Surveyed("J3", 0, 100, 100, 13)});
+    testing::WriteCollectorProject(path, {Surveyed("g-J1", "J1", 0, 0, 0, 10), Surveyed("g-电1", "电1", 1, 50, 0, 11),
+                                          Surveyed("g-J2", "J2", 0, 100, 0, 12), orphan,
+                                          Surveyed("g-J3", "J3", 0, 100, 100, 13)});
 }
 
 TEST(CliOrg, ConvertsTheStoredStakeList) {

@@ -29,22 +29,13 @@ CliRun Cli(const TempDir& dir, const std::string& args) {
     return run;
 }
 
-CollectorPoint At(const char* id, const char* name, int type, double north, double east) {
-    CollectorPoint p;
-    p.gpsId = id;
-    p.name = name;
-    p.type = type;
-    p.north = north;
-    p.east = east;
-    return p;
-}
-
 // Route J1 -> J2 -> J3 (500 m + 600 m), surveyed out of route order: the
 // details come before the stakes they lie between.
 std::string MakeLine(const TempDir& dir) {
     const std::string path = dir.File("Line.PD");
-    WriteCollectorProject(path, {At("1", "J1", 0, 0, 0), At("2", "far", 2, 290, 700), At("3", "near", 4, 30.16, 39.88),
-                                 At("4", "J2", 0, 300, 400), At("5", "Z1", 1, 150, 200), At("6", "J3", 0, 300, 1000)});
+    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "far", 2, 290, 700),
+                                 Surveyed("3", "near", 4, 30.16, 39.88), Surveyed("4", "J2", 0, 300, 400),
+                                 Surveyed("5", "Z1", 1, 150, 200), Surveyed("6", "J3", 0, 300, 1000)});
     return path;
 }
 

@@ -66,6 +66,16 @@ TEST(CliTowerBase, TowerBaseWritesAPairPerStakeAndReportsMissingSections) {
     EXPECT_EQ(ReadFileBytes(dir.File("again_Z1.org")), ReadFileBytes(dir.File("out_Z1.org")));
 }
 
+TEST(CliTowerBase, UnreadableNumbersOfATowFileAreNamedAndTheConversionGoesOn) {
+    TempDir dir;
+    const std::string tow = dir.File("bad.tow");
+    testing::WriteFileBytes(tow, "P1,1,2,3,c,5,0,Z1,1,\r\nP2,1,2,3,c,7q,0,Z1,1,\r\n");
+    const RunResult r = RunCli(dir, {"towerbase", tow, "-o", dir.File("out.org")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), tow + "第2行第6个字段（偏距）：无法读取数值“7q”\n");
+    EXPECT_NE(ReadFileBytes(dir.File("out_Z1.org")).find("4.9500,-4.9500"), std::string::npos);  // 7q read as 7
+}
+
 TEST(CliTowerBase, MergeSkipsNamedSources) {
     TempDir dir, out;
     CollectorPoint a;

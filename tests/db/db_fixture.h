@@ -12,13 +12,7 @@ namespace linvara::testing {
 
 inline CollectorPoint Point(const std::string& gpsId, const std::string& name, int type, double north = 0,
                             double east = 0) {
-    CollectorPoint p;
-    p.gpsId = gpsId;
-    p.name = name;
-    p.type = type;
-    p.north = north;
-    p.east = east;
-    return p;
+    return Surveyed(gpsId, name, type, north, east);
 }
 
 // The first column of the first row as its stored bytes ("<null>" for NULL,

@@ -3,18 +3,13 @@
 #include <cmath>
 
 #include "model/stake_sequence.h"
+#include "support/survey_points.h"
 
 namespace linvara {
 namespace {
 
 DHPoint At(const std::string& name, int kind, double north, double east, int glCode = 0) {
-    DHPoint p;
-    p.NewPtName = name;
-    p.OrgPtName = name;
-    p.GPS_ID = "g_" + name;
-    p.DHType = kind;
-    p.Dx = north;
-    p.Dy = east;
+    DHPoint p = testing::PlanePoint(name, kind, north, east);
     p.GLCode = glCode;
     return p;
 }

@@ -12,7 +12,7 @@ using Strings = std::vector<std::string>;
 // The first J stake sits at stored mileage 1000: relative mileages are
 // stored mileage - 1000.
 DHPoint Origin() {
-    DHPoint j = MakePoint("J1", JStake);
+    DHPoint j = PlanePoint("J1", JStake);
     j.Mileage = 1000;
     return j;
 }
@@ -90,7 +90,7 @@ TEST(OrgOnePoint, RecordsOfEachFeatureClass) {
         {0, 3, 30, 1, {}},
     };
     for (const Case& c : cases) {
-        DHPoint p = At(MakePoint("20", FeatureOnePoint), 1100, 3, 30);
+        DHPoint p = At(PlanePoint("20", FeatureOnePoint), 1100, 3, 30);
         p.GLCode = c.cls;
         p.GLWide = c.width;
         p.CrossAngle = c.crossAngle;
@@ -102,7 +102,7 @@ TEST(OrgOnePoint, RecordsOfEachFeatureClass) {
 }
 
 TEST(OrgOnePoint, HouseAtMileageZeroKeepsTheCosineResidue) {
-    DHPoint p = At(MakePoint("house", FeatureOnePoint), 1000, 3, 30);
+    DHPoint p = At(PlanePoint("house", FeatureOnePoint), 1000, 3, 30);
     p.GLCode = 213;
     p.CrossAngle = 10;
     const Strings got = Records({Origin(), p}, p, &OrgTransition::ConvertOnePointFeature);
@@ -114,13 +114,13 @@ TEST(OrgOnePoint, HouseAtMileageZeroKeepsTheCosineResidue) {
 // Two-point features: P "40" names its auxiliary point by the name it was
 // surveyed with ("A"); the auxiliary point is now called "30".
 DHPoint Aux(double mileage) {
-    DHPoint a = At(MakePoint("30", AuxPoint), mileage, -2, 21);
+    DHPoint a = At(PlanePoint("30", AuxPoint), mileage, -2, 21);
     a.OrgPtName = "A";
     return a;
 }
 
 DHPoint TwoPoint(int cls, double crossAngle = 30, const std::string& name = "40") {
-    DHPoint p = At(MakePoint(name, FeatureTwoPoint), 1100, 1, 20);
+    DHPoint p = At(PlanePoint(name, FeatureTwoPoint), 1100, 1, 20);
     p.FZdmPt = "A";
     p.GLCode = cls;
     p.CrossAngle = crossAngle;
@@ -225,9 +225,9 @@ TEST(OrgTwoPoint, HouseReplacesBothPointRecordsByItsCorners) {
 TEST(OrgTwoPoint, HouseDropsOnlyItsOwnAndItsAuxiliaryRecords) {
     const Strings stake = {"0,J1,0.0000,0.0000,0.0000,96=00+96,0.0000,0.0000", "6,J1,1.5000,65001,0.0000",
                            "q,J1,0.0000,0.0000"};
-    const DHPoint z = At(MakePoint("Z5", ZStake), 1070, 0, 9);
+    const DHPoint z = At(PlanePoint("Z5", ZStake), 1070, 0, 9);
     const std::string zRecord = "0,Z5,0.0000,70.0000,9.0000,96=00+96,0.0000,0.0000";
-    DHPoint other = At(MakePoint("12", AuxPoint), 1010, 0, 9);
+    DHPoint other = At(PlanePoint("12", AuxPoint), 1010, 0, 9);
     other.OrgPtName = "X";
     const std::string otherRecord = "b,12,0.0000,10.0000,9.0000,13=00+13,0,0,11";
     DHPoint sameNumber = Aux(1050);
@@ -261,15 +261,15 @@ TEST(OrgTwoPoint, HouseDropsOnlyItsOwnAndItsAuxiliaryRecords) {
 
 // Three-point houses: B "31" (surveyed as "B") and F "32" (surveyed as "F").
 DHPointList ThreePointList(double backMileage, double frontMileage, const DHPoint& house) {
-    DHPoint b = At(MakePoint("31", AuxPoint), backMileage, 2, 21);
+    DHPoint b = At(PlanePoint("31", AuxPoint), backMileage, 2, 21);
     b.OrgPtName = "B";
-    DHPoint f = At(MakePoint("32", AuxPoint), frontMileage, -4, 22);
+    DHPoint f = At(PlanePoint("32", AuxPoint), frontMileage, -4, 22);
     f.OrgPtName = "F";
     return {Origin(), b, f, house};
 }
 
 TEST(OrgThreePoint, NearAndFarFollowTheAuxiliaryMileages) {
-    DHPoint p = At(MakePoint("50", HouseThreePoint), 1100, 1, 20);
+    DHPoint p = At(PlanePoint("50", HouseThreePoint), 1100, 1, 20);
     p.BZdmPt = "B";
     p.FZdmPt = "F";
     p.GLCode = 0;  // written whatever it is
@@ -290,14 +290,14 @@ TEST(OrgThreePoint, NearAndFarFollowTheAuxiliaryMileages) {
 }
 
 TEST(OrgThreePoint, MissingAuxiliaryPointIsReportedAndConversionGoesOn) {
-    DHPoint house = At(MakePoint("50", HouseThreePoint), 1100, 1, 20);
+    DHPoint house = At(PlanePoint("50", HouseThreePoint), 1100, 1, 20);
     house.BZdmPt = "B";
     house.FZdmPt = "nowhere";
     DHPoint lonely = TwoPoint(184);
     lonely.FZdmPt = "nowhere";
     DHPointList list = ThreePointList(1080, 1120, house);
     list.insert(list.begin() + 1, lonely);
-    list.push_back(At(MakePoint("Z9", ZStake), 1200, 0, 5));
+    list.push_back(At(PlanePoint("Z9", ZStake), 1200, 0, 5));
     RecordingReporter reporter;
     const Strings got = Converted(list, reporter);
     EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！", "三点测房数据异常！请检查", "转换ORG文件成功！"}));

@@ -38,7 +38,7 @@ struct Conversion {
 const char* const kNoBoundsRange = "m,-9000000000.00000000,  0,  100,    0,    0,    0";
 
 TEST(OrgLine, SingleJStakeGivesStakeMarkerAndZeroTurn) {
-    DHPoint j = MakePoint("J1", JStake, 10, 20, 50.5);
+    DHPoint j = PlanePoint("J1", JStake, 10, 20, 50.5);
     j.Mileage = 250;  // stored mileages of J stakes are not used
     Conversion run({j});
     EXPECT_TRUE(run.ok);
@@ -61,9 +61,9 @@ TEST(OrgLine, TurningAnglesAtTheMiddleStake) {
         {200, 0, "q,J2,0.0000,0.0000"},                                         // straight on
     };
     for (const Case& c : cases) {
-        DHPoint j2 = MakePoint("J2", JStake, 100, 0, 2);
+        DHPoint j2 = PlanePoint("J2", JStake, 100, 0, 2);
         j2.Mileage = 999;
-        Conversion run({MakePoint("J1", JStake, 0, 0, 1), j2, MakePoint("J3", JStake, c.dx, c.dy, 3)});
+        Conversion run({PlanePoint("J1", JStake, 0, 0, 1), j2, PlanePoint("J3", JStake, c.dx, c.dy, 3)});
         ASSERT_EQ(run.main.size(), 8u);
         EXPECT_EQ(run.main[3], "0,J2,0.0000,100.0000,2.0000,96=00+96,0.0000,0.0000");
         EXPECT_EQ(run.main[5], c.turn);
@@ -73,8 +73,8 @@ TEST(OrgLine, TurningAnglesAtTheMiddleStake) {
 
 TEST(OrgLine, JStakeMileageAddsPlaneDistances) {
     SilentReporter silent;
-    OrgTransition org({MakePoint("J1", JStake, 0, 0), MakePoint("Z", ZStake, 9, 9), MakePoint("J2", JStake, 3, 4),
-                       MakePoint("J3", JStake, 3, 16)},
+    OrgTransition org({PlanePoint("J1", JStake, 0, 0), PlanePoint("Z", ZStake, 9, 9), PlanePoint("J2", JStake, 3, 4),
+                       PlanePoint("J3", JStake, 3, 16)},
                       silent);
     EXPECT_EQ(org.JStakeMileage(0), 0.0);
     EXPECT_EQ(org.JStakeMileage(1), 5.0);
@@ -82,9 +82,9 @@ TEST(OrgLine, JStakeMileageAddsPlaneDistances) {
 }
 
 TEST(OrgLine, ZStakeUsesMileageFromTheFirstJStake) {
-    DHPoint j1 = MakePoint("J1", JStake, 0, 0, 1);
+    DHPoint j1 = PlanePoint("J1", JStake, 0, 0, 1);
     j1.Mileage = 1000;
-    DHPoint z = MakePoint("Z1", ZStake, 0, 0, -2.5);
+    DHPoint z = PlanePoint("Z1", ZStake, 0, 0, -2.5);
     z.Mileage = 1012.25;
     z.Offset = 3;  // Z stakes are written on the centre line
     Conversion run({z, j1});
@@ -94,9 +94,9 @@ TEST(OrgLine, ZStakeUsesMileageFromTheFirstJStake) {
 }
 
 TEST(OrgLine, AuxiliaryPointBeforeTheFirstJStakeStaysOutOfTheChain) {
-    DHPoint aux = MakePoint("5", AuxPoint);
+    DHPoint aux = PlanePoint("5", AuxPoint);
     aux.Mileage = 3;
-    DHPoint j = MakePoint("J1", JStake);
+    DHPoint j = PlanePoint("J1", JStake);
     j.Mileage = 10;
     Conversion run({aux, j});
     ASSERT_EQ(run.chain.size(), 2u);
@@ -111,7 +111,7 @@ TEST(OrgLine, ProfileChainSortsByStoredMileageKeepingTies) {
     DHPointList list;
     const std::pair<const char*, double> points[] = {{"J1", 100}, {"a", 30}, {"b", 10}, {"c", 30}, {"d", -5}};
     for (auto [name, mileage] : points) {
-        list.push_back(MakePoint(name, name[0] == 'J' ? JStake : ZStake));
+        list.push_back(PlanePoint(name, name[0] == 'J' ? JStake : ZStake));
         list.back().Mileage = mileage;
     }
     Conversion run(list);
@@ -132,7 +132,7 @@ TEST(OrgLine, AuxiliaryPointCodeFollowsTheSideOfItsOffset) {
         {95, -1, "b,7,-1.0000,0.0000,0.0000,95=00+95,0,0,11"},
     };
     for (const Case& c : cases) {
-        DHPoint p = MakePoint("7", AuxPoint);
+        DHPoint p = PlanePoint("7", AuxPoint);
         p.GLCode = c.glCode;
         p.Offset = c.offset;
         Conversion run({p});
@@ -141,7 +141,7 @@ TEST(OrgLine, AuxiliaryPointCodeFollowsTheSideOfItsOffset) {
 }
 
 TEST(OrgLine, AuxiliaryPointsWithTheSameNameNumberAreWrittenOnce) {
-    Conversion run({MakePoint("12", AuxPoint), MakePoint("12a", AuxPoint), MakePoint("13", AuxPoint)});
+    Conversion run({PlanePoint("12", AuxPoint), PlanePoint("12a", AuxPoint), PlanePoint("13", AuxPoint)});
     EXPECT_EQ(run.main, (Strings{"b,12,0.0000,0.0000,0.0000,13=00+13,0,0,11",
                                  "b,13,0.0000,0.0000,0.0000,13=00+13,0,0,11"}));
 }
@@ -164,7 +164,7 @@ TEST(OrgLine, CrossingLabelRecords) {
         {12.3456, 100, "G,13,12,12.346,41=00+41", "*,12,7,3,0,0,35,-10.0000"},
     };
     for (const Case& c : cases) {
-        DHPoint p = MakePoint("12", CrossingOnePoint, 0, 0, 40);
+        DHPoint p = PlanePoint("12", CrossingOnePoint, 0, 0, 40);
         p.Offset = -1.5;
         p.PoleType = 7;
         p.LXCode = 35;
@@ -176,10 +176,10 @@ TEST(OrgLine, CrossingLabelRecords) {
 }
 
 TEST(OrgLine, UnknownKindsWriteNothingButCountForChainAndRange) {
-    DHPoint j = MakePoint("J1", JStake, 0, 0, 10);
-    DHPoint odd = MakePoint("X", 7, 0, 0, 250);
+    DHPoint j = PlanePoint("J1", JStake, 0, 0, 10);
+    DHPoint odd = PlanePoint("X", 7, 0, 0, 250);
     odd.Mileage = 5;
-    DHPoint negative = MakePoint("Y", -1, 0, 0, 20);
+    DHPoint negative = PlanePoint("Y", -1, 0, 0, 20);
     negative.Mileage = 2;
     Conversion run({j, odd, negative});
     EXPECT_EQ(run.main.size(), 3u);
@@ -200,7 +200,7 @@ TEST(OrgLine, ElevationRangeCutsTowardZero) {
         {NAN, NAN, "m,-9000000000.00000000,  0,  100,    0,    0,    0"},
     };
     for (const Case& c : cases) {
-        Conversion run({MakePoint("1", 9, 0, 0, c.high), MakePoint("2", 9, 0, 0, c.low)});
+        Conversion run({PlanePoint("1", 9, 0, 0, c.high), PlanePoint("2", 9, 0, 0, c.low)});
         EXPECT_EQ(run.trailer.back(), c.range) << c.low << ".." << c.high;
     }
 }
@@ -212,7 +212,7 @@ TEST(OrgLine, EmptyListWritesOnlyTheRangeRecord) {
 }
 
 TEST(OrgLine, FileIsGbkWithCrLfOnEveryLine) {
-    Conversion run({MakePoint("电杆1", JStake, 0, 0, 5), MakePoint("J2", JStake, 0, 10, 6)});
+    Conversion run({PlanePoint("电杆1", JStake, 0, 0, 5), PlanePoint("J2", JStake, 0, 10, 6)});
     const std::string name = "\xB5\xE7\xB8\xCB" "1";  // GBK bytes of 电杆
     EXPECT_EQ(run.bytes, "0," + name + ",0.0000,0.0000,5.0000,96=00+96,0.0000,0.0000\r\n"
                          "6," + name + ",1.5000,65001,0.0000\r\n"
@@ -243,7 +243,7 @@ TEST(OrgLine, FailedWriteReportsFailureAndLeavesNothing) {
     std::filesystem::create_directory(folderAsTarget);
     for (const std::string& target : {missingFolder, folderAsTarget}) {
         RecordingReporter reporter;
-        OrgTransition org({MakePoint("J1", JStake)}, reporter);
+        OrgTransition org({PlanePoint("J1", JStake)}, reporter);
         org.OutputPath = target;
         EXPECT_FALSE(org.Convert());
         EXPECT_EQ(reporter.Texts(), (Strings{"转换ORG文件失败！"}));

@@ -8,15 +8,15 @@
 #include <sstream>
 
 #include "output/result_writer.h"
-#include "output/stake_points.h"
 #include "support/recording_reporter.h"
+#include "support/survey_points.h"
 #include "support/temp_dir.h"
 
 namespace linvara {
 namespace {
 
 using testing::Geodetic;
-using testing::Stake;
+using testing::PlanePoint;
 
 struct Feature {
     std::string label;  // DXF text or KML name
@@ -55,8 +55,8 @@ TEST(GdalReadback, DxfHasTwoPointsAndOneTextPerPoint) {
     testing::TempDir dir;
     const std::string path = dir.File("line.dxf");
     testing::RecordingReporter reporter;
-    DHPointList list = {Stake("J1", JStake, 100, 200, 5), Stake("Z2", ZStake, 110.5, 210.25, 6.125),
-                        Stake("A3", AuxPoint, -3400000.5, 500000.25, -2)};
+    DHPointList list = {PlanePoint("J1", JStake, 100, 200, 5), PlanePoint("Z2", ZStake, 110.5, 210.25, 6.125),
+                        PlanePoint("A3", AuxPoint, -3400000.5, 500000.25, -2)};
     ASSERT_TRUE(WriteResultFile(list, path, 6, reporter));
     const std::vector<Feature> features = ReadFeatures(path, "Text");
     ASSERT_EQ(features.size(), 9u);
@@ -77,10 +77,10 @@ TEST(GdalReadback, KmlPlacemarksInStakeOrder) {
     testing::TempDir dir;
     const std::string path = dir.File("线路.kml");
     testing::RecordingReporter reporter;
-    DHPointList list = {Geodetic(Stake("桩<1>&", ZStake, 0, 0), 30.25, 114.5, 21.5),
-                        Geodetic(Stake("J1", JStake, 0, 0), 30.5, 114.25, 20),
-                        Stake("A", AuxPoint, 0, 0),
-                        Geodetic(Stake("J'2\"", JStake, 0, 0), -33.5, -70.125, -1.5)};
+    DHPointList list = {Geodetic(PlanePoint("桩<1>&", ZStake, 0, 0), 30.25, 114.5, 21.5),
+                        Geodetic(PlanePoint("J1", JStake, 0, 0), 30.5, 114.25, 20),
+                        PlanePoint("A", AuxPoint, 0, 0),
+                        Geodetic(PlanePoint("J'2\"", JStake, 0, 0), -33.5, -70.125, -1.5)};
     ASSERT_TRUE(WriteResultFile(list, path, 11, reporter));
     const std::vector<Feature> features = ReadFeatures(path, "Name");
     ASSERT_EQ(features.size(), 3u);

@@ -3,15 +3,15 @@
 #include <filesystem>
 
 #include "output/kml_writer.h"
-#include "output/stake_points.h"
+#include "support/survey_points.h"
 #include "support/temp_dir.h"
 
 namespace linvara {
 namespace {
 
 using testing::Geodetic;
+using testing::PlanePoint;
 using testing::ReadFileBytes;
-using testing::Stake;
 using testing::TempDir;
 
 const std::string kHead =
@@ -43,10 +43,10 @@ std::string Placemark(const std::string& name, const std::string& coords) {
 }
 
 TEST(StakeKml, JStakesFirstThenZStakesLongitudeFirst) {
-    DHPointList list = {Geodetic(Stake("J1", JStake, 0, 0), 30.5, 114.25, 20),
-                        Geodetic(Stake("Z1", ZStake, 0, 0), 30.25, 114.5, 21.5),
-                        Stake("辅1", AuxPoint, 0, 0),
-                        Geodetic(Stake("J2", JStake, 0, 0), -33.123456789012, -70.000000000049, -1.5)};
+    DHPointList list = {Geodetic(PlanePoint("J1", JStake, 0, 0), 30.5, 114.25, 20),
+                        Geodetic(PlanePoint("Z1", ZStake, 0, 0), 30.25, 114.5, 21.5),
+                        PlanePoint("辅1", AuxPoint, 0, 0),
+                        Geodetic(PlanePoint("J2", JStake, 0, 0), -33.123456789012, -70.000000000049, -1.5)};
     TempDir dir;
     const std::string path = dir.File("线路.kml");
     ASSERT_EQ(WriteStakeKml(list, path), 1);
@@ -59,13 +59,13 @@ TEST(StakeKml, JStakesFirstThenZStakesLongitudeFirst) {
 TEST(StakeKml, NoStakesGiveTheFrameOnly) {
     TempDir dir;
     const std::string path = dir.File("empty.kml");
-    ASSERT_EQ(WriteStakeKml({Stake("A", AuxPoint, 0, 0)}, path), 1);
+    ASSERT_EQ(WriteStakeKml({PlanePoint("A", AuxPoint, 0, 0)}, path), 1);
     EXPECT_EQ(ReadFileBytes(path), kHead + "\t<name>empty</name>\r\n" + kStyle + kFooter);
 }
 
 // Names are escaped and cleaned, so readers never reject the file.
 TEST(StakeKml, MarkupInNamesIsEscaped) {
-    DHPointList list = {Stake("<A&\"B'>", JStake, 0, 0), Stake("x\x01y\xFF", ZStake, 0, 0)};
+    DHPointList list = {PlanePoint("<A&\"B'>", JStake, 0, 0), PlanePoint("x\x01y\xFF", ZStake, 0, 0)};
     TempDir dir;
     const std::string path = dir.File("R&D.kml");
     ASSERT_EQ(WriteStakeKml(list, path), 1);

@@ -3,25 +3,25 @@
 #include <filesystem>
 
 #include "output/result_writer.h"
-#include "output/stake_points.h"
 #include "support/recording_reporter.h"
+#include "support/survey_points.h"
 #include "support/temp_dir.h"
 #include "text/encoding.h"
 
 namespace linvara {
 namespace {
 
+using testing::PlanePoint;
 using testing::ReadFileBytes;
 using testing::RecordingReporter;
-using testing::Stake;
 using testing::TempDir;
 
 constexpr const char* kCannotCreate = "新建成果文件出错,请检查!";
 
 // A J stake, an auxiliary point with a Chinese name and a Z stake.
 DHPointList ThreePoints() {
-    return {Stake("P1", JStake, 100, 200, 5, "C1"), Stake("辅1", AuxPoint, 110.5, 210.25, 6.125, "C2"),
-            Stake("Z1", ZStake, 120, 220, 7)};
+    return {PlanePoint("P1", JStake, 100, 200, 5, "C1"), PlanePoint("辅1", AuxPoint, 110.5, 210.25, 6.125, "C2"),
+            PlanePoint("Z1", ZStake, 120, 220, 7)};
 }
 
 struct Written {
@@ -69,8 +69,8 @@ TEST(ResultWriter, TextIsGbkEncoded) {
 }
 
 TEST(ResultWriter, StakeTableAnglesSpansAndMileage) {
-    DHPointList list = {Stake("J1", JStake, 0, 0), Stake("A", AuxPoint, 50, 30), Stake("J2", JStake, 100, 0),
-                        Stake("J3", JStake, 200, 100)};
+    DHPointList list = {PlanePoint("J1", JStake, 0, 0), PlanePoint("A", AuxPoint, 50, 30),
+                        PlanePoint("J2", JStake, 100, 0), PlanePoint("J3", JStake, 200, 100)};
     const double mileage[] = {0, 50, 100, 241.42136};
     for (size_t i = 0; i < list.size(); ++i) list[i].Mileage = mileage[i];
     Written w;
@@ -96,19 +96,19 @@ TEST(ResultWriter, TurningAngleText) {
         {0, 0, 100, 0, 200, 0, "右0.00000000"},
     };
     for (const Case& c : cases) {
-        DHPointList list = {Stake("J1", JStake, c.n1, c.e1), Stake("J2", JStake, c.n2, c.e2),
-                            Stake("J3", JStake, c.n3, c.e3)};
+        DHPointList list = {PlanePoint("J1", JStake, c.n1, c.e1), PlanePoint("J2", JStake, c.n2, c.e2),
+                            PlanePoint("J3", JStake, c.n3, c.e3)};
         Written w;
         Write(list, 8, w);
         const std::string text = text::Gb18030ToUtf8(w.bytes);
         EXPECT_NE(text.find(std::string(",") + c.angle + ","), std::string::npos) << c.angle << "\n" << text;
     }
-    EXPECT_EQ(TurningAngleAt({Stake("J", JStake, 0, 0)}, 0), 0);
+    EXPECT_EQ(TurningAngleAt({PlanePoint("J", JStake, 0, 0)}, 0), 0);
     EXPECT_EQ(TurningAngleAt({}, 0), 0);
 }
 
 TEST(ResultWriter, DxfPiecesForTwoPoints) {
-    DHPointList list = {Stake("J1", JStake, 100, 200, 5), Stake("桩2", ZStake, 110.5, 210.25, 6.125)};
+    DHPointList list = {PlanePoint("J1", JStake, 100, 200, 5), PlanePoint("桩2", ZStake, 110.5, 210.25, 6.125)};
     Written w;
     Write(list, 6, w);
     const std::string p1 = " 0\r\nPOINT\r\n  8\r\n0\r\n 62\r\n4\r\n 10\r\n200.0000\r\n 20\r\n100.0000\r\n 30\r\n5.0000\r\n";
@@ -134,8 +134,8 @@ TEST(ResultWriter, NothingWrittenMeansNoMessage) {
         {{}, 0, ""},
         {{}, 8, "\xB5\xE3\xC3\xFB,"},  // header starts with GBK 点名
         {{}, 6, " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n 0\r\nENDSEC\r\n 0\r\nEOF\r\n"},
-        {{Stake("A", AuxPoint, 1, 2), Stake("X", CrossingOnePoint, 3, 4)}, 9, ""},
-        {{Stake("A", AuxPoint, 1, 2)}, 10, ""},
+        {{PlanePoint("A", AuxPoint, 1, 2), PlanePoint("X", CrossingOnePoint, 3, 4)}, 9, ""},
+        {{PlanePoint("A", AuxPoint, 1, 2)}, 10, ""},
     };
     for (const Case& c : cases) {
         Written w;
@@ -201,7 +201,7 @@ TEST(ResultWriter, OverwritesAnExistingFile) {
     const std::string path = dir.File("out.dat");
     testing::WriteFileBytes(path, std::string(10000, 'x'));
     RecordingReporter reporter;
-    ASSERT_TRUE(WriteResultFile({Stake("P1", JStake, 1, 2, 3)}, path, 2, reporter));
+    ASSERT_TRUE(WriteResultFile({PlanePoint("P1", JStake, 1, 2, 3)}, path, 2, reporter));
     EXPECT_EQ(ReadFileBytes(path), "P1,,1.0000,2.0000,3.0000\r\n");
 }
 

@@ -29,6 +29,20 @@ struct CollectorPoint {
     bool deleteSignNull = false;  // store NULL instead
 };
 
+// A collector point with its identity, name, kind and position; the rest as
+// declared above.
+inline CollectorPoint Surveyed(const std::string& gpsId, const std::string& name, int type, double north = 0,
+                               double east = 0, double height = 0) {
+    CollectorPoint p;
+    p.gpsId = gpsId;
+    p.name = name;
+    p.type = type;
+    p.north = north;
+    p.east = east;
+    p.height = height;
+    return p;
+}
+
 // One row of Electric_Data_TG (texts in UTF-8, as the collector writes them).
 struct CollectorTowerRow {
     std::string name;

@@ -137,6 +137,39 @@ TEST(TowRead, FieldsAreSplitTrimmedAndParsed) {
     EXPECT_EQ(points[3].TowNote, "");
 }
 
+TEST(TowRead, UnreadableNumbersAreNamedWithFileLineAndField) {
+    TempDir dir;
+    const std::string tow = dir.File("x.tow");
+    WriteFileBytes(tow, Gbk("P1,1.5m,2,3,c,-4.25,0.5,Z,2,*ABC\r\n"
+                            "P2,1,2,3,c\r\n"                    // missing fields read 0 without a word
+                            "P3,1,北,3,c,x,,Z,A,1.5m*C\r\n"       // the note is text, never a number
+                            "P4, 1e3 ,+2,-3,c,.5,0,Z, +3 ,\r\n"));  // all readable
+    std::vector<std::string> warnings;
+    const std::optional<DHPointList> points = TryReadTowFile(tow, &warnings);
+    ASSERT_TRUE(points.has_value());
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            tow + "第1行第2个字段（北坐标）：无法读取数值“1.5m”",
+                            tow + "第3行第3个字段（东坐标）：无法读取数值“北”",
+                            tow + "第3行第6个字段（偏距）：无法读取数值“x”",
+                            tow + "第3行第9个字段（断面号）：无法读取数值“A”",
+                        }));
+    // The values are read as far as they go, exactly as without warnings.
+    const DHPointList plain = ReadTowFile(tow);
+    ASSERT_EQ(points->size(), 4u);
+    ASSERT_EQ(plain.size(), 4u);
+    EXPECT_DOUBLE_EQ((*points)[0].Dx, 1.5);
+    EXPECT_EQ((*points)[2].Dy, 0);
+    EXPECT_EQ((*points)[2].SubIndex, 0);
+    EXPECT_DOUBLE_EQ((*points)[3].Dx, 1000);
+    EXPECT_EQ((*points)[3].SubIndex, 3);
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ((*points)[i].Dx, plain[i].Dx);
+        EXPECT_EQ((*points)[i].Dy, plain[i].Dy);
+        EXPECT_EQ((*points)[i].PegDis, plain[i].PegDis);
+        EXPECT_EQ((*points)[i].SubIndex, plain[i].SubIndex);
+    }
+}
+
 TEST(TowRead, ABlankLineEndsTheData) {
     TempDir dir;
     const std::string tow = dir.File("x.tow");

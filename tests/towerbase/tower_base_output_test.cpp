@@ -3,29 +3,22 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "org/org_transition.h"
 #include "support/recording_reporter.h"
+#include "support/survey_points.h"
 #include "support/temp_dir.h"
 #include "text/encoding.h"
+#include "towerbase/tower_base_output.h"
 
 namespace linvara {
 namespace {
 
 using testing::ReadFileBytes;
 using testing::RecordingReporter;
+using testing::SectionPoint;
 using testing::TempDir;
 
 constexpr const char* kDone = "塔基断面转换完成!";
 constexpr const char* kCentre = "b,    1,0.0000,0.0000,0.0000,  8205=01+  13,    0,    0,    0\r\n";
-
-DHPoint SectionPoint(const std::string& stake, int subIndex, double pegDis, double hDiff = 0) {
-    DHPoint p;
-    p.PegName = stake;
-    p.SubIndex = subIndex;
-    p.PegDis = pegDis;
-    p.HDiff = hDiff;
-    return p;
-}
 
 std::string PointRecord(int n, const char* first, const char* second, const char* hDiff) {
     return std::string("b,    ") + std::to_string(n) + "," + first + "," + second + "," + hDiff +
@@ -41,12 +34,6 @@ std::string MissingText(const std::string& stake, const char* letter) {
     return "对应中桩" + stake + "的塔基" + letter + "断面未测量,不能转换为该中桩的塔基断面org文件";
 }
 
-int Convert(const DHPointList& points, const std::string& outputPath, RecordingReporter& reporter) {
-    OrgTransition converter(points, reporter);
-    converter.OutputPath = outputPath;
-    return converter.ConvertTowerBase();
-}
-
 TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
     TempDir dir;
     const DHPointList points = {
@@ -55,7 +42,7 @@ TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
         SectionPoint("Z1", 8, 2.0),        SectionPoint("Z1", 0, 7.0),        SectionPoint("Z1", 9, 7.0),
     };
     RecordingReporter reporter;
-    EXPECT_EQ(Convert(points, dir.File("line.org"), reporter), 1);
+    EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("line.org"), reporter));
     EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
     EXPECT_EQ(ReadFileBytes(dir.File("line_Z1.org")),
               kCentre + PointRecord(2, "7.0710", "-7.0710", "1.5000") + LinkRecord(2, 1, 2) +  // A
@@ -71,8 +58,7 @@ TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
 TEST(TowerBaseOutput, IniTextIsFixed) {
     TempDir dir;
     RecordingReporter reporter;
-    OrgTransition converter({}, reporter);
-    ASSERT_EQ(converter.WriteTowerBaseIni(dir.File("a.INI")), 1);
+    ASSERT_TRUE(WriteTowerBaseIni(dir.File("a.INI"), reporter));
     const char* lines[] = {
         "[图廓设置]", "线路图_0或无网格_1=3", "线路断面图比例尺=100", "线路平面图比例尺=150", "[图廓范围]",
         "左=-21.000000", "右=21.000000", "上=29.700000", "下=-29.700000", "[当前显示区域]", "L_X0=27.000000",
@@ -91,7 +77,7 @@ TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
     const DHPointList points = {SectionPoint("塔5", 1, 5.0), SectionPoint("塔5", 3, 1.0), SectionPoint("塔5", 1, 2.0),
                                 SectionPoint("塔5", 1, 9.0)};
     RecordingReporter reporter;
-    Convert(points, dir.File("out.org"), reporter);
+    WriteTowerBaseFiles(points, dir.File("out.org"), reporter);
     EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{MissingText("塔5", "B"), MissingText("塔5", "D"), kDone}));
     EXPECT_EQ(ReadFileBytes(dir.File("out_塔5.org")),
               kCentre + PointRecord(2, "1.4140", "-1.4140", "0.0000") + LinkRecord(2, 1, 2) +
@@ -107,7 +93,7 @@ TEST(TowerBaseOutput, EqualOffsetsTakeTheExchangeSortOrder) {
     const DHPointList points = {SectionPoint("S", 2, 3.0, 1), SectionPoint("S", 2, 2.0, 2), SectionPoint("S", 2, 2.0, 3),
                                 SectionPoint("S", 2, 1.0, 4)};
     RecordingReporter reporter;
-    Convert(points, dir.File("o.org"), reporter);
+    WriteTowerBaseFiles(points, dir.File("o.org"), reporter);
     const std::string org = ReadFileBytes(dir.File("o_S.org"));
     const std::size_t c = org.find("1.4140,1.4140,3.0000");
     const std::size_t b = org.find("1.4140,1.4140,2.0000");
@@ -122,7 +108,7 @@ TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
     TempDir dir;
     const DHPointList points = {SectionPoint("z1", 1, 1.0), SectionPoint("Z1", 1, 2.0)};
     RecordingReporter reporter;
-    Convert(points, dir.File("t.org"), reporter);
+    WriteTowerBaseFiles(points, dir.File("t.org"), reporter);
     for (const char* name : {"t_z1.org", "t_z1.INI", "t_Z1.org", "t_Z1.INI"})
         EXPECT_TRUE(std::filesystem::exists(dir.File(name))) << name;
     EXPECT_NE(ReadFileBytes(dir.File("t_z1.org")), ReadFileBytes(dir.File("t_Z1.org")));
@@ -131,7 +117,7 @@ TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
 TEST(TowerBaseOutput, NoPointsWritesNothingButStillFinishes) {
     TempDir dir;
     RecordingReporter reporter;
-    EXPECT_EQ(Convert({}, dir.File("t.org"), reporter), 1);
+    EXPECT_TRUE(WriteTowerBaseFiles({}, dir.File("t.org"), reporter));
     EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -142,7 +128,7 @@ TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
     RecordingReporter reporter;
     const DHPointList points = {SectionPoint("S", 1, 1.0), SectionPoint("S", 2, 1.0), SectionPoint("S", 3, 1.0),
                                 SectionPoint("S", 4, 1.0), SectionPoint("/", 1, 1.0)};  // "t_/.org" has no folder
-    EXPECT_EQ(Convert(points, dir.File("t.org"), reporter), 0);
+    EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
     EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误"));
     bool orgReported = false;
     for (const std::string& m : reporter.Texts()) orgReported = orgReported || m.find("t_/.org") != std::string::npos;

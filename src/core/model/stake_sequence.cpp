@@ -4,18 +4,11 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "model/geometry.h"
 #include "text/format.h"
 
 namespace linvara {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
-
-double Distance(const DHPoint& a, const DHPoint& b) { return std::hypot(b.Dx - a.Dx, b.Dy - a.Dy); }
-
-double Azimuth(const DHPoint& from, const DHPoint& to) {
-    return std::atan2(to.Dy - from.Dy, to.Dx - from.Dx) * 180.0 / kPi;
-}
 
 DHPointList KindList(const DHPointList& list, int kind) {
     DHPointList out;
@@ -68,7 +61,7 @@ void ComputeJStakeMileage(DHPointList& list, double startMileage) {
     const DHPoint* previous = nullptr;
     for (DHPoint& p : list) {
         if (p.DHType != JStake) continue;
-        p.Mileage = previous ? previous->Mileage + Distance(*previous, p) : startMileage;
+        p.Mileage = previous ? previous->Mileage + HypotDistance(*previous, p) : startMileage;
         p.Offset = 0;
         previous = &p;
     }
@@ -79,7 +72,7 @@ bool SegmentCapturesPoint(const DHPoint& p, const DHPoint& s, const DHPoint& e) 
 }
 
 Projection ProjectOnSegment(const DHPoint& p, const DHPoint& s, const DHPoint& e) {
-    const double A = Distance(p, s), B = Distance(p, e), O = Distance(s, e);
+    const double A = HypotDistance(p, s), B = HypotDistance(p, e), O = HypotDistance(s, e);
     Projection r;
     if (O == 0) {
         r.along = A;
@@ -89,7 +82,7 @@ Projection ProjectOnSegment(const DHPoint& p, const DHPoint& s, const DHPoint& e
     const double h = radicand > 0 ? std::sqrt(radicand) / (2 * O) : 0.0;
     const double alongSquared = A * A - h * h;
     r.along = alongSquared > 0 ? std::sqrt(alongSquared) : 0.0;
-    double q = Azimuth(s, p) - Azimuth(s, e);
+    double q = Bearing(s, p) - Bearing(s, e);
     if (q > 180) q -= 360;
     if (q < -180) q += 360;
     r.offset = q > 0 ? -h : h;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "model/geometry.h"
 #include "org/org_records.h"
 #include "org/org_transition.h"
 #include "text/format.h"
@@ -44,9 +45,7 @@ OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
             jStakeMileages_.push_back(0.0);
             continue;
         }
-        const double dx = jStakes_[k].Dx - jStakes_[k - 1].Dx;
-        const double dy = jStakes_[k].Dy - jStakes_[k - 1].Dy;
-        sum += std::sqrt(dx * dx + dy * dy);
+        sum += PlaneDistance(jStakes_[k - 1], jStakes_[k]);
         jStakeMileages_.push_back(sum);
     }
 }

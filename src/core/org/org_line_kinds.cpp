@@ -1,32 +1,12 @@
 // The point kinds without feature geometry: J and Z stakes, auxiliary
 // points and one-point crossing labels.
 #include <cmath>
-#include <numbers>
 
+#include "model/geometry.h"
 #include "org/org_records.h"
 #include "org/org_transition.h"
 
 namespace linvara {
-namespace {
-
-// Azimuth from P to Q in degrees, from north towards east, in (0, 360].
-double Azimuth(const DHPoint& p, const DHPoint& q) {
-    double a = std::atan2(q.Dy - p.Dy, q.Dx - p.Dx) * 180.0 / std::numbers::pi;
-    if (a < 0.000001) a += 360.0;
-    if (a > 360.0) a -= 360.0;
-    return a;
-}
-
-// Degrees as packed ddd.mmss (30 deg 15 min 10 sec -> 30.1510).
-double PackDms(double degrees) {
-    const double whole = std::trunc(degrees);
-    const double minutes = (degrees - whole) * 60.0;
-    const double wholeMinutes = std::trunc(minutes);
-    const double seconds = (minutes - wholeMinutes) * 60.0;
-    return whole + wholeMinutes / 100.0 + seconds / 10000.0;
-}
-
-}  // namespace
 
 double OrgTransition::JStakeMileage(int k) const {
     if (k < 0 || static_cast<std::size_t>(k) >= jStakeMileages_.size()) return 0.0;
@@ -36,10 +16,8 @@ double OrgTransition::JStakeMileage(int k) const {
 double OrgTransition::TurnAngle(int k) const {
     if (k <= 0 || static_cast<std::size_t>(k) + 1 >= jStakes_.size()) return 0.0;
     const auto at = static_cast<std::size_t>(k);
-    double d = Azimuth(jStakes_[at - 1], jStakes_[at]) - Azimuth(jStakes_[at], jStakes_[at + 1]);
-    if (d > 180.0) d -= 360.0;
-    if (d < -180.0) d += 360.0;
-    return PackDms(d);
+    // The ORG file counts left turns positive: the opposite of the turning angle.
+    return -TurningAngle(jStakes_[at - 1], jStakes_[at], jStakes_[at + 1]);
 }
 
 void OrgTransition::ConvertJStake(const DHPoint& point, int jIndex) {

@@ -1,6 +1,4 @@
 #pragma once
-#include <array>
-#include <cmath>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -73,12 +71,6 @@ public:
     // The first auxiliary point whose OrgPtName is `name`, or nullptr.
     const DHPoint* FindAuxPoint(const std::string& name) const;
 
-    // Tower-base section output (implemented in towerbase/): one ORG and one
-    // INI file per centre stake next to OutputPath.
-    int ConvertTowerBase();
-    void BuildTowerBaseRecords(const std::string& stake);
-    int WriteTowerBaseIni(const std::string& path);
-
     const DHPointList& Points() const { return points_; }
     const DHPointList& JStakes() const { return jStakes_; }
     Reporter& reporter() { return reporter_; }
@@ -89,12 +81,6 @@ public:
     std::unordered_set<int> UsedAuxNumbers;  // name numbers of auxiliary points written
     double MinElevation = 0;
     double MaxElevation = 0;
-
-    // Tower-base state: sections 1..8 (A..H) at index 0..7, the offset
-    // scaling switch and factor (sqrt(2) * 0.5, computed).
-    std::array<DHPointList, 8> Sections;
-    bool ScaleOffsets = true;
-    double OffsetFactor = std::sqrt(2.0) * 0.5;
 
 private:
     void TrackElevation(const DHPoint& point, bool first);

@@ -1,8 +1,11 @@
 #include "output/kml_writer.h"
 
+#include <utility>
+
 #include "model/stake_sequence.h"
 #include "output/kml_document.h"
 #include "text/atomic_file.h"
+#include "text/file_name.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -13,10 +16,8 @@ constexpr unsigned kStakeIconColor = 0x0000ff;
 
 // The file name without its extension; empty when the name has no ".".
 std::string DocumentName(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    const std::string fileName = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = fileName.rfind('.');
-    return dot == std::string::npos ? std::string() : fileName.substr(0, dot);
+    text::FileNameParts name = text::SplitFileName(path);
+    return name.extension.empty() ? std::string() : std::move(name.stem);
 }
 
 void AddStakes(output::KmlDocument& kml, const DHPointList& stakes) {

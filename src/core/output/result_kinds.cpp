@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "text/file_name.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -21,17 +22,6 @@ constexpr std::array<ResultKindInfo, 12> kKinds = {{
     {10, "J、Z桩Vexa格式(Pn,Pc,y,x,h)", "vexa"},
     {11, "J、Z桩KML格式(*KML)", "kml"},
 }};
-
-// Number of bytes the last `count` UTF-8 characters of `s` take (all of s
-// when it holds fewer).
-size_t TailBytes(const std::string& s, size_t count) {
-    size_t pos = s.size();
-    while (count > 0 && pos > 0) {
-        --pos;
-        if ((static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) --count;
-    }
-    return s.size() - pos;
-}
 
 }  // namespace
 
@@ -64,7 +54,7 @@ std::string SaveFilterForKind(int kind, const std::string& ext) {
 
 std::string ReplaceExtension(const std::string& path, const std::string& ext) {
     if (path.empty()) return path;
-    return path.substr(0, path.size() - TailBytes(path, 3)) + ext;
+    return text::DropLastChars(path, 3) + ext;
 }
 
 }  // namespace linvara

@@ -1,5 +1,4 @@
-#include <cmath>
-
+#include "model/geometry.h"
 #include "model/stake_sequence.h"
 #include "output/result_text.h"
 
@@ -7,13 +6,6 @@ namespace linvara::output {
 namespace {
 
 constexpr const char* kHeader = "点名,编码,x,y,h,转角(度.分秒),档距,里程,\n";
-
-// Plane distance, as the route tables compute it.
-double Span(const DHPoint& a, const DHPoint& b) {
-    const double dx = b.Dx - a.Dx;
-    const double dy = b.Dy - a.Dy;
-    return std::sqrt(dx * dx + dy * dy);
-}
 
 void AppendRow(std::string& out, const DHPoint& p, const std::string& angle, const DHPoint* previous) {
     out += p.NewPtName;
@@ -28,7 +20,7 @@ void AppendRow(std::string& out, const DHPoint& p, const std::string& angle, con
     out += ',';
     out += angle;
     out += ',';
-    if (previous) AppendFixed(out, Span(*previous, p), 3);
+    if (previous) AppendFixed(out, PlaneDistance(*previous, p), 3);
     else out += '0';
     out += ',';
     AppendFixed(out, p.Mileage, 4);

@@ -7,10 +7,10 @@
 #include "db/tower_base_rows.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
+#include "text/file_name.h"
 #include "text/format.h"
 #include "towerbase/kestrel_crc.h"
 #include "towerbase/tow_file.h"
-#include "towerbase/utf16.h"
 
 namespace linvara {
 namespace {
@@ -75,18 +75,12 @@ std::string TowText(const std::vector<TGDataUnit>& rows) {
 
 }  // namespace
 
-std::string TowPathFor(const std::string& projectPath) { return DropLastChars(projectPath, 3) + ".tow"; }
+std::string TowPathFor(const std::string& projectPath) { return text::DropLastChars(projectPath, 3) + ".tow"; }
 
 void AppendTowLine(std::string& out, const TGDataUnit& row) {
     text::AppendFormat(out, "%s,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%s,%lld,%s", row.Name.c_str(), row.x, row.y, row.h,
                        row.Code.c_str(), row.PegDis, row.HDiff, row.PegName.c_str(),
                        static_cast<long long>(row.SubIndex) + 1, "");
-}
-
-std::string TowLineText(const TGDataUnit& row) {
-    std::string line;
-    AppendTowLine(line, row);
-    return line;
 }
 
 TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {

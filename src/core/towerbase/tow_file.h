@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/dh_point_list.h"
 #include "model/tg_data_unit.h"
@@ -26,13 +27,14 @@ struct TowExportResult {
 };
 TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter);
 
-// One TOW line without its check text: the ten fields of the row.
-std::string TowLineText(const TGDataUnit& row);
+// Appends one TOW line without its check text: the ten fields of the row.
 void AppendTowLine(std::string& out, const TGDataUnit& row);
 
 // The points of a TOW file, in file order (empty when it cannot be read).
 DHPointList ReadTowFile(const std::string& towPath);
-// As ReadTowFile, but nothing when the file cannot be opened.
-std::optional<DHPointList> TryReadTowFile(const std::string& towPath);
+// As ReadTowFile, but nothing when the file cannot be opened. A number
+// field holding anything but one number still reads as far as it goes;
+// `warnings`, when given, gets one text naming the file, line and field.
+std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr);
 
 }  // namespace linvara

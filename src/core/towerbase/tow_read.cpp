@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <filesystem>
@@ -25,30 +26,65 @@ std::array<std::string, kFieldCount> SplitFields(std::string_view line) {
     return fields;
 }
 
-int ParseSection(std::string_view field) {
-    const long long value = text::ParseLeadingInt(field);
-    return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
-}
+// Reads the number fields of one line. A field holding anything but one
+// number still gives the value read as far as it goes, and a warning that
+// names the file, the line and the field.
+class NumberReader {
+public:
+    NumberReader(const std::string& file, std::size_t line, std::vector<std::string>* warnings)
+        : file_(file), line_(line), warnings_(warnings) {}
 
-DHPoint PointFromLine(std::string_view line) {
+    double Number(const std::string& field, std::size_t index) {
+        double value = 0;
+        if (!field.empty() && !text::ParseDouble(field, value)) Warn(field, index);
+        return text::ParseLeadingDouble(field);
+    }
+
+    int Section(const std::string& field, std::size_t index) {
+        if (!IsInteger(field)) Warn(field, index);
+        const long long value = text::ParseLeadingInt(field);
+        return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
+    }
+
+private:
+    static bool IsInteger(std::string_view field) {
+        if (field.empty()) return true;  // a missing field reads 0 without a word
+        if (field.front() == '+' || field.front() == '-') field.remove_prefix(1);
+        return !field.empty() && std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    }
+
+    void Warn(const std::string& field, std::size_t index) {
+        if (!warnings_) return;
+        warnings_->push_back(text::Format("%s第%zu行第%zu个字段（%s）：无法读取数值“%s”", file_.c_str(), line_,
+                                          index + 1, kFieldNames[index], field.c_str()));
+    }
+
+    static constexpr const char* kFieldNames[kFieldCount] = {"点名", "北坐标", "东坐标", "高程", "编码",
+                                                             "偏距", "高差",   "中桩",   "断面号", "备注"};
+    const std::string& file_;
+    std::size_t line_;
+    std::vector<std::string>* warnings_;
+};
+
+DHPoint PointFromLine(std::string_view line, NumberReader numbers) {
     const auto f = SplitFields(line);
     DHPoint p;
     p.NewPtName = f[0];
-    p.Dx = text::ParseLeadingDouble(f[1]);
-    p.Dy = text::ParseLeadingDouble(f[2]);
-    p.Dh = text::ParseLeadingDouble(f[3]);
+    p.Dx = numbers.Number(f[1], 1);
+    p.Dy = numbers.Number(f[2], 2);
+    p.Dh = numbers.Number(f[3], 3);
     p.Code = f[4];
-    p.PegDis = text::ParseLeadingDouble(f[5]);
-    p.HDiff = text::ParseLeadingDouble(f[6]);
+    p.PegDis = numbers.Number(f[5], 5);
+    p.HDiff = numbers.Number(f[6], 6);
     p.PegName = f[7];
-    p.SubIndex = ParseSection(f[8]);
+    p.SubIndex = numbers.Section(f[8], 8);
     p.TowNote = f[9].substr(0, f[9].find('*'));  // the check text is not part of the note
     return p;
 }
 
 }  // namespace
 
-std::optional<DHPointList> TryReadTowFile(const std::string& towPath) {
+std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings) {
     std::error_code ec;
     if (std::filesystem::is_directory(towPath, ec)) return std::nullopt;
     std::ifstream in(towPath, std::ios::binary);
@@ -58,13 +94,13 @@ std::optional<DHPointList> TryReadTowFile(const std::string& towPath) {
     const std::string content = text::Gb18030ToUtf8(bytes.str());
     DHPointList points;
     std::string_view rest(content);
-    while (!rest.empty()) {
+    for (std::size_t lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t end = rest.find('\n');
         std::string_view line = rest.substr(0, end);
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) break;  // a blank line ends the data
-        points.push_back(PointFromLine(line));
+        points.push_back(PointFromLine(line, NumberReader(towPath, lineNumber, warnings)));
     }
     return points;
 }

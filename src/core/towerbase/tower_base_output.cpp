@@ -1,21 +1,25 @@
-// The tower-base section output of the ORG converter: per centre stake one
-// ORG file drawing its sections around the stake and one INI file.
+// Per centre stake one ORG file drawing its sections around the stake and
+// one INI file.
+#include "towerbase/tower_base_output.h"
+
+#include <cmath>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
-#include "org/org_transition.h"
-#include "text/atomic_file.h"
-#include "text/encoding.h"
+#include "text/file_name.h"
 #include "text/format.h"
+#include "text/record_file.h"
 #include "towerbase/tower_base_templates.h"
-#include "towerbase/utf16.h"
 
 namespace linvara {
 namespace {
 
 constexpr int kSectionCount = 8;
 constexpr int kReportedSections = 4;  // A..D must be measured; E..H are optional
+
+// Offsets are drawn on the diagonals: each plan coordinate is the offset
+// times sqrt(2) / 2, rounded to millimetres.
+const double kOffsetFactor = std::sqrt(2.0) * 0.5;
 
 // The points of each centre stake, stakes in order of first appearance and
 // compared as exact text, points in load order.
@@ -43,6 +47,15 @@ void SortByOffset(DHPointList& section) {
             if (section[j].PegDis < section[i].PegDis) std::swap(section[i], section[j]);
 }
 
+TowerBaseSections CollectSections(const StakePoints& stake) {
+    TowerBaseSections sections;
+    for (const DHPoint* p : stake.points)
+        if (p->SubIndex >= 1 && p->SubIndex <= kSectionCount)  // others belong to no section
+            sections[static_cast<std::size_t>(p->SubIndex - 1)].push_back(*p);
+    for (DHPointList& section : sections) SortByOffset(section);
+    return sections;
+}
+
 std::string MissingSectionText(const std::string& stake, int section) {
     return "对应中桩" + stake + "的塔基" + SectionLetter(section) + "断面未测量,不能转换为该中桩的塔基断面org文件";
 }
@@ -55,52 +68,46 @@ int LinkStyle(int subIndex) {
 
 }  // namespace
 
-int OrgTransition::ConvertTowerBase() {
-    const std::string base = DropLastChars(OutputPath, 4);
+std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections) {
+    std::vector<std::string> records{towerbase::kCentreRecord};
+    int n = 2;
+    for (std::size_t k = 0; k < sections.size(); ++k) {
+        const towerbase::PlanSigns signs = towerbase::kSectionSigns[k];
+        for (std::size_t j = 0; j < sections[k].size(); ++j, ++n) {
+            const DHPoint& p = sections[k][j];
+            const double d = text::RoundAsPrinted(p.PegDis * kOffsetFactor, 3);
+            records.push_back(
+                text::Format(towerbase::kSectionPointRecord, n, signs.first * d, signs.second * d, p.HDiff));
+            const int style = LinkStyle(p.SubIndex);
+            records.push_back(j == 0 ? text::Format(towerbase::kFirstLinkRecord, n, style)
+                                     : text::Format(towerbase::kFurtherLinkRecord, n, n - 1, style));
+        }
+    }
+    return records;
+}
+
+bool WriteTowerBaseIni(const std::string& path, Reporter& reporter) {
+    if (text::WriteGbkTextFile(path, towerbase::kIniText)) return true;
+    reporter.Error("创建塔基断面ini文件错误");
+    return false;
+}
+
+bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPath, Reporter& reporter) {
+    const std::string base = text::DropLastChars(outputPath, 4);
     bool allWritten = true;
-    for (const StakePoints& group : GroupByStake(Points())) {
-        const std::string& stake = group.name;
-        for (DHPointList& section : Sections) section.clear();
-        for (const DHPoint* p : group.points)
-            if (p->SubIndex >= 1 && p->SubIndex <= kSectionCount)  // others belong to no section
-                Sections[static_cast<std::size_t>(p->SubIndex - 1)].push_back(*p);
+    for (const StakePoints& stake : GroupByStake(points)) {
+        const TowerBaseSections sections = CollectSections(stake);
         for (int k = 1; k <= kReportedSections; ++k)
-            if (Sections[static_cast<std::size_t>(k - 1)].empty()) reporter().Info(MissingSectionText(stake, k));
-        for (DHPointList& section : Sections) SortByOffset(section);
-        BuildTowerBaseRecords(stake);
-        const std::string orgPath = base + "_" + stake + ".org";
-        if (!WriteOrgFile(orgPath)) {
-            reporter().Error("创建塔基断面org文件错误：" + orgPath);
+            if (sections[static_cast<std::size_t>(k - 1)].empty()) reporter.Info(MissingSectionText(stake.name, k));
+        const std::string orgPath = base + "_" + stake.name + ".org";
+        if (!text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)})) {
+            reporter.Error("创建塔基断面org文件错误：" + orgPath);
             allWritten = false;
         }
-        allWritten = WriteTowerBaseIni(base + "_" + stake + ".INI") == 1 && allWritten;
+        allWritten = WriteTowerBaseIni(base + "_" + stake.name + ".INI", reporter) && allWritten;
     }
-    reporter().Info("塔基断面转换完成!");
-    return allWritten ? 1 : 0;
-}
-
-void OrgTransition::BuildTowerBaseRecords(const std::string& /*stake*/) {
-    MainRecords.clear();
-    AddRecord(towerbase::kCentreRecord);
-    int n = 2;
-    for (std::size_t k = 0; k < Sections.size(); ++k) {
-        const towerbase::PlanSigns signs = towerbase::kSectionSigns[k];
-        for (std::size_t j = 0; j < Sections[k].size(); ++j, ++n) {
-            const DHPoint& p = Sections[k][j];
-            double d = p.PegDis * OffsetFactor;
-            if (ScaleOffsets) d = text::RoundAsPrinted(d, 3);
-            AddRecord(text::Format(towerbase::kSectionPointRecord, n, signs.first * d, signs.second * d, p.HDiff));
-            const int style = LinkStyle(p.SubIndex);
-            AddRecord(j == 0 ? text::Format(towerbase::kFirstLinkRecord, n, style)
-                             : text::Format(towerbase::kFurtherLinkRecord, n, n - 1, style));
-        }
-    }
-}
-
-int OrgTransition::WriteTowerBaseIni(const std::string& path) {
-    if (text::WriteFileAtomically(path, text::ToGbkTextFile(towerbase::kIniText))) return 1;
-    reporter().Error("创建塔基断面ini文件错误");
-    return 0;
+    reporter.Info("塔基断面转换完成!");
+    return allWritten;
 }
 
 }  // namespace linvara

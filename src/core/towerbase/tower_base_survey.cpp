@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "org/org_transition.h"
 #include "towerbase/tow_file.h"
+#include "towerbase/tower_base_output.h"
 
 namespace linvara {
 
@@ -26,7 +26,8 @@ void TowerBaseSurvey::Load(const std::string& path) {
         exported = result.written && !result.queryFailed;
         towPath = TowPathFor(path);
     }
-    std::optional<DHPointList> points = TryReadTowFile(towPath);
+    readWarnings_.clear();
+    std::optional<DHPointList> points = TryReadTowFile(towPath, &readWarnings_);
     // A failed export has already said why there is nothing to read.
     if (!points && exported) reporter_.Error("无法读取文件：" + towPath);
     points_ = points.value_or(DHPointList{});
@@ -43,9 +44,7 @@ TowerBaseSurvey::ConvertResult TowerBaseSurvey::Convert() {
         reporter_.Info("请设置转换文件保存路径！");
         return ConvertResult::NoOutputPath;
     }
-    OrgTransition converter(points_, reporter_);
-    converter.OutputPath = OrgOutputPath;
-    allFilesWritten_ = converter.ConvertTowerBase() == 1;
+    allFilesWritten_ = WriteTowerBaseFiles(points_, OrgOutputPath, reporter_);
     return ConvertResult::Done;
 }
 

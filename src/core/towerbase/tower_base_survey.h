@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "model/dh_point_list.h"
 #include "reporter.h"
@@ -18,6 +19,9 @@ public:
     // Whether the last Load exported (when it had to) and read its TOW file
     // without a reported problem.
     bool LoadSucceeded() const { return loadSucceeded_; }
+    // The number fields of the TOW file the last Load could not read (the
+    // file, the line and the field of each).
+    const std::vector<std::string>& ReadWarnings() const { return readWarnings_; }
 
     enum class ConvertResult { NoDataFile, NoOutputPath, Done };
     // Runs the conversion to OrgOutputPath; reports "请先打开数据文件！" /
@@ -34,6 +38,7 @@ private:
     Reporter& reporter_;
     std::string dataFilePath_;
     DHPointList points_;
+    std::vector<std::string> readWarnings_;
     bool loadSucceeded_ = false;
     bool allFilesWritten_ = false;
 };

@@ -3,11 +3,6 @@
 #include "text/encoding.h"
 
 namespace linvara {
-namespace {
-
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-}  // namespace
 
 std::u16string Utf16Units(std::string_view utf8) {
     const std::string valid = text::SanitizeUtf8(utf8);
@@ -28,16 +23,6 @@ std::u16string Utf16Units(std::string_view utf8) {
         }
     }
     return units;
-}
-
-std::string DropLastChars(std::string_view utf8, std::size_t count) {
-    std::size_t end = utf8.size();
-    for (std::size_t dropped = 0; dropped < count; ++dropped) {
-        if (end == 0) return {};
-        --end;
-        while (end > 0 && IsContinuation(static_cast<unsigned char>(utf8[end]))) --end;
-    }
-    return std::string(utf8.substr(0, end));
 }
 
 }  // namespace linvara

@@ -1,0 +1,30 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "model/dh_point_list.h"
+#include "reporter.h"
+
+namespace linvara {
+
+// The sections A..H of one centre stake (SubIndex 1..8 at index 0..7), each
+// sorted by offset.
+using TowerBaseSections = std::array<DHPointList, 8>;
+
+// The tower-base section output: for every centre stake (PegName, in order
+// of first appearance) one ORG file drawing its sections in a local plan
+// around the stake and one INI file with the drawing settings, named after
+// `outputPath` without its last four characters + "_" + stake + ".org" /
+// ".INI". Reports every missing section A..D and, at the end,
+// "塔基断面转换完成!". Returns whether every file was written.
+bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPath, Reporter& reporter);
+
+// The ORG records of one centre stake (each ending in "\n"): the stake as
+// point 1, then the points of every section numbered on from 2.
+std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections);
+
+// Writes the INI text; reports "创建塔基断面ini文件错误" when it cannot.
+bool WriteTowerBaseIni(const std::string& path, Reporter& reporter);
+
+}  // namespace linvara
