@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "db/db_detail.h"
+#include "text/file_name.h"
 
 namespace linvara {
 namespace {
@@ -19,13 +20,6 @@ constexpr const char* kExportTable = "Electric_DH_Export";
 constexpr const char* kOrderTable = "Electric_DH_Order";
 constexpr const char* kTowerBaseTable = "Electric_Data_TG";
 
-// File name without folder and extension ("D:\\jobs\\West.PD" -> "West").
-std::string TitleOf(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
 
 }  // namespace
 
@@ -72,7 +66,7 @@ Status CProjectDatabase::OpenProject(const std::string& path) {
         return Failure("无法打开工程文件：" + path, e);
     }
     path_ = path;
-    title_ = TitleOf(path);
+    title_ = text::FileStem(path);
     if (sqlite3_db_readonly(connection_->getHandle(), "main") == 1)
         reporter_.Warning("工程文件为只读，修改将无法保存：" + path);
     return PrepareTables();
