@@ -20,7 +20,6 @@ constexpr const char* kExportTable = "Electric_DH_Export";
 constexpr const char* kOrderTable = "Electric_DH_Order";
 constexpr const char* kTowerBaseTable = "Electric_Data_TG";
 
-
 }  // namespace
 
 CProjectDatabase::CProjectDatabase(Reporter& reporter) : reporter_(reporter) {}
