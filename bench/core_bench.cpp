@@ -16,6 +16,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "db/project_database.h"
+#include "project/project.h"
 #include "merge/project_merge.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
@@ -65,6 +67,22 @@ constexpr Size kSizes[] = {{10000, 200, 50}, {100000, 2000, 1000}};
 
 void Fail(const std::string& what) { throw std::runtime_error(what); }
 
+void Check(const Status& status) {
+    if (!status) Fail(status.message());
+}
+
+DHPointList ReadList(CProjectDatabase& db, StoredRows* stored = nullptr) {
+    DHPointList list;
+    Check(db.ReadStakeList(list, stored));
+    return list;
+}
+
+std::vector<TGDataUnit> ReadRows(CProjectDatabase& db) {
+    std::vector<TGDataUnit> rows;
+    Check(db.ReadTowerBaseRows(rows));
+    return rows;
+}
+
 const Corpus& GetCorpus(int sizeIndex) {
     static std::map<int, std::unique_ptr<Corpus>> cache;
     auto& slot = cache[sizeIndex];
@@ -79,11 +97,12 @@ const Corpus& GetCorpus(int sizeIndex) {
     fs::copy_file(c->collector, c->opened, fs::copy_options::overwrite_existing);
     SilentReporter silent;
     CProjectDatabase db(silent);
-    if (!db.OpenProject(c->opened)) Fail("cannot open " + c->opened);
-    c->ordered = db.ReadStakeList();
+    Check(db.OpenProject(c->opened));
+    StoredRows stored;
+    c->ordered = ReadList(db, &stored);
     COptions options;
     AutoOrderStakes(c->ordered, options);
-    if (!db.UpdateAllPoints(c->ordered) || !db.RewriteOrder(c->ordered)) Fail("cannot save " + c->opened);
+    Check(db.SaveList(c->ordered, stored, true));
     slot = std::move(c);
     return *slot;
 }
@@ -138,7 +157,7 @@ void BM_FirstOpen(benchmark::State& state) {
         fs::copy_file(c.collector, work, fs::copy_options::overwrite_existing);
         state.ResumeTiming();
         CProjectDatabase db(silent);
-        if (!db.OpenProject(work)) Fail("open failed");
+        Check(db.OpenProject(work));
     }
     Report(state, c.ordered.size());
 }
@@ -177,8 +196,8 @@ void BM_ReadStakeList(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     SilentReporter silent;
     CProjectDatabase db(silent);
-    if (!db.OpenProject(c.opened)) Fail("open failed");
-    for (auto _ : state) benchmark::DoNotOptimize(db.ReadStakeList());
+    Check(db.OpenProject(c.opened));
+    for (auto _ : state) benchmark::DoNotOptimize(ReadList(db));
     Report(state, c.ordered.size());
 }
 
@@ -194,16 +213,72 @@ void BM_ReadStakeList_Sqlite3Shell(benchmark::State& state) {
 
 // ---- save ----------------------------------------------------------------------
 
+// Every row and the whole order written, as a save over another program's changes does.
 void BM_Save(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     SilentReporter silent;
     CProjectDatabase db(silent);
-    if (!db.OpenProject(c.opened)) Fail("open failed");
-    const DHPointList list = db.ReadStakeList();
-    for (auto _ : state) {
-        if (!db.UpdateAllPoints(list) || !db.RewriteOrder(list)) Fail("save failed");
-    }
+    Check(db.OpenProject(c.opened));
+    StoredRows stored;
+    const DHPointList list = ReadList(db, &stored);
+    for (auto _ : state) Check(db.SaveList(list, stored, true));
     Report(state, list.size());
+}
+
+// A save after one point's values changed in the list: one row written.
+void BM_SaveAfterOneEdit(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    const std::string work = (c.dir / "save-one.PD").string();
+    fs::copy_file(c.opened, work, fs::copy_options::overwrite_existing);
+    SilentReporter silent;
+    Project project(silent);
+    Check(project.Open(work));
+    const DHPointList& list = project.Points();
+    const DHPointList jStakes = JStakeList(list);
+    const DHPoint j1 = jStakes.at(0), j2 = jStakes.at(1);
+    const std::vector<std::string> one{list.at(list.size() / 2).GPS_ID};
+    for (auto _ : state) {
+        state.PauseTiming();
+        project.AppointJStakes(one, state.iterations() % 2 ? j1 : j2, state.iterations() % 2 ? j2 : j1);
+        state.ResumeTiming();
+        Check(project.Save());
+    }
+    Report(state, 1);
+}
+
+constexpr const char* kSaveOneSql = R"SQL(
+BEGIN;
+UPDATE Electric_DH_Export SET Mileage=Mileage+1, Offset=-Offset, StartJ=EndJ, EndJ=StartJ WHERE ID=1;
+COMMIT;
+)SQL";
+
+void BM_SaveAfterOneEdit_Sqlite3Shell(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    const std::string work = (c.dir / "save-one-shell.PD").string();
+    fs::copy_file(c.opened, work, fs::copy_options::overwrite_existing);
+    const fs::path sql = c.dir / "save-one.sql";
+    WriteText(sql, kSaveOneSql);
+    for (auto _ : state) RunShell(work, sql);
+    Report(state, 1);
+}
+
+// A save after a full reorder: the list alternates between the collector's
+// order and route order, so every order row and every mileage changes.
+void BM_SaveAfterReorder(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    const std::string work = (c.dir / "save-reorder.PD").string();
+    fs::copy_file(c.collector, work, fs::copy_options::overwrite_existing);
+    SilentReporter silent;
+    CProjectDatabase db(silent);
+    Check(db.OpenProject(work));
+    StoredRows stored;
+    const DHPointList surveyed = ReadList(db, &stored);
+    std::optional<std::uint32_t> counter = db.ChangeCounter();
+    for (auto _ : state) {
+        Check(db.SaveList(state.iterations() % 2 ? surveyed : c.ordered, stored, false, counter));
+        counter = db.ChangeCounter();
+    }
+    Report(state, c.ordered.size());
 }
 
 constexpr const char* kSaveSql = R"SQL(
@@ -226,6 +301,9 @@ void BM_Save_Sqlite3Shell(benchmark::State& state) {
     for (auto _ : state) RunShell(work, sql);
     Report(state, c.ordered.size());
 }
+
+// The shell's whole save is the limit of a save after a full reorder too.
+void BM_SaveAfterReorder_Sqlite3Shell(benchmark::State& state) { BM_Save_Sqlite3Shell(state); }
 
 // ---- AutoOrderStakes -----------------------------------------------------------
 
@@ -561,8 +639,8 @@ void BM_ExportTowFile_FormatAndWrite(benchmark::State& state) {
     if (ExportTowFile(c.opened, silent) != 1) Fail("TOW export failed");
     const DirSize writer = TowSize(c);
     CProjectDatabase db(silent);
-    if (!db.OpenProject(c.opened)) Fail("open failed");
-    const std::vector<TGDataUnit> rows = db.ReadTowerBaseRows();
+    Check(db.OpenProject(c.opened));
+    const std::vector<TGDataUnit> rows = ReadRows(db);
     const fs::path dir = FreshDir("tow-limit");
     RunLimit(state, dir, writer, c.ordered.size(), [&] { return TowLimitBytes(rows, writer.bytes); });
 }
@@ -623,8 +701,8 @@ const MergeCorpus& GetMergeCorpus() {
         const fs::path path = m->folder / text::Format("line%02d.PD", i);
         fs::copy_file(collector, path, fs::copy_options::overwrite_existing);
         CProjectDatabase db(silent);
-        if (!db.OpenProject(path.string())) Fail("cannot open " + path.string());
-        m->points += db.ReadStakeList().size();
+        Check(db.OpenProject(path.string()));
+        m->points += ReadList(db).size();
     }
     m->sources = ListProjectFiles(m->folder.string());
     if (m->sources.size() != static_cast<std::size_t>(kMergeSources)) Fail("merge sources missing");
@@ -636,7 +714,8 @@ const MergeCorpus& GetMergeCorpus() {
 void CheckMerged(const std::string& target, std::size_t points) {
     SilentReporter silent;
     CProjectDatabase db(silent);
-    if (!db.OpenProject(target) || db.ReadStakeList().size() != points) Fail("incomplete merge in " + target);
+    Check(db.OpenProject(target));
+    if (ReadList(db).size() != points) Fail("incomplete merge in " + target);
 }
 
 void RemoveBetweenIterations(benchmark::State& state, const std::string& path) {
@@ -666,18 +745,20 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
     std::vector<std::unique_ptr<CProjectDatabase>> sources;
     for (const MergeSource& s : m.sources) {
         auto& db = sources.emplace_back(std::make_unique<CProjectDatabase>(silent));
-        if (!db->OpenProject((m.folder / s.fileName).string())) Fail("cannot open " + s.fileName);
+        Check(db->OpenProject((m.folder / s.fileName).string()));
     }
     for (auto _ : state) {
         RemoveBetweenIterations(state, target);
         CProjectDatabase out(silent);
         // Opening it as a project gives the new target its path for the appends.
-        if (!out.OpenMergeTarget(target) || !out.OpenProject(target)) Fail("cannot create " + target);
+        Check(out.OpenMergeTarget(target));
+        Check(out.OpenProject(target));
         for (const auto& source : sources) {
-            const DHPointList list = source->ReadStakeList();
-            const std::vector<TGDataUnit> rows = source->ReadTowerBaseRows();
-            if (!out.AppendOrder(list) || !out.AppendPoints(list) || !out.AppendTowerBaseRows(rows))
-                Fail("append failed");
+            const DHPointList list = ReadList(*source);
+            const std::vector<TGDataUnit> rows = ReadRows(*source);
+            Check(out.AppendOrder(list));
+            Check(out.AppendPoints(list));
+            Check(out.AppendTowerBaseRows(rows));
         }
     }
     CheckMerged(target, m.points);
@@ -701,6 +782,10 @@ BENCHMARK(BM_ReadStakeList)->Apply(Sizes);
 BENCHMARK(BM_ReadStakeList_Sqlite3Shell)->Apply(Sizes);
 BENCHMARK(BM_Save)->Apply(Sizes);
 BENCHMARK(BM_Save_Sqlite3Shell)->Apply(Sizes);
+BENCHMARK(BM_SaveAfterOneEdit)->Apply(Sizes);
+BENCHMARK(BM_SaveAfterOneEdit_Sqlite3Shell)->Apply(Sizes);
+BENCHMARK(BM_SaveAfterReorder)->Apply(Sizes);
+BENCHMARK(BM_SaveAfterReorder_Sqlite3Shell)->Apply(Sizes);
 BENCHMARK(BM_AutoOrderStakes)
     ->ArgNames({"points", "jstakes"})
     ->Args({10000, 200})

@@ -65,7 +65,7 @@ const std::string& SeededProject() {
         bench::WriteCollectorFile(p, bench::GenerateProject(kPoints, kJStakes, kTowerCentres));
         SilentReporter silent;
         CProjectDatabase seed(silent);
-        if (!seed.OpenProject(p)) Fail("cannot open " + p);
+        if (Status opened = seed.OpenProject(p); !opened) Fail(opened.message());
         return p;
     }();
     return path;
@@ -167,11 +167,11 @@ void BM_OpenToFirstRows_ReadStakeList(benchmark::State& state) {
         CProjectDatabase db(silent);
         QElapsedTimer open;
         open.start();
-        if (!db.OpenProject(project)) Fail("cannot open " + project);
+        if (Status opened = db.OpenProject(project); !opened) Fail(opened.message());
         openMs += static_cast<double>(open.nsecsElapsed()) / 1e6;
         DHPointList list;
         state.ResumeTiming();
-        list = db.ReadStakeList();
+        if (Status read = db.ReadStakeList(list); !read) Fail(read.message());
         state.PauseTiming();
         ReportRows(state, list.size());
         list = DHPointList();

@@ -3,8 +3,9 @@
 #include <sqlite3.h>
 
 #include <array>
-#include <cstring>
+#include <cmath>
 
+#include "db/fingerprint.h"
 #include "db/statement.h"
 #include "text/encoding.h"
 #include "text/format.h"
@@ -75,35 +76,25 @@ const std::array kColumns{
     Column{"EndJ", "[EndJ] CHAR", Kind::Text, 0, &DHPoint::EndJ, nullptr, nullptr, kAll, Seed::Utf8, "EndJ"},
 };
 
-// 64-bit FNV-1a with a final avalanche; each piece carries its storage type
-// and length, so no two different rows run together into the same bytes.
-class Fingerprint {
-public:
-    void Add(int type, const void* data, std::size_t size) {
-        Byte(static_cast<unsigned char>(type));
-        const auto length = static_cast<std::uint64_t>(size);
-        Bytes(&length, sizeof length);
-        Bytes(data, size);
-    }
-    std::uint64_t Value() const {
-        std::uint64_t z = h_ + 0x9e3779b97f4a7c15ULL;
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-
-private:
-    void Byte(unsigned char c) { h_ = (h_ ^ c) * 0x100000001b3ULL; }
-    void Bytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (std::size_t i = 0; i < size; ++i) Byte(p[i]);
-    }
-    std::uint64_t h_ = 0xcbf29ce484222325ULL;
-};
+using db_detail::Fingerprint;
 
 void AddInteger(Fingerprint& f, long long value) { f.Add(SQLITE_INTEGER, &value, sizeof value); }
-void AddReal(Fingerprint& f, double value) { f.Add(SQLITE_FLOAT, &value, sizeof value); }
-void AddText(Fingerprint& f, std::string_view bytes) { f.Add(SQLITE_TEXT, bytes.data(), bytes.size()); }
+// As SQLite keeps a bound double: -0 comes back as 0, NaN as NULL.
+void AddReal(Fingerprint& f, double value) {
+    if (std::isnan(value)) return f.Add(SQLITE_NULL, nullptr, 0);
+    if (value == 0) value = 0;
+    f.Add(SQLITE_FLOAT, &value, sizeof value);
+}
+void AddText(Fingerprint& f, std::string_view bytes) { f.AddText(SQLITE_TEXT, bytes); }
+
+void AddStored(Fingerprint& f, const sql::Statement& q, int at, int type) {
+    switch (type) {
+        case SQLITE_INTEGER: AddInteger(f, q.Int64(at)); break;
+        case SQLITE_FLOAT: AddReal(f, q.Real(at)); break;
+        case SQLITE_NULL: f.Add(SQLITE_NULL, nullptr, 0); break;
+        default: AddText(f, q.Bytes(at)); break;
+    }
+}
 
 std::string StoredText(std::string_view utf8) {
     return text::IsAscii(utf8) ? std::string(utf8) : text::Utf8ToGb18030(utf8);
@@ -174,33 +165,46 @@ ReadColumns::ReadColumns(const sql::Statement& query) {
     for (const Column& c : kColumns) positions_.push_back((c.uses & Read) ? named(c.name) : -1);
 }
 
-DHPoint ReadColumns::ReadPoint(const sql::Statement& q) const {
+// Each value is fetched once: as the type it is stored with for the
+// fingerprint, converted to the member's kind only when it is another.
+DHPoint ReadColumns::ReadPoint(const sql::Statement& q, std::uint64_t* fingerprint) const {
     DHPoint p;
+    Fingerprint f;
     for (std::size_t i = 0; i < kColumns.size(); ++i) {
         const int at = positions_[i];
         if (at < 0) continue;
         const Column& c = kColumns[i];
-        switch (c.kind) {
-            case Kind::Text: p.*c.text = text::Gb18030ToUtf8(q.Bytes(at)); break;
-            case Kind::Int: p.*c.integer = q.Int(at); break;
-            case Kind::Real: p.*c.real = q.Real(at); break;
+        const bool add = fingerprint != nullptr && (c.uses & Edited);
+        const int type = q.Type(at);
+        if (c.kind == Kind::Text && type == SQLITE_TEXT) {
+            const std::string_view bytes = q.Bytes(at);
+            if (add) AddText(f, bytes);
+            p.*c.text = text::Gb18030ToUtf8(bytes);
+        } else if (c.kind == Kind::Int && type == SQLITE_INTEGER) {
+            const long long value = q.Int64(at);
+            if (add) AddInteger(f, value);
+            p.*c.integer = static_cast<int>(value);
+        } else if (c.kind == Kind::Real && type == SQLITE_FLOAT) {
+            const double value = q.Real(at);
+            if (add) AddReal(f, value);
+            p.*c.real = value;
+        } else {
+            if (add) AddStored(f, q, at, type);
+            switch (c.kind) {
+                case Kind::Text: p.*c.text = text::Gb18030ToUtf8(q.Bytes(at)); break;
+                case Kind::Int: p.*c.integer = q.Int(at); break;
+                case Kind::Real: p.*c.real = q.Real(at); break;
+            }
         }
     }
+    if (fingerprint != nullptr) *fingerprint = f.Value();
     return p;
 }
 
 std::uint64_t ReadColumns::RowFingerprint(const sql::Statement& q) const {
     Fingerprint f;
-    for (std::size_t i = 0; i < kColumns.size(); ++i) {
-        if ((kColumns[i].uses & Edited) == 0) continue;
-        const int at = positions_[i];
-        switch (q.Type(at)) {
-            case SQLITE_INTEGER: AddInteger(f, q.Int64(at)); break;
-            case SQLITE_FLOAT: AddReal(f, q.Real(at)); break;
-            case SQLITE_NULL: f.Add(SQLITE_NULL, nullptr, 0); break;
-            default: AddText(f, q.Bytes(at)); break;
-        }
-    }
+    for (std::size_t i = 0; i < kColumns.size(); ++i)
+        if (kColumns[i].uses & Edited) AddStored(f, q, positions_[i], q.Type(positions_[i]));
     return f.Value();
 }
 

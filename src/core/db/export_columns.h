@@ -82,10 +82,11 @@ void BindPoint(sql::Binder& b, const DHPoint& p, Use use);
 class ReadColumns {
 public:
     explicit ReadColumns(const sql::Statement& query);
-    DHPoint ReadPoint(const sql::Statement& query) const;
-    // A fingerprint of the row's stored columns of `Edited` (values and
-    // storage types); equal to StoredFingerprint of a point exactly when an
-    // edit of that point would store what the row already holds.
+    // The point of the current row, and with `fingerprint` the fingerprint
+    // of its stored columns of `Edited` (values and storage types): equal to
+    // StoredFingerprint of a point exactly when an edit of that point would
+    // store what the row already holds.
+    DHPoint ReadPoint(const sql::Statement& query, std::uint64_t* fingerprint = nullptr) const;
     std::uint64_t RowFingerprint(const sql::Statement& query) const;
 
 private:

@@ -7,6 +7,7 @@
 
 #include "db/db_detail.h"
 #include "db/export_columns.h"
+#include "db/fingerprint.h"
 #include "db/project_database.h"
 #include "text/encoding.h"
 
@@ -17,12 +18,14 @@ using sql::Binder;
 
 // Route order is the order of Electric_DH_Order; an order row whose point
 // was deleted joins nothing.
+// The order row's own columns come last, after every column of the point.
 constexpr const char* kReadStakeList =
-    "SELECT  Electric_DH_Export.* FROM Electric_DH_Order INNER JOIN Electric_DH_Export "
+    "SELECT  Electric_DH_Export.*, Electric_DH_Order.Order_ID, Electric_DH_Order.GPS_ID AS Order_GPS_ID, "
+    "Electric_DH_Order.Order_OrgPtName, Electric_DH_Order.Order_NewPtName "
+    "FROM Electric_DH_Order INNER JOIN Electric_DH_Export "
     "ON Electric_DH_Order.GPS_ID=Electric_DH_Export.GPS_ID ORDER BY Electric_DH_Order.Order_ID;";
 
-constexpr const char* kReadOrder =
-    "SELECT Order_ID, GPS_ID, Order_OrgPtName, Order_NewPtName FROM Electric_DH_Order ORDER BY Order_ID;";
+constexpr const char* kCountOrder = "SELECT count(*), min(Order_ID), max(Order_ID) FROM Electric_DH_Order;";
 
 constexpr const char* kInsertOrder =
     "Insert Into Electric_DH_Order ([GPS_ID],[Order_OrgPtName],[Order_NewPtName]) VALUES (?,?,?);";
@@ -32,13 +35,9 @@ constexpr const char* kUpdateOrder =
 
 // An order row's fingerprint: the three texts as stored.
 std::uint64_t OrderFingerprint(std::string_view gpsId, std::string_view org, std::string_view name) {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    for (std::string_view piece : {gpsId, org, name}) {
-        for (unsigned char c : piece) h = (h ^ c) * 0x100000001b3ULL;
-        h = (h ^ 0x1f) * 0x100000001b3ULL;  // a unit separator, so pieces never run together
-        h ^= piece.size() * 0x9e3779b97f4a7c15ULL;
-    }
-    return h;
+    db_detail::Fingerprint f;
+    for (std::string_view piece : {gpsId, org, name}) f.AddText(SQLITE_TEXT, piece);
+    return f.Value();
 }
 
 std::string StoredText(const std::string& utf8) {
@@ -71,26 +70,39 @@ Status Failed(const std::string& text, const Status& cause) { return Status::Fai
 
 }  // namespace
 
+// Order rows that join no point (their point was deleted) are not read: the
+// table then holds more rows than were read, and the next save rewrites it.
 void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
     stored = StoredRows{};
+    long long lastOrderId = 0;
     {
         sql::Statement query(*connection_, kReadStakeList);
         const export_table::ReadColumns columns(query);
-        const int id = sql::NamedColumns(query)("ID");
-        const int kind = sql::NamedColumns(query)("DHType");
+        const sql::NamedColumns named(query);
+        const int id = named("ID"), kind = named("DHType"), orderId = named("Order_ID");
+        const int orderGpsId = named("Order_GPS_ID"), orderOrg = named("Order_OrgPtName");
+        const int orderName = named("Order_NewPtName");
         while (query.Step()) {
-            stored.points[query.Int(id)] = {columns.RowFingerprint(query), query.Int(kind)};
-            if (list == nullptr) continue;
-            list->push_back(columns.ReadPoint(query));
-            list->back().OrderIndex = static_cast<int>(list->size()) - 1;
+            std::uint64_t fingerprint = 0;
+            if (list != nullptr) {
+                list->push_back(columns.ReadPoint(query, &fingerprint));
+                list->back().OrderIndex = static_cast<int>(list->size()) - 1;
+            } else {
+                fingerprint = columns.RowFingerprint(query);
+            }
+            stored.points[query.Int(id)] = {fingerprint, query.Int(kind)};
+            // A point whose GPS_ID several points share joins the same order row again.
+            if (const long long at = query.Int64(orderId); at != lastOrderId) {
+                lastOrderId = at;
+                stored.order.push_back(
+                    OrderFingerprint(query.Bytes(orderGpsId), query.Bytes(orderOrg), query.Bytes(orderName)));
+            }
         }
     }
-    sql::Statement order(*connection_, kReadOrder);
-    stored.orderNumbered = true;
-    while (order.Step()) {
-        stored.order.push_back(OrderFingerprint(order.Bytes(1), order.Bytes(2), order.Bytes(3)));
-        stored.orderNumbered = stored.orderNumbered && order.Int64(0) == static_cast<long long>(stored.order.size());
-    }
+    sql::Statement count(*connection_, kCountOrder);
+    count.Step();
+    const auto rows = static_cast<long long>(stored.order.size());
+    stored.orderNumbered = rows == 0 || (count.Int64(0) == rows && count.Int64(1) == 1 && count.Int64(2) == rows);
 }
 
 Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {

@@ -1,0 +1,39 @@
+#pragma once
+// A 64-bit fingerprint of stored values, eight bytes at a time. Each value
+// carries its storage type and length, so different rows never run together
+// into the same stream.
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace linvara::db_detail {
+
+class Fingerprint {
+public:
+    void Add(int type, const void* data, std::size_t size) {
+        Mix(static_cast<std::uint64_t>(type) | (static_cast<std::uint64_t>(size) << 8));
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (; size >= 8; p += 8, size -= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            Mix(word);
+        }
+        if (size > 0) {
+            std::uint64_t tail = 0;
+            std::memcpy(&tail, p, size);
+            Mix(tail);
+        }
+    }
+    void AddText(int type, std::string_view bytes) { Add(type, bytes.data(), bytes.size()); }
+    std::uint64_t Value() const { return h_; }
+
+private:
+    void Mix(std::uint64_t word) {
+        std::uint64_t z = (h_ ^ word) * 0x9e3779b97f4a7c15ULL;
+        z = (z ^ (z >> 29)) * 0xbf58476d1ce4e5b9ULL;
+        h_ = z ^ (z >> 32);
+    }
+    std::uint64_t h_ = 0x243f6a8885a308d3ULL;
+};
+
+}  // namespace linvara::db_detail
