@@ -204,7 +204,7 @@ Desktop& PlanDesktop() {
 
 int DrawnPoints(const PlotCanvas& canvas) {
     int drawn = 0;
-    for (const auto& p : canvas.Points()) drawn += p.Visible && canvas.KindShown(p.DHType) ? 1 : 0;
+    for (size_t i = 0; i < canvas.Points().size(); ++i) drawn += canvas.OnScreen(i) ? 1 : 0;
     return drawn;
 }
 
@@ -227,10 +227,11 @@ void DotsLoop(benchmark::State& state) {
         image.fill(Qt::black);
         QPainter painter(&image);
         canvas.UpdateScreenPositions();
-        for (const auto& p : canvas.Points()) {
-            if (!p.Visible || !canvas.KindShown(p.DHType)) continue;
-            painter.drawImage(QPoint(p.ScreenX - plot_style::kSymbolHalf, p.ScreenY - plot_style::kSymbolHalf),
-                              plot_style::PointSymbol(plot_style::PointColour(p.DHType, false)));
+        for (size_t i = 0; i < canvas.Points().size(); ++i) {
+            if (!canvas.OnScreen(i)) continue;
+            const ScreenPoint s = canvas.ScreenPosition(i);
+            painter.drawImage(QPoint(s.x - plot_style::kSymbolHalf, s.y - plot_style::kSymbolHalf),
+                              plot_style::PointSymbol(plot_style::PointColour(canvas.Points()[i].DHType, false)));
         }
     }
     state.counters["dots"] = DrawnPoints(canvas);

@@ -222,20 +222,26 @@ void PlotCanvasTest::pickWithinClickSquare() {
     canvas.SetClientRect({0, 0, 1000, 800});
     canvas.Geometry().SetCentre(0, 0);
     canvas.Geometry().SetResolution(100);
-    // Around the click at the centre pixel (500, 400), one metre a pixel.
+    // Around the click at the centre pixel (500, 400), one metre a pixel;
+    // every kind can be picked.
     canvas.SetData(0, {MakePoint("edge", 2, -20, 20), MakePoint("corner", 1, 20, -20),
-                       MakePoint("out", 2, 0, 21), MakePoint("hidden", 5, 0, 0)});
-    canvas.SetKindVisible({1, 1, 1, 1, 1, 0, 1, 1});
+                       MakePoint("out", 2, 0, 21), MakePoint("house", 5, 0, 0)});
     canvas.UpdateScreenPositions();
     QVERIFY(canvas.PickInRect({480, 380, 520, 420}));
-    const auto& pts = canvas.Points();
-    QVERIFY(pts[0].Selected);
-    QVERIFY(pts[1].Selected);
-    QVERIFY(!pts[2].Selected);
-    QVERIFY(!pts[3].Selected);  // its kind is switched off
+    QVERIFY(canvas.Picked(0));
+    QVERIFY(canvas.Picked(1));
+    QVERIFY(!canvas.Picked(2));
+    QVERIFY(canvas.Picked(3));
     // A pick elsewhere replaces the earlier one.
     QVERIFY(!canvas.PickInRect({0, 0, 10, 10}));
-    QVERIFY(!canvas.Points()[0].Selected);
+    QVERIFY(!canvas.Picked(0));
+    // The first pick is taken once; new data starts with nothing picked.
+    QVERIFY(canvas.PickInRect({480, 380, 520, 420}));
+    QCOMPARE(canvas.TakeFirstPicked(), 0);
+    QCOMPARE(canvas.PickedGpsIds(), (std::vector<std::string>{"id-corner", "id-house"}));
+    canvas.SetData(0, canvas.Points());
+    QVERIFY(canvas.PickedGpsIds().empty());
+    QCOMPARE(canvas.TakeFirstPicked(), -1);
 }
 
 void PlotCanvasTest::pickRectangleEitherWay() {

@@ -7,12 +7,10 @@ void PlotCanvas::SetData(int mode, const linvara::DHPointList& points) {
     dataMode_ = mode;
     points_ = points;  // reuses the buffers of the points it replaces
     labels_.Reset(points_.size());
-}
-
-bool PlotCanvas::KindShown(int dhType) const {
-    // A kind without a switch (a damaged record) is still shown: nothing is hidden silently.
-    if (dhType < 0 || dhType >= static_cast<int>(kindVisible_.size())) return true;
-    return kindVisible_[static_cast<size_t>(dhType)] != 0;
+    // New points start unpicked, at the origin pixel, until the next paint places them.
+    screen_.assign(points_.size(), ScreenPoint{});
+    onScreen_.assign(points_.size(), 1);
+    picked_.assign(points_.size(), 0);
 }
 
 void PlotCanvas::FitToData(bool centre, bool scale) {
@@ -35,28 +33,28 @@ void PlotCanvas::FitToData(bool centre, bool scale) {
 
 void PlotCanvas::UpdateScreenPositions() {
     const PlotRect& rect = geometry_.ClientRect();
-    for (auto& p : points_) {
-        const ScreenPoint s = geometry_.WorldToScreen(p.Dx, p.Dy);
-        p.ScreenX = s.x;
-        p.ScreenY = s.y;
+    for (size_t i = 0; i < points_.size(); ++i) {
+        const ScreenPoint s = geometry_.WorldToScreen(points_[i].Dx, points_[i].Dy);
+        screen_[i] = s;
         // The pixel row and column at right/bottom lie outside the window.
-        p.Visible = s.x >= rect.left && s.x < rect.right && s.y >= rect.top && s.y < rect.bottom;
+        onScreen_[i] = s.x >= rect.left && s.x < rect.right && s.y >= rect.top && s.y < rect.bottom;
     }
 }
 
 bool PlotCanvas::PickInRect(const PlotRect& rect) {
     bool any = false;
-    for (auto& p : points_) {
-        p.Selected = KindShown(p.DHType) && rect.Contains(p.ScreenX, p.ScreenY);
-        any = any || p.Selected;
+    for (size_t i = 0; i < points_.size(); ++i) {
+        const bool inside = rect.Contains(screen_[i].x, screen_[i].y);
+        picked_[i] = inside;
+        any = any || inside;
     }
     return any;
 }
 
 int PlotCanvas::TakeFirstPicked() {
-    for (size_t i = 0; i < points_.size(); ++i) {
-        if (points_[i].Selected) {
-            points_[i].Selected = false;
+    for (size_t i = 0; i < picked_.size(); ++i) {
+        if (picked_[i]) {
+            picked_[i] = 0;
             return static_cast<int>(i);
         }
     }
@@ -65,8 +63,8 @@ int PlotCanvas::TakeFirstPicked() {
 
 std::vector<std::string> PlotCanvas::PickedGpsIds() const {
     std::vector<std::string> ids;
-    for (const auto& p : points_)
-        if (p.Selected) ids.push_back(p.GPS_ID);
+    for (size_t i = 0; i < points_.size(); ++i)
+        if (picked_[i]) ids.push_back(points_[i].GPS_ID);
     return ids;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,9 +24,12 @@ public:
     void SetData(int mode, const linvara::DHPointList& points);
     const linvara::DHPointList& Points() const { return points_; }
     int DataMode() const { return dataMode_; }
-    // Per-kind display switches, indexed by DHType.
-    void SetKindVisible(const std::array<int, 8>& kindVisible) { kindVisible_ = kindVisible; }
-    bool KindShown(int dhType) const;
+    // Drawing state of the point at `index` of Points(), as of the last
+    // UpdateScreenPositions and PickInRect; kept here, beside the copy, so
+    // the point records carry survey data only.
+    ScreenPoint ScreenPosition(std::size_t index) const { return screen_[index]; }
+    bool OnScreen(std::size_t index) const { return onScreen_[index] != 0; }
+    bool Picked(std::size_t index) const { return picked_[index] != 0; }
 
     void SetClientRect(const PlotRect& rect) { geometry_.SetClientRect(rect); }
     const PlotGeometry& Geometry() const { return geometry_; }
@@ -42,10 +45,11 @@ public:
     bool PreviousView() { return geometry_.PreviousView(); }
     bool NextView() { return geometry_.NextView(); }
 
-    // Marks the displayable points whose pixel lies in `rect` (edges
-    // included) and clears the mark of all others; true when any is marked.
+    // Marks the points whose pixel lies in `rect` (edges included) and
+    // clears the mark of all others; true when any is marked.
     bool PickInRect(const PlotRect& rect);
-    // ScreenX, ScreenY and Visible of every point for the current view.
+    // The pixel of every point for the current view, and whether it lies
+    // inside the window.
     void UpdateScreenPositions();
     // The index of the first picked point in list order, whose mark is
     // cleared; -1 when none is picked.
@@ -81,7 +85,7 @@ private:
     void DrawGrid(QPainter& painter);
     void DrawPoints(QPainter& painter);
     void DrawLabels(QPainter& painter, bool stakes);
-    QColor ColourOf(const linvara::DHPoint& point) const;
+    QColor ColourOf(std::size_t index) const;
     void DrawRouteLine(QPainter& painter) const;
 
     PlotGeometry geometry_;
@@ -94,7 +98,10 @@ private:
     int savedToolMode_ = PanTool;
     int dataMode_ = 0;
     linvara::DHPointList points_;
-    std::array<int, 8> kindVisible_{1, 1, 1, 1, 1, 1, 1, 1};
+    // One entry per point of points_, in its order.
+    std::vector<ScreenPoint> screen_;
+    std::vector<char> onScreen_;
+    std::vector<char> picked_;
     PlotLabels labels_;
     PlotLabelGrid labelGrid_;
 };

@@ -46,15 +46,16 @@ void PlotCanvas::DrawGrid(QPainter& painter) {
         painter.drawText(QPoint(line.pixel, rect.top + ascent), NumberLabel(line.value));
 }
 
-QColor PlotCanvas::ColourOf(const linvara::DHPoint& point) const {
-    return plot_style::PointColour(point.DHType, toolMode_ == PickTool && point.Selected);
+QColor PlotCanvas::ColourOf(size_t index) const {
+    return plot_style::PointColour(points_[index].DHType, toolMode_ == PickTool && picked_[index]);
 }
 
 void PlotCanvas::DrawPoints(QPainter& painter) {
-    for (const auto& p : points_) {
-        if (!p.Visible || !KindShown(p.DHType)) continue;
-        painter.drawImage(QPoint(p.ScreenX - plot_style::kSymbolHalf, p.ScreenY - plot_style::kSymbolHalf),
-                          plot_style::PointSymbol(ColourOf(p)));
+    for (size_t i = 0; i < points_.size(); ++i) {
+        if (!onScreen_[i]) continue;
+        const ScreenPoint s = screen_[i];
+        painter.drawImage(QPoint(s.x - plot_style::kSymbolHalf, s.y - plot_style::kSymbolHalf),
+                          plot_style::PointSymbol(ColourOf(i)));
     }
     // The stakes are labelled first: where labels would overlap, theirs stay.
     const PlotRect& rect = geometry_.ClientRect();
@@ -72,25 +73,26 @@ void PlotCanvas::DrawLabels(QPainter& painter, bool stakes) {
     for (size_t i = 0; i < points_.size(); ++i) {
         const auto& p = points_[i];
         const bool stake = p.DHType == linvara::JStake || p.DHType == linvara::ZStake;
-        if (stake != stakes || !p.Visible || !KindShown(p.DHType)) continue;
+        if (stake != stakes || !onScreen_[i]) continue;
         // A label goes only where no earlier label stands; testing its first
         // cell before anything else spares making texts that cannot be placed.
-        const int x = p.ScreenX + 5;
-        if (labelGrid_.Taken(x, p.ScreenY)) continue;
-        if (!labelGrid_.Claim(x, p.ScreenY, labels_.Width(i, p, metrics), height)) continue;
-        const QColor colour = ColourOf(p);
+        const ScreenPoint s = screen_[i];
+        const int x = s.x + 5;
+        if (labelGrid_.Taken(x, s.y)) continue;
+        if (!labelGrid_.Claim(x, s.y, labels_.Width(i, p, metrics), height)) continue;
+        const QColor colour = ColourOf(i);
         if (colour != penColour) {
             painter.setPen(colour);
             penColour = colour;
         }
-        painter.drawText(QPoint(x, p.ScreenY + ascent), labels_.Text(i, p));
+        painter.drawText(QPoint(x, s.y + ascent), labels_.Text(i, p));
     }
 }
 
 void PlotCanvas::DrawRouteLine(QPainter& painter) const {
     QPolygon route;
-    for (const auto& p : points_)
-        if (p.DHType == linvara::JStake) route << QPoint(p.ScreenX, p.ScreenY);
+    for (size_t i = 0; i < points_.size(); ++i)
+        if (points_[i].DHType == linvara::JStake) route << QPoint(screen_[i].x, screen_[i].y);
     if (route.size() < 2) return;
     painter.setPen(QPen(plot_style::RouteColour(), 0));
     painter.drawPolyline(route);
