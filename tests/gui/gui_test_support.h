@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "common/ui_services.h"
 #include "db/project_database.h"
 #include "model/dh_point_list.h"
 #include "support/collector_fixture.h"
