@@ -31,12 +31,12 @@
 #include "app/main_window.h"
 #include "common/ui_services.h"
 #include "db/project_database.h"
+#include "plan/plot_style.h"
 #include "project_generator.h"
 #include "reporter.h"
 #include "views/plan_view.h"
-#include "views/point_table_view.h"
-#include "plan/plot_style.h"
 #include "views/point_list_model.h"
+#include "views/point_table_view.h"
 
 namespace fs = std::filesystem;
 using namespace linvara;
@@ -92,9 +92,9 @@ public:
     QString GetOpenFileName(const QString&, const QString&) override { return path_; }
     QString GetSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString GetExistingDirectory(const QString&) override { return {}; }
-    int Exec(QDialog&) override {
+    bool Exec(QDialog&) override {
         messages += QStringLiteral("(dialog)\n");
-        return 0;
+        return false;
     }
 
 private:

@@ -10,15 +10,15 @@
 #include <QTest>
 
 #include "db/project_database.h"
-#include "dialogs/options_dialog.h"
-#include "dialogs/result_file_dialog.h"
+#include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/point_dialog.h"
+#include "dialogs/pole_type_pictures.h"
+#include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
 #include "model/code_tables.h"
-#include "dialogs/j_stake_appoint_dialog.h"
-#include "dialogs/point_dialog.h"
-#include "dialogs/pole_type_pictures.h"
 
 using namespace linvara;
 using namespace linvara::gui;

@@ -50,14 +50,15 @@ public:
         Remember(title, QString(), QString());
         return Pop(directories);
     }
-    int Exec(QDialog& dialog) override {
+    // A handler returns how the dialog ended, as QDialog::exec would.
+    bool Exec(QDialog& dialog) override {
         if (dialogs.empty()) {
             ++unexpectedDialogs;
-            return QDialog::Rejected;
+            return false;
         }
         auto handler = std::move(dialogs.front());
         dialogs.pop_front();
-        return handler(dialog);
+        return handler(dialog) == QDialog::Accepted;
     }
 
     QStringList Texts() const {

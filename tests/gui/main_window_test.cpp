@@ -23,8 +23,8 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
-#include "views/point_table_view.h"
 #include "views/point_list_model.h"
+#include "views/point_table_view.h"
 
 using namespace linvara;
 using namespace linvara::gui;

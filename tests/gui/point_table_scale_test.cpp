@@ -7,8 +7,8 @@
 #include "app/main_window.h"
 #include "db/project_database.h"
 #include "gui_test_support.h"
-#include "views/point_table_view.h"
 #include "views/point_list_model.h"
+#include "views/point_table_view.h"
 
 using namespace linvara;
 using namespace linvara::gui;

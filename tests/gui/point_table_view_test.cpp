@@ -11,12 +11,12 @@
 #include "app/linvara_app.h"
 #include "app/main_window.h"
 #include "db/project_database.h"
-#include "model/code_tables.h"
-#include "gui_test_support.h"
-#include "views/point_table_view.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/point_dialog.h"
+#include "gui_test_support.h"
+#include "model/code_tables.h"
 #include "views/point_list_model.h"
+#include "views/point_table_view.h"
 
 using namespace linvara;
 using namespace linvara::gui;

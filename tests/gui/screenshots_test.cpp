@@ -10,14 +10,14 @@
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
-#include "dialogs/options_dialog.h"
-#include "dialogs/result_file_dialog.h"
+#include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/point_dialog.h"
+#include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
 #include "views/point_table_view.h"
-#include "dialogs/j_stake_appoint_dialog.h"
-#include "dialogs/point_dialog.h"
 
 using namespace linvara;
 using namespace linvara::gui;

@@ -6,8 +6,8 @@
 #include "app/project_state.h"
 #include "common/ui_reporter.h"
 #include "plan/plot_canvas.h"
-#include "views/point_table_host.h"
 #include "views/plan_view_host.h"
+#include "views/point_table_host.h"
 
 class QAction;
 class QActionGroup;

@@ -6,15 +6,15 @@
 #include "app/about_dialog.h"
 #include "app/app_options.h"
 #include "app/command_ids.h"
-#include "common/file_filter.h"
-#include "app/project_document.h"
 #include "app/main_window.h"
+#include "app/project_document.h"
 #include "app/recent_files.h"
+#include "common/file_filter.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
+#include "dialogs/merge_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/result_file_dialog.h"
-#include "dialogs/merge_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "model/stake_sequence.h"
 #include "org/org_transition.h"
@@ -91,7 +91,7 @@ void MainWindow::OnFileOutput() {
 void MainWindow::OnOptions() {
     COptions& options = TheOptions();
     OptionsDialog dialog(options, ui_, this);
-    if (ui_.Exec(dialog) != QDialog::Accepted) return;
+    if (!ui_.Exec(dialog)) return;
     const COptions& chosen = dialog.Options();
     options.StartMileage = chosen.StartMileage;
     options.UseStartName = chosen.UseStartName;

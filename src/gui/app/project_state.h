@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 
+#include "common/view_types.h"
 #include "db/project_database.h"
 #include "model/dh_point_list.h"
 #include "model/options.h"
-#include "common/view_types.h"
 
 namespace linvara::gui {
 

@@ -65,6 +65,6 @@ QString QtUiServices::GetExistingDirectory(const QString& title) {
     return QFileDialog::getExistingDirectory(Parent(), title);
 }
 
-int QtUiServices::Exec(QDialog& dialog) { return dialog.exec(); }
+bool QtUiServices::Exec(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 }  // namespace linvara::gui

@@ -14,7 +14,7 @@ public:
     QString GetOpenFileName(const QString& title, const QString& filter) override;
     QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
     QString GetExistingDirectory(const QString& title) override;
-    int Exec(QDialog& dialog) override;
+    bool Exec(QDialog& dialog) override;
 };
 
 }  // namespace linvara::gui

@@ -30,8 +30,8 @@ public:
                                     const QString& defaultSuffix) = 0;
     virtual QString GetExistingDirectory(const QString& title) = 0;
 
-    // Runs a modal dialog; returns QDialog::Accepted or Rejected.
-    virtual int Exec(QDialog& dialog) = 0;
+    // Runs a modal dialog; true when it was accepted.
+    virtual bool Exec(QDialog& dialog) = 0;
 };
 
 // The application title: every message box caption but "提示".

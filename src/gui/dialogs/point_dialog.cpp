@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "model/code_tables.h"
-#include "model/dh_point_list.h"
 #include "common/number_field.h"
 #include "dialogs/pole_type_pictures.h"
+#include "model/code_tables.h"
+#include "model/dh_point_list.h"
 
 namespace linvara::gui {
 namespace {

@@ -2,9 +2,9 @@
 #include <QPainter>
 #include <QPolygon>
 
-#include "text/format.h"
 #include "plan/plot_canvas.h"
 #include "plan/plot_style.h"
+#include "text/format.h"
 
 namespace linvara::gui {
 

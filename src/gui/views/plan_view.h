@@ -6,8 +6,8 @@
 #include <QWidget>
 
 #include "model/dh_point_list.h"
-#include "views/plan_view_host.h"
 #include "plan/plot_canvas.h"
+#include "views/plan_view_host.h"
 
 namespace linvara::gui {
 

@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "app/project_state.h"
-#include "views/point_table_host.h"
 #include "views/point_list_model.h"
+#include "views/point_table_host.h"
 
 namespace linvara::gui {
 

@@ -3,11 +3,11 @@
 
 #include "app/project_state.h"
 #include "common/ui_services.h"
-#include "views/point_table_view.h"
-#include "views/point_table_host.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/point_dialog.h"
 #include "views/point_list_model.h"
+#include "views/point_table_host.h"
+#include "views/point_table_view.h"
 
 namespace linvara::gui {
 
@@ -31,7 +31,7 @@ void PointTableView::AddOrInsert(PointDialog::Task task, int row) {
     const bool hasRow = row >= 0 && static_cast<size_t>(row) < shown.size();
     PointDialog dialog(task, host_.Ui(), this);
     dialog.SetKindIndex(hasRow ? shown[static_cast<size_t>(row)].DHType : JStake);
-    if (host_.Ui().Exec(dialog) != QDialog::Accepted) return;
+    if (!host_.Ui().Exec(dialog)) return;
     DHPoint point = dialog.Point();
     if (IsNameTaken(state.working, point.NewPtName)) {
         host_.Ui().Info(QStringLiteral("不能存在相同点名"));
@@ -58,7 +58,7 @@ void PointTableView::EditPoint(int row) {
     if (!state.loaded() || index < 0) return;
     PointDialog dialog(PointDialog::Edit, host_.Ui(), this);
     dialog.SetPoint(state.working[static_cast<size_t>(index)]);
-    if (host_.Ui().Exec(dialog) != QDialog::Accepted) return;
+    if (!host_.Ui().Exec(dialog)) return;
     const DHPoint edited = dialog.Point();
     ReplaceByGpsId(state.working, edited);
     if (state.database) state.database->UpdatePoint(edited);
@@ -93,7 +93,7 @@ void PointTableView::AppointJStakes() {
     const std::vector<int> rows = SelectedRows();
     if (!state.loaded() || rows.empty()) return;
     JStakeAppointDialog dialog(JStakeList(state.working), host_.Ui(), this);
-    if (host_.Ui().Exec(dialog) != QDialog::Accepted) return;
+    if (!host_.Ui().Exec(dialog)) return;
     std::vector<std::string> gpsIds;
     for (int row : rows) gpsIds.push_back(Shown()[static_cast<size_t>(row)].GPS_ID);
     linvara::AppointJStakes(state.working, gpsIds, dialog.StartStake(), dialog.EndStake());
