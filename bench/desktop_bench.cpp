@@ -28,15 +28,15 @@
 
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
-#include "app/main_frame.h"
-#include "app/ui_services.h"
+#include "app/main_window.h"
+#include "common/ui_services.h"
 #include "db/project_database.h"
+#include "plan/plot_style.h"
 #include "project_generator.h"
 #include "reporter.h"
-#include "views/centerline_view.h"
-#include "views/data_list_view.h"
-#include "views/plot_style.h"
+#include "views/plan_view.h"
 #include "views/point_list_model.h"
+#include "views/point_table_view.h"
 
 namespace fs = std::filesystem;
 using namespace linvara;
@@ -92,9 +92,9 @@ public:
     QString GetOpenFileName(const QString&, const QString&) override { return path_; }
     QString GetSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString GetExistingDirectory(const QString&) override { return {}; }
-    int Exec(QDialog&) override {
+    bool Exec(QDialog&) override {
         messages += QStringLiteral("(dialog)\n");
-        return 0;
+        return false;
     }
 
 private:
@@ -104,8 +104,8 @@ private:
 // A main window as the program starts it, shown and exposed, no project yet.
 struct Desktop {
     BenchUi ui;
-    CLinvaraApp app;
-    CMainFrame& frame;
+    LinvaraApp app;
+    MainWindow& frame;
 
     explicit Desktop(const std::string& project)
         : ui(QString::fromStdString(project)), app(ui), frame(app.InitInstance(QString())) {
@@ -119,11 +119,11 @@ struct Desktop {
     void Open() {
         frame.Action(cmd::Open)->trigger();
         // What the user waits for: the first rows on screen.
-        frame.ListView().viewport()->repaint();
+        frame.PointTable().viewport()->repaint();
     }
     void Check() const {
         if (!ui.messages.isEmpty()) Fail("unexpected message: " + ui.messages.toStdString());
-        if (frame.ListView().Model().rowCount() < kPoints / 2) Fail("the list was not filled");
+        if (frame.PointTable().Model().rowCount() < kPoints / 2) Fail("the list was not filled");
     }
 };
 
@@ -150,7 +150,7 @@ void BM_OpenToFirstRows(benchmark::State& state) {
         desktop->Check();
         if (!grabbed) Grab(desktop->frame, "open_list.png");
         grabbed = true;
-        ReportRows(state, static_cast<size_t>(desktop->frame.ListView().Model().rowCount()));
+        ReportRows(state, static_cast<size_t>(desktop->frame.PointTable().Model().rowCount()));
         desktop.reset();
         state.ResumeTiming();
     }
@@ -189,14 +189,14 @@ std::unique_ptr<Desktop> planDesktop;
 Desktop& PlanDesktop() {
     if (!planDesktop) {
         planDesktop = std::make_unique<Desktop>(SeededProject());
-        CMainFrame& frame = planDesktop->frame;
+        MainWindow& frame = planDesktop->frame;
         frame.showNormal();
         frame.resize(kWindowWidth, kWindowHeight);
         planDesktop->Open();
         planDesktop->Check();
         frame.Action(cmd::PlanView)->trigger();
         QApplication::processEvents();
-        frame.PlanView().OnCenter();
+        frame.Plan().OnCenter();
         QApplication::processEvents();
     }
     return *planDesktop;
@@ -204,12 +204,12 @@ Desktop& PlanDesktop() {
 
 int DrawnPoints(const PlotCanvas& canvas) {
     int drawn = 0;
-    for (const auto& p : canvas.Points()) drawn += p.Visible && canvas.KindShown(p.DHType) ? 1 : 0;
+    for (size_t i = 0; i < canvas.Points().size(); ++i) drawn += canvas.OnScreen(i) ? 1 : 0;
     return drawn;
 }
 
 void RepaintLoop(benchmark::State& state, const char* grabName) {
-    CCenterlineView& view = PlanDesktop().frame.PlanView();
+    PlanView& view = PlanDesktop().frame.Plan();
     if (!view.isVisible()) Fail("the plan view is not shown");
     for (auto _ : state) view.repaint();
     Grab(PlanDesktop().frame, grabName);
@@ -220,17 +220,18 @@ void RepaintLoop(benchmark::State& state, const char* grabName) {
 
 // Every symbol the view would draw, with nothing else, as the view draws symbols.
 void DotsLoop(benchmark::State& state) {
-    CCenterlineView& view = PlanDesktop().frame.PlanView();
+    PlanView& view = PlanDesktop().frame.Plan();
     PlotCanvas& canvas = view.Canvas();
     QImage image(view.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::black);
         QPainter painter(&image);
         canvas.UpdateScreenPositions();
-        for (const auto& p : canvas.Points()) {
-            if (!p.Visible || !canvas.KindShown(p.DHType)) continue;
-            painter.drawImage(QPoint(p.ScreenX - plot_style::kSymbolHalf, p.ScreenY - plot_style::kSymbolHalf),
-                              plot_style::PointSymbol(plot_style::PointColour(p.DHType, false)));
+        for (size_t i = 0; i < canvas.Points().size(); ++i) {
+            if (!canvas.OnScreen(i)) continue;
+            const ScreenPoint s = canvas.ScreenPosition(i);
+            painter.drawImage(QPoint(s.x - plot_style::kSymbolHalf, s.y - plot_style::kSymbolHalf),
+                              plot_style::PointSymbol(plot_style::PointColour(canvas.Points()[i].DHType, false)));
         }
     }
     state.counters["dots"] = DrawnPoints(canvas);
@@ -243,7 +244,7 @@ void BM_PlanPaintFull_Dots(benchmark::State& state) { DotsLoop(state); }
 // Zoomed 64 times into the middle of the route, then back to the fitted view.
 class ZoomedIn {
 public:
-    ZoomedIn() : canvas_(PlanDesktop().frame.PlanView().Canvas()), saved_(canvas_.Geometry().State()) {
+    ZoomedIn() : canvas_(PlanDesktop().frame.Plan().Canvas()), saved_(canvas_.Geometry().State()) {
         const auto& middle = canvas_.Points()[canvas_.Points().size() / 2];
         canvas_.Geometry().SetCentre(middle.Dx, middle.Dy);
         canvas_.Geometry().SetResolution(saved_.resolution / 64.0);

@@ -10,15 +10,15 @@
 #include <QTest>
 
 #include "db/project_database.h"
-#include "dialogs/convert_options_page.h"
-#include "dialogs/file_format_output_dialog.h"
-#include "dialogs/merge_data_dialog.h"
+#include "dialogs/j_stake_appoint_dialog.h"
+#include "dialogs/merge_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/point_dialog.h"
+#include "dialogs/pole_type_pictures.h"
+#include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
 #include "model/code_tables.h"
-#include "views/manual_j_appoint_dialog.h"
-#include "views/point_add_edit_dialog.h"
-#include "views/pole_type_pictures.h"
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -86,16 +86,16 @@ private slots:
     // ---- point dialog
 
     void pointDialogCaption_data() {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<PointDialog::Task>("task");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("edit") << 0 << "编辑道享点";
-        QTest::newRow("add") << 1 << "添加道享点";
-        QTest::newRow("insert") << 2 << "插入道享点";
+        QTest::newRow("edit") << PointDialog::Edit << "编辑道享点";
+        QTest::newRow("add") << PointDialog::Add << "添加道享点";
+        QTest::newRow("insert") << PointDialog::Insert << "插入道享点";
     }
     void pointDialogCaption() {
-        QFETCH(int, mode);
+        QFETCH(PointDialog::Task, task);
         QFETCH(QString, caption);
-        CDialogPointAddEdit d(mode, *ui_);
+        PointDialog d(task, *ui_);
         QCOMPARE(d.windowTitle(), caption);
         QCOMPARE(Combo(d, "kindCombo")->count(), 7);
         QCOMPARE(Combo(d, "poleTypeCombo")->count(), 41);
@@ -121,10 +121,10 @@ private slots:
         QFETCH(QStringList, shown);
         DHPoint p;
         p.DHType = kind;
-        CDialogPointAddEdit edit(CDialogPointAddEdit::Edit, *ui_);
+        PointDialog edit(PointDialog::Edit, *ui_);
         edit.SetPoint(p);
         QCOMPARE(ShownKindControls(edit), shown);
-        CDialogPointAddEdit add(CDialogPointAddEdit::Add, *ui_);  // changed by the user
+        PointDialog add(PointDialog::Add, *ui_);  // changed by the user
         Combo(add, "kindCombo")->setCurrentIndex(kind);
         QCOMPARE(ShownKindControls(add), shown);
     }
@@ -132,7 +132,7 @@ private slots:
     void changingToAuxSelectsTheFirstFeature() {
         DHPoint p = SampleAuxPoint();
         p.DHType = 4;
-        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        PointDialog d(PointDialog::Edit, *ui_);
         d.SetPoint(p);
         QCOMPARE(Combo(d, "featureCodeCombo")->currentIndex(), 3);
         Combo(d, "kindCombo")->setCurrentIndex(2);
@@ -140,7 +140,7 @@ private slots:
     }
 
     void addingAnAuxPointStoresGlCode13() {
-        CDialogPointAddEdit d(CDialogPointAddEdit::Add, *ui_);
+        PointDialog d(PointDialog::Add, *ui_);
         d.SetKindIndex(2);
         Edit(d, "nameEdit")->setText("P1");
         Combo(d, "ditchCodeCombo")->setCurrentIndex(5);
@@ -155,7 +155,7 @@ private slots:
     }
 
     void editingKeepsIdentityAndUntouchedFields() {
-        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        PointDialog d(PointDialog::Edit, *ui_);
         d.SetPoint(SampleAuxPoint());
         Combo(d, "ditchCodeCombo")->setCurrentIndex(5);
         Edit(d, "mileageEdit")->setText(" 12.25 ");
@@ -171,7 +171,7 @@ private slots:
     }
 
     void insertingGivesANewIdentity() {
-        CDialogPointAddEdit d(CDialogPointAddEdit::Insert, *ui_);
+        PointDialog d(PointDialog::Insert, *ui_);
         Edit(d, "nameEdit")->setText("P2");
         d.OnOk();
         QCOMPARE(d.Point().OrgPtName, std::string("P2"));
@@ -188,7 +188,7 @@ private slots:
     }
     void numberFieldsRefuseText() {
         QFETCH(QString, text);
-        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        PointDialog d(PointDialog::Edit, *ui_);
         d.SetPoint(SampleAuxPoint());
         Edit(d, "offsetEdit")->setText(text);
         Edit(d, "xEdit")->setText("5");
@@ -199,7 +199,7 @@ private slots:
     }
 
     void poleTypePictures() {
-        CDialogPointAddEdit d(CDialogPointAddEdit::Add, *ui_);
+        PointDialog d(PointDialog::Add, *ui_);
         d.SetKindIndex(3);
         auto* picture = d.findChild<QLabel*>("polePicture");
         const qint64 first = picture->pixmap().cacheKey();
@@ -224,7 +224,7 @@ private slots:
         p.DHType = 3;
         p.LXCode = 9999;
         p.PoleType = 0;
-        CDialogPointAddEdit d(CDialogPointAddEdit::Edit, *ui_);
+        PointDialog d(PointDialog::Edit, *ui_);
         d.SetPoint(p);
         QCOMPARE(Combo(d, "linkCodeCombo")->currentIndex(), -1);
         d.OnOk();
@@ -235,7 +235,7 @@ private slots:
     // ---- J-stake dialog
 
     void jAppointDialog() {
-        CDialogManualJAppoint d(Stakes({"J1", "J2", "J1"}), *ui_);
+        JStakeAppointDialog d(Stakes({"J1", "J2", "J1"}), *ui_);
         QCOMPARE(d.windowTitle(), QStringLiteral("指定J桩"));
         QCOMPARE(Combo(d, "startCombo")->count(), 3);
         d.SetStartName("J2");
@@ -255,7 +255,7 @@ private slots:
     }
 
     void jAppointDialogWithOneStake() {
-        CDialogManualJAppoint d(Stakes({"J1"}), *ui_);
+        JStakeAppointDialog d(Stakes({"J1"}), *ui_);
         d.OnOk();
         QVERIFY(d.result() != QDialog::Accepted);
         QCOMPARE(ui_->messages.size(), size_t(1));
@@ -264,7 +264,7 @@ private slots:
     // ---- settings
 
     void optionsShowTheDefaults() {
-        CPageConvertOptions d(COptions{}, *ui_);
+        OptionsDialog d(COptions{}, *ui_);
         QCOMPARE(d.windowTitle(), QStringLiteral("设置"));
         QVERIFY(!d.findChild<QCheckBox*>("useStartNameCheck")->isChecked());
         QVERIFY(!d.findChild<QCheckBox*>("useOffsetRangeCheck")->isChecked());
@@ -277,13 +277,13 @@ private slots:
         COptions o;
         o.StartMileage = 0.1 + 0.2;
         o.OffsetRange = 1234567.8912345678;
-        CPageConvertOptions d(o, *ui_);
+        OptionsDialog d(o, *ui_);
         QCOMPARE(Edit(d, "startMileageEdit")->text(), QStringLiteral("0.3"));
         QCOMPARE(Edit(d, "offsetRangeEdit")->text(), QStringLiteral("1234567.89123457"));
     }
 
     void optionsRefuseANonNumber() {
-        CPageConvertOptions d(COptions{}, *ui_);
+        OptionsDialog d(COptions{}, *ui_);
         Edit(d, "offsetRangeEdit")->setText("0,5");
         d.findChild<QCheckBox*>("useOffsetRangeCheck")->setChecked(true);
         d.OnOk();
@@ -301,7 +301,7 @@ private slots:
 
     void outputKindChangesTheExtension() {
         const DHPointList list = Stakes({"J1", "J2"});
-        CToolFileFormatOutput d(list, *ui_);
+        ResultFileDialog d(list, *ui_);
         QCOMPARE(d.KindList().count(), 12);
         QCOMPARE(d.KindList().itemText(6), QStringLiteral("AutoCAD--DXF格式(*.dxf)"));
         QCOMPARE(d.Kind(), 0);
@@ -323,14 +323,14 @@ private slots:
         QCOMPARE(ui_->lastSuffix, QStringLiteral("CSV"));
         QVERIFY(ui_->lastFilter.contains("*.KML"));
         QCOMPARE(d.ResultPath(), dir_->File("line.CSV"));
-        CToolFileFormatOutput again(list, *ui_);
+        ResultFileDialog again(list, *ui_);
         QCOMPARE(again.Kind(), 0);
         QVERIFY(again.ResultPath().empty());
     }
 
     void outputWritesTheFile() {
         const DHPointList list = Stakes({"J1", "J2"});
-        CToolFileFormatOutput d(list, *ui_);
+        ResultFileDialog d(list, *ui_);
         d.OnConvert();  // no path
         QCOMPARE(ui_->Texts(), QStringList{"新建成果文件出错,请检查!"});
         ui_->saveFiles.push_back(QString::fromStdString(dir_->File("out.dat")));
@@ -357,8 +357,8 @@ private slots:
         }
         const std::string project = dir_->File("tower.PD");
         linvara::testing::WriteCollectorProject(project, SmallLine(), rows);
-        auto* d = new CDialogTowerBase(*ui_);
-        QPointer<CDialogTowerBase> alive(d);
+        auto* d = new TowerBaseDialog(*ui_);
+        QPointer<TowerBaseDialog> alive(d);
         QCOMPARE(d->windowTitle(), QStringLiteral("塔基断面"));
         d->OnConvert();  // nothing open yet: say so, ask for a file; cancelled
         QCOMPARE(ui_->Texts(), QStringList{"请先打开数据文件！"});
@@ -400,7 +400,7 @@ private slots:
         linvara::testing::WriteCollectorProject(dir_->File("src/a.PD"), SmallLine());
         linvara::testing::WriteCollectorProject(dir_->File("src/b.PD"), SmallLine());
         linvara::testing::WriteCollectorProject(dir_->File("src/c.PD"), SmallLine());
-        CMergeDataDlg d(*ui_);
+        MergeDialog d(*ui_);
         QCOMPARE(d.windowTitle(), QStringLiteral("数据合并"));
         d.OnMerge();  // no folder yet
         QCOMPARE(ui_->Texts(), QStringList{"选择保存的文件路径"});
@@ -427,7 +427,7 @@ private slots:
 
     void mergeFolderWithoutProjects() {
         std::filesystem::create_directory(dir_->File("empty"));
-        CMergeDataDlg d(*ui_);
+        MergeDialog d(*ui_);
         ui_->directories.push_back(QString::fromStdString(dir_->File("empty")));
         d.OnChooseFolder();
         QCOMPARE(d.FileList().rowCount(), 0);

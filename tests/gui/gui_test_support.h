@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_services.h"
+#include "common/ui_services.h"
 #include "db/project_database.h"
 #include "model/dh_point_list.h"
 #include "support/collector_fixture.h"
@@ -50,14 +50,15 @@ public:
         Remember(title, QString(), QString());
         return Pop(directories);
     }
-    int Exec(QDialog& dialog) override {
+    // A handler returns how the dialog ended, as QDialog::exec would.
+    bool Exec(QDialog& dialog) override {
         if (dialogs.empty()) {
             ++unexpectedDialogs;
-            return QDialog::Rejected;
+            return false;
         }
         auto handler = std::move(dialogs.front());
         dialogs.pop_front();
-        return handler(dialog);
+        return handler(dialog) == QDialog::Accepted;
     }
 
     QStringList Texts() const {

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "app/build_date.h"
-#include "app/file_filter.h"
-#include "views/number_field.h"
+#include "common/file_filter.h"
+#include "common/number_field.h"
 
 using namespace linvara::gui;
 

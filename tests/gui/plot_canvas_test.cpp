@@ -5,7 +5,9 @@
 #include <QtTest>
 #include <cmath>
 
-#include "views/plot_canvas.h"
+#include "plan/plot_canvas.h"
+
+using namespace linvara::gui;
 
 namespace {
 
@@ -199,7 +201,7 @@ void PlotCanvasTest::fitToData() {
     canvas.SetClientRect({0, 0, 1000, 800});
     canvas.FitToData(true, true);  // no points: nothing, nothing recorded
     QCOMPARE(canvas.Geometry().History().size(), size_t(0));
-    canvas.SetData(0, {MakePoint("A", 0, 1000, 2000), MakePoint("B", 1, 1400, 2600)});
+    canvas.SetData(ViewMode::AllPoints, {MakePoint("A", 0, 1000, 2000), MakePoint("B", 1, 1400, 2600)});
     canvas.FitToData(true, true);
     QCOMPARE(canvas.Geometry().CentreNorth(), 1200.0);
     QCOMPARE(canvas.Geometry().CentreEast(), 2300.0);
@@ -211,7 +213,7 @@ void PlotCanvasTest::fitToData() {
     QCOMPARE(canvas.Geometry().CentreEast(), 0.0);
     QCOMPARE(canvas.Geometry().Resolution(), 150.0);
     // One point has no size: the scale stays usable.
-    canvas.SetData(0, {MakePoint("A", 0, 1000, 2000)});
+    canvas.SetData(ViewMode::AllPoints, {MakePoint("A", 0, 1000, 2000)});
     canvas.FitToData(true, true);
     QCOMPARE(canvas.Geometry().Resolution(), 150.0);
     QCOMPARE(canvas.Geometry().CentreNorth(), 1000.0);
@@ -222,20 +224,26 @@ void PlotCanvasTest::pickWithinClickSquare() {
     canvas.SetClientRect({0, 0, 1000, 800});
     canvas.Geometry().SetCentre(0, 0);
     canvas.Geometry().SetResolution(100);
-    // Around the click at the centre pixel (500, 400), one metre a pixel.
-    canvas.SetData(0, {MakePoint("edge", 2, -20, 20), MakePoint("corner", 1, 20, -20),
-                       MakePoint("out", 2, 0, 21), MakePoint("hidden", 5, 0, 0)});
-    canvas.SetKindVisible({1, 1, 1, 1, 1, 0, 1, 1});
+    // Around the click at the centre pixel (500, 400), one metre a pixel;
+    // every kind can be picked.
+    canvas.SetData(ViewMode::AllPoints, {MakePoint("edge", 2, -20, 20), MakePoint("corner", 1, 20, -20),
+                       MakePoint("out", 2, 0, 21), MakePoint("house", 5, 0, 0)});
     canvas.UpdateScreenPositions();
     QVERIFY(canvas.PickInRect({480, 380, 520, 420}));
-    const auto& pts = canvas.Points();
-    QVERIFY(pts[0].Selected);
-    QVERIFY(pts[1].Selected);
-    QVERIFY(!pts[2].Selected);
-    QVERIFY(!pts[3].Selected);  // its kind is switched off
+    QVERIFY(canvas.Picked(0));
+    QVERIFY(canvas.Picked(1));
+    QVERIFY(!canvas.Picked(2));
+    QVERIFY(canvas.Picked(3));
     // A pick elsewhere replaces the earlier one.
     QVERIFY(!canvas.PickInRect({0, 0, 10, 10}));
-    QVERIFY(!canvas.Points()[0].Selected);
+    QVERIFY(!canvas.Picked(0));
+    // The first pick is taken once; new data starts with nothing picked.
+    QVERIFY(canvas.PickInRect({480, 380, 520, 420}));
+    QCOMPARE(canvas.TakeFirstPicked(), 0);
+    QCOMPARE(canvas.PickedGpsIds(), (std::vector<std::string>{"id-corner", "id-house"}));
+    canvas.SetData(ViewMode::AllPoints, canvas.Points());
+    QVERIFY(canvas.PickedGpsIds().empty());
+    QCOMPARE(canvas.TakeFirstPicked(), -1);
 }
 
 void PlotCanvasTest::pickRectangleEitherWay() {
@@ -243,7 +251,7 @@ void PlotCanvasTest::pickRectangleEitherWay() {
     canvas.SetClientRect({0, 0, 1000, 800});
     canvas.Geometry().SetCentre(0, 0);
     canvas.Geometry().SetResolution(100);
-    canvas.SetData(0, {MakePoint("in", 0, 50, 50), MakePoint("out", 0, -50, 50)});
+    canvas.SetData(ViewMode::AllPoints, {MakePoint("in", 0, 50, 50), MakePoint("out", 0, -50, 50)});
     canvas.UpdateScreenPositions();
     for (const PlotRect& rect : {PlotRect::Spanning(500, 300, 600, 400), PlotRect::Spanning(600, 400, 500, 300)}) {
         QVERIFY(canvas.PickInRect(rect));
@@ -291,7 +299,7 @@ void PlotCanvasTest::dragPansAndRecords() {
     QCOMPARE(canvas.Geometry().CentreEast(), -30.0);
     QCOMPARE(canvas.Geometry().CentreNorth(), -20.0);
     canvas.ButtonUp(530, 380);
-    QCOMPARE(canvas.ButtonDown(), int(PlotCanvas::NoButton));
+    QCOMPARE(canvas.ButtonDown(), PlotCanvas::NoButton);
     QCOMPARE(canvas.Geometry().History().size(), size_t(1));
     // Zoom window: the release zooms to the rubber band.
     canvas.SetTool(PlotCanvas::ZoomWindowTool);
@@ -313,7 +321,7 @@ void PlotCanvasTest::drawColoursByKind() {
     canvas.SetClientRect({0, 0, 200, 100});
     canvas.Geometry().SetCentre(0, 0);
     canvas.Geometry().SetResolution(100);
-    canvas.SetData(0, {MakePoint("J", 0, 0, -60), MakePoint("Z", 1, 0, -20), MakePoint("F", 4, 0, 20),
+    canvas.SetData(ViewMode::AllPoints, {MakePoint("J", 0, 0, -60), MakePoint("Z", 1, 0, -20), MakePoint("F", 4, 0, 20),
                        MakePoint("P", 2, 0, 60)});
     canvas.UpdateScreenPositions();
     canvas.PickInRect(PlotRect::Spanning(155, 45, 165, 55));  // picks "P"
@@ -353,7 +361,7 @@ void PlotCanvasTest::stakeLabelWinsOverDetailLabel() {
     canvas.SetClientRect({0, 0, 200, 100});
     canvas.Geometry().SetCentre(0, 0);
     canvas.Geometry().SetResolution(100);
-    canvas.SetData(0, {MakePoint("DETAIL", 4, 0, 0), MakePoint("JSTAKE", 0, -2, 4)});
+    canvas.SetData(ViewMode::AllPoints, {MakePoint("DETAIL", 4, 0, 0), MakePoint("JSTAKE", 0, -2, 4)});
     QImage image(200, 100, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);

@@ -9,15 +9,15 @@
 #include "app/about_dialog.h"
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
-#include "app/main_frame.h"
-#include "dialogs/convert_options_page.h"
-#include "dialogs/file_format_output_dialog.h"
-#include "dialogs/merge_data_dialog.h"
+#include "app/main_window.h"
+#include "dialogs/j_stake_appoint_dialog.h"
+#include "dialogs/merge_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/point_dialog.h"
+#include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
-#include "views/data_list_view.h"
-#include "views/manual_j_appoint_dialog.h"
-#include "views/point_add_edit_dialog.h"
+#include "views/point_table_view.h"
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -56,15 +56,15 @@ private slots:
     }
 
     void mainWindow() {
-        CLinvaraApp app(ui_);
-        CMainFrame& frame = app.InitInstance(QString());
+        LinvaraApp app(ui_);
+        MainWindow& frame = app.InitInstance(QString());
         frame.showNormal();
         frame.resize(1500, 900);
         Save(frame, "main_empty");
         frame.OpenProjectFile(QString::fromStdString(DemoProject()));
         frame.SetCoordinateText(3456789.123, 456789.456);
         Save(frame, "main_list");
-        frame.ListView().SelectRow(3);
+        frame.PointTable().SelectRow(3);
         Save(frame, "main_list_selected");
         frame.Action(cmd::JStakeEdit)->trigger();
         Save(frame, "main_jstakes");
@@ -74,10 +74,10 @@ private slots:
     }
 
     void dialogs() {
-        CDialogPointAddEdit crossing(CDialogPointAddEdit::Add, ui_);
+        PointDialog crossing(PointDialog::Add, ui_);
         crossing.SetKindIndex(3);
         Save(crossing, "point_dialog_crossing");
-        CDialogPointAddEdit feature(CDialogPointAddEdit::Edit, ui_);
+        PointDialog feature(PointDialog::Edit, ui_);
         DHPoint p;
         p.NewPtName = "17";
         p.DHType = 5;
@@ -88,22 +88,22 @@ private slots:
         stakes[0].NewPtName = "J1";
         stakes[1].NewPtName = "J2";
         stakes[2].NewPtName = "J3";
-        CDialogManualJAppoint appoint(stakes, ui_);
+        JStakeAppointDialog appoint(stakes, ui_);
         Save(appoint, "j_appoint_dialog");
-        CPageConvertOptions options(COptions{}, ui_);
+        OptionsDialog options(COptions{}, ui_);
         Save(options, "options_dialog");
-        CToolFileFormatOutput output(stakes, ui_);
+        ResultFileDialog output(stakes, ui_);
         Save(output, "output_dialog");
         output.KindList().showPopup();
         QTest::qWait(150);
-        CAboutDlg about;
+        AboutDialog about;
         Save(about, "about_dialog");
-        auto* tower = new CDialogTowerBase(ui_);
+        auto* tower = new TowerBaseDialog(ui_);
         ui_.openFiles.push_back(QString::fromStdString(DemoProject()));
         tower->OnOpenFile();
         Save(*tower, "tower_base_dialog");
         tower->close();
-        CMergeDataDlg merge(ui_);
+        MergeDialog merge(ui_);
         std::filesystem::create_directory(dir_.File("m"));
         linvara::testing::WriteCollectorProject(dir_.File("m/east.PD"), SmallLine());
         linvara::testing::WriteCollectorProject(dir_.File("m/west.PD"), SmallLine());

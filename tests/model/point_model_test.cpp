@@ -20,7 +20,6 @@ TEST(DHPoint, DefaultsAndResetKeepTheSectionBlock) {
     EXPECT_EQ(p.DHType, JStake);
     EXPECT_EQ(p.PoleType, 1);
     EXPECT_EQ(p.ID, -1);
-    EXPECT_TRUE(p.Visible);
     p.NewPtName = "X";
     p.ID = 7;
     p.PegDis = 2.5;
@@ -109,7 +108,6 @@ TEST(Options, Defaults) {
     EXPECT_EQ(o.StartName, "1");
     EXPECT_EQ(o.UseOffsetRange, 0);
     EXPECT_EQ(o.OffsetRange, 0.0);
-    for (int v : o.KindVisible) EXPECT_EQ(v, 1);
 }
 
 }  // namespace

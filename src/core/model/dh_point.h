@@ -54,12 +54,8 @@ struct DHPoint {
     std::string PegName;
     int SubIndex = 0;
     std::string TowNote;
-    // drawing and list state, never stored
+    // position in the working list, never stored
     int OrderIndex = 0;
-    bool Visible = true;
-    int ScreenX = 0;
-    int ScreenY = 0;
-    bool Selected = false;
 
     // Back to the defaults; the section block keeps its values.
     void Reset();

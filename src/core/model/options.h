@@ -1,5 +1,4 @@
 #pragma once
-#include <array>
 #include <string>
 
 namespace linvara {
@@ -12,7 +11,6 @@ struct COptions {
     std::string StartName = "1";     // first number of renumbered detail points
     int UseOffsetRange = 0;          // "设置偏距范围(m)"
     double OffsetRange = 0.0;        // offsets below this count as zero
-    std::array<int, 8> KindVisible{1, 1, 1, 1, 1, 1, 1, 1};  // per DHType, plan view
 };
 
 // Sets every field to its default.

@@ -11,7 +11,7 @@
 
 namespace linvara::gui {
 
-CAboutDlg::CAboutDlg(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent),
       buildDateLine_(QString::fromStdString(text::Format("Build Date: %s", BuildDateText(__DATE__).c_str()))) {
     setWindowTitle(QStringLiteral("关于 Linvara"));
@@ -32,6 +32,6 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     setMinimumWidth(320);
 }
 
-QString CAboutDlg::BuildDateLine() const { return buildDateLine_; }
+QString AboutDialog::BuildDateLine() const { return buildDateLine_; }
 
 }  // namespace linvara::gui

@@ -4,10 +4,10 @@
 namespace linvara::gui {
 
 // "关于 Linvara": icon, version and the date the program was built.
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
     QString BuildDateLine() const;
 
 private:

@@ -4,23 +4,23 @@
 
 namespace linvara::gui {
 
-class CMainFrame;
+class MainWindow;
 class UiServices;
 
 // Start-up of the desktop program: options to their defaults, the main
 // window titled and maximised, a project named on the command line opened.
-class CLinvaraApp {
+class LinvaraApp {
 public:
-    explicit CLinvaraApp(UiServices& ui);
-    ~CLinvaraApp();
+    explicit LinvaraApp(UiServices& ui);
+    ~LinvaraApp();
 
     // `projectPath` may be empty. Returns the shown main window.
-    CMainFrame& InitInstance(const QString& projectPath);
-    CMainFrame* MainFrame() const { return frame_.get(); }
+    MainWindow& InitInstance(const QString& projectPath);
+    MainWindow* Window() const { return frame_.get(); }
 
 private:
     UiServices& ui_;
-    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<MainWindow> frame_;
 };
 
 }  // namespace linvara::gui

@@ -4,8 +4,8 @@
 #include <QTranslator>
 
 #include "app/linvara_app.h"
-#include "app/main_frame.h"
-#include "app/qt_ui_services.h"
+#include "app/main_window.h"
+#include "common/qt_ui_services.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     const QString project = arguments.size() > 1 ? arguments.at(1) : QString();
 
     linvara::gui::QtUiServices ui;
-    linvara::gui::CLinvaraApp app(ui);
+    linvara::gui::LinvaraApp app(ui);
     app.InitInstance(project);
     return QApplication::exec();
 }

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "app/file_filter.h"
-#include "app/wait_cursor.h"
+#include "common/file_filter.h"
+#include "common/wait_cursor.h"
 #include "text/format.h"
 
 namespace linvara::gui {
@@ -47,7 +47,7 @@ QLineEdit* ReadOnlyEdit(const char* name) {
 
 }  // namespace
 
-CDialogTowerBase::CDialogTowerBase(UiServices& ui, QWidget* parent)
+TowerBaseDialog::TowerBaseDialog(UiServices& ui, QWidget* parent)
     : QDialog(parent),
       ui_(ui),
       reporter_(ui),
@@ -71,9 +71,9 @@ CDialogTowerBase::CDialogTowerBase(UiServices& ui, QWidget* parent)
     QPushButton* output = Button("成果保存路径", "outputButton");
     QPushButton* convert = Button("转换", "convertButton");
     QPushButton* quit = Button("退出", "quitButton");
-    connect(open, &QPushButton::clicked, this, &CDialogTowerBase::OnOpenFile);
-    connect(output, &QPushButton::clicked, this, &CDialogTowerBase::OnChooseOutput);
-    connect(convert, &QPushButton::clicked, this, &CDialogTowerBase::OnConvert);
+    connect(open, &QPushButton::clicked, this, &TowerBaseDialog::OnOpenFile);
+    connect(output, &QPushButton::clicked, this, &TowerBaseDialog::OnChooseOutput);
+    connect(convert, &QPushButton::clicked, this, &TowerBaseDialog::OnConvert);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     auto* grid = new QGridLayout(this);
     grid->addWidget(open, 0, 0);
@@ -87,7 +87,7 @@ CDialogTowerBase::CDialogTowerBase(UiServices& ui, QWidget* parent)
     resize(720, 520);
 }
 
-void CDialogTowerBase::OnOpenFile() {
+void TowerBaseDialog::OnOpenFile() {
     const QString path = ui_.GetOpenFileName(QStringLiteral("打开数据文件"),
                                              QtFileFilter("数据文件 (*.PD)|*.PD|数据文件 (*.tow)|*.TOW||"));
     if (path.isEmpty()) return;
@@ -98,7 +98,7 @@ void CDialogTowerBase::OnOpenFile() {
     Refresh();
 }
 
-void CDialogTowerBase::OnChooseOutput() {
+void TowerBaseDialog::OnChooseOutput() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
                                              QStringLiteral("org"));
     if (path.isEmpty()) return;
@@ -106,7 +106,7 @@ void CDialogTowerBase::OnChooseOutput() {
     outputPath_->setText(path);
 }
 
-void CDialogTowerBase::OnConvert() {
+void TowerBaseDialog::OnConvert() {
     TowerBaseSurvey::ConvertResult result;
     {
         WaitCursor wait;
@@ -120,7 +120,7 @@ void CDialogTowerBase::OnConvert() {
     survey_.Convert();
 }
 
-void CDialogTowerBase::Refresh() {
+void TowerBaseDialog::Refresh() {
     dataPath_->setText(QString::fromStdString(survey_.DataFilePath()));
     table_->setRowCount(0);
     const DHPointList& points = survey_.Points();
@@ -141,7 +141,7 @@ void CDialogTowerBase::Refresh() {
     }
 }
 
-void CDialogTowerBase::keyPressEvent(QKeyEvent* event) {
+void TowerBaseDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
     QDialog::keyPressEvent(event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "app/ui_reporter.h"
+#include "common/ui_reporter.h"
 #include "towerbase/tower_base_survey.h"
 
 class QLineEdit;
@@ -13,10 +13,10 @@ class UiServices;
 
 // "塔基断面": a modeless window over one tower-base section survey. It
 // deletes itself when closed; several can be open at once.
-class CDialogTowerBase : public QDialog {
+class TowerBaseDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CDialogTowerBase(UiServices& ui, QWidget* parent = nullptr);
+    explicit TowerBaseDialog(UiServices& ui, QWidget* parent = nullptr);
 
     void OnOpenFile();     // "打开文件"
     void OnChooseOutput(); // "成果保存路径"

@@ -1,0 +1,232 @@
+// Actions, menus, toolbar sets and status bar of the main window.
+#include <QAction>
+#include <QActionGroup>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/recent_files.h"
+#include "views/plan_view.h"
+
+namespace linvara::gui {
+namespace {
+
+using Set = MainWindow::ToolbarSet;
+
+const std::vector<int>& SetCommands(Set set) {
+    static const std::vector<int> kStart = {cmd::Open, cmd::Save, 0};
+    static const std::vector<int> kList = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+                                           cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
+                                           cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit, 0,
+                                           cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput};
+    static const std::vector<int> kPlan = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+                                           cmd::Center, cmd::PickTool, cmd::PanTool, 0,
+                                           cmd::ZoomIn, cmd::ZoomOut, cmd::PreviousView, cmd::NextView, cmd::ZoomWindow, 0,
+                                           cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput};
+    static const std::vector<int> kJStake = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+                                             cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
+                                             cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit,
+                                             cmd::MoveTop, cmd::MoveUp, cmd::MoveDown, cmd::MoveBottom};
+    static const std::vector<int> kZStake = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+                                             cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
+                                             cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit};
+    switch (set) {
+        case Set::List: return kList;
+        case Set::Plan: return kPlan;
+        case Set::JStake: return kJStake;
+        case Set::ZStake: return kZStake;
+        default: return kStart;
+    }
+}
+
+// Commands that need an open project.
+constexpr int kLoadedOnly[] = {cmd::OrgOutputMenu, cmd::FileOutput, cmd::AllPoints, cmd::JStakeEdit,
+                               cmd::ZStakeEdit, cmd::MileageSort, cmd::AppointJ, cmd::AddPoint,
+                               cmd::EditPoint, cmd::DeletePoint, cmd::Reset};
+
+}  // namespace
+
+QAction* MainWindow::NewAction(int id, const char* text, const char* tip, const char* icon,
+                               void (MainWindow::*slot)()) {
+    auto* action = new QAction(QString::fromUtf8(text), this);
+    action->setData(id);
+    action->setToolTip(QString::fromUtf8(tip));
+    action->setStatusTip(QString::fromUtf8(tip));
+    if (icon) action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(icon))));
+    connect(action, &QAction::triggered, this, slot);
+    actions_[id] = action;
+    return action;
+}
+
+void MainWindow::CreateActions() {
+    NewAction(cmd::Open, "打开(&O)", "打开", "open", &MainWindow::OnOpen)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    Action(cmd::Open)->setStatusTip(QStringLiteral("打开现有文档"));
+    NewAction(cmd::Save, "保存(&S)\tCtrl+S", "保存", "save", &MainWindow::OnSave);
+    addAction(NewAction(cmd::SaveKey, "保存", "保存", nullptr, &MainWindow::OnSave));
+    Action(cmd::SaveKey)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    NewAction(cmd::Exit, "退出", "退出", nullptr, &MainWindow::OnExit);
+    NewAction(cmd::About, "关于 Linvara(&A)...", "关于", nullptr, &MainWindow::OnAbout);
+    NewAction(cmd::TowerBase, "塔基断面转换", "塔基断面转换", nullptr, &MainWindow::OnTowerBase);
+    NewAction(cmd::Merge, "数据合并", "数据合并", nullptr, &MainWindow::OnMerge);
+    NewAction(cmd::OrgOutputMenu, "转换输出", "转换输出", nullptr, &MainWindow::OnOrgOutput);
+    NewAction(cmd::FileOutput, "文件输出", "文件输出", nullptr, &MainWindow::OnFileOutput);
+    NewAction(cmd::Options, "设置选项(&S)...", "设置", nullptr, &MainWindow::OnOptions);
+    NewAction(cmd::Reset, "还原到测量数据", "还原到测量数据", nullptr, &MainWindow::OnReset);
+    NewAction(cmd::ListView, "表格界面", "表格界面", "list_view", &MainWindow::OnListView);
+    NewAction(cmd::PlanView, "图形界面", "图形界面", "plan_view", &MainWindow::OnPlanView);
+    NewAction(cmd::AddPoint, "增加点", "增加点", "add_point", &MainWindow::OnAddPoint);
+    NewAction(cmd::EditPoint, "编辑点", "编辑点", "edit_point", &MainWindow::OnEditPoint);
+    NewAction(cmd::DeletePoint, "删除点", "删除点", "delete_point", &MainWindow::OnDeletePoint);
+    NewAction(cmd::AllPoints, "所有点", "所有点", "all_points", &MainWindow::OnAllPoints);
+    NewAction(cmd::JStakeEdit, "J桩编辑", "J桩编辑", "j_stakes", &MainWindow::OnJStakeEdit);
+    NewAction(cmd::ZStakeEdit, "Z桩编辑", "Z桩编辑", "z_stakes", &MainWindow::OnZStakeEdit);
+    NewAction(cmd::AutoJOrder, "自动J桩排序", "自动J桩排序", "auto_order", &MainWindow::OnAutoJOrder);
+    NewAction(cmd::AppointJ, "指定J桩", "指定J桩", "appoint_j", &MainWindow::OnAppointJ);
+    NewAction(cmd::MileageSort, "里程排序", "里程排序", "mileage_sort", &MainWindow::OnMileageSort);
+    NewAction(cmd::OrgOutput, "导出Org", "导出Org", "export_org", &MainWindow::OnOrgOutput);
+    NewAction(cmd::MoveTop, "移到顶端", "移到顶端", "move_top", &MainWindow::OnMoveTop);
+    NewAction(cmd::MoveUp, "向上", "向上", "move_up", &MainWindow::OnMoveUp);
+    NewAction(cmd::MoveDown, "向下", "向下", "move_down", &MainWindow::OnMoveDown);
+    NewAction(cmd::MoveBottom, "移到底部", "移到底部", "move_bottom", &MainWindow::OnMoveBottom);
+    CreatePlanActions();
+    viewGroup_ = new QActionGroup(this);
+    for (int id : {cmd::ListView, cmd::PlanView}) {
+        Action(id)->setCheckable(true);
+        viewGroup_->addAction(Action(id));
+    }
+    Action(cmd::ListView)->setChecked(true);
+}
+
+// The plan view's own commands; their buttons show its tool mode.
+void MainWindow::CreatePlanActions() {
+    struct PlanCommand {
+        int id;
+        const char* tip;
+        const char* icon;
+        void (PlanView::*slot)();
+    };
+    static const PlanCommand kCommands[] = {
+        {cmd::Center, "居中显示", "center", &PlanView::OnCenter},
+        {cmd::PickTool, "选点", "pick", &PlanView::OnPickTool},
+        {cmd::PanTool, "平移", "pan", &PlanView::OnPanTool},
+        {cmd::ZoomIn, "放大", "zoom_in", &PlanView::OnZoomIn},
+        {cmd::ZoomOut, "缩小", "zoom_out", &PlanView::OnZoomOut},
+        {cmd::PreviousView, "前一视图", "previous_view", &PlanView::OnPreviousView},
+        {cmd::NextView, "后一视图", "next_view", &PlanView::OnNextView},
+        {cmd::ZoomWindow, "窗口放大", "zoom_window", &PlanView::OnZoomWindow},
+    };
+    for (const PlanCommand& c : kCommands) {
+        auto* action = new QAction(QString::fromUtf8(c.tip), this);
+        action->setData(c.id);
+        action->setToolTip(QString::fromUtf8(c.tip));
+        action->setStatusTip(QString::fromUtf8(c.tip));
+        action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(c.icon))));
+        const auto slot = c.slot;
+        connect(action, &QAction::triggered, this, [this, slot] {
+            (planView_->*slot)();
+            ShowToolMode(planView_->ToolMode());
+        });
+        actions_[c.id] = action;
+    }
+    for (int id : {cmd::PickTool, cmd::PanTool, cmd::ZoomWindow}) Action(id)->setCheckable(true);
+}
+
+void MainWindow::CreateMenus() {
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    fileMenu_->setSeparatorsCollapsible(true);
+    fileMenu_->addAction(Action(cmd::Open));
+    fileMenu_->addAction(Action(cmd::Save));
+    fileMenu_->addSeparator();
+    recentSeparator_ = fileMenu_->addSeparator();
+    fileMenu_->addAction(Action(cmd::Exit));
+    connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentFiles);
+
+    QMenu* operations = menuBar()->addMenu(QStringLiteral("操作(&O)"));
+    operations->addAction(Action(cmd::TowerBase));
+    operations->addSeparator();
+    operations->addAction(Action(cmd::Merge));
+    operations->addSeparator();
+    operations->addAction(Action(cmd::OrgOutputMenu));
+    operations->addAction(Action(cmd::FileOutput));
+    operations->addSeparator();
+    operations->addAction(Action(cmd::Reset));
+
+    menuBar()->addMenu(QStringLiteral("设置(&S)"))->addAction(Action(cmd::Options));
+    menuBar()->addMenu(QStringLiteral("关于(&H)"))->addAction(Action(cmd::About));
+}
+
+void MainWindow::FillRecentFiles() {
+    for (QAction* old : recentActions_) {
+        fileMenu_->removeAction(old);
+        old->deleteLater();
+    }
+    recentActions_.clear();
+    const QStringList files = RecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), fileMenu_);
+        connect(action, &QAction::triggered, this, [this, path] { OpenProjectFile(path); });
+        fileMenu_->insertAction(recentSeparator_, action);
+        recentActions_.push_back(action);
+    }
+}
+
+void MainWindow::CreateToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("工具栏"));
+    toolBar_->setObjectName("mainToolBar");
+    toolBar_->setIconSize(QSize(32, 32));
+    toolBar_->setMovable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    InstallToolbar(Set::Start);
+}
+
+void MainWindow::InstallToolbar(ToolbarSet set) {
+    toolbarSet_ = set;
+    toolBar_->clear();
+    for (int id : SetCommands(set)) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        toolBar_->addAction(Action(id));
+        if (QWidget* button = toolBar_->widgetForAction(Action(id))) button->setFixedSize(40, 40);
+    }
+}
+
+std::vector<int> MainWindow::ToolbarCommands() const {
+    std::vector<int> ids;
+    for (QAction* action : toolBar_->actions()) ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
+    return ids;
+}
+
+void MainWindow::CreateStatusBar() {
+    messagePane_ = new QLabel(QStringLiteral("就绪"));
+    coordinatePane_ = new QLabel;
+    thirdPane_ = new QLabel;
+    coordinatePane_->setObjectName("coordinatePane");
+    const QString sizing = QStringLiteral("N: 0000000.000 m    E: 000000.000 m          ");
+    coordinatePane_->setMinimumWidth(coordinatePane_->fontMetrics().horizontalAdvance(sizing) + 8);
+    thirdPane_->setMinimumWidth(60);
+    statusBar()->addWidget(messagePane_, 1);
+    statusBar()->addPermanentWidget(coordinatePane_);
+    statusBar()->addPermanentWidget(thirdPane_);
+}
+
+void MainWindow::UpdateCommandState() {
+    for (int id : kLoadedOnly) Action(id)->setEnabled(state_.loaded());
+    Action(state_.activeView == ActiveView::List ? cmd::ListView : cmd::PlanView)->setChecked(true);
+}
+
+void MainWindow::ShowToolMode(PlotCanvas::ToolMode mode) {
+    Action(cmd::PanTool)->setChecked(mode == PlotCanvas::PanTool);
+    Action(cmd::PickTool)->setChecked(mode == PlotCanvas::PickTool);
+    Action(cmd::ZoomWindow)->setChecked(mode == PlotCanvas::ZoomWindowTool);
+}
+
+}  // namespace linvara::gui

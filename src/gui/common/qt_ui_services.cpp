@@ -1,0 +1,70 @@
+#include "common/qt_ui_services.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+
+namespace linvara::gui {
+
+QString AppTitle() { return QStringLiteral("Linvara电力格式转换"); }
+
+namespace {
+
+QWidget* Parent() { return QApplication::activeWindow(); }
+
+// A message box whose buttons speak the program's language whatever
+// translations are installed.
+QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                 QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption, text, buttons, Parent());
+    const std::pair<QMessageBox::StandardButton, const char*> kTexts[] = {
+        {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}};
+    for (const auto& [button, label] : kTexts)
+        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(label));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+void QtUiServices::Info(const QString& text) {
+    Show(QMessageBox::Information, AppTitle(), text, QMessageBox::Ok);
+}
+
+void QtUiServices::Warning(const QString& text) {
+    Show(QMessageBox::Warning, QStringLiteral("提示"), text, QMessageBox::Ok);
+}
+
+void QtUiServices::Error(const QString& text) { Show(QMessageBox::Critical, AppTitle(), text, QMessageBox::Ok); }
+
+bool QtUiServices::AskYesNo(const QString& text) {
+    return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtUiServices::OkCancel(const QString& text) {
+    return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter) {
+    return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+}
+
+QString QtUiServices::GetSaveFileName(const QString& title, const QString& filter,
+                                      const QString& defaultSuffix) {
+    QFileDialog dialog(Parent(), title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtUiServices::GetExistingDirectory(const QString& title) {
+    return QFileDialog::getExistingDirectory(Parent(), title);
+}
+
+bool QtUiServices::Exec(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+}  // namespace linvara::gui

@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+
+class QDialog;
+
+namespace linvara::gui {
+
+// Everything that would stop and wait for a person: message boxes, file
+// dialogs and modal dialogs. The program shows real ones; tests script the
+// answers so they never block.
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+
+    // A message with the application title as caption.
+    virtual void Info(const QString& text) = 0;
+    // A message with the caption "提示" and a warning icon.
+    virtual void Warning(const QString& text) = 0;
+    virtual void Error(const QString& text) = 0;
+    // Yes/No question; true only for Yes.
+    virtual bool AskYesNo(const QString& text) = 0;
+    // OK/Cancel question; true for OK.
+    virtual bool OkCancel(const QString& text) = 0;
+
+    // Filters in Qt's form "text (*.a);;text (*.b)". Empty result = cancelled.
+    virtual QString GetOpenFileName(const QString& title, const QString& filter) = 0;
+    // `defaultSuffix` is appended to names typed without an extension;
+    // overwriting an existing file is confirmed.
+    virtual QString GetSaveFileName(const QString& title, const QString& filter,
+                                    const QString& defaultSuffix) = 0;
+    virtual QString GetExistingDirectory(const QString& title) = 0;
+
+    // Runs a modal dialog; true when it was accepted.
+    virtual bool Exec(QDialog& dialog) = 0;
+};
+
+// The application title: every message box caption but "提示".
+QString AppTitle();
+
+}  // namespace linvara::gui

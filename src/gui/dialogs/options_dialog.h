@@ -1,0 +1,34 @@
+#pragma once
+#include <QDialog>
+
+#include "model/options.h"
+
+class QCheckBox;
+class QLineEdit;
+
+namespace linvara::gui {
+
+class UiServices;
+
+// The settings dialog ("设置"): start point name, offset range and start
+// mileage. Filled from `current`; Options() is the edited record after OK.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    OptionsDialog(const COptions& current, UiServices& ui, QWidget* parent = nullptr);
+
+    const COptions& Options() const { return options_; }
+    // The OK button: every number field must hold a number.
+    void OnOk();
+
+private:
+    COptions options_;
+    UiServices& ui_;
+    QCheckBox* useStartName_;
+    QLineEdit* startName_;
+    QCheckBox* useOffsetRange_;
+    QLineEdit* offsetRange_;
+    QLineEdit* startMileage_;
+};
+
+}  // namespace linvara::gui

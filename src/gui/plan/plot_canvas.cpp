@@ -1,0 +1,117 @@
+#include "plan/plot_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace linvara::gui {
+
+void PlotCanvas::SetData(ViewMode mode, const linvara::DHPointList& points) {
+    dataMode_ = mode;
+    points_ = points;  // reuses the buffers of the points it replaces
+    labels_.Reset(points_.size());
+    // New points start unpicked, at the origin pixel, until the next paint places them.
+    screen_.assign(points_.size(), ScreenPoint{});
+    onScreen_.assign(points_.size(), 1);
+    picked_.assign(points_.size(), 0);
+}
+
+void PlotCanvas::FitToData(bool centre, bool scale) {
+    WorldExtent extent;
+    bool any = false;
+    for (const auto& p : points_) {
+        if (!std::isfinite(p.Dx) || !std::isfinite(p.Dy)) continue;
+        if (!any) {
+            extent = {p.Dx, p.Dx, p.Dy, p.Dy};
+            any = true;
+            continue;
+        }
+        extent.minNorth = std::min(extent.minNorth, p.Dx);
+        extent.maxNorth = std::max(extent.maxNorth, p.Dx);
+        extent.minEast = std::min(extent.minEast, p.Dy);
+        extent.maxEast = std::max(extent.maxEast, p.Dy);
+    }
+    if (any) geometry_.Fit(extent, centre, scale);
+}
+
+void PlotCanvas::UpdateScreenPositions() {
+    const PlotRect& rect = geometry_.ClientRect();
+    for (size_t i = 0; i < points_.size(); ++i) {
+        const ScreenPoint s = geometry_.WorldToScreen(points_[i].Dx, points_[i].Dy);
+        screen_[i] = s;
+        // The pixel row and column at right/bottom lie outside the window.
+        onScreen_[i] = s.x >= rect.left && s.x < rect.right && s.y >= rect.top && s.y < rect.bottom;
+    }
+}
+
+bool PlotCanvas::PickInRect(const PlotRect& rect) {
+    bool any = false;
+    for (size_t i = 0; i < points_.size(); ++i) {
+        const bool inside = rect.Contains(screen_[i].x, screen_[i].y);
+        picked_[i] = inside;
+        any = any || inside;
+    }
+    return any;
+}
+
+int PlotCanvas::TakeFirstPicked() {
+    for (size_t i = 0; i < picked_.size(); ++i) {
+        if (picked_[i]) {
+            picked_[i] = 0;
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::vector<std::string> PlotCanvas::PickedGpsIds() const {
+    std::vector<std::string> ids;
+    for (size_t i = 0; i < points_.size(); ++i)
+        if (picked_[i]) ids.push_back(points_[i].GPS_ID);
+    return ids;
+}
+
+void PlotCanvas::MouseMove(int x, int y) {
+    switch (toolMode_) {
+    case PanTool:
+        redrawRequested_ = false;
+        if (buttonDown_ == NoButton) return;
+        if (rubberBand_) {
+            corner_ = {x, y};
+        } else {
+            Pan(anchor_.x, anchor_.y, x, y);
+            anchor_ = {x, y};
+        }
+        redrawRequested_ = true;
+        break;
+    case PickTool:
+        corner_ = {x, y};
+        redrawRequested_ = true;
+        break;
+    case ZoomWindowTool:
+        corner_ = {x, y};
+        if (buttonDown_ == NoButton) return;
+        if (!rubberBand_) {
+            Pan(anchor_.x, anchor_.y, x, y);
+            anchor_ = {x, y};
+        }
+        redrawRequested_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void PlotCanvas::ButtonUp(int x, int y) {
+    redrawRequested_ = false;
+    if (buttonDown_ != NoButton) {
+        buttonDown_ = NoButton;
+        RecordView();
+    }
+    if (rubberBand_) {
+        ZoomToRect(anchor_.x, anchor_.y, x, y);
+        rubberBand_ = false;
+        redrawRequested_ = true;
+    }
+}
+
+}  // namespace linvara::gui

@@ -1,0 +1,112 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "common/view_types.h"
+#include "model/dh_point_list.h"
+#include "plan/plot_geometry.h"
+#include "plan/plot_label_grid.h"
+#include "plan/plot_labels.h"
+
+class QColor;
+class QPainter;
+
+namespace linvara::gui {
+
+// Drawing and navigation of the plan view: its own copy of the points, the
+// view transform and history (PlotGeometry), the tool mode and the drag
+// state. The owner window forwards its client rectangle, mouse events and
+// commands and repaints after every change.
+class PlotCanvas {
+public:
+    enum ToolMode { PanTool = 0, PickTool = 1, ZoomWindowTool = 2 };
+    enum ButtonState { NoButton = 0, LeftButton = 1, RightButton = 2 };
+
+    // The points of `mode` to draw.
+    void SetData(ViewMode mode, const linvara::DHPointList& points);
+    const linvara::DHPointList& Points() const { return points_; }
+    ViewMode DataMode() const { return dataMode_; }
+    // Drawing state of the point at `index` of Points(), as of the last
+    // UpdateScreenPositions and PickInRect; kept here, beside the copy, so
+    // the point records carry survey data only.
+    ScreenPoint ScreenPosition(std::size_t index) const { return screen_[index]; }
+    bool OnScreen(std::size_t index) const { return onScreen_[index] != 0; }
+    bool Picked(std::size_t index) const { return picked_[index] != 0; }
+
+    void SetClientRect(const PlotRect& rect) { geometry_.SetClientRect(rect); }
+    const PlotGeometry& Geometry() const { return geometry_; }
+    PlotGeometry& Geometry() { return geometry_; }
+
+    void FitToData(bool centre, bool scale);
+    void ZoomIn() { geometry_.ZoomIn(); }
+    void ZoomOut() { geometry_.ZoomOut(); }
+    void ZoomToRect(int x1, int y1, int x2, int y2) { geometry_.ZoomToRect(x1, y1, x2, y2); }
+    void Pan(int fromX, int fromY, int toX, int toY) { geometry_.Pan(fromX, fromY, toX, toY); }
+    WorldPoint ScreenToWorld(int x, int y) const { return geometry_.ScreenToWorld(x, y); }
+    void RecordView() { geometry_.RecordView(); }
+    bool PreviousView() { return geometry_.PreviousView(); }
+    bool NextView() { return geometry_.NextView(); }
+
+    // Marks the points whose pixel lies in `rect` (edges included) and
+    // clears the mark of all others; true when any is marked.
+    bool PickInRect(const PlotRect& rect);
+    // The pixel of every point for the current view, and whether it lies
+    // inside the window.
+    void UpdateScreenPositions();
+    // The index of the first picked point in list order, whose mark is
+    // cleared; -1 when none is picked.
+    int TakeFirstPicked();
+    // The GPS_ID of every picked point, in list order.
+    std::vector<std::string> PickedGpsIds() const;
+
+    void MouseMove(int x, int y);
+    void ButtonUp(int x, int y);
+
+    // Draws the rubber band, grid, points and route line; `pickDrag` is the
+    // owner's word that a pick rectangle is being dragged.
+    void Draw(QPainter& painter, bool pickDrag);
+
+    // Drag state, driven by the owner's button handlers.
+    ScreenPoint Anchor() const { return anchor_; }
+    void SetAnchor(int x, int y) { anchor_ = {x, y}; }
+    ScreenPoint Corner() const { return corner_; }
+    void SetCorner(int x, int y) { corner_ = {x, y}; }
+    bool RubberBand() const { return rubberBand_; }
+    void SetRubberBand(bool on) { rubberBand_ = on; }
+    bool RedrawRequested() const { return redrawRequested_; }
+    void SetRedrawRequested(bool on) { redrawRequested_ = on; }
+    ButtonState ButtonDown() const { return buttonDown_; }
+    void SetButtonDown(ButtonState state) { buttonDown_ = state; }
+    ToolMode Tool() const { return toolMode_; }
+    void SetTool(ToolMode mode) { toolMode_ = mode; }
+    ToolMode SavedTool() const { return savedToolMode_; }
+    void SetSavedTool(ToolMode mode) { savedToolMode_ = mode; }
+
+private:
+    void DrawRubberBand(QPainter& painter, bool pickDrag) const;
+    void DrawGrid(QPainter& painter);
+    void DrawPoints(QPainter& painter);
+    void DrawLabels(QPainter& painter, bool stakes);
+    QColor ColourOf(std::size_t index) const;
+    void DrawRouteLine(QPainter& painter) const;
+
+    PlotGeometry geometry_;
+    ScreenPoint anchor_;
+    ScreenPoint corner_;
+    bool rubberBand_ = false;
+    bool redrawRequested_ = false;
+    ButtonState buttonDown_ = NoButton;
+    ToolMode toolMode_ = PanTool;
+    ToolMode savedToolMode_ = PanTool;
+    ViewMode dataMode_ = ViewMode::AllPoints;
+    linvara::DHPointList points_;
+    // One entry per point of points_, in its order.
+    std::vector<ScreenPoint> screen_;
+    std::vector<char> onScreen_;
+    std::vector<char> picked_;
+    PlotLabels labels_;
+    PlotLabelGrid labelGrid_;
+};
+
+}  // namespace linvara::gui

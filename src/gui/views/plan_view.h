@@ -1,0 +1,85 @@
+#pragma once
+#include <QCursor>
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include "model/dh_point_list.h"
+#include "plan/plot_canvas.h"
+#include "views/plan_view_host.h"
+
+namespace linvara::gui {
+
+// The plan view: the points of the working stake list drawn in plan on black,
+// coloured by kind, with a metric grid and the route line through the J
+// stakes. It turns window events into canvas operations, shows the world
+// position under the cursor and lets the engineer pick points and edit,
+// delete or appoint J stakes for them.
+class PlanView : public QWidget {
+    Q_OBJECT
+public:
+    explicit PlanView(PlanViewHost& host, QWidget* parent = nullptr);
+
+    // "Show (mode, list)": the canvas gets the points to draw.
+    void SetList(ViewMode viewMode, const linvara::DHPointList& list);
+    // The document's update.
+    void OnUpdate(UpdateHint hint);
+
+    // Commands of the plan toolbar.
+    void OnCenter();       // 32785 居中显示
+    void OnPickTool();     // 32794 选点
+    void OnPanTool();      // 32793 平移
+    void OnZoomWindow();   // 32786
+    void OnZoomIn();       // 32777 放大
+    void OnZoomOut();      // 32778 缩小
+    void OnPreviousView(); // 32781 前一视图
+    void OnNextView();     // 32782 后一视图
+    PlotCanvas::ToolMode ToolMode() const;
+
+    // Commands of the "点编辑" menu on the picked points.
+    void OnEditPicked();     // 32803 编辑
+    void OnDeletePicked();   // 32804 删除
+    void OnAppointPicked();  // 32805 指定J桩
+
+    const PlotCanvas& Canvas() const { return canvas_; }
+    PlotCanvas& Canvas() { return canvas_; }
+    bool PickDrag() const { return pickDrag_; }
+
+signals:
+    // Emitted whenever the tool mode changes, so toolbar buttons follow.
+    void toolModeChanged(linvara::gui::PlotCanvas::ToolMode mode);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Opens the "点编辑" menu at `globalPos` and runs the chosen command.
+    virtual void ShowPointMenu(const QPoint& globalPos);
+
+private:
+    PlotRect ClientRect() const;
+    void SetToolMode(PlotCanvas::ToolMode mode);
+    void ShowToolCursor();
+    void LeftDown(const QPoint& pos);
+    void LeftUp(const QPoint& pos);
+    void RightDown(const QPoint& globalPos);
+
+    PlanViewHost& host_;
+    PlotCanvas canvas_;
+    QCursor openHand_;
+    QCursor closedHand_;
+    QPoint panFrom_;
+    bool pickDrag_ = false;
+    QImage buffer_;
+    // A right click opens the menu only once it is clear that no double
+    // click (which switches the tool) follows.
+    QTimer menuTimer_;
+    QPoint menuPos_;
+};
+
+}  // namespace linvara::gui

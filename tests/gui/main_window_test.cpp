@@ -1,0 +1,409 @@
+// The main window: start-up, opening, toolbar sets, view switching, saving
+// on close and on opening another project, reset, options, ORG output.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QUrl>
+
+#include "app/about_dialog.h"
+#include "app/app_options.h"
+#include "app/build_date.h"
+#include "app/command_ids.h"
+#include "app/linvara_app.h"
+#include "app/main_window.h"
+#include "app/recent_files.h"
+#include "db/project_database.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/tower_base_dialog.h"
+#include "gui_test_support.h"
+#include "views/point_list_model.h"
+#include "views/point_table_view.h"
+
+using namespace linvara;
+using namespace linvara::gui;
+using namespace linvara::gui::testing;
+using linvara::testing::TempDir;
+
+namespace {
+
+using Ids = std::vector<int>;
+const Ids kStartSet = {cmd::Open, cmd::Save, 0};
+const Ids kListSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775, 0,
+                      32827, 32780, 32776, 0, 32832};
+const Ids kPlanSet = {57601, 57604, 32771, 32772, 0, 32785, 32794, 32793, 0, 32777, 32778, 32781, 32782,
+                      32786, 0, 32827, 32780, 32776, 0, 32832};
+const Ids kJSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775,
+                   32822, 32823, 32824, 32825};
+const Ids kZSet = {57601, 57604, 32771, 32772, 0, 32829, 32830, 32831, 0, 32826, 32774, 32775};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUi> ui_;
+    std::unique_ptr<LinvaraApp> app_;
+
+    MainWindow& Start() {
+        app_ = std::make_unique<LinvaraApp>(*ui_);
+        return app_->InitInstance(QString());
+    }
+    MainWindow& StartWith(const std::string& project) {
+        app_ = std::make_unique<LinvaraApp>(*ui_);
+        return app_->InitInstance(QString::fromStdString(project));
+    }
+    void Run(MainWindow& frame, int id) {
+        QAction* action = frame.Action(id);
+        QVERIFY2(action, qPrintable(QString::number(id)));
+        action->trigger();
+    }
+
+private slots:
+    void initTestCase() { IsolateSettings(); }
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        ui_ = std::make_unique<FakeUi>();
+    }
+    void cleanup() {
+        app_.reset();
+        ui_.reset();
+        dir_.reset();
+    }
+
+    void startUpShowsOnlyOpenAndSave() {
+        MainWindow& frame = Start();
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换"));
+        QVERIFY(frame.isMaximized());
+        QCOMPARE(frame.ToolbarCommands(), kStartSet);
+        QVERIFY(!frame.Action(cmd::OrgOutputMenu)->isEnabled());
+        QVERIFY(!frame.Action(cmd::FileOutput)->isEnabled());
+        QVERIFY(frame.Action(cmd::Merge)->isEnabled());
+        QCOMPARE(frame.MessageText(), QStringLiteral("就绪"));
+        QCOMPARE(frame.PointTable().Model().rowCount(), 0);
+    }
+
+    void menuBarAsListed() {
+        MainWindow& frame = Start();
+        QStringList seen;
+        for (QAction* menu : frame.menuBar()->actions()) {
+            QStringList items;
+            for (QAction* item : menu->menu()->actions()) items << (item->isSeparator() ? "-" : item->text());
+            seen << menu->text() + ": " + items.join('|');
+        }
+        QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|-|-|退出",
+                                    "操作(&O): 塔基断面转换|-|数据合并|-|转换输出|文件输出|-|还原到测量数据",
+                                    "设置(&S): 设置选项(&S)...", "关于(&H): 关于 Linvara(&A)..."}));
+        QCOMPARE(frame.Action(cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+        QCOMPARE(frame.Action(cmd::SaveKey)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(frame.Action(cmd::Open)->statusTip(), QStringLiteral("打开现有文档"));
+        QCOMPARE(frame.Action(cmd::ZoomWindow)->toolTip(), QStringLiteral("窗口放大"));
+        for (int id : kPlanSet)
+            if (id) QVERIFY2(!frame.Action(id)->icon().isNull(), qPrintable(QString::number(id)));
+    }
+
+    void openShowsTheProject() {
+        const std::string path = WriteSmallProject(*dir_);
+        MainWindow& frame = Start();
+        ui_->openFiles.push_back(QString::fromStdString(path));
+        Run(frame, cmd::Open);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换 - ") + QString::fromStdString(path));
+        QCOMPARE(frame.ToolbarCommands(), kListSet);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 8);
+        QVERIFY(frame.Action(cmd::OrgOutputMenu)->isEnabled());
+        QVERIFY(frame.StateView().loaded());
+        QCOMPARE(frame.PointTable().SelectedRow(), 0);
+        QVERIFY(RecentFiles().contains(QString::fromStdString(path)));
+        QVERIFY(ui_->lastFilter.contains("*.PD"));
+    }
+
+    void cancelledOpenChangesNothing() {
+        MainWindow& frame = Start();
+        Run(frame, cmd::Open);
+        QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换"));
+        QVERIFY(!frame.StateView().loaded());
+    }
+
+    void commandLineProjectAndDropOpen() {
+        const std::string first = WriteSmallProject(*dir_, "a.PD");
+        const std::string second = WriteSmallProject(*dir_, "b.pd");
+        MainWindow& frame = StartWith(first);
+        QVERIFY(frame.windowTitle().endsWith("a.PD"));
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &drop);
+        QVERIFY(frame.windowTitle().endsWith("b.pd"));
+    }
+
+    void toolbarSetsFollowCommands_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<Ids>("set");
+        QTest::addColumn<ViewMode>("viewMode");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<ActiveView>("activeView");
+        QTest::newRow("J stakes") << int(cmd::JStakeEdit) << kJSet << ViewMode::JStakes << 3 << ActiveView::List;
+        QTest::newRow("Z stakes") << int(cmd::ZStakeEdit) << kZSet << ViewMode::ZStakes << 1 << ActiveView::List;
+        QTest::newRow("all points") << int(cmd::AllPoints) << kListSet << ViewMode::AllPoints << 8 << ActiveView::List;
+        QTest::newRow("plan view") << int(cmd::PlanView) << kPlanSet << ViewMode::AllPoints << 8 << ActiveView::Plan;
+        QTest::newRow("list view") << int(cmd::ListView) << kListSet << ViewMode::AllPoints << 8 << ActiveView::List;
+    }
+    void toolbarSetsFollowCommands() {
+        QFETCH(int, command);
+        QFETCH(Ids, set);
+        QFETCH(ViewMode, viewMode);
+        QFETCH(int, rows);
+        QFETCH(ActiveView, activeView);
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, command);
+        QCOMPARE(frame.ToolbarCommands(), set);
+        QCOMPARE(frame.StateView().viewMode, viewMode);
+        QCOMPARE(frame.PointTable().Model().rowCount(), rows);
+        QCOMPARE(frame.StateView().activeView, activeView);
+    }
+
+    void viewSwitching() {
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        auto* stack = qobject_cast<QStackedWidget*>(frame.centralWidget());
+        Run(frame, cmd::JStakeEdit);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 3);
+        Run(frame, cmd::PlanView);
+        QCOMPARE(stack->currentIndex(), 1);
+        QVERIFY(frame.Action(cmd::PlanView)->isChecked());
+        QCOMPARE(frame.StateView().viewMode, ViewMode::JStakes);  // the plan view keeps the mode
+        Run(frame, cmd::PlanView);                // already shown: nothing
+        QCOMPARE(frame.ToolbarCommands(), kPlanSet);
+        Run(frame, cmd::ListView);
+        QCOMPARE(stack->currentIndex(), 0);
+        QVERIFY(frame.Action(cmd::ListView)->isChecked());
+        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 3);  // no refresh until the next update
+        Run(frame, cmd::AllPoints);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 8);
+    }
+
+    void saveWithoutProjectDoesNothing() {
+        MainWindow& frame = Start();
+        Run(frame, cmd::Save);
+        Run(frame, cmd::SaveKey);
+        QVERIFY(ui_->messages.empty());
+    }
+
+    void closingSavesTheOrder() {
+        const std::string path = WriteSmallProject(*dir_);
+        {
+            MainWindow& frame = StartWith(path);
+            Run(frame, cmd::JStakeEdit);
+            frame.PointTable().SelectRow(2);
+            Run(frame, cmd::MoveTop);
+            QCOMPARE(Names(frame.PointTable().Shown()), (std::vector<std::string>{"J3", "J1", "J2"}));
+            QVERIFY(frame.close());
+        }
+        app_.reset();
+        QCOMPARE(Names(JStakeList(ReadBack(path))), (std::vector<std::string>{"J3", "J1", "J2"}));
+        QCOMPARE(ReadBack(path).front().NewPtName, std::string("J3"));
+    }
+
+    // A reordered project is written back before another one is opened.
+    void openingAnotherProjectSavesTheFirst() {
+        const std::string first = WriteSmallProject(*dir_, "a.PD");
+        const std::string second = WriteSmallProject(*dir_, "b.PD");
+        MainWindow& frame = StartWith(first);
+        Run(frame, cmd::JStakeEdit);
+        frame.PointTable().SelectRow(0);
+        Run(frame, cmd::MoveBottom);
+        QVERIFY(frame.OpenProjectFile(QString::fromStdString(second)));
+        QCOMPARE(Names(JStakeList(ReadBack(first))), (std::vector<std::string>{"J2", "J3", "J1"}));
+        QCOMPARE(Names(JStakeList(ReadBack(second))), (std::vector<std::string>{"J1", "J2", "J3"}));
+        QCOMPARE(frame.ToolbarCommands(), kListSet);
+        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+    }
+
+    void saveInJStakeModeWritesTheWholeList() {
+        const std::string path = WriteSmallProject(*dir_);
+        MainWindow& frame = StartWith(path);
+        Run(frame, cmd::JStakeEdit);
+        frame.PointTable().SelectRow(1);
+        Run(frame, cmd::MoveDown);
+        Run(frame, cmd::Save);
+        const DHPointList saved = ReadBack(path);
+        QCOMPARE(saved.size(), size_t(8));
+        QCOMPARE(Names(JStakeList(saved)), (std::vector<std::string>{"J1", "J3", "J2"}));
+    }
+
+    void resetAsksThenRestoresTheSurvey() {
+        const std::string path = WriteSmallProject(*dir_);
+        MainWindow& frame = StartWith(path);
+        Run(frame, cmd::JStakeEdit);
+        frame.PointTable().SelectRow(2);
+        Run(frame, cmd::MoveTop);
+        Run(frame, cmd::Save);
+        ui_->answers = {false};
+        Run(frame, cmd::Reset);
+        QCOMPARE(ui_->messages.back().text,
+                 QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"));
+        QCOMPARE(frame.StateView().working.front().NewPtName, std::string("J3"));
+        ui_->answers = {true};
+        Run(frame, cmd::Reset);
+        QCOMPARE(frame.StateView().working.front().NewPtName, std::string("J1"));
+        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 8);
+        QCOMPARE(frame.ToolbarCommands(), kJSet);  // reset keeps the toolbar
+    }
+
+    void autoOrderAndMileageSort() {
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, cmd::JStakeEdit);
+        Run(frame, cmd::AutoJOrder);
+        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+        QCOMPARE(frame.ToolbarCommands(), kJSet);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 8);
+        const DHPointList& list = frame.StateView().working;
+        for (size_t i = 1; i < list.size(); ++i) QVERIFY(list[i - 1].Mileage <= list[i].Mileage);
+        QVERIFY(list.back().Mileage > 0);
+        Run(frame, cmd::MileageSort);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 8);
+    }
+
+    void optionsReplaceTheProjectCopy() {
+        MainWindow& frame = Start();
+        ui_->dialogs.push_back(FillThenOk<OptionsDialog>([](OptionsDialog& d) {
+            d.findChild<QLineEdit*>("startMileageEdit")->setText("1250.5");
+            d.findChild<QCheckBox*>("useStartNameCheck")->setChecked(true);
+            d.findChild<QLineEdit*>("startNameEdit")->setText("20");
+        }));
+        Run(frame, cmd::Options);
+        QCOMPARE(TheOptions().StartMileage, 1250.5);
+        QCOMPARE(frame.StateView().options.StartMileage, 1250.5);
+        QCOMPARE(frame.StateView().options.StartName, std::string("20"));
+        ui_->dialogs.push_back([](QDialog& d) {
+            d.findChild<QLineEdit*>("startMileageEdit")->setText("7");
+            return int(QDialog::Rejected);
+        });
+        Run(frame, cmd::Options);
+        QCOMPARE(frame.StateView().options.StartMileage, 1250.5);
+        app_.reset();
+        Start();  // a new start brings the defaults back
+        QCOMPARE(TheOptions().StartMileage, 0.0);
+    }
+
+    void orgOutput() {
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, cmd::OrgOutput);  // cancelled
+        QVERIFY(frame.StateView().orgOutputPath.empty());
+        QCOMPARE(ui_->lastTitle, QStringLiteral("输出ORG文件"));
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("org"));
+        const std::string out = dir_->File("line.org");
+        ui_->saveFiles.push_back(QString::fromStdString(out));
+        Run(frame, cmd::OrgOutputMenu);
+        QCOMPARE(frame.StateView().orgOutputPath, out);
+        QVERIFY(std::filesystem::exists(out));
+        QVERIFY(!ui_->messages.empty());
+    }
+
+    void aboutBoxShowsTheBuildDate() {
+        MainWindow& frame = Start();
+        QString line;
+        ui_->dialogs.push_back([&line](QDialog& d) {
+            line = dynamic_cast<AboutDialog&>(d).BuildDateLine();
+            return int(QDialog::Accepted);
+        });
+        Run(frame, cmd::About);
+        QCOMPARE(line, QStringLiteral("Build Date: ") + QString::fromStdString(BuildDateText(__DATE__)));
+    }
+
+    void keysOpenAndSave() {
+        const std::string path = WriteSmallProject(*dir_);
+        MainWindow& frame = StartWith(path);
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        Run(frame, cmd::JStakeEdit);
+        frame.PointTable().SelectRow(2);
+        Run(frame, cmd::MoveUp);
+        QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(Names(JStakeList(ReadBack(path))), (std::vector<std::string>{"J1", "J3", "J2"}));
+        QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(ui_->lastTitle, QStringLiteral("打开"));
+    }
+
+    void toolbarButtonsAreFortyPixels() {
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        QCOMPARE(frame.ToolBar().iconSize(), QSize(32, 32));
+        QCOMPARE(frame.ToolBar().widgetForAction(frame.Action(cmd::AutoJOrder))->size(), QSize(40, 40));
+        QCOMPARE(frame.ToolBar().widgetForAction(frame.Action(cmd::AutoJOrder))->toolTip(),
+                 QStringLiteral("自动J桩排序"));
+    }
+
+    void recentFilesInTheFileMenu() {
+        const std::string first = WriteSmallProject(*dir_, "r1.PD");
+        const std::string second = WriteSmallProject(*dir_, "r2.PD");
+        MainWindow& frame = StartWith(first);
+        frame.OpenProjectFile(QString::fromStdString(second));
+        QMenu* file = frame.menuBar()->actions().front()->menu();
+        emit file->aboutToShow();
+        emit file->aboutToShow();  // refilled, not doubled
+        QStringList recent;
+        QAction* firstEntry = nullptr;
+        for (QAction* a : file->actions())
+            if (a->text().startsWith('&')) {
+                recent << a->text();
+                if (!firstEntry && a->text().endsWith("r1.PD")) firstEntry = a;
+            }
+        QCOMPARE(recent.mid(0, 2), QStringList({"&1 " + QString::fromStdString(second), "&2 " + QString::fromStdString(first)}));
+        QVERIFY(recent.size() <= 16);
+        firstEntry->trigger();
+        QVERIFY(frame.windowTitle().endsWith("r1.PD"));
+        for (int i = 0; i < 20; ++i) AddRecentFile(QStringLiteral("/x/%1.PD").arg(i));
+        QCOMPARE(RecentFiles().size(), 16);
+        QCOMPARE(RecentFiles().front(), QStringLiteral("/x/19.PD"));
+    }
+
+    void planToolButtonsFollowTheToolMode() {
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        Run(frame, cmd::PlanView);
+        auto checked = [&frame] {
+            return QList<bool>{frame.Action(cmd::PanTool)->isChecked(), frame.Action(cmd::PickTool)->isChecked(),
+                               frame.Action(cmd::ZoomWindow)->isChecked()};
+        };
+        Run(frame, cmd::PanTool);
+        QCOMPARE(checked(), QList<bool>({true, false, false}));
+        Run(frame, cmd::PickTool);
+        Run(frame, cmd::PickTool);  // pressing it again keeps it pressed
+        QCOMPARE(checked(), QList<bool>({false, true, false}));
+        Run(frame, cmd::ZoomWindow);
+        QCOMPARE(checked(), QList<bool>({false, false, true}));
+        Run(frame, cmd::ZoomWindow);  // back to the saved tool
+        QCOMPARE(checked(), QList<bool>({false, true, false}));
+    }
+
+    void coordinatePane() {
+        MainWindow& frame = Start();
+        frame.SetCoordinateText(3380123.4567, -12.5);
+        QCOMPARE(frame.CoordinateText(), QStringLiteral("北(N): 3380123.457 m    东(E): -12.500 m"));
+    }
+
+    void towerBaseDialogsAreModeless() {
+        MainWindow& frame = Start();
+        Run(frame, cmd::TowerBase);
+        Run(frame, cmd::TowerBase);
+        const auto dialogs = frame.findChildren<TowerBaseDialog*>();
+        QCOMPARE(dialogs.size(), 2);
+        QVERIFY(!dialogs[0]->isModal());
+        QVERIFY(dialogs[0]->testAttribute(Qt::WA_DeleteOnClose));
+        QVERIFY(dialogs[0]->isVisible());
+        QVERIFY(ui_->unexpectedDialogs == 0);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
