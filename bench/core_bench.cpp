@@ -102,7 +102,7 @@ const Corpus& GetCorpus(int sizeIndex) {
     c->ordered = ReadList(db, &stored);
     COptions options;
     AutoOrderStakes(c->ordered, options);
-    Check(db.SaveList(c->ordered, stored, true));
+    Check(db.SaveList(c->ordered, stored, SaveScope{.writeAll = true}));
     slot = std::move(c);
     return *slot;
 }
@@ -221,7 +221,7 @@ void BM_Save(benchmark::State& state) {
     Check(db.OpenProject(c.opened));
     StoredRows stored;
     const DHPointList list = ReadList(db, &stored);
-    for (auto _ : state) Check(db.SaveList(list, stored, true));
+    for (auto _ : state) Check(db.SaveList(list, stored, SaveScope{.writeAll = true}));
     Report(state, list.size());
 }
 
@@ -275,7 +275,7 @@ void BM_SaveAfterReorder(benchmark::State& state) {
     const DHPointList surveyed = ReadList(db, &stored);
     std::optional<std::uint32_t> counter = db.ChangeCounter();
     for (auto _ : state) {
-        Check(db.SaveList(state.iterations() % 2 ? surveyed : c.ordered, stored, false, counter));
+        Check(db.SaveList(state.iterations() % 2 ? surveyed : c.ordered, stored, SaveScope{}, counter));
         counter = db.ChangeCounter();
     }
     Report(state, c.ordered.size());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "model/dh_point_list.h"
@@ -33,6 +34,13 @@ struct StoredRows {
     bool operator==(const StoredRows&) const = default;
 };
 
+// What a save may find changed in the list; it compares and writes only that.
+struct SaveScope {
+    bool writeAll = false;                         // every row and the whole order, unconditionally
+    const std::unordered_set<int>* ids = nullptr;  // only these points' values (null: any point)
+    bool order = true;                             // the route order
+};
+
 // The project file (*.PD): the collector's tables, the working tables this
 // system adds, and every statement run on them. Each operation opens its own
 // connection and closes it before returning, so no connection stays open
@@ -58,13 +66,13 @@ public:
     Status ReadStoredRows(StoredRows& stored);
 
     // Stores the list's values and route order in one transaction, writing
-    // only the rows whose stored values differ from `stored` (every row with
-    // `writeAll`). Unless `writeAll`, the tables must still hold `stored`:
-    // when another program has changed them, nothing is written and the
-    // status is a conflict; while the file's change counter still equals
+    // only the rows within `scope` whose stored values differ from `stored`.
+    // Unless scope.writeAll, the tables must still hold `stored`: when
+    // another program has changed them, nothing is written and the status
+    // is a conflict; while the file's change counter still equals
     // `seenCounter` the tables are known to hold `stored` without reading
     // them. `stored` follows what was written.
-    Status SaveList(const DHPointList& list, StoredRows& stored, bool writeAll,
+    Status SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
                     std::optional<std::uint32_t> seenCounter = std::nullopt);
     // A point the user edited (with its kind), added (last in the route;
     // receives its ID), or points deleted; each keeps `stored` in step.
@@ -110,6 +118,7 @@ private:
     void SeedWorkingTables();
     void ReadStored(StoredRows& stored, DHPointList* list);
     void WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll);
+    void WritePoints(const DHPointList& list, const StoredRows& stored, StoredRows& written, const SaveScope& scope);
     // "<text>：<path>（SQLite's reason）"
     Status Failure(const std::string& text, const std::exception& e) const;
 

@@ -51,11 +51,13 @@ std::uint64_t OrderFingerprint(const DHPoint& p) {
 // Rows visited in the order they are stored touch each page once; in route
 // order a large table no longer fits SQLite's page cache and a save spills
 // pages to disk mid-transaction. Of points that share an ID only the last in
-// the list is kept: its values are the ones a row-by-row write leaves.
-std::vector<const DHPoint*> LastOfEachIdInIdOrder(const DHPointList& list) {
+// the list is kept: its values are the ones a row-by-row write leaves. With
+// `ids`, only points with those IDs.
+std::vector<const DHPoint*> LastOfEachIdInIdOrder(const DHPointList& list, const std::unordered_set<int>* ids) {
     std::vector<const DHPoint*> sorted;
-    sorted.reserve(list.size());
-    for (const DHPoint& p : list) sorted.push_back(&p);
+    sorted.reserve(ids ? ids->size() : list.size());
+    for (const DHPoint& p : list)
+        if (ids == nullptr || ids->count(p.ID)) sorted.push_back(&p);
     const auto byId = [](const DHPoint* a, const DHPoint* b) { return a->ID < b->ID; };
     if (!std::is_sorted(sorted.begin(), sorted.end(), byId)) std::stable_sort(sorted.begin(), sorted.end(), byId);
     std::vector<const DHPoint*> last;
@@ -130,7 +132,7 @@ Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
     }
 }
 
-Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, bool writeAll,
+Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
                                   std::optional<std::uint32_t> seenCounter) {
     if (list.empty()) return Status::Ok();  // an empty list has never cleared the tables
     if (Status connected = Reconnect(); !connected) return Failed("保存失败：" + path_, connected);
@@ -139,24 +141,14 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, b
         // Taking the write lock first keeps other writers out between the
         // check below and the commit.
         SQLite::Transaction transaction(*connection_, SQLite::TransactionBehavior::IMMEDIATE);
-        if (!writeAll && (!seenCounter || ChangeCounter() != seenCounter)) {
+        if (!scope.writeAll && (!seenCounter || ChangeCounter() != seenCounter)) {
             StoredRows now;
             ReadStored(now, nullptr);
             if (!(now == stored)) return Status::Conflict("工程文件已被其他程序修改：" + path_);
         }
         StoredRows written = stored;
-        sql::Statement update(*connection_, export_table::UpdateSql(export_table::Saved).c_str());
-        for (const DHPoint* point : LastOfEachIdInIdOrder(list)) {
-            const auto it = stored.points.find(point->ID);
-            const int kind = it != stored.points.end() ? it->second.kind : point->DHType;
-            const StoredRows::Row row{export_table::StoredFingerprint(*point, kind), kind};
-            if (!writeAll && it != stored.points.end() && it->second == row) continue;
-            Binder b(update);
-            export_table::BindPoint(b, *point, export_table::Saved);
-            b.Run();
-            if (sqlite3_changes(connection_->getHandle()) > 0) written.points[point->ID] = row;
-        }
-        WriteOrder(list, written, writeAll);
+        WritePoints(list, stored, written, scope);
+        if (scope.writeAll || scope.order) WriteOrder(list, written, scope.writeAll);
         transaction.commit();
         stored = std::move(written);
         return Status::Ok();
@@ -165,13 +157,34 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, b
     }
 }
 
+void CProjectDatabase::WritePoints(const DHPointList& list, const StoredRows& stored, StoredRows& written,
+                                   const SaveScope& scope) {
+    sql::Statement update(*connection_, export_table::UpdateSql(export_table::Saved).c_str());
+    for (const DHPoint* point : LastOfEachIdInIdOrder(list, scope.writeAll ? nullptr : scope.ids)) {
+        const auto it = stored.points.find(point->ID);
+        const int kind = it != stored.points.end() ? it->second.kind : point->DHType;
+        const StoredRows::Row row{export_table::StoredFingerprint(*point, kind), kind};
+        if (!scope.writeAll && it != stored.points.end() && it->second == row) continue;
+        Binder b(update);
+        export_table::BindPoint(b, *point, export_table::Saved);
+        b.Run();
+        if (sqlite3_changes(connection_->getHandle()) > 0) written.points[point->ID] = row;
+    }
+}
+
 // The route order as one row per point in list order, Order_ID 1..n. Rows
-// already numbered that way are rewritten in place where they differ.
+// already numbered that way are rewritten in place where they differ, unless
+// most differ: writing the table anew is then quicker and stores the same.
 void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll) {
     std::vector<std::uint64_t> order;
     order.reserve(list.size());
     for (const DHPoint& p : list) order.push_back(OrderFingerprint(p));
+    std::size_t differing = list.size();
     if (!writeAll && stored.orderNumbered && stored.order.size() == list.size()) {
+        differing = 0;
+        for (std::size_t i = 0; i < list.size(); ++i) differing += order[i] != stored.order[i];
+    }
+    if (differing <= list.size() / 2) {
         sql::Statement update(*connection_, kUpdateOrder);
         for (std::size_t i = 0; i < list.size(); ++i) {
             if (order[i] == stored.order[i]) continue;

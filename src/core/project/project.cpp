@@ -20,7 +20,7 @@ Status Project::Open(const std::string& path) {
 
 DHPointList Project::TakePoints() {
     open_ = false;
-    modified_ = false;
+    changes_ = {};
     return std::move(points_);
 }
 
@@ -30,7 +30,7 @@ Status Project::ReadList() {
     if (Status read = database_.ReadStakeList(points, &stored); !read) return read;
     points_ = std::move(points);
     stored_ = std::move(stored);
-    modified_ = false;
+    changes_ = {};
     Remember();
     return Status::Ok();
 }
@@ -47,10 +47,11 @@ Status Project::CheckUnchanged() {
 Status Project::Save(SaveMode mode) {
     if (!open_) return Status::Ok();
     const bool overwrite = mode == SaveMode::Overwrite;
-    if (!modified_ && !overwrite) return Status::Ok();  // edits are stored as they are made
-    Status saved = database_.SaveList(points_, stored_, overwrite, counter_);
+    if (!IsModified() && !overwrite) return Status::Ok();  // edits are stored as they are made
+    const SaveScope scope{overwrite, changes_.all ? nullptr : &changes_.ids, changes_.order};
+    Status saved = database_.SaveList(points_, stored_, scope, counter_);
     if (!saved) return saved;
-    modified_ = false;
+    changes_ = {};
     Remember();
     return Status::Ok();
 }
@@ -75,7 +76,7 @@ Status Project::AddPoint(DHPoint point, int before) {
     // The file has the new point last in the route; elsewhere the next save writes its place.
     if (before >= 0 && static_cast<std::size_t>(before) < points_.size()) {
         points_.insert(points_.begin() + before, std::move(point));
-        modified_ = true;
+        changes_.order = true;
     } else {
         points_.push_back(std::move(point));
     }
@@ -109,32 +110,35 @@ Status Project::DeletePoints(const std::vector<std::string>& gpsIds) {
     Remember();
     points_ = std::move(remaining);
     ReindexOrder(points_);
+    changes_.order = true;  // the order rows of deleted points go with the next save
     return Status::Ok();
 }
 
 void Project::AutoOrder() {
     if (!open_) return;
     AutoOrderStakes(points_, options_);
-    modified_ = true;
+    changes_.all = changes_.order = true;
 }
 
 void Project::SortByMileage() {
     if (!open_) return;
     linvara::SortByMileage(points_, options_);
-    modified_ = true;
+    changes_.all = changes_.order = true;
 }
 
 int Project::MoveJStake(JMove kind, int jRow) {
     if (!open_) return -1;
     const int row = linvara::MoveJStake(points_, kind, jRow);
-    if (row >= 0 && row != jRow) modified_ = true;
+    if (row >= 0 && row != jRow) changes_.order = true;
     return row;
 }
 
 void Project::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end) {
     if (!open_) return;
+    for (const std::string& gpsId : gpsIds)
+        if (const int index = FindIndexByGpsId(points_, gpsId); index >= 0)
+            changes_.ids.insert(points_[static_cast<std::size_t>(index)].ID);
     linvara::AppointJStakes(points_, gpsIds, start, end);
-    modified_ = true;
 }
 
 }  // namespace linvara

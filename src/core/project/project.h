@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "db/project_database.h"
@@ -37,7 +38,7 @@ public:
     const COptions& Options() const { return options_; }
     void SetOptions(const COptions& options) { options_ = options; }
     // Whether the list holds changes that only a Save stores.
-    bool IsModified() const { return modified_; }
+    bool IsModified() const { return changes_.all || changes_.order || !changes_.ids.empty(); }
 
     enum class SaveMode {
         Normal,     // refuses with a Conflict when another program changed the tables
@@ -77,7 +78,13 @@ private:
     std::optional<std::uint32_t> counter_;
     COptions options_;
     bool open_ = false;
-    bool modified_ = false;
+    // What changed in memory since the list was read or saved: a save
+    // compares only that with the file.
+    struct Changes {
+        bool all = false;              // any point's values
+        std::unordered_set<int> ids;   // these points' values
+        bool order = false;            // the route order
+    } changes_;
 };
 
 }  // namespace linvara
