@@ -92,6 +92,31 @@ TEST(ProjectCommands, ResetAsksAndRestoresTheSurvey) {
                            "J3|0.000|0.000");
 }
 
+// A write the file refuses leaves the stored route as it was; the command
+// fails with the whole message, SQLite's reason included.
+TEST(ProjectCommands, FailedWritesNameTheCauseAndKeepTheRoute) {
+    struct Case {
+        std::string sql, args, err;
+    };
+    TempDir dir;
+    const std::string path = MakeLine(dir);
+    ASSERT_EQ(Cli(dir, "info '" + path + "'").exitCode, 0);  // the working tables exist from here
+    const std::vector<Case> cases = {
+        {"CREATE TRIGGER stop BEFORE UPDATE ON Electric_DH_Order BEGIN SELECT RAISE(ABORT, 'stopped here'); END",
+         "order '" + path + "'", "保存失败：" + path + "（stopped here）"},
+        {"DROP TABLE Point", "reset '" + path + "' --yes", "重新加载数据失败（no such table: Point）"},
+    };
+    const std::string route = Route(path);
+    for (const Case& c : cases) {
+        SQLite::Database(path, SQLite::OPEN_READWRITE).exec(c.sql);
+        const CliRun run = Cli(dir, c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.args;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << "\n" << run.err;
+        EXPECT_EQ(run.out, "") << c.args;
+        EXPECT_EQ(Route(path), route) << c.args;
+    }
+}
+
 TEST(ProjectCommands, BadInputIsRefusedClearly) {
     TempDir dir;
     const std::string missing = dir.File("missing.PD"), text = dir.File("text.PD");

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "db/project_database.h"
-#include "support/collector_fixture.h"
 #include "support/cli_runner.h"
+#include "support/collector_fixture.h"
+#include "support/project_file.h"
 #include "support/temp_dir.h"
 
 namespace linvara {
@@ -89,10 +89,7 @@ TEST(CliTowerBase, MergeSkipsNamedSources) {
     const RunResult r = RunCli(dir, {"merge", dir.path().string(), "-o", out.File("all.PD"), "--skip", "a.PD"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("合并完成！"), std::string::npos);
-    SilentReporter silent;
-    CProjectDatabase db(silent);
-    ASSERT_TRUE(db.OpenProject(out.File("all.PD")));
-    const DHPointList list = db.ReadStakeList();
+    const DHPointList list = testing::StakeListOf(out.File("all.PD"));
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].NewPtName, "B1");
 }

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "db/project_database.h"
-#include "db_fixture.h"
+#include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 
@@ -27,27 +27,29 @@ DHPoint MergedPoint(const std::string& gpsId, const std::string& name) {
 }
 
 TEST_F(MergeOperationsTest, TargetIsCreatedWithAllThreeTables) {
-    EXPECT_FALSE(db.OpenMergeTarget(""));
-    ASSERT_TRUE(db.OpenMergeTarget(target));
+    const Status noPath = db.OpenMergeTarget("");
+    EXPECT_FALSE(noPath);
+    EXPECT_EQ(noPath.message(), "创建合并文件失败！");
+    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
     for (const char* table : {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"})
         EXPECT_TRUE(HasTable(target, table)) << table;
-    ASSERT_TRUE(db.OpenProject(target));  // as the merge does next
-    EXPECT_TRUE(db.ReadStakeList().empty());
+    ASSERT_TRUE(IsOk(db.OpenProject(target)));  // as the merge does next
+    EXPECT_TRUE(StakeList(db).empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
 TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
-    ASSERT_TRUE(db.OpenMergeTarget(target));
-    ASSERT_TRUE(db.OpenProject(target));
+    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
+    ASSERT_TRUE(IsOk(db.OpenProject(target)));
     DHPoint p = MergedPoint("17_West", "J1");
     p.Mileage = 10.12345;
     p.B = 30.123456789012;
     p.CrossAngle = 35.5;
     p.AddHight = 1.23456;
     p.Code = "公路";
-    ASSERT_TRUE(db.AppendPoints({p, MergedPoint("18_West", "J2")}));
-    ASSERT_TRUE(db.AppendOrder({p}));
-    ASSERT_TRUE(db.AppendOrder({MergedPoint("18_West", "J2")}));  // after the rows already there
+    ASSERT_TRUE(IsOk(db.AppendPoints({p, MergedPoint("18_West", "J2")})));
+    ASSERT_TRUE(IsOk(db.AppendOrder({p})));
+    ASSERT_TRUE(IsOk(db.AppendOrder({MergedPoint("18_West", "J2")})));  // after the rows already there
 
     const std::string where = " from Electric_DH_Export where GPS_ID='17_West'";
     EXPECT_EQ(Scalar(target, "select HostIMEI || '|' || OrgPtName || '|' || NewPtName" + where), "17_West|J1o|J1");
@@ -59,7 +61,7 @@ TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
     EXPECT_EQ(Scalar(target, "select group_concat(GPS_ID || '|' || Order_OrgPtName, ',') from Electric_DH_Order"),
               "17_West|J1o,18_West|J2o");
 
-    const DHPointList merged = db.ReadStakeList();
+    const DHPointList merged = StakeList(db);
     ASSERT_EQ(merged.size(), 2u);
     EXPECT_EQ(merged[0].Code, "公路");
     EXPECT_EQ(merged[1].GPS_ID, "18_West");
@@ -77,17 +79,18 @@ TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
     row.midh = 10;
     row.pegDis = -3.25;
     WriteCollectorProject(source, {Point("1", "J1", 0)}, {row});
-    ASSERT_TRUE(db.OpenProject(source));
-    const auto rows = db.ReadTowerBaseRows();
+    ASSERT_TRUE(IsOk(db.OpenProject(source)));
+    std::vector<TGDataUnit> rows;
+    ASSERT_TRUE(IsOk(db.ReadTowerBaseRows(rows)));
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].Name, "塔1");
     EXPECT_EQ(rows[0].SubIndex, 2);
     EXPECT_EQ(rows[0].HDiff, 2.5);
 
     CProjectDatabase merged(reporter);
-    ASSERT_TRUE(merged.OpenMergeTarget(target));
-    ASSERT_TRUE(merged.OpenProject(target));
-    ASSERT_TRUE(merged.AppendTowerBaseRows(rows));
+    ASSERT_TRUE(IsOk(merged.OpenMergeTarget(target)));
+    ASSERT_TRUE(IsOk(merged.OpenProject(target)));
+    ASSERT_TRUE(IsOk(merged.AppendTowerBaseRows(rows)));
     EXPECT_EQ(Scalar(target, "select hex(Name) || '|' || hex(Code) || '|' || PegName || '|' || SubIndex || '|' || "
                              "PegDis || '|' || typeof(HDiff) || typeof(GPS_ID) || typeof(HostIMEI) "
                              "from Electric_Data_TG"),
@@ -100,8 +103,28 @@ TEST_F(MergeOperationsTest, SourceWithoutTowerBaseTableGivesNoRows) {
     const std::string source = dir.File("S.PD");
     WriteCollectorProject(source, {Point("1", "J1", 0)});
     Exec(source, "DROP TABLE Electric_Data_TG");
-    ASSERT_TRUE(db.OpenProject(source));
-    EXPECT_TRUE(db.ReadTowerBaseRows().empty());
+    ASSERT_TRUE(IsOk(db.OpenProject(source)));
+    std::vector<TGDataUnit> rows(1);
+    EXPECT_TRUE(IsOk(db.ReadTowerBaseRows(rows)));
+    EXPECT_TRUE(rows.empty());
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+// A failed append names the target and SQLite's reason, and appends nothing:
+// the trigger lets the first row in and stops the second.
+TEST_F(MergeOperationsTest, FailedAppendsNameTheCauseAndAppendNothing) {
+    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
+    ASSERT_TRUE(IsOk(db.OpenProject(target)));
+    const std::vector<std::string> tables = {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"};
+    for (const std::string& table : tables)
+        Exec(target, "CREATE TRIGGER one_" + table + " BEFORE INSERT ON " + table + " WHEN (SELECT count(*) FROM " +
+                         table + ") > 0 BEGIN SELECT RAISE(ABORT, 'one row only'); END");
+    const DHPointList two = {MergedPoint("1_A", "J1"), MergedPoint("2_A", "J2")};
+    const std::string message = "合并数据文件失败：" + target + "（one row only）";
+    EXPECT_EQ(db.AppendPoints(two).message(), message);
+    EXPECT_EQ(db.AppendOrder(two).message(), message);
+    EXPECT_EQ(db.AppendTowerBaseRows(std::vector<TGDataUnit>(2)).message(), message);
+    for (const std::string& table : tables) EXPECT_EQ(Scalar(target, "select count(*) from " + table), "0") << table;
     EXPECT_TRUE(reporter.messages.empty());
 }
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "db/project_database.h"
-#include "db_fixture.h"
+#include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 
@@ -52,7 +52,7 @@ TEST_F(OpenProjectTest, SeedsTheWorkingTablesFromTheCollector) {
     const std::string path = dir.File("West.PD");
     WriteCollectorProject(path, MixedCollector());
     Exec(path, "INSERT INTO Electric_Data_DH (GPS_ID, Type) VALUES ('99', 1)");
-    ASSERT_TRUE(db.OpenProject(path));
+    ASSERT_TRUE(IsOk(db.OpenProject(path)));
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(db.Title(), "West");
 
@@ -80,7 +80,7 @@ TEST_F(OpenProjectTest, SeedsTheWorkingTablesFromTheCollector) {
     };
     for (const auto& [select, value] : expected) EXPECT_EQ(Scalar(path, "select " + select), value) << select;
 
-    const DHPointList list = db.ReadStakeList();
+    const DHPointList list = StakeList(db);
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].Code, "电杆");
     EXPECT_EQ(list[0].CrossAngle, 35.5);
@@ -92,10 +92,10 @@ TEST_F(OpenProjectTest, SeedsTheWorkingTablesFromTheCollector) {
 TEST_F(OpenProjectTest, OpeningAgainChangesNothing) {
     const std::string path = dir.File("P.PD");
     WriteCollectorProject(path, MixedCollector());
-    ASSERT_TRUE(db.OpenProject(path));
+    ASSERT_TRUE(IsOk(db.OpenProject(path)));
     const auto exportRows = Dump(path, "Electric_DH_Export");
     const auto orderRows = Dump(path, "Electric_DH_Order");
-    ASSERT_TRUE(db.OpenProject(path));
+    ASSERT_TRUE(IsOk(db.OpenProject(path)));
     EXPECT_EQ(Dump(path, "Electric_DH_Export"), exportRows);
     EXPECT_EQ(Dump(path, "Electric_DH_Order"), orderRows);
 }
@@ -103,10 +103,10 @@ TEST_F(OpenProjectTest, OpeningAgainChangesNothing) {
 TEST_F(OpenProjectTest, EmptyCollectorGivesEmptyWorkingTables) {
     const std::string path = dir.File("Empty.PD");
     WriteCollectorProject(path, {});
-    ASSERT_TRUE(db.OpenProject(path));
+    ASSERT_TRUE(IsOk(db.OpenProject(path)));
     EXPECT_EQ(Scalar(path, "select count(*) from Electric_DH_Export"), "0");
     EXPECT_EQ(Scalar(path, "select count(*) from Electric_DH_Order"), "0");
-    EXPECT_TRUE(db.ReadStakeList().empty());
+    EXPECT_TRUE(StakeList(db).empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -114,8 +114,8 @@ TEST_F(OpenProjectTest, NullColumnsReadAsZeroAndEmpty) {
     const std::string path = dir.File("Nulls.PD");
     WriteCollectorProject(path, {});
     Exec(path, "INSERT INTO Point (GPSID, DeleteSign) VALUES ('n', 0); INSERT INTO Electric_Data_DH (GPS_ID) VALUES ('n')");
-    ASSERT_TRUE(db.OpenProject(path));
-    const DHPointList list = db.ReadStakeList();
+    ASSERT_TRUE(IsOk(db.OpenProject(path)));
+    const DHPointList list = StakeList(db);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].GPS_ID, "n_Nulls");
     EXPECT_EQ(list[0].NewPtName, "");
@@ -124,9 +124,9 @@ TEST_F(OpenProjectTest, NullColumnsReadAsZeroAndEmpty) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-// Whatever is wrong with the file, it is reported, the open fails and the
-// file keeps every byte.
-TEST_F(OpenProjectTest, BadFilesAreReportedAndLeftUnchanged) {
+// Whatever is wrong with the file, the open fails with a message naming the
+// cause, reports nothing itself, and the file keeps every byte.
+TEST_F(OpenProjectTest, BadFilesFailWithTheCauseAndStayUnchanged) {
     const std::string notDb = dir.File("text.PD"), foreign = dir.File("foreign.PD"), noColumn = dir.File("nocol.PD");
     WriteFileBytes(notDb, std::string(2048, 'x'));
     {
@@ -137,27 +137,43 @@ TEST_F(OpenProjectTest, BadFilesAreReportedAndLeftUnchanged) {
     Exec(noColumn, "ALTER TABLE Electric_Data_DH DROP COLUMN GouType_Note");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {notDb, "不是有效的工程文件：" + notDb},
-        {foreign, "查找记录出错!"},
-        {noColumn, "查找记录出错!"},
+        {foreign, "查找记录出错!（no such table: Electric_Data_DH）"},
+        {noColumn, "查找记录出错!（no column named GouType_Note）"},
     };
     for (const auto& [path, message] : cases) {
         const std::string before = ReadFileBytes(path);
-        reporter.messages.clear();
-        EXPECT_FALSE(db.OpenProject(path)) << path;
-        EXPECT_EQ(reporter.Texts(), std::vector<std::string>{message}) << path;
+        const Status opened = db.OpenProject(path);
+        EXPECT_EQ(opened.code(), Status::Code::Failed) << path;
+        EXPECT_EQ(opened.message(), message) << path;
         EXPECT_EQ(ReadFileBytes(path), before) << path;
     }
+    EXPECT_TRUE(reporter.messages.empty());
     // Nothing half-made was left: once the column is there, the open seeds.
     Exec(noColumn, "ALTER TABLE Electric_Data_DH ADD COLUMN GouType_Note CHAR");
-    EXPECT_TRUE(db.OpenProject(noColumn));
-    EXPECT_EQ(db.ReadStakeList().size(), 1u);
+    EXPECT_TRUE(IsOk(db.OpenProject(noColumn)));
+    EXPECT_EQ(StakeList(db).size(), 1u);
 }
 
 TEST_F(OpenProjectTest, MissingFileIsNotCreated) {
     const std::string path = dir.File("missing.PD");
-    EXPECT_FALSE(db.OpenProject(path));
-    EXPECT_TRUE(reporter.Said("文件不存在：" + path));
+    const Status opened = db.OpenProject(path);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(opened.message(), "文件不存在：" + path);
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Another program holding the file's exclusive lock past the busy wait.
+TEST_F(OpenProjectTest, LockedFileFailsWithTheCause) {
+    const std::string path = dir.File("locked.PD");
+    WriteCollectorProject(path, {Point("1", "J1", 0)});
+    SQLite::Database other(path, SQLite::OPEN_READWRITE);
+    other.exec("BEGIN EXCLUSIVE");
+    const Status opened = db.OpenProject(path);
+    EXPECT_EQ(opened.code(), Status::Code::Failed);
+    EXPECT_EQ(opened.message(), "无法打开工程文件：" + path + "（database is locked）");
+    other.exec("ROLLBACK");
+    EXPECT_FALSE(HasTable(path, "Electric_DH_Export"));
+    EXPECT_TRUE(IsOk(db.OpenProject(path)));
 }
 
 TEST_F(OpenProjectTest, ReadOnlyFileIsReported) {
@@ -166,9 +182,10 @@ TEST_F(OpenProjectTest, ReadOnlyFileIsReported) {
     WriteCollectorProject(path, {Point("1", "J1", 0)});
     chmod(path.c_str(), 0444);
     const std::string before = ReadFileBytes(path);
-    EXPECT_FALSE(db.OpenProject(path));
-    EXPECT_TRUE(reporter.Said("工程文件为只读，修改将无法保存：" + path));
-    EXPECT_TRUE(reporter.Said("创建数据表失败"));
+    const Status opened = db.OpenProject(path);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(opened.message(), "创建数据表失败（attempt to write a readonly database）");
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"工程文件为只读，修改将无法保存：" + path});
     EXPECT_EQ(ReadFileBytes(path), before);
 }
 

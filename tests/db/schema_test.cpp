@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "db/project_database.h"
-#include "db_fixture.h"
+#include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 
@@ -33,8 +33,8 @@ TEST(SchemaSql, FilesCarryTheTextsAsCreated) {
     WriteCollectorProject(project, {Point("1", "J1", 0)});
     RecordingReporter reporter;
     CProjectDatabase db(reporter);
-    ASSERT_TRUE(db.OpenProject(project));
-    ASSERT_TRUE(db.OpenMergeTarget(target));
+    ASSERT_TRUE(IsOk(db.OpenProject(project)));
+    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
     const std::string sql = "select sql from sqlite_master where name=";
     EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Export'"), CProjectDatabase::ExportTableSql());
     EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Order'"), CProjectDatabase::OrderTableSql());
@@ -57,14 +57,14 @@ TEST(SchemaUpgrade, AddsGLCodeOnlyWhenTheTableTextLacksIt) {
 
     RecordingReporter reporter;
     CProjectDatabase db(reporter);
-    ASSERT_TRUE(db.OpenProject(old));
+    ASSERT_TRUE(IsOk(db.OpenProject(old)));
     EXPECT_EQ(Scalar(old, "select typeof(GLCode) || ':' || GLCode from Electric_DH_Export"), "integer:0");
     EXPECT_NE(Scalar(old, "select sql from sqlite_master where name='Electric_DH_Export'").find("[GLCode] INT DEFAULT 0"),
               std::string::npos);
     EXPECT_TRUE(HasTable(old, "Electric_DH_Order"));  // created empty beside an existing export table
     EXPECT_EQ(Scalar(old, "select count(*) from Electric_DH_Order"), "0");
 
-    ASSERT_TRUE(db.OpenProject(mentions));
+    ASSERT_TRUE(IsOk(db.OpenProject(mentions)));
     EXPECT_EQ(Scalar(mentions, "select sql from sqlite_master where name='Electric_DH_Export'"), mentionsSql);
     EXPECT_TRUE(reporter.messages.empty());
 }

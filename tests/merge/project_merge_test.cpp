@@ -1,12 +1,12 @@
 #include "merge/project_merge.h"
 
-#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "db/project_database.h"
 #include "support/collector_fixture.h"
+#include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 #include "text/encoding.h"
@@ -17,6 +17,7 @@ namespace {
 
 using testing::CollectorPoint;
 using testing::CollectorTowerRow;
+using testing::HasTable;
 using testing::ReadFileBytes;
 using testing::RecordingReporter;
 using testing::TempDir;
@@ -43,25 +44,13 @@ CollectorTowerRow TowerRow(const std::string& name) {
 }
 
 std::vector<std::string> StakeNames(const std::string& project) {
-    SilentReporter silent;
-    CProjectDatabase db(silent);
-    EXPECT_TRUE(db.OpenProject(project));
     std::vector<std::string> names;
-    for (const DHPoint& p : db.ReadStakeList()) names.push_back(p.NewPtName);
+    for (const DHPoint& p : testing::StakeListOf(project)) names.push_back(p.NewPtName);
     return names;
 }
 
 std::vector<std::string> TowerNames(const std::string& project) {
-    SQLite::Database db(project, SQLite::OPEN_READONLY);
-    SQLite::Statement q(db, "SELECT Name FROM Electric_Data_TG ORDER BY ID");
-    std::vector<std::string> names;
-    while (q.executeStep()) names.push_back(q.getColumn(0).getString());
-    return names;
-}
-
-bool HasTable(const std::string& project, const char* table) {
-    SQLite::Database db(project, SQLite::OPEN_READONLY);
-    return db.tableExists(table);
+    return testing::FirstColumn(project, "SELECT Name FROM Electric_Data_TG ORDER BY ID");
 }
 
 TEST(ListProjectFiles, MatchesTheExtensionInAnyCaseInByteOrder) {

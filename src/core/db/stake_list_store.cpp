@@ -251,7 +251,13 @@ Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& s
         SQLite::Transaction transaction(*connection_);
         sql::Statement remove(*connection_, "Delete from Electric_DH_Export where ID=?");
         for (int id : ids) Binder(remove).Int(id).Run();
+        // The deleted points' order rows stay but join nothing, so a read no
+        // longer finds them: the order is kept as a read finds it now.
+        StoredRows now;
+        ReadStored(now, nullptr);
         transaction.commit();
+        stored.order = std::move(now.order);
+        stored.orderNumbered = now.orderNumbered;
         for (int id : ids) stored.points.erase(id);
         return Status::Ok();
     } catch (const SQLite::Exception& e) {
