@@ -11,6 +11,7 @@
 
 #include "app/app_options.h"
 #include "app/gui_resources.h"
+#include "app/point_editor.h"
 #include "app/project_document.h"
 #include "common/ui_services.h"
 #include "text/format.h"
@@ -37,12 +38,13 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
     : QMainWindow(parent),
       ui_(ui),
       reporter_(ui),
-      document_(new ProjectDocument(state_, this)),
+      document_(new ProjectDocument(ui, reporter_, this)),
+      editor_(std::make_unique<PointEditor>(*document_, ui, this)),
       views_(new QStackedWidget(this)),
-      listView_(new PointTableView(*this, views_)),
-      planView_(new PlanView(*this, views_)) {
+      listView_(new PointTableView(*document_, views_)),
+      planView_(new PlanView(*document_, views_)) {
     InitGuiResources();
-    state_.options = TheOptions();
+    document_->SetOptions(TheOptions());
     setWindowTitle(AppTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     setAcceptDrops(true);
@@ -50,11 +52,7 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
     views_->addWidget(planView_);
     views_->setCurrentIndex(0);
     setCentralWidget(views_);
-    connect(document_, &ProjectDocument::viewsUpdated, this, [this](UpdateHint hint) {
-        listView_->Refill(hint);
-        planView_->OnUpdate(hint);
-    });
-    connect(planView_, &PlanView::toolModeChanged, this, &MainWindow::ShowToolMode);
+    ConnectViews();
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -64,6 +62,28 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+// Both views ask for point commands by GPS_ID; the editor shows the dialogs
+// and changes the list through the document, which both views observe.
+void MainWindow::ConnectViews() {
+    PointEditor& editor = *editor_;
+    const auto edit = [&editor](const std::string& gpsId) { editor.Edit(gpsId); };
+    const auto remove = [&editor](const std::vector<std::string>& ids, const QString& prompt) {
+        editor.Delete(ids, prompt);
+    };
+    const auto appoint = [&editor](const std::vector<std::string>& ids) { editor.AppointJStakes(ids); };
+    connect(listView_, &PointTableView::addRequested, this, [&editor] { editor.Add(); });
+    connect(listView_, &PointTableView::insertRequested, this,
+            [&editor](const std::string& gpsId) { editor.InsertBefore(gpsId); });
+    connect(listView_, &PointTableView::editRequested, this, edit);
+    connect(listView_, &PointTableView::deleteRequested, this, remove);
+    connect(listView_, &PointTableView::appointRequested, this, appoint);
+    connect(planView_, &PlanView::editRequested, this, edit);
+    connect(planView_, &PlanView::deleteRequested, this, remove);
+    connect(planView_, &PlanView::appointRequested, this, appoint);
+    connect(planView_, &PlanView::cursorMoved, this, &MainWindow::SetCoordinateText);
+    connect(planView_, &PlanView::toolModeChanged, this, &MainWindow::ShowToolMode);
+}
 
 QAction* MainWindow::Action(int commandId) const {
     const auto it = actions_.find(commandId);
@@ -77,33 +97,13 @@ void MainWindow::SetCoordinateText(double north, double east) {
 QString MainWindow::CoordinateText() const { return coordinatePane_->text(); }
 QString MainWindow::MessageText() const { return messagePane_->text(); }
 
-void MainWindow::UpdateAllViews(UpdateHint hint) { document_->UpdateAllViews(hint); }
-
-void MainWindow::ShowInPlan(ViewMode viewMode, const DHPointList& list) { planView_->SetList(viewMode, list); }
-
-bool MainWindow::ConfirmOkCancel(const QString& text) { return ui_.OkCancel(text); }
-
-// The plan view names a point by its position in the working list; the
-// list view edits the row that shows that point, whatever the mode.
-void MainWindow::EditPointAt(int row) {
-    if (!state_.loaded() || row < 0 || static_cast<size_t>(row) >= state_.working.size()) return;
-    const std::string& gpsId = state_.working[static_cast<size_t>(row)].GPS_ID;
-    const int shownRow = FindIndexByGpsId(listView_->Shown(), gpsId);
-    listView_->EditPointAt(shownRow);
-    UpdateAllViews(UpdateHint::ListChanged);
-}
-
-void MainWindow::DeletePointsByGpsId(const std::vector<std::string>& gpsIds) { listView_->DeleteByGpsIds(gpsIds); }
-
-void MainWindow::AppointJStakesFor(const std::vector<std::string>& gpsIds) {
-    if (!state_.loaded()) return;
-    listView_->SelectRowsByGpsId(gpsIds);
-    listView_->AppointJStakes();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Closing writes the list back without asking.
-    document_->Save();
+    // The open project is saved first; when that fails the user may keep the window.
+    if (!document_->LeaveOpenProject()) {
+        event->ignore();
+        return;
+    }
+    document_->Close();
     event->accept();
 }
 

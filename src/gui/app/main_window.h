@@ -1,13 +1,14 @@
 #pragma once
 #include <QMainWindow>
 #include <map>
+#include <memory>
+#include <string>
 #include <vector>
 
-#include "app/project_state.h"
 #include "common/ui_reporter.h"
+#include "common/view_types.h"
+#include "model/stake_sequence.h"
 #include "plan/plot_canvas.h"
-#include "views/plan_view_host.h"
-#include "views/point_table_host.h"
 
 class QAction;
 class QActionGroup;
@@ -19,13 +20,14 @@ class QToolBar;
 namespace linvara::gui {
 
 class PlanView;
+class PointEditor;
 class PointTableView;
 class ProjectDocument;
 class UiServices;
 
 // The main window: menu, toolbar sets, status bar, the list and plan views
-// in a stack, and the project state every command works on.
-class MainWindow : public QMainWindow, public PlanViewHost, public PointTableHost {
+// in a stack over the document, which every command works through.
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     enum class ToolbarSet { Start, List, Plan, JStake, ZStake };
@@ -34,7 +36,8 @@ public:
     ~MainWindow() override;
 
     // Saves the open project, then opens this one (title, list toolbar, all
-    // points, both views refreshed). False when it cannot be opened.
+    // points, both views refreshed). False when it cannot be opened or the
+    // user kept the open one.
     bool OpenProjectFile(const QString& path);
 
     QAction* Action(int commandId) const;
@@ -45,23 +48,14 @@ public:
     PointTableView& PointTable() const { return *listView_; }
     PlanView& Plan() const { return *planView_; }
     ProjectDocument& Document() const { return *document_; }
+    PointEditor& Editor() const { return *editor_; }
+    ActiveView ShownView() const { return activeView_; }
+    // The ORG file chosen last.
+    const std::string& OrgOutputPath() const { return orgOutputPath_; }
     QString CoordinateText() const;
     QString MessageText() const;
-    const ProjectState& StateView() const { return state_; }
-
-    // PlanViewHost
-    void SetCoordinateText(double north, double east) override;
-    ViewMode CurrentViewMode() const override { return state_.viewMode; }
-    const DHPointList* CurrentList() const override { return state_.current; }
-    void EditPointAt(int row) override;
-    void DeletePointsByGpsId(const std::vector<std::string>& gpsIds) override;
-    void AppointJStakesFor(const std::vector<std::string>& gpsIds) override;
-    void UpdateAllViews(UpdateHint hint) override;
-    bool ConfirmOkCancel(const QString& text) override;
-    // PointTableHost
-    ProjectState& State() override { return state_; }
-    UiServices& Ui() override { return ui_; }
-    void ShowInPlan(ViewMode viewMode, const DHPointList& list) override;
+    // "北(N): %.3f m    东(E): %.3f m" in the coordinate pane.
+    void SetCoordinateText(double north, double east);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,18 +63,19 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // main_frame_actions.cpp
+    // main_window_actions.cpp
     void CreateActions();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
     void InstallToolbar(ToolbarSet set);
     void UpdateCommandState();
+    void ConnectViews();
     void CreatePlanActions();
     void FillRecentFiles();
     QAction* NewAction(int id, const char* text, const char* tip, const char* icon, void (MainWindow::*slot)());
 
-    // main_frame_commands.cpp
+    // main_window_commands.cpp
     void OnOpen();
     void OnSave();
     void OnExit();
@@ -106,13 +101,16 @@ private:
     void OnMoveUp();
     void OnMoveDown();
     void OnMoveBottom();
+    void MoveJStake(JMove kind);
     void SwitchView(ActiveView view);
     void ShowToolMode(PlotCanvas::ToolMode mode);
 
     UiServices& ui_;
     UiReporter reporter_;
-    ProjectState state_;
     ProjectDocument* document_;
+    std::unique_ptr<PointEditor> editor_;
+    ActiveView activeView_ = ActiveView::List;
+    std::string orgOutputPath_;
     QStackedWidget* views_;
     PointTableView* listView_;
     PlanView* planView_;

@@ -11,6 +11,7 @@
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
+#include "app/project_document.h"
 #include "app/recent_files.h"
 #include "views/plan_view.h"
 
@@ -219,8 +220,8 @@ void MainWindow::CreateStatusBar() {
 }
 
 void MainWindow::UpdateCommandState() {
-    for (int id : kLoadedOnly) Action(id)->setEnabled(state_.loaded());
-    Action(state_.activeView == ActiveView::List ? cmd::ListView : cmd::PlanView)->setChecked(true);
+    for (int id : kLoadedOnly) Action(id)->setEnabled(document_->IsOpen());
+    Action(activeView_ == ActiveView::List ? cmd::ListView : cmd::PlanView)->setChecked(true);
 }
 
 void MainWindow::ShowToolMode(PlotCanvas::ToolMode mode) {

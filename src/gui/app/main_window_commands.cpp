@@ -7,6 +7,7 @@
 #include "app/app_options.h"
 #include "app/command_ids.h"
 #include "app/main_window.h"
+#include "app/point_editor.h"
 #include "app/project_document.h"
 #include "app/recent_files.h"
 #include "common/file_filter.h"
@@ -16,7 +17,6 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
-#include "model/stake_sequence.h"
 #include "org/org_transition.h"
 #include "views/plan_view.h"
 #include "views/point_table_view.h"
@@ -30,24 +30,11 @@ void MainWindow::OnOpen() {
 }
 
 bool MainWindow::OpenProjectFile(const QString& path) {
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
-    // The open project keeps its edits: it is written back first, exactly
-    // as closing the window would.
-    document_->Save();
-    auto database = std::make_unique<CProjectDatabase>(reporter_);
-    {
-        WaitCursor wait;
-        if (!database->OpenProject(fullPath.toStdString())) return false;
-        state_.working = database->ReadStakeList();
-    }
-    state_.database = std::move(database);
-    state_.current = &state_.working;
+    if (!document_->Open(path)) return false;
     InstallToolbar(ToolbarSet::List);
-    state_.viewMode = ViewMode::AllPoints;  // the plan view takes the list from the update below
-    setWindowTitle(AppTitle() + QStringLiteral(" - ") + fullPath);
-    AddRecentFile(fullPath);
+    setWindowTitle(AppTitle() + QStringLiteral(" - ") + document_->Path());
+    AddRecentFile(document_->Path());
     UpdateCommandState();
-    UpdateAllViews(UpdateHint::ProjectLoaded);
     return true;
 }
 
@@ -71,20 +58,20 @@ void MainWindow::OnMerge() {
 }
 
 void MainWindow::OnOrgOutput() {
-    if (!state_.loaded()) return;
+    if (!document_->IsOpen()) return;
     const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
                                              QStringLiteral("org"));
     if (path.isEmpty()) return;
-    state_.orgOutputPath = path.toStdString();
+    orgOutputPath_ = path.toStdString();
     WaitCursor wait;
-    OrgTransition conversion(*state_.current, reporter_);
-    conversion.OutputPath = state_.orgOutputPath;
+    OrgTransition conversion(document_->Points(), reporter_);
+    conversion.OutputPath = orgOutputPath_;
     conversion.Convert();
 }
 
 void MainWindow::OnFileOutput() {
-    if (!state_.loaded()) return;
-    ResultFileDialog dialog(*state_.current, ui_, this);
+    if (!document_->IsOpen()) return;
+    ResultFileDialog dialog(document_->Points(), ui_, this);
     ui_.Exec(dialog);
 }
 
@@ -98,12 +85,12 @@ void MainWindow::OnOptions() {
     options.StartName = chosen.StartName;
     options.UseOffsetRange = chosen.UseOffsetRange;
     options.OffsetRange = chosen.OffsetRange;
-    state_.options = options;
+    document_->SetOptions(options);
 }
 
 void MainWindow::SwitchView(ActiveView view) {
-    if (state_.activeView != view) {
-        state_.activeView = view;
+    if (activeView_ != view) {
+        activeView_ = view;
         views_->setCurrentIndex(view == ActiveView::List ? 0 : 1);
     }
     UpdateCommandState();
@@ -111,85 +98,67 @@ void MainWindow::SwitchView(ActiveView view) {
 
 void MainWindow::OnListView() {
     InstallToolbar(ToolbarSet::List);
-    state_.viewMode = ViewMode::AllPoints;
+    document_->SetViewMode(ViewMode::AllPoints);
     SwitchView(ActiveView::List);
 }
 
 void MainWindow::OnPlanView() {
-    if (state_.activeView == ActiveView::Plan) return;
+    if (activeView_ == ActiveView::Plan) return;
     InstallToolbar(ToolbarSet::Plan);
     SwitchView(ActiveView::Plan);
 }
 
 void MainWindow::OnAllPoints() {
-    if (!state_.loaded()) return;
+    if (!document_->IsOpen()) return;
     InstallToolbar(ToolbarSet::List);
-    state_.viewMode = ViewMode::AllPoints;
-    ShowInPlan(ViewMode::AllPoints, *state_.current);
-    UpdateAllViews(UpdateHint::ListChanged);
+    document_->SetViewMode(ViewMode::AllPoints);
 }
 
 void MainWindow::OnJStakeEdit() {
-    if (!state_.loaded()) return;
+    if (!document_->IsOpen()) return;
     InstallToolbar(ToolbarSet::JStake);
-    state_.viewMode = ViewMode::JStakes;
-    ShowInPlan(ViewMode::JStakes, JStakeList(state_.working));
-    UpdateAllViews(UpdateHint::ListChanged);
+    document_->SetViewMode(ViewMode::JStakes);
 }
 
 void MainWindow::OnZStakeEdit() {
-    if (!state_.loaded()) return;
+    if (!document_->IsOpen()) return;
     InstallToolbar(ToolbarSet::ZStake);
-    state_.viewMode = ViewMode::ZStakes;
-    ShowInPlan(ViewMode::ZStakes, ZStakeList(state_.working));
-    UpdateAllViews(UpdateHint::ListChanged);
+    document_->SetViewMode(ViewMode::ZStakes);
 }
 
-void MainWindow::OnAutoJOrder() {
-    if (!state_.loaded()) return;
-    {
-        WaitCursor wait;
-        AutoOrderStakes(state_.working, state_.options);
-    }
-    state_.viewMode = ViewMode::AllPoints;
-    ShowInPlan(ViewMode::AllPoints, *state_.current);
-    UpdateAllViews(UpdateHint::ListChanged);
-}
+void MainWindow::OnAutoJOrder() { document_->AutoOrder(); }
 
-void MainWindow::OnMileageSort() {
-    if (!state_.loaded()) return;
-    {
-        WaitCursor wait;
-        SortByMileage(state_.working, state_.options);
-    }
-    UpdateAllViews(UpdateHint::ListChanged);
-}
+void MainWindow::OnMileageSort() { document_->SortByMileage(); }
 
 void MainWindow::OnAppointJ() {
     // The list view's own command: it acts only while the list is shown.
-    if (state_.activeView == ActiveView::List) listView_->AppointJStakes();
+    if (activeView_ == ActiveView::List) listView_->AppointJStakes();
 }
 
 void MainWindow::OnReset() {
-    if (!state_.loaded()) return;
+    if (!document_->IsOpen()) return;
     if (!ui_.AskYesNo(QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"))) return;
-    {
-        WaitCursor wait;
-        if (!state_.database->ResetToSurvey()) return;
-        state_.working = state_.database->ReadStakeList();
-    }
-    state_.current = &state_.working;
-    state_.viewMode = ViewMode::AllPoints;  // the plan view takes the list from the update below
+    document_->ResetToSurvey();
     UpdateCommandState();
-    UpdateAllViews(UpdateHint::ProjectLoaded);
 }
 
 void MainWindow::OnAddPoint() { listView_->AddPoint(); }
 void MainWindow::OnEditPoint() { listView_->EditPoint(listView_->SelectionMark()); }
 void MainWindow::OnDeletePoint() { listView_->DeletePoints(QStringLiteral("确定删除所选点？")); }
-void MainWindow::OnMoveTop() { listView_->MoveJStake(JMove::Top); }
-void MainWindow::OnMoveUp() { listView_->MoveJStake(JMove::Up); }
-void MainWindow::OnMoveDown() { listView_->MoveJStake(JMove::Down); }
-void MainWindow::OnMoveBottom() { listView_->MoveJStake(JMove::Bottom); }
+void MainWindow::OnMoveTop() { MoveJStake(JMove::Top); }
+void MainWindow::OnMoveUp() { MoveJStake(JMove::Up); }
+void MainWindow::OnMoveDown() { MoveJStake(JMove::Down); }
+void MainWindow::OnMoveBottom() { MoveJStake(JMove::Bottom); }
+
+// The selected row of the J-stake list is the J stake's row; the list view
+// keeps it selected where it moves to.
+void MainWindow::MoveJStake(JMove kind) {
+    const int row = listView_->SelectedRow();
+    if (row < 0) {
+        ui_.Info(QStringLiteral("未选择数据"));
+        return;
+    }
+    if (document_->Mode() == ViewMode::JStakes) document_->MoveJStake(kind, row);
+}
 
 }  // namespace linvara::gui

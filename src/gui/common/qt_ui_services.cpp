@@ -47,6 +47,19 @@ bool QtUiServices::OkCancel(const QString& text) {
     return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+ConflictChoice QtUiServices::AskConflict(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, AppTitle(), text, QMessageBox::NoButton, Parent());
+    QPushButton* mine = box.addButton(QStringLiteral("保留我的修改"), QMessageBox::AcceptRole);
+    QPushButton* theirs = box.addButton(QStringLiteral("加载文件中的数据"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == mine) return ConflictChoice::KeepMine;
+    if (box.clickedButton() == theirs) return ConflictChoice::LoadTheirs;
+    return ConflictChoice::Cancel;
+}
+
 QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter) {
     return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
 }

@@ -5,6 +5,13 @@ class QDialog;
 
 namespace linvara::gui {
 
+// The answer to "the project file was changed by another program".
+enum class ConflictChoice {
+    KeepMine,    // store this window's data over the other program's changes
+    LoadTheirs,  // read the file again, dropping this window's unsaved changes
+    Cancel,      // neither, for now
+};
+
 // Everything that would stop and wait for a person: message boxes, file
 // dialogs and modal dialogs. The program shows real ones; tests script the
 // answers so they never block.
@@ -21,6 +28,9 @@ public:
     virtual bool AskYesNo(const QString& text) = 0;
     // OK/Cancel question; true for OK.
     virtual bool OkCancel(const QString& text) = 0;
+    // The three-way question asked when a save or an edit meets another
+    // program's changes; closing the box is Cancel.
+    virtual ConflictChoice AskConflict(const QString& text) = 0;
 
     // Filters in Qt's form "text (*.a);;text (*.b)". Empty result = cancelled.
     virtual QString GetOpenFileName(const QString& title, const QString& filter) = 0;

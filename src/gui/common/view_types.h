@@ -9,10 +9,7 @@ enum class ViewMode {
     ZStakes = 2,    // Z-stake editing: its Z stakes only
 };
 
-// Why the views are told to refresh.
-enum class UpdateHint {
-    ListChanged = 0,    // the list or the view mode changed
-    ProjectLoaded = 1,  // a project was opened or reset: start afresh
-};
+// Which of the two views the main window shows.
+enum class ActiveView { List = 0, Plan = 1 };
 
 }  // namespace linvara::gui

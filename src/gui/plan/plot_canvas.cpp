@@ -2,12 +2,30 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace linvara::gui {
 
 void PlotCanvas::SetData(ViewMode mode, const linvara::DHPointList& points) {
-    dataMode_ = mode;
     points_ = points;  // reuses the buffers of the points it replaces
+    TakeData(mode);
+}
+
+void PlotCanvas::SetData(ViewMode mode, linvara::DHPointList&& points) {
+    points_ = std::move(points);
+    TakeData(mode);
+}
+
+bool PlotCanvas::ReplacePoint(const linvara::DHPoint& point) {
+    const int index = FindIndexByGpsId(points_, point.GPS_ID);
+    if (index < 0) return false;
+    points_[static_cast<std::size_t>(index)] = point;
+    labels_.Forget(static_cast<std::size_t>(index));
+    return true;
+}
+
+void PlotCanvas::TakeData(ViewMode mode) {
+    dataMode_ = mode;
     labels_.Reset(points_.size());
     // New points start unpicked, at the origin pixel, until the next paint places them.
     screen_.assign(points_.size(), ScreenPoint{});

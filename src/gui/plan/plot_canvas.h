@@ -25,6 +25,10 @@ public:
 
     // The points of `mode` to draw.
     void SetData(ViewMode mode, const linvara::DHPointList& points);
+    void SetData(ViewMode mode, linvara::DHPointList&& points);
+    // Replaces the drawn point with the same GPS_ID (its pick mark kept);
+    // false when none is drawn.
+    bool ReplacePoint(const linvara::DHPoint& point);
     const linvara::DHPointList& Points() const { return points_; }
     ViewMode DataMode() const { return dataMode_; }
     // Drawing state of the point at `index` of Points(), as of the last
@@ -84,6 +88,8 @@ public:
     void SetSavedTool(ToolMode mode) { savedToolMode_ = mode; }
 
 private:
+    // Drawing state for the points just put in points_.
+    void TakeData(ViewMode mode);
     void DrawRubberBand(QPainter& painter, bool pickDrag) const;
     void DrawGrid(QPainter& painter);
     void DrawPoints(QPainter& painter);

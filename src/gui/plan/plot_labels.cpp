@@ -10,6 +10,12 @@ void PlotLabels::Reset(std::size_t count) {
     widths_.assign(count, -1);
 }
 
+void PlotLabels::Forget(std::size_t index) {
+    if (index >= made_.size()) return;
+    made_[index] = false;
+    widths_[index] = -1;
+}
+
 const QString& PlotLabels::Text(std::size_t index, const linvara::DHPoint& point) {
     if (!made_[index]) {
         QString text = QString::fromStdString(point.NewPtName);

@@ -15,6 +15,8 @@ namespace linvara::gui {
 class PlotLabels {
 public:
     void Reset(std::size_t count);
+    // The point at `index` changed: its label is made again when needed.
+    void Forget(std::size_t index);
     const QString& Text(std::size_t index, const linvara::DHPoint& point);
     int Width(std::size_t index, const linvara::DHPoint& point, const QFontMetrics& metrics);
 

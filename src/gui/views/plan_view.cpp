@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <cstdlib>
 
+#include "app/project_document.h"
 #include "model/stake_sequence.h"
 #include "plan/plot_cursors.h"
 
@@ -22,8 +23,8 @@ constexpr int kClickSlop = 2;
 
 }  // namespace
 
-PlanView::PlanView(PlanViewHost& host, QWidget* parent)
-    : QWidget(parent), host_(host), openHand_(plot_cursors::OpenHand()), closedHand_(plot_cursors::ClosedHand()) {
+PlanView::PlanView(const ProjectDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document), openHand_(plot_cursors::OpenHand()), closedHand_(plot_cursors::ClosedHand()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(true);
     QPalette black = palette();
@@ -34,28 +35,39 @@ PlanView::PlanView(PlanViewHost& host, QWidget* parent)
     menuTimer_.setSingleShot(true);
     connect(&menuTimer_, &QTimer::timeout, this, [this] { ShowPointMenu(menuPos_); });
     ShowToolCursor();
+    connect(&document, &ProjectDocument::listReset, this, &PlanView::OnListReset);
+    connect(&document, &ProjectDocument::orderChanged, this, &PlanView::ShowDocument);
+    connect(&document, &ProjectDocument::viewModeChanged, this, &PlanView::ShowDocument);
+    connect(&document, &ProjectDocument::pointChanged, this, &PlanView::OnPointChanged);
 }
 
 PlotRect PlanView::ClientRect() const { return {0, 0, width(), height()}; }
 
-void PlanView::SetList(ViewMode viewMode, const linvara::DHPointList& list) { canvas_.SetData(viewMode, list); }
-
-void PlanView::OnUpdate(UpdateHint hint) {
+// The canvas gets the points of the view mode once per change: with 100 000
+// points every copy is tens of megabytes and tens of milliseconds.
+void PlanView::ShowDocument() {
     canvas_.SetClientRect(ClientRect());
-    if (const linvara::DHPointList* list = host_.CurrentList()) {
-        // All points go in without an intermediate copy: with 100 000 of
-        // them each copy is tens of megabytes and tens of milliseconds.
-        const ViewMode mode = host_.CurrentViewMode();
-        if (mode == ViewMode::JStakes)
-            canvas_.SetData(mode, linvara::JStakeList(*list));
-        else if (mode == ViewMode::ZStakes)
-            canvas_.SetData(mode, linvara::ZStakeList(*list));
-        else
-            canvas_.SetData(mode, *list);
-    }
-    // Fitted after the points are in, so a new project is fitted to its own points.
-    if (hint == UpdateHint::ProjectLoaded) canvas_.FitToData(true, true);
+    const linvara::DHPointList& points = document_.Points();
+    const ViewMode mode = document_.Mode();
+    if (mode == ViewMode::JStakes)
+        canvas_.SetData(mode, linvara::JStakeList(points));
+    else if (mode == ViewMode::ZStakes)
+        canvas_.SetData(mode, linvara::ZStakeList(points));
+    else
+        canvas_.SetData(mode, points);
     update();
+}
+
+void PlanView::OnListReset() {
+    ShowDocument();
+    // Fitted after the points are in, so a new project is fitted to its own points.
+    canvas_.FitToData(true, true);
+}
+
+void PlanView::OnPointChanged(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= document_.Points().size()) return;
+    const linvara::DHPoint& point = document_.Points()[static_cast<size_t>(index)];
+    if (canvas_.ReplacePoint(point)) update();
 }
 
 // --- commands ---------------------------------------------------------------
@@ -117,21 +129,18 @@ void PlanView::ShowToolCursor() {
 void PlanView::OnEditPicked() {
     const int index = canvas_.TakeFirstPicked();
     if (index < 0) return;
-    // The point's place in the working list; the host finds its row in the
-    // list view whatever the view mode, edits it and updates all views.
-    host_.EditPointAt(canvas_.Points()[static_cast<size_t>(index)].OrderIndex);
+    emit editRequested(canvas_.Points()[static_cast<size_t>(index)].GPS_ID);
 }
 
 void PlanView::OnDeletePicked() {
     const std::vector<std::string> ids = canvas_.PickedGpsIds();
     if (ids.empty()) return;
-    if (!host_.ConfirmOkCancel(QStringLiteral("确定删除？"))) return;
-    host_.DeletePointsByGpsId(ids);
+    emit deleteRequested(ids, QStringLiteral("确定删除？"));
 }
 
 void PlanView::OnAppointPicked() {
-    if (host_.CurrentList() == nullptr) return;
-    host_.AppointJStakesFor(canvas_.PickedGpsIds());
+    const std::vector<std::string> ids = canvas_.PickedGpsIds();
+    if (!ids.empty()) emit appointRequested(ids);
 }
 
 void PlanView::ShowPointMenu(const QPoint& globalPos) {
@@ -179,7 +188,7 @@ void PlanView::resizeEvent(QResizeEvent*) {
 void PlanView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const WorldPoint world = canvas_.ScreenToWorld(pos.x(), pos.y());
-    host_.SetCoordinateText(world.north, world.east);
+    emit cursorMoved(world.north, world.east);
     const bool leftOnly = event->buttons() == Qt::LeftButton;
     switch (canvas_.Tool()) {
     case PlotCanvas::PickTool:

@@ -4,27 +4,25 @@
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
+#include <string>
+#include <vector>
 
-#include "model/dh_point_list.h"
 #include "plan/plot_canvas.h"
-#include "views/plan_view_host.h"
 
 namespace linvara::gui {
+
+class ProjectDocument;
 
 // The plan view: the points of the working stake list drawn in plan on black,
 // coloured by kind, with a metric grid and the route line through the J
 // stakes. It turns window events into canvas operations, shows the world
-// position under the cursor and lets the engineer pick points and edit,
-// delete or appoint J stakes for them.
+// position under the cursor and lets the engineer pick points and ask for
+// them to be edited, deleted or given J stakes, by GPS_ID. It observes the
+// document and draws its own copy of the points of the view mode.
 class PlanView : public QWidget {
     Q_OBJECT
 public:
-    explicit PlanView(PlanViewHost& host, QWidget* parent = nullptr);
-
-    // "Show (mode, list)": the canvas gets the points to draw.
-    void SetList(ViewMode viewMode, const linvara::DHPointList& list);
-    // The document's update.
-    void OnUpdate(UpdateHint hint);
+    explicit PlanView(const ProjectDocument& document, QWidget* parent = nullptr);
 
     // Commands of the plan toolbar.
     void OnCenter();       // 32785 居中显示
@@ -49,6 +47,11 @@ public:
 signals:
     // Emitted whenever the tool mode changes, so toolbar buttons follow.
     void toolModeChanged(linvara::gui::PlotCanvas::ToolMode mode);
+    // The world position under the cursor.
+    void cursorMoved(double north, double east);
+    void editRequested(const std::string& gpsId);
+    void deleteRequested(const std::vector<std::string>& gpsIds, const QString& prompt);
+    void appointRequested(const std::vector<std::string>& gpsIds);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +65,10 @@ protected:
     virtual void ShowPointMenu(const QPoint& globalPos);
 
 private:
+    // The document's signals.
+    void ShowDocument();
+    void OnListReset();
+    void OnPointChanged(int index);
     PlotRect ClientRect() const;
     void SetToolMode(PlotCanvas::ToolMode mode);
     void ShowToolCursor();
@@ -69,7 +76,7 @@ private:
     void LeftUp(const QPoint& pos);
     void RightDown(const QPoint& globalPos);
 
-    PlanViewHost& host_;
+    const ProjectDocument& document_;
     PlotCanvas canvas_;
     QCursor openHand_;
     QCursor closedHand_;

@@ -1,6 +1,7 @@
 #include "views/point_list_model.h"
 
 #include <QColor>
+#include <algorithm>
 
 #include "model/code_tables.h"
 #include "text/format.h"
@@ -34,9 +35,16 @@ bool HasSectionPoints(const DHPoint& p) { return p.DHType == FeatureTwoPoint || 
 
 PointListModel::PointListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void PointListModel::Reset(const DHPointList* list) {
+void PointListModel::Show(const DHPointList* list, ViewMode mode) {
     beginResetModel();
     list_ = list;
+    filtered_ = list && mode != ViewMode::AllPoints;
+    rows_.clear();
+    if (filtered_) {
+        const int kind = mode == ViewMode::JStakes ? JStake : ZStake;
+        for (size_t i = 0; i < list->size(); ++i)
+            if ((*list)[i].DHType == kind) rows_.push_back(static_cast<int>(i));
+    }
     endResetModel();
 }
 
@@ -45,15 +53,32 @@ void PointListModel::RowChanged(int row) {
     emit dataChanged(index(row, 0), index(row, kColumns - 1));
 }
 
+void PointListModel::AllRowsChanged() {
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, kColumns - 1));
+}
+
 int PointListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !list_ ? 0 : static_cast<int>(list_->size());
+    if (parent.isValid() || !list_) return 0;
+    return static_cast<int>(filtered_ ? rows_.size() : list_->size());
+}
+
+int PointListModel::IndexOfRow(int row) const {
+    if (row < 0 || row >= rowCount()) return -1;
+    return filtered_ ? rows_[static_cast<size_t>(row)] : row;
+}
+
+int PointListModel::RowOfIndex(int index) const {
+    if (!list_ || index < 0 || static_cast<size_t>(index) >= list_->size()) return -1;
+    if (!filtered_) return index;
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), index);
+    return it != rows_.end() && *it == index ? static_cast<int>(it - rows_.begin()) : -1;
 }
 
 int PointListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumns; }
 
 const DHPoint* PointListModel::PointAt(int row) const {
-    if (!list_ || row < 0 || static_cast<size_t>(row) >= list_->size()) return nullptr;
-    return &(*list_)[static_cast<size_t>(row)];
+    const int at = IndexOfRow(row);
+    return at < 0 ? nullptr : &(*list_)[static_cast<size_t>(at)];
 }
 
 QVariant PointListModel::data(const QModelIndex& index, int role) const {

@@ -6,17 +6,21 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
+#include <unordered_set>
 
-#include "app/project_state.h"
+#include "app/project_document.h"
 #include "views/point_list_model.h"
-#include "views/point_table_host.h"
 
 namespace linvara::gui {
 
-PointTableView::PointTableView(PointTableHost& host, QWidget* parent)
-    : QTableView(parent), host_(host), model_(new PointListModel(this)) {
+PointTableView::PointTableView(const ProjectDocument& document, QWidget* parent)
+    : QTableView(parent), document_(document), model_(new PointListModel(this)) {
     setModel(model_);
     SetUpLook();
+    connect(&document, &ProjectDocument::listReset, this, &PointTableView::OnListReset);
+    connect(&document, &ProjectDocument::viewModeChanged, this, &PointTableView::OnListReset);
+    connect(&document, &ProjectDocument::orderChanged, this, &PointTableView::OnOrderChanged);
+    connect(&document, &ProjectDocument::pointChanged, this, &PointTableView::OnPointChanged);
 }
 
 PointTableView::~PointTableView() = default;
@@ -50,35 +54,26 @@ void PointTableView::SetUpLook() {
     });
 }
 
-const DHPointList& PointTableView::Shown() const {
-    static const DHPointList kEmpty;
-    return model_->List() ? *model_->List() : kEmpty;
-}
+// --- the document's signals ------------------------------------------------
 
-void PointTableView::Refill(UpdateHint hint) {
-    ProjectState& state = host_.State();
-    if (hint == UpdateHint::ProjectLoaded) rowToSelect_ = 0;
-    if (!state.loaded()) {
-        derived_.clear();
-        model_->Reset(nullptr);
-        return;
-    }
-    if (state.viewMode == ViewMode::JStakes) {
-        derived_ = JStakeList(state.working);
-        model_->Reset(&derived_);
-    } else if (state.viewMode == ViewMode::ZStakes) {
-        derived_ = ZStakeList(state.working);
-        model_->Reset(&derived_);
-    } else {
-        derived_.clear();
-        model_->Reset(&state.working);
-    }
+void PointTableView::OnListReset() { Refill({}, 0); }
+
+// The points selected stay selected wherever they moved to.
+void PointTableView::OnOrderChanged() { Refill(SelectedGpsIds(), std::max(SelectionMark(), 0)); }
+
+void PointTableView::OnPointChanged(int index) { model_->RowChanged(model_->RowOfIndex(index)); }
+
+void PointTableView::Refill(const std::vector<std::string>& keep, int fallbackRow) {
+    model_->Show(document_.IsOpen() ? &document_.Points() : nullptr, document_.Mode());
     setColumnHidden(PointListModel::kGpsIdColumn, true);
     const int rows = model_->rowCount();
     if (rows == 0) return;
-    SelectRow(std::clamp(rowToSelect_, 0, rows - 1));
+    if (!keep.empty()) SelectRowsByGpsId(keep);
+    if (SelectedRow() < 0) SelectRow(std::clamp(fallbackRow, 0, rows - 1));
     if (isVisible()) setFocus();  // never take the keys from the plan view
 }
+
+// --- selection --------------------------------------------------------------
 
 void PointTableView::SelectRow(int row) {
     const QModelIndex at = model_->index(row, 0);
@@ -94,6 +89,13 @@ std::vector<int> PointTableView::SelectedRows() const {
     return rows;
 }
 
+std::vector<std::string> PointTableView::SelectedGpsIds() const {
+    std::vector<std::string> ids;
+    for (int row : SelectedRows())
+        if (const DHPoint* point = model_->PointAt(row)) ids.push_back(point->GPS_ID);
+    return ids;
+}
+
 int PointTableView::SelectedRow() const {
     const std::vector<int> rows = SelectedRows();
     return rows.empty() ? -1 : rows.front();
@@ -107,24 +109,58 @@ int PointTableView::SelectionMark() const {
 
 void PointTableView::SelectRowsByGpsId(const std::vector<std::string>& gpsIds) {
     clearSelection();
-    const DHPointList& shown = Shown();
+    const std::unordered_set<std::string> wanted(gpsIds.begin(), gpsIds.end());
     QItemSelection selection;
     int last = -1;
-    for (size_t row = 0; row < shown.size(); ++row) {
-        if (std::find(gpsIds.begin(), gpsIds.end(), shown[row].GPS_ID) == gpsIds.end()) continue;
-        const int r = static_cast<int>(row);
-        selection.select(model_->index(r, 0), model_->index(r, PointListModel::kColumns - 1));
-        last = r;
+    int runStart = -1;  // consecutive rows go in as one range
+    const auto closeRun = [&](int end) {
+        if (runStart >= 0) selection.select(model_->index(runStart, 0), model_->index(end, PointListModel::kColumns - 1));
+        runStart = -1;
+    };
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (!wanted.contains(model_->PointAt(row)->GPS_ID)) {
+            closeRun(row - 1);
+            continue;
+        }
+        if (runStart < 0) runStart = row;
+        last = row;
     }
+    closeRun(last);
     if (last < 0) return;
     selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     selectionModel()->setCurrentIndex(model_->index(last, 0), QItemSelectionModel::NoUpdate);
+    scrollTo(model_->index(last, 0));
 }
 
-void PointTableView::RedrawRow(int row, const DHPoint& point) {
-    if (row < 0 || static_cast<size_t>(row) >= Shown().size()) return;
-    if (model_->List() == &derived_) derived_[static_cast<size_t>(row)] = point;
-    model_->RowChanged(row);
+// --- requests ---------------------------------------------------------------
+
+std::string PointTableView::GpsIdAt(int row) const {
+    const DHPoint* point = model_->PointAt(row);
+    return point ? point->GPS_ID : std::string();
+}
+
+void PointTableView::AddPoint() {
+    if (document_.IsOpen()) emit addRequested();
+}
+
+void PointTableView::InsertPointAt(int row) {
+    const std::string gpsId = GpsIdAt(row);
+    if (!gpsId.empty()) emit insertRequested(gpsId);
+}
+
+void PointTableView::EditPoint(int row) {
+    const std::string gpsId = GpsIdAt(row);
+    if (!gpsId.empty()) emit editRequested(gpsId);
+}
+
+void PointTableView::DeletePoints(const QString& prompt) {
+    const std::vector<std::string> ids = SelectedGpsIds();
+    if (!ids.empty()) emit deleteRequested(ids, prompt);
+}
+
+void PointTableView::AppointJStakes() {
+    const std::vector<std::string> ids = SelectedGpsIds();
+    if (!ids.empty()) emit appointRequested(ids);
 }
 
 std::unique_ptr<QMenu> PointTableView::ContextMenu() {

@@ -4,56 +4,51 @@
 #include <string>
 #include <vector>
 
-#include "common/view_types.h"
-#include "dialogs/point_dialog.h"
-#include "model/dh_point_list.h"
-#include "model/stake_sequence.h"
-
 class QMenu;
 
 namespace linvara::gui {
 
-class PointTableHost;
 class PointListModel;
+class ProjectDocument;
 
 // The table of the working stake list (view mode 0) or of its J or Z stakes
-// (J/Z-stake editing), rows coloured by kind; where points are added, inserted,
-// edited and deleted and J stakes appointed and moved.
+// (J/Z-stake editing), rows coloured by kind. It observes the document and
+// asks for point commands (add, insert, edit, delete, appoint) by GPS_ID;
+// whoever holds the dialogs carries them out.
 class PointTableView : public QTableView {
     Q_OBJECT
 public:
-    explicit PointTableView(PointTableHost& host, QWidget* parent = nullptr);
+    explicit PointTableView(const ProjectDocument& document, QWidget* parent = nullptr);
     ~PointTableView() override;
 
-    // The document's update: rebuilds the rows from the project state.
-    void Refill(UpdateHint hint);
-
+    // Requests for the point on `row` (or the selected rows).
     void AddPoint();
     void InsertPointAt(int row);
     void EditPoint(int row);
-    void EditPointAt(int row) { EditPoint(row); }
     void DeletePoints(const QString& prompt);
-    // Removes the points from the working list and the database, renumbers
-    // the order and updates all views (no question asked).
-    void DeleteByGpsIds(const std::vector<std::string>& gpsIds);
     void AppointJStakes();
-    void MoveJStake(JMove kind);
-    void RedrawRow(int row, const DHPoint& point);
 
     // The first selected row, or -1.
     int SelectedRow() const;
     // The row last clicked while selected (the edit target), or -1.
     int SelectionMark() const;
     std::vector<int> SelectedRows() const;
+    std::vector<std::string> SelectedGpsIds() const;
     void SelectRowsByGpsId(const std::vector<std::string>& gpsIds);
     void SelectRow(int row);
 
     // "点编辑" (编辑, 添加, 删除, 指定J桩); none while no row is selected.
     std::unique_ptr<QMenu> ContextMenu();
 
-    // The points listed: the working list itself in mode 0, else a copy.
-    const DHPointList& Shown() const;
     PointListModel& Model() { return *model_; }
+    const PointListModel& Model() const { return *model_; }
+
+signals:
+    void addRequested();
+    void insertRequested(const std::string& beforeGpsId);
+    void editRequested(const std::string& gpsId);
+    void deleteRequested(const std::vector<std::string>& gpsIds, const QString& prompt);
+    void appointRequested(const std::vector<std::string>& gpsIds);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -61,13 +56,17 @@ protected:
 
 private:
     void SetUpLook();
-    void AddOrInsert(PointDialog::Task task, int row);
-    int WorkingIndexOfRow(int row) const;
+    // The document's signals.
+    void OnListReset();
+    void OnOrderChanged();
+    void OnPointChanged(int index);
+    // Fills the rows from the document, then selects `keep` (by GPS_ID), or
+    // else the row nearest `fallbackRow`.
+    void Refill(const std::vector<std::string>& keep, int fallbackRow);
+    std::string GpsIdAt(int row) const;
 
-    PointTableHost& host_;
+    const ProjectDocument& document_;
     PointListModel* model_;
-    DHPointList derived_;  // the J or Z stakes while mode 1 or 2 is shown
-    int rowToSelect_ = 0;
 };
 
 }  // namespace linvara::gui
