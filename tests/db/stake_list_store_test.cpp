@@ -122,14 +122,14 @@ TEST_F(StakeListStoreTest, FailedWritesNameTheCause) {
     EXPECT_EQ(stored, before);
     // A file that disappeared is not created again by the next operation.
     std::filesystem::remove(path);
-    const std::string gone = "无法打开工程文件：" + path + "（unable to open database file）";
+    const std::string gone = "（文件不存在：" + path + "）";
     s = Save(list, true);
-    EXPECT_EQ(s.message(), "保存失败：" + path + "（" + gone + "）");
+    EXPECT_EQ(s.message(), "保存失败：" + path + gone);
     s = db.DeletePoints({1}, stored);
-    EXPECT_EQ(s.message(), "删除点失败（" + gone + "）");
+    EXPECT_EQ(s.message(), "删除点失败" + gone);
     DHPointList read;
     s = db.ReadStakeList(read);
-    EXPECT_EQ(s.message(), gone);
+    EXPECT_EQ(s.message(), "查找记录出错!" + gone);
     EXPECT_TRUE(read.empty());
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(reporter.messages.empty());

@@ -96,10 +96,6 @@ void AddStored(Fingerprint& f, const sql::Statement& q, int at, int type) {
     }
 }
 
-std::string StoredText(std::string_view utf8) {
-    return text::IsAscii(utf8) ? std::string(utf8) : text::Utf8ToGb18030(utf8);
-}
-
 std::string ColumnList(Use use, const char* between, const char* after) {
     std::string sql;
     for (const Column& c : kColumns) {
@@ -213,7 +209,7 @@ std::uint64_t StoredFingerprint(const DHPoint& p, int storedKind) {
     for (const Column& c : kColumns) {
         if ((c.uses & Edited) == 0) continue;
         switch (c.kind) {
-            case Kind::Text: AddText(f, StoredText(p.*c.text)); break;
+            case Kind::Text: f.AddStoredText(SQLITE_TEXT, p.*c.text); break;
             case Kind::Int: AddInteger(f, c.integer == &DHPoint::DHType ? storedKind : p.*c.integer); break;
             case Kind::Real: AddReal(f, text::RoundAsPrinted(p.*c.real, c.decimals)); break;
         }

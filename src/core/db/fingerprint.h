@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "text/encoding.h"
+
 namespace linvara::db_detail {
 
 class Fingerprint {
@@ -25,6 +27,13 @@ public:
         }
     }
     void AddText(int type, std::string_view bytes) { Add(type, bytes.data(), bytes.size()); }
+    // A text as the working tables store it: GB18030, ASCII as it is.
+    void AddStoredText(int type, std::string_view utf8) {
+        if (text::IsAscii(utf8))
+            AddText(type, utf8);
+        else
+            AddText(type, text::Utf8ToGb18030(utf8));
+    }
     std::uint64_t Value() const { return h_; }
 
 private:

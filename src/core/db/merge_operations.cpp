@@ -20,7 +20,7 @@ constexpr const char* kAppendTowerBaseRow =
 
 // GPS_ID already carries the source project's title; HostIMEI repeats it.
 Status CProjectDatabase::AppendPoints(const DHPointList& list) {
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     if (list.empty()) return Status::Ok();
     try {
@@ -40,7 +40,7 @@ Status CProjectDatabase::AppendPoints(const DHPointList& list) {
 
 // One order row per point in list order, after the existing rows.
 Status CProjectDatabase::AppendOrder(const DHPointList& list) {
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     if (list.empty()) return Status::Ok();
     try {
@@ -57,7 +57,7 @@ Status CProjectDatabase::AppendOrder(const DHPointList& list) {
 
 Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
     rows.clear();
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         if (!connection_->tableExists("Electric_Data_TG")) return Status::Ok();
@@ -71,7 +71,7 @@ Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
 }
 
 Status CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) {
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     if (rows.empty()) return Status::Ok();
     try {

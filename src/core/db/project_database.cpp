@@ -15,7 +15,12 @@
 namespace linvara {
 namespace {
 
+// Waits a moment for another program (the desktop program, another command)
+// that is writing the same file instead of failing at once.
 constexpr int kBusyTimeoutMs = 3000;
+// One connection is only ever used by one thread, so SQLite's own locking per
+// call is pure overhead on large seeds and saves.
+const int kConnectionFlags = SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX;
 constexpr const char* kExportTable = "Electric_DH_Export";
 constexpr const char* kOrderTable = "Electric_DH_Order";
 constexpr const char* kTowerBaseTable = "Electric_Data_TG";
@@ -35,11 +40,7 @@ Status CProjectDatabase::Failure(const std::string& text, const std::exception& 
 Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
     Close();
     try {
-        // One connection is only ever used by one thread, so SQLite's own
-        // locking per call is pure overhead on large seeds and saves.
-        const int flags = SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX | (create ? SQLite::OPEN_CREATE : 0);
-        // Waits a moment for another program (the desktop program, another
-        // command) that is writing the same file instead of failing at once.
+        const int flags = kConnectionFlags | (create ? SQLite::OPEN_CREATE : 0);
         connection_ = std::make_unique<SQLite::Database>(path, flags, kBusyTimeoutMs);
         return Status::Ok();
     } catch (const SQLite::Exception& e) {
@@ -48,9 +49,19 @@ Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
     }
 }
 
-Status CProjectDatabase::Reconnect() {
-    if (path_.empty()) return Status::Failed("没有打开的工程");
-    return OpenConnection(path_, false);
+// Fails with the cause alone; the operation names itself around it.
+Status CProjectDatabase::Reconnect(const std::string& operation) {
+    if (path_.empty()) return Status::Failed(WithCause(operation, "没有打开的工程"));
+    std::error_code ec;
+    if (!std::filesystem::exists(path_, ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path_));
+    Close();
+    try {
+        connection_ = std::make_unique<SQLite::Database>(path_, kConnectionFlags, kBusyTimeoutMs);
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        Close();
+        return Failure(operation, e);
+    }
 }
 
 Status CProjectDatabase::OpenProject(const std::string& path) {
@@ -137,7 +148,7 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
 }
 
 Status CProjectDatabase::ResetToSurvey() {
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("重新加载数据失败"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);

@@ -40,12 +40,10 @@ std::uint64_t OrderFingerprint(std::string_view gpsId, std::string_view org, std
     return f.Value();
 }
 
-std::string StoredText(const std::string& utf8) {
-    return text::IsAscii(utf8) ? utf8 : text::Utf8ToGb18030(utf8);
-}
-
 std::uint64_t OrderFingerprint(const DHPoint& p) {
-    return OrderFingerprint(StoredText(p.GPS_ID), StoredText(p.OrgPtName), StoredText(p.NewPtName));
+    db_detail::Fingerprint f;
+    for (const std::string* piece : {&p.GPS_ID, &p.OrgPtName, &p.NewPtName}) f.AddStoredText(SQLITE_TEXT, *piece);
+    return f.Value();
 }
 
 // Rows visited in the order they are stored touch each page once; in route
@@ -67,10 +65,40 @@ std::vector<const DHPoint*> LastOfEachIdInIdOrder(const DHPointList& list, const
     return last;
 }
 
-// A failure to connect, under the text of the operation it stopped.
-Status Failed(const std::string& text, const Status& cause) { return Status::Failed(WithCause(text, cause.message())); }
 
 }  // namespace
+
+namespace {
+constexpr auto kById = [](const std::pair<int, StoredRows::Row>& entry, int id) { return entry.first < id; };
+}
+
+const StoredRows::Row* StoredRows::Points::Find(int id) const {
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), id, kById);
+    return it != rows_.end() && it->first == id ? &it->second : nullptr;
+}
+
+void StoredRows::Points::Set(int id, const Row& row) {
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), id, kById);
+    if (it != rows_.end() && it->first == id)
+        it->second = row;
+    else
+        rows_.emplace(it, id, row);
+}
+
+void StoredRows::Points::Erase(int id) {
+    const auto it = std::lower_bound(rows_.begin(), rows_.end(), id, kById);
+    if (it != rows_.end() && it->first == id) rows_.erase(it);
+}
+
+void StoredRows::Points::Sort() {
+    const auto byId = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::stable_sort(rows_.begin(), rows_.end(), byId);
+    // Keep the last of each ID: reverse, keep the first, reverse back.
+    std::reverse(rows_.begin(), rows_.end());
+    rows_.erase(std::unique(rows_.begin(), rows_.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+                rows_.end());
+    std::reverse(rows_.begin(), rows_.end());
+}
 
 // Order rows that join no point (their point was deleted) are not read: the
 // table then holds more rows than were read, and the next save rewrites it.
@@ -92,7 +120,7 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
             } else {
                 fingerprint = columns.RowFingerprint(query);
             }
-            stored.points[query.Int(id)] = {fingerprint, query.Int(kind)};
+            stored.points.Append(query.Int(id), {fingerprint, query.Int(kind)});
             // A point whose GPS_ID several points share joins the same order row again.
             if (const long long at = query.Int64(orderId); at != lastOrderId) {
                 lastOrderId = at;
@@ -101,6 +129,7 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
             }
         }
     }
+    stored.points.Sort();
     sql::Statement count(*connection_, kCountOrder);
     count.Step();
     const auto rows = static_cast<long long>(stored.order.size());
@@ -109,7 +138,7 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
 
 Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
     list.clear();
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     StoredRows read;
     try {
@@ -122,7 +151,7 @@ Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
 }
 
 Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
-    if (Status connected = Reconnect(); !connected) return connected;
+    if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         ReadStored(stored, nullptr);
@@ -135,7 +164,7 @@ Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
 Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
                                   std::optional<std::uint32_t> seenCounter) {
     if (list.empty()) return Status::Ok();  // an empty list has never cleared the tables
-    if (Status connected = Reconnect(); !connected) return Failed("保存失败：" + path_, connected);
+    if (Status connected = Reconnect("保存失败：" + path_); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         // Taking the write lock first keeps other writers out between the
@@ -161,14 +190,14 @@ void CProjectDatabase::WritePoints(const DHPointList& list, const StoredRows& st
                                    const SaveScope& scope) {
     sql::Statement update(*connection_, export_table::UpdateSql(export_table::Saved).c_str());
     for (const DHPoint* point : LastOfEachIdInIdOrder(list, scope.writeAll ? nullptr : scope.ids)) {
-        const auto it = stored.points.find(point->ID);
-        const int kind = it != stored.points.end() ? it->second.kind : point->DHType;
+        const StoredRows::Row* was = stored.points.Find(point->ID);
+        const int kind = was != nullptr ? was->kind : point->DHType;
         const StoredRows::Row row{export_table::StoredFingerprint(*point, kind), kind};
-        if (!scope.writeAll && it != stored.points.end() && it->second == row) continue;
+        if (!scope.writeAll && was != nullptr && *was == row) continue;
         Binder b(update);
         export_table::BindPoint(b, *point, export_table::Saved);
         b.Run();
-        if (sqlite3_changes(connection_->getHandle()) > 0) written.points[point->ID] = row;
+        if (sqlite3_changes(connection_->getHandle()) > 0) written.points.Set(point->ID, row);
     }
 }
 
@@ -201,7 +230,7 @@ void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, b
 }
 
 Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored) {
-    if (Status connected = Reconnect(); !connected) return Failed("修改点失败", connected);
+    if (Status connected = Reconnect("修改点失败"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         sql::Statement update(*connection_, export_table::UpdateSql(export_table::Edited).c_str());
@@ -209,7 +238,7 @@ Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored) {
         export_table::BindPoint(b, point, export_table::Edited);
         b.Run();
         if (sqlite3_changes(connection_->getHandle()) > 0)
-            stored.points[point.ID] = {export_table::StoredFingerprint(point, point.DHType), point.DHType};
+            stored.points.Set(point.ID, {export_table::StoredFingerprint(point, point.DHType), point.DHType});
         return Status::Ok();
     } catch (const SQLite::Exception& e) {
         return Failure("修改点失败", e);
@@ -219,7 +248,7 @@ Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored) {
 // A new point goes last in the route; the next save writes its place. Its
 // OrgPtName column starts as the name it was created with.
 Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
-    if (Status connected = Reconnect(); !connected) return Failed("添加点失败", connected);
+    if (Status connected = Reconnect("添加点失败"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -235,7 +264,7 @@ Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
         const long long orderId = connection_->getLastInsertRowid();
         transaction.commit();
         point.ID = static_cast<int>(id);
-        stored.points[point.ID] = {export_table::StoredFingerprint(point, point.DHType), point.DHType};
+        stored.points.Set(point.ID, {export_table::StoredFingerprint(point, point.DHType), point.DHType});
         stored.order.push_back(OrderFingerprint(point));
         stored.orderNumbered = stored.orderNumbered && orderId == static_cast<long long>(stored.order.size());
         return Status::Ok();
@@ -245,7 +274,7 @@ Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
 }
 
 Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& stored) {
-    if (Status connected = Reconnect(); !connected) return Failed("删除点失败", connected);
+    if (Status connected = Reconnect("删除点失败"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -258,7 +287,7 @@ Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& s
         transaction.commit();
         stored.order = std::move(now.order);
         stored.orderNumbered = now.orderNumbered;
-        for (int id : ids) stored.points.erase(id);
+        for (int id : ids) stored.points.Erase(id);
         return Status::Ok();
     } catch (const SQLite::Exception& e) {
         return Failure("删除点失败", e);

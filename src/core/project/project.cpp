@@ -31,6 +31,7 @@ Status Project::ReadList() {
     points_ = std::move(points);
     stored_ = std::move(stored);
     changes_ = {};
+    compared_ = false;
     Remember();
     return Status::Ok();
 }
@@ -47,11 +48,15 @@ Status Project::CheckUnchanged() {
 Status Project::Save(SaveMode mode) {
     if (!open_) return Status::Ok();
     const bool overwrite = mode == SaveMode::Overwrite;
-    if (!IsModified() && !overwrite) return Status::Ok();  // edits are stored as they are made
-    const SaveScope scope{overwrite, changes_.all ? nullptr : &changes_.ids, changes_.order};
+    if (IsSaved() && !overwrite) return Status::Ok();
+    const bool all = changes_.all || !compared_;
+    const SaveScope scope{overwrite, all ? nullptr : &changes_.ids, changes_.order || !compared_};
     Status saved = database_.SaveList(points_, stored_, scope, counter_);
+    // With nothing of its own to store, a save leaves another program's changes alone.
+    if (saved.code() == Status::Code::Conflict && !IsModified()) return Status::Ok();
     if (!saved) return saved;
     changes_ = {};
+    compared_ = true;
     Remember();
     return Status::Ok();
 }

@@ -39,6 +39,9 @@ public:
     void SetOptions(const COptions& options) { options_ = options; }
     // Whether the list holds changes that only a Save stores.
     bool IsModified() const { return changes_.all || changes_.order || !changes_.ids.empty(); }
+    // Whether a save has nothing to write: no change in memory, and every
+    // row already stored exactly as a save stores it.
+    bool IsSaved() const { return !IsModified() && compared_; }
 
     enum class SaveMode {
         Normal,     // refuses with a Conflict when another program changed the tables
@@ -85,6 +88,10 @@ private:
         std::unordered_set<int> ids;   // these points' values
         bool order = false;            // the route order
     } changes_;
+    // Whether a save has compared every row with the file since it was read.
+    // The first save does, so that rows stored otherwise than a save stores
+    // them (numbers kept as texts by the collector) are written as always.
+    bool compared_ = false;
 };
 
 }  // namespace linvara
