@@ -422,7 +422,9 @@ private slots:
         SilentReporter silent;
         CProjectDatabase merged(silent);
         QVERIFY(merged.OpenProject(target));
-        QCOMPARE(merged.ReadStakeList().size(), size_t(16));
+        DHPointList list;
+        QVERIFY(merged.ReadStakeList(list));
+        QCOMPARE(list.size(), size_t(16));
     }
 
     void mergeFolderWithoutProjects() {

@@ -15,6 +15,8 @@
 #include "model/dh_point_list.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
+#include "views/point_list_model.h"
+#include "views/point_table_view.h"
 
 namespace linvara::gui::testing {
 
@@ -23,11 +25,12 @@ namespace linvara::gui::testing {
 class FakeUi final : public UiServices {
 public:
     struct Message {
-        QString kind;  // info, warning, error, yesno, okcancel
+        QString kind;  // info, warning, error, yesno, okcancel, conflict
         QString text;
     };
     std::vector<Message> messages;
     std::deque<bool> answers;  // Yes/OK; empty: true
+    std::deque<ConflictChoice> conflictAnswers;  // empty: Cancel
     std::deque<QString> openFiles, saveFiles, directories;
     std::deque<std::function<int(QDialog&)>> dialogs;
     QString lastTitle, lastFilter, lastSuffix;
@@ -38,6 +41,13 @@ public:
     void Error(const QString& t) override { messages.push_back({"error", t}); }
     bool AskYesNo(const QString& t) override { return Answer("yesno", t); }
     bool OkCancel(const QString& t) override { return Answer("okcancel", t); }
+    ConflictChoice AskConflict(const QString& t) override {
+        messages.push_back({"conflict", t});
+        if (conflictAnswers.empty()) return ConflictChoice::Cancel;
+        const ConflictChoice c = conflictAnswers.front();
+        conflictAnswers.pop_front();
+        return c;
+    }
     QString GetOpenFileName(const QString& title, const QString& filter) override {
         Remember(title, filter, QString());
         return Pop(openFiles);
@@ -64,6 +74,11 @@ public:
     QStringList Texts() const {
         QStringList out;
         for (const Message& m : messages) out << m.text;
+        return out;
+    }
+    QStringList Kinds() const {
+        QStringList out;
+        for (const Message& m : messages) out << m.kind;
         return out;
     }
     bool Said(const QString& text) const { return Texts().contains(text); }
@@ -145,12 +160,21 @@ inline std::vector<std::string> Names(const DHPointList& list) {
     return names;
 }
 
-// The working stake list as stored in the project file now.
+// The names of the rows a list view shows, in order.
+inline std::vector<std::string> ShownNames(const PointTableView& view) {
+    std::vector<std::string> names;
+    for (int row = 0; row < view.Model().rowCount(); ++row) names.push_back(view.Model().PointAt(row)->NewPtName);
+    return names;
+}
+
+// The working stake list as stored in the project file now (empty when it
+// cannot be read).
 inline DHPointList ReadBack(const std::string& path) {
     SilentReporter silent;
     CProjectDatabase db(silent);
-    if (!db.OpenProject(path)) return {};
-    return db.ReadStakeList();
+    DHPointList list;
+    if (!db.OpenProject(path) || !db.ReadStakeList(list)) return {};
+    return list;
 }
 
 // Settings go to a test folder, never the user's.

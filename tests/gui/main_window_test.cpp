@@ -18,6 +18,7 @@
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "app/project_document.h"
 #include "app/recent_files.h"
 #include "db/project_database.h"
 #include "dialogs/options_dialog.h"
@@ -118,7 +119,7 @@ private slots:
         QCOMPARE(frame.ToolbarCommands(), kListSet);
         QCOMPARE(frame.PointTable().Model().rowCount(), 8);
         QVERIFY(frame.Action(cmd::OrgOutputMenu)->isEnabled());
-        QVERIFY(frame.StateView().loaded());
+        QVERIFY(frame.Document().IsOpen());
         QCOMPARE(frame.PointTable().SelectedRow(), 0);
         QVERIFY(RecentFiles().contains(QString::fromStdString(path)));
         QVERIFY(ui_->lastFilter.contains("*.PD"));
@@ -128,7 +129,7 @@ private slots:
         MainWindow& frame = Start();
         Run(frame, cmd::Open);
         QCOMPARE(frame.windowTitle(), QStringLiteral("Linvara电力格式转换"));
-        QVERIFY(!frame.StateView().loaded());
+        QVERIFY(!frame.Document().IsOpen());
     }
 
     void commandLineProjectAndDropOpen() {
@@ -167,9 +168,9 @@ private slots:
         MainWindow& frame = StartWith(WriteSmallProject(*dir_));
         Run(frame, command);
         QCOMPARE(frame.ToolbarCommands(), set);
-        QCOMPARE(frame.StateView().viewMode, viewMode);
+        QCOMPARE(frame.Document().Mode(), viewMode);
         QCOMPARE(frame.PointTable().Model().rowCount(), rows);
-        QCOMPARE(frame.StateView().activeView, activeView);
+        QCOMPARE(frame.ShownView(), activeView);
     }
 
     void viewSwitching() {
@@ -180,16 +181,14 @@ private slots:
         Run(frame, cmd::PlanView);
         QCOMPARE(stack->currentIndex(), 1);
         QVERIFY(frame.Action(cmd::PlanView)->isChecked());
-        QCOMPARE(frame.StateView().viewMode, ViewMode::JStakes);  // the plan view keeps the mode
+        QCOMPARE(frame.Document().Mode(), ViewMode::JStakes);  // the plan view keeps the mode
         Run(frame, cmd::PlanView);                // already shown: nothing
         QCOMPARE(frame.ToolbarCommands(), kPlanSet);
         Run(frame, cmd::ListView);
         QCOMPARE(stack->currentIndex(), 0);
         QVERIFY(frame.Action(cmd::ListView)->isChecked());
-        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
-        QCOMPARE(frame.PointTable().Model().rowCount(), 3);  // no refresh until the next update
-        Run(frame, cmd::AllPoints);
-        QCOMPARE(frame.PointTable().Model().rowCount(), 8);
+        QCOMPARE(frame.Document().Mode(), ViewMode::AllPoints);
+        QCOMPARE(frame.PointTable().Model().rowCount(), 8);  // the list follows the mode at once
     }
 
     void saveWithoutProjectDoesNothing() {
@@ -206,7 +205,7 @@ private slots:
             Run(frame, cmd::JStakeEdit);
             frame.PointTable().SelectRow(2);
             Run(frame, cmd::MoveTop);
-            QCOMPARE(Names(frame.PointTable().Shown()), (std::vector<std::string>{"J3", "J1", "J2"}));
+            QCOMPARE(ShownNames(frame.PointTable()), (std::vector<std::string>{"J3", "J1", "J2"}));
             QVERIFY(frame.close());
         }
         app_.reset();
@@ -226,7 +225,7 @@ private slots:
         QCOMPARE(Names(JStakeList(ReadBack(first))), (std::vector<std::string>{"J2", "J3", "J1"}));
         QCOMPARE(Names(JStakeList(ReadBack(second))), (std::vector<std::string>{"J1", "J2", "J3"}));
         QCOMPARE(frame.ToolbarCommands(), kListSet);
-        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+        QCOMPARE(frame.Document().Mode(), ViewMode::AllPoints);
     }
 
     void saveInJStakeModeWritesTheWholeList() {
@@ -252,11 +251,11 @@ private slots:
         Run(frame, cmd::Reset);
         QCOMPARE(ui_->messages.back().text,
                  QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"));
-        QCOMPARE(frame.StateView().working.front().NewPtName, std::string("J3"));
+        QCOMPARE(frame.Document().Points().front().NewPtName, std::string("J3"));
         ui_->answers = {true};
         Run(frame, cmd::Reset);
-        QCOMPARE(frame.StateView().working.front().NewPtName, std::string("J1"));
-        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+        QCOMPARE(frame.Document().Points().front().NewPtName, std::string("J1"));
+        QCOMPARE(frame.Document().Mode(), ViewMode::AllPoints);
         QCOMPARE(frame.PointTable().Model().rowCount(), 8);
         QCOMPARE(frame.ToolbarCommands(), kJSet);  // reset keeps the toolbar
     }
@@ -265,10 +264,10 @@ private slots:
         MainWindow& frame = StartWith(WriteSmallProject(*dir_));
         Run(frame, cmd::JStakeEdit);
         Run(frame, cmd::AutoJOrder);
-        QCOMPARE(frame.StateView().viewMode, ViewMode::AllPoints);
+        QCOMPARE(frame.Document().Mode(), ViewMode::AllPoints);
         QCOMPARE(frame.ToolbarCommands(), kJSet);
         QCOMPARE(frame.PointTable().Model().rowCount(), 8);
-        const DHPointList& list = frame.StateView().working;
+        const DHPointList& list = frame.Document().Points();
         for (size_t i = 1; i < list.size(); ++i) QVERIFY(list[i - 1].Mileage <= list[i].Mileage);
         QVERIFY(list.back().Mileage > 0);
         Run(frame, cmd::MileageSort);
@@ -284,14 +283,14 @@ private slots:
         }));
         Run(frame, cmd::Options);
         QCOMPARE(TheOptions().StartMileage, 1250.5);
-        QCOMPARE(frame.StateView().options.StartMileage, 1250.5);
-        QCOMPARE(frame.StateView().options.StartName, std::string("20"));
+        QCOMPARE(frame.Document().Options().StartMileage, 1250.5);
+        QCOMPARE(frame.Document().Options().StartName, std::string("20"));
         ui_->dialogs.push_back([](QDialog& d) {
             d.findChild<QLineEdit*>("startMileageEdit")->setText("7");
             return int(QDialog::Rejected);
         });
         Run(frame, cmd::Options);
-        QCOMPARE(frame.StateView().options.StartMileage, 1250.5);
+        QCOMPARE(frame.Document().Options().StartMileage, 1250.5);
         app_.reset();
         Start();  // a new start brings the defaults back
         QCOMPARE(TheOptions().StartMileage, 0.0);
@@ -300,13 +299,13 @@ private slots:
     void orgOutput() {
         MainWindow& frame = StartWith(WriteSmallProject(*dir_));
         Run(frame, cmd::OrgOutput);  // cancelled
-        QVERIFY(frame.StateView().orgOutputPath.empty());
+        QVERIFY(frame.OrgOutputPath().empty());
         QCOMPARE(ui_->lastTitle, QStringLiteral("输出ORG文件"));
         QCOMPARE(ui_->lastSuffix, QStringLiteral("org"));
         const std::string out = dir_->File("line.org");
         ui_->saveFiles.push_back(QString::fromStdString(out));
         Run(frame, cmd::OrgOutputMenu);
-        QCOMPARE(frame.StateView().orgOutputPath, out);
+        QCOMPARE(frame.OrgOutputPath(), out);
         QVERIFY(std::filesystem::exists(out));
         QVERIFY(!ui_->messages.empty());
     }

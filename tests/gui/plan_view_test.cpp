@@ -1,82 +1,54 @@
-// The plan view driven through its events and commands, with a fake window
-// around it; deleting also goes through a real project file.
+// The plan view driven through its events and commands over a document
+// holding a real project file; its requests are recorded, deleting also goes
+// through to the file.
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest>
 #include <memory>
 
-#include "db/project_database.h"
+#include "app/project_document.h"
+#include "gui_test_support.h"
 #include "model/stake_sequence.h"
-#include "support/collector_fixture.h"
-#include "support/recording_reporter.h"
-#include "support/temp_dir.h"
 #include "views/plan_view.h"
 
 using namespace linvara::gui;
+using namespace linvara::gui::testing;
 
 namespace {
 
-linvara::DHPoint MakePoint(const char* name, int kind, double north, double east) {
-    linvara::DHPoint p;
-    p.NewPtName = name;
-    p.OrgPtName = name;
-    p.GPS_ID = std::string("id-") + name;
-    p.DHType = kind;
-    p.Dx = north;
-    p.Dy = east;
-    return p;
-}
-
-// A J stake, a Z stake, an auxiliary point and another J stake.
-linvara::DHPointList SmallRoute() {
-    linvara::DHPointList list{MakePoint("J1", 0, 1000, 1000), MakePoint("Z1", 1, 1100, 1200),
-                              MakePoint("F1", 2, 1050, 1100), MakePoint("J2", 0, 1200, 1300)};
-    linvara::ReindexOrder(list);
-    return list;
-}
-
-class FakeHost : public PlanViewHost {
-public:
-    linvara::DHPointList list = SmallRoute();
-    bool hasProject = true;
-    ViewMode mode = ViewMode::AllPoints;
-    bool answer = true;
-    PlanView* view = nullptr;
-    linvara::CProjectDatabase* database = nullptr;
-
+// J1, Z1, F1 and J2 in a project file opened by a document, and what the
+// plan view over it asks for.
+struct Route {
+    linvara::testing::TempDir dir;
+    FakeUi ui;
+    linvara::SilentReporter reporter;
+    ProjectDocument document{ui, reporter};
     double north = 0, east = 0;
-    std::vector<int> editedRows;
-    std::vector<std::string> deleted, appointed;
-    QStringList questions;
+    std::vector<std::string> edited, deleted, appointed;
+    QStringList prompts;
 
-    void SetCoordinateText(double n, double e) override {
-        north = n;
-        east = e;
+    Route() {
+        const std::string path = dir.File("route.PD");
+        linvara::testing::WriteCollectorProject(
+            path, {linvara::testing::Surveyed("J1", "J1", 0, 1000, 1000), linvara::testing::Surveyed("Z1", "Z1", 1, 1100, 1200),
+                   linvara::testing::Surveyed("F1", "F1", 2, 1050, 1100), linvara::testing::Surveyed("J2", "J2", 0, 1200, 1300)});
+        document.Open(QString::fromStdString(path));
     }
-    ViewMode CurrentViewMode() const override { return mode; }
-    const linvara::DHPointList* CurrentList() const override { return hasProject ? &list : nullptr; }
-    void EditPointAt(int row) override {
-        editedRows.push_back(row);
-        UpdateAllViews(UpdateHint::ListChanged);
-    }
-    void DeletePointsByGpsId(const std::vector<std::string>& ids) override {
-        deleted = ids;
-        for (const auto& id : ids) {
-            const int index = linvara::FindIndexByGpsId(list, id);
-            if (index < 0) continue;
-            if (database) database->DeletePoint(list[static_cast<size_t>(index)].ID);
-            linvara::DeleteByGpsId(list, id);
-        }
-        linvara::ReindexOrder(list);
-        UpdateAllViews(UpdateHint::ListChanged);
-    }
-    void AppointJStakesFor(const std::vector<std::string>& ids) override { appointed = ids; }
-    void UpdateAllViews(UpdateHint hint) override {
-        if (view) view->OnUpdate(hint);
-    }
-    bool ConfirmOkCancel(const QString& text) override {
-        questions << text;
-        return answer;
+    const linvara::DHPoint& At(int i) const { return document.Points()[static_cast<size_t>(i)]; }
+    std::string Id(int i) const { return At(i).GPS_ID; }
+    void Watch(PlanView& view) {
+        QObject::connect(&view, &PlanView::cursorMoved, [this](double n, double e) {
+            north = n;
+            east = e;
+        });
+        QObject::connect(&view, &PlanView::editRequested, [this](const std::string& id) { edited.push_back(id); });
+        QObject::connect(&view, &PlanView::deleteRequested,
+                         [this](const std::vector<std::string>& ids, const QString& prompt) {
+                             deleted = ids;
+                             prompts << prompt;
+                         });
+        QObject::connect(&view, &PlanView::appointRequested,
+                         [this](const std::vector<std::string>& ids) { appointed = ids; });
     }
 };
 
@@ -90,16 +62,16 @@ protected:
     void ShowPointMenu(const QPoint&) override { ++menus; }
 };
 
-// A shown 400 x 300 view fitted to the host's list, in `tool`.
+// A shown 400 x 300 view fitted to the route, in `tool`.
 template <typename View = PlanView>
-std::unique_ptr<View> OpenView(FakeHost& host, PlotCanvas::ToolMode tool = PlotCanvas::PickTool) {
-    auto view = std::make_unique<View>(host);
-    host.view = view.get();
+std::unique_ptr<View> OpenView(Route& route, PlotCanvas::ToolMode tool = PlotCanvas::PickTool) {
+    auto view = std::make_unique<View>(route.document);
+    route.Watch(*view);
     view->resize(400, 300);
     view->show();
     if (!QTest::qWaitForWindowExposed(view.get())) return nullptr;
-    view->SetList(host.mode, host.list);
-    view->OnUpdate(UpdateHint::ProjectLoaded);
+    route.document.SetViewMode(ViewMode::AllPoints);
+    view->OnCenter();
     if (tool == PlotCanvas::PickTool) view->OnPickTool();
     if (tool == PlotCanvas::ZoomWindowTool) view->OnZoomWindow();
     return view;
@@ -135,6 +107,7 @@ private slots:
     void deletePickedFromProjectFile();
     void editFirstPicked();
     void appointPicked();
+    void followsTheDocument();
     void statusTextUnderCursor();
     void resizeKeepsCentre();
     void wheelZoom();
@@ -148,12 +121,12 @@ void PlanViewTest::clickPicksInAnyTool_data() {
 
 void PlanViewTest::clickPicksInAnyTool() {
     QFETCH(PlotCanvas::ToolMode, tool);
-    FakeHost host;
+    Route host;
     auto view = OpenView(host, tool);
     QVERIFY(view);
-    const QPoint f1 = PixelOf(*view, host.list[2]);
+    const QPoint f1 = PixelOf(*view, host.At(2));
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, f1 + QPoint(12, -15));
-    QCOMPARE(Picked(*view), std::vector<std::string>{"id-F1"});
+    QCOMPARE(Picked(*view), std::vector<std::string>{host.Id(2)});
     QCOMPARE(view->ToolMode(), tool);
     // A click on empty ground clears the pick.
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, f1 + QPoint(0, 60));
@@ -168,12 +141,12 @@ void PlanViewTest::pickDragEitherWay_data() {
 
 void PlanViewTest::pickDragEitherWay() {
     QFETCH(bool, backwards);
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
     // A box around F1 and Z1, away from both J stakes.
-    const QPoint z1 = PixelOf(*view, host.list[1]);
-    const QPoint f1 = PixelOf(*view, host.list[2]);
+    const QPoint z1 = PixelOf(*view, host.At(1));
+    const QPoint f1 = PixelOf(*view, host.At(2));
     QPoint from(std::min(z1.x(), f1.x()) - 5, std::min(z1.y(), f1.y()) - 5);
     QPoint to(std::max(z1.x(), f1.x()) + 5, std::max(z1.y(), f1.y()) + 5);
     if (backwards) std::swap(from, to);
@@ -184,11 +157,11 @@ void PlanViewTest::pickDragEitherWay() {
     QCOMPARE(view->Canvas().Corner(), (ScreenPoint{middle.x(), middle.y()}));
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, to);
     QVERIFY(!view->PickDrag());
-    QCOMPARE(Picked(*view), (std::vector<std::string>{"id-Z1", "id-F1"}));
+    QCOMPARE(Picked(*view), (std::vector<std::string>{host.Id(1), host.Id(2)}));
 }
 
 void PlanViewTest::rightDoubleClickTogglesPanAndPick() {
-    FakeHost host;
+    Route host;
     auto view = OpenView<MenuRecordingView>(host, PlotCanvas::PanTool);
     QVERIFY(view);
     QSignalSpy spy(view.get(), &PlanView::toolModeChanged);
@@ -214,7 +187,7 @@ void PlanViewTest::rightDoubleClickTogglesPanAndPick() {
 }
 
 void PlanViewTest::rightClickOpensPointMenu() {
-    FakeHost host;
+    Route host;
     auto view = OpenView<MenuRecordingView>(host);
     QVERIFY(view);
     QTest::mousePress(view.get(), Qt::RightButton, {}, QPoint(100, 100));
@@ -230,7 +203,7 @@ void PlanViewTest::rightClickOpensPointMenu() {
 }
 
 void PlanViewTest::zoomWindowCommandReturnsToTool() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
     QSignalSpy spy(view.get(), &PlanView::toolModeChanged);
@@ -248,107 +221,90 @@ void PlanViewTest::zoomWindowCommandReturnsToTool() {
 }
 
 void PlanViewTest::deletePicked() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
-    view->OnDeletePicked();  // nothing picked: no question
-    QVERIFY(host.questions.isEmpty());
+    view->OnDeletePicked();  // nothing picked: no request
+    QVERIFY(host.prompts.isEmpty());
     view->Canvas().PickInRect({0, 0, 400, 300});
-    host.answer = false;
     view->OnDeletePicked();
-    QCOMPARE(host.questions, QStringList{"确定删除？"});
-    QVERIFY(host.deleted.empty());
-    host.answer = true;
-    view->OnDeletePicked();
-    QCOMPARE(host.deleted, (std::vector<std::string>{"id-J1", "id-Z1", "id-F1", "id-J2"}));
-    QVERIFY(host.list.empty());
-    QVERIFY(view->Canvas().Points().empty());
+    QCOMPARE(host.prompts, QStringList{"确定删除？"});
+    QCOMPARE(host.deleted, (std::vector<std::string>{host.Id(0), host.Id(1), host.Id(2), host.Id(3)}));
 }
 
+// Picked with a box, deleted through the document: the file, the document
+// and the drawing lose the same points.
 void PlanViewTest::deletePickedFromProjectFile() {
-    linvara::testing::TempDir dir;
-    const std::string path = dir.File("route.PD");
-    std::vector<linvara::testing::CollectorPoint> survey;
-    const struct {
-        const char* name;
-        int type;
-        double north, east;
-    } rows[] = {{"J1", 0, 1000, 1000}, {"Z1", 1, 1100, 1200}, {"F1", 2, 1050, 1100}, {"J2", 0, 1200, 1300}};
-    for (const auto& r : rows) {
-        linvara::testing::CollectorPoint p;
-        p.gpsId = std::string("g") + r.name;
-        p.name = r.name;
-        p.type = r.type;
-        p.north = r.north;
-        p.east = r.east;
-        survey.push_back(p);
-    }
-    linvara::testing::WriteCollectorProject(path, survey);
-    linvara::testing::RecordingReporter reporter;
-    linvara::CProjectDatabase database(reporter);
-    QVERIFY(database.OpenProject(path));
-
-    FakeHost host;
-    host.list = database.ReadStakeList();
-    QCOMPARE(host.list.size(), size_t(4));
-    host.database = &database;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
-    // Pick Z1 and F1 with a box and delete them from the menu.
-    const QPoint z1 = PixelOf(*view, host.list[1]);
-    const QPoint f1 = PixelOf(*view, host.list[2]);
+    QObject::connect(view.get(), &PlanView::deleteRequested, &host.document,
+                     [&host](const std::vector<std::string>& ids) { host.document.DeletePoints(ids); });
+    const QPoint z1 = PixelOf(*view, host.At(1));
+    const QPoint f1 = PixelOf(*view, host.At(2));
     QTest::mousePress(view.get(), Qt::LeftButton, {}, QPoint(std::max(z1.x(), f1.x()) + 4, std::max(z1.y(), f1.y()) + 4));
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, QPoint(std::min(z1.x(), f1.x()) - 4, std::min(z1.y(), f1.y()) - 4));
     QCOMPARE(Picked(*view).size(), size_t(2));
     view->OnDeletePicked();
 
-    auto names = [](const linvara::DHPointList& list) {
-        QStringList out;
-        for (const auto& p : list) out << QString::fromStdString(p.NewPtName);
-        return out;
-    };
-    const QStringList left{"J1", "J2"};
-    QCOMPARE(names(host.list), left);
-    QCOMPARE(names(view->Canvas().Points()), left);
-    QCOMPARE(names(database.ReadStakeList()), left);
+    const std::vector<std::string> left{"J1", "J2"};
+    QCOMPARE(Names(host.document.Points()), left);
+    QCOMPARE(Names(view->Canvas().Points()), left);
+    QCOMPARE(Names(ReadBack(host.document.Path().toStdString())), left);
 }
 
 void PlanViewTest::editFirstPicked() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
     view->OnEditPicked();  // nothing picked: nothing edited
-    QVERIFY(host.editedRows.empty());
+    QVERIFY(host.edited.empty());
     view->Canvas().PickInRect({0, 0, 400, 300});
     view->OnEditPicked();
-    QCOMPARE(host.editedRows, std::vector<int>{0});
-    // In J-stake mode the view shows only J stakes; J2 is still named by its
-    // place in the working list.
-    host.mode = ViewMode::JStakes;
-    host.UpdateAllViews(UpdateHint::ListChanged);
+    QCOMPARE(host.edited, std::vector<std::string>{host.Id(0)});
+    // In J-stake mode the view draws only J stakes; J2 is still named by its
+    // identity, not by its place in what is drawn.
+    host.document.SetViewMode(ViewMode::JStakes);
     QCOMPARE(view->Canvas().Points().size(), size_t(2));
-    const QPoint j2 = PixelOf(*view, host.list[3]);
+    const QPoint j2 = PixelOf(*view, host.At(3));
     QTest::mouseClick(view.get(), Qt::LeftButton, {}, j2);
     QTest::mouseDClick(view.get(), Qt::LeftButton, {}, j2);
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, j2);
-    QCOMPARE(host.editedRows, (std::vector<int>{0, 3}));
+    QCOMPARE(host.edited, (std::vector<std::string>{host.Id(0), host.Id(3)}));
 }
 
 void PlanViewTest::appointPicked() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
-    QTest::mouseClick(view.get(), Qt::LeftButton, {}, PixelOf(*view, host.list[1]));
-    view->OnAppointPicked();
-    QCOMPARE(host.appointed, std::vector<std::string>{"id-Z1"});
-    host.appointed.clear();
-    host.hasProject = false;
-    view->OnAppointPicked();
+    view->OnAppointPicked();  // nothing picked: no request
     QVERIFY(host.appointed.empty());
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, PixelOf(*view, host.At(1)));
+    view->OnAppointPicked();
+    QCOMPARE(host.appointed, std::vector<std::string>{host.Id(1)});
+}
+
+// The document's changes reach the drawing: one point edited in place, the
+// list reordered, the project closed.
+void PlanViewTest::followsTheDocument() {
+    Route host;
+    auto view = OpenView(host);
+    QVERIFY(view);
+    linvara::DHPoint renamed = host.At(2);
+    renamed.NewPtName = "F9";
+    QVERIFY(host.document.EditPoint(renamed));
+    QCOMPARE(view->Canvas().Points()[2].NewPtName, std::string("F9"));
+    host.document.SetViewMode(ViewMode::ZStakes);
+    QCOMPARE(Names(view->Canvas().Points()), std::vector<std::string>{"Z1"});
+    host.document.SetViewMode(ViewMode::JStakes);
+    QCOMPARE(host.document.MoveJStake(linvara::JMove::Down, 0), 1);
+    QCOMPARE(Names(view->Canvas().Points()), (std::vector<std::string>{"J2", "J1"}));
+    host.document.Close();
+    QVERIFY(view->Canvas().Points().empty());
 }
 
 void PlanViewTest::statusTextUnderCursor() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
     // Fitted: centre (N 1100, E 1150) at pixel (200, 150), 0.9375 m a pixel.
@@ -357,15 +313,14 @@ void PlanViewTest::statusTextUnderCursor() {
     QCOMPARE(host.north, 1100.0);
     QCOMPARE(host.east, 1150.0);
     // The J-stake mode shows the world position as well.
-    host.mode = ViewMode::JStakes;
-    host.UpdateAllViews(UpdateHint::ListChanged);
+    host.document.SetViewMode(ViewMode::JStakes);
     QTest::mouseMove(view.get(), QPoint(300, 50));
     QCOMPARE(host.north, 1100.0 + 93.75);
     QCOMPARE(host.east, 1150.0 + 93.75);
 }
 
 void PlanViewTest::resizeKeepsCentre() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
     view->OnPanTool();
@@ -383,7 +338,7 @@ void PlanViewTest::resizeKeepsCentre() {
 }
 
 void PlanViewTest::wheelZoom() {
-    FakeHost host;
+    Route host;
     auto view = OpenView(host);
     QVERIFY(view);
     const double r = view->Canvas().Geometry().Resolution();

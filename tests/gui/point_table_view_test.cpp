@@ -10,12 +10,15 @@
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "app/point_editor.h"
+#include "app/project_document.h"
 #include "db/project_database.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/point_dialog.h"
 #include "gui_test_support.h"
 #include "model/code_tables.h"
 #include "views/point_list_model.h"
+#include "views/plan_view.h"
 #include "views/point_table_view.h"
 
 using namespace linvara;
@@ -34,6 +37,12 @@ std::function<int(QDialog&)> EnterPoint(const QString& name, int kind = -1) {
     });
 }
 
+std::string Join(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& name : names) out += (out.empty() ? "" : " ") + name;
+    return out;
+}
+
 }  // namespace
 
 class PointTableViewTest : public QObject {
@@ -46,7 +55,7 @@ class PointTableViewTest : public QObject {
     MainWindow* frame_ = nullptr;
 
     PointTableView& View() { return frame_->PointTable(); }
-    const DHPointList& Working() { return frame_->StateView().working; }
+    const DHPointList& Working() { return frame_->Document().Points(); }
     void Run(int id) { frame_->Action(id)->trigger(); }
 
 private slots:
@@ -171,7 +180,7 @@ private slots:
         QFETCH(QString, name);
         DHPoint renamed = Working()[2];
         renamed.OrgPtName = "OLD";
-        frame_->State().working[2] = renamed;
+        QVERIFY(frame_->Document().EditPoint(renamed));
         ui_->dialogs.push_back(EnterPoint(name));
         Run(cmd::AddPoint);
         QVERIFY(ui_->Said(QStringLiteral("不能存在相同点名")));
@@ -209,7 +218,7 @@ private slots:
         ui_->dialogs.push_back(EnterPoint("JX"));
         View().InsertPointAt(1);  // before J2
         QCOMPARE(Names(Working())[5], std::string("JX"));
-        QCOMPARE(Names(View().Shown()), (std::vector<std::string>{"J1", "JX", "J2", "J3"}));
+        QCOMPARE(ShownNames(View()), (std::vector<std::string>{"J1", "JX", "J2", "J3"}));
     }
 
     void editKeepsIdentityAndRedraws() {
@@ -238,7 +247,8 @@ private slots:
         ui_->dialogs.push_back(FillThenOk<PointDialog>(
             [](PointDialog& d) { d.findChild<QLineEdit*>("codeEdit")->setText("JJ"); }));
         Run(cmd::EditPoint);
-        QCOMPARE(View().Shown()[1].Code, std::string("JJ"));
+        QCOMPARE(View().Model().PointAt(1)->Code, std::string("JJ"));
+        QCOMPARE(View().Model().data(View().Model().index(1, 5), Qt::DisplayRole).toString(), QStringLiteral("JJ"));
         QCOMPARE(Working()[5].Code, std::string("JJ"));
     }
 
@@ -282,11 +292,9 @@ private slots:
         Run(cmd::JStakeEdit);
         View().SelectRow(row);
         Run(command);
-        QStringList shown;
-        for (const DHPoint& p : View().Shown()) shown << QString::fromStdString(p.NewPtName);
-        QCOMPARE(shown.join(' '), order);
+        QCOMPARE(QString::fromStdString(Join(ShownNames(View()))), order);
         QCOMPARE(View().SelectedRow(), selected);
-        QCOMPARE(Names(JStakeList(Working())), Names(View().Shown()));
+        QCOMPARE(Names(JStakeList(Working())), ShownNames(View()));
     }
 
     void upAndDownLeaveDetailPointsInPlace() {
@@ -301,7 +309,7 @@ private slots:
         View().clearSelection();
         Run(cmd::MoveUp);
         QVERIFY(ui_->Said(QStringLiteral("未选择数据")));
-        QCOMPARE(Names(View().Shown()), (std::vector<std::string>{"J1", "J2", "J3"}));
+        QCOMPARE(ShownNames(View()), (std::vector<std::string>{"J1", "J2", "J3"}));
     }
 
     void appointJStakes() {
@@ -320,12 +328,11 @@ private slots:
         QCOMPARE(Names(Working())[4], std::string("F1"));  // not re-sorted
     }
 
-    void appointFromThePlanSelectsThePickedPoints() {
+    void appointFromThePlanByGpsId() {
         ui_->dialogs.push_back(FillThenOk<JStakeAppointDialog>([](JStakeAppointDialog& d) {
             d.findChild<QComboBox*>("endCombo")->setCurrentIndex(1);
         }));
-        frame_->AppointJStakesFor({"G03_line", "G07_line"});
-        QCOMPARE(View().SelectedRows(), (std::vector<int>{2, 6}));
+        emit frame_->Plan().appointRequested({"G03_line", "G07_line"});
         QCOMPARE(Working()[2].EndJ, std::string("J2"));
         QCOMPARE(Working()[6].EndJ, std::string("J2"));
         QCOMPARE(Working()[3].EndJ, std::string(""));
@@ -338,12 +345,28 @@ private slots:
         QCOMPARE(ui_->unexpectedDialogs, 0);
     }
 
-    void planViewEditsByWorkingPosition() {
+    // J2 picked in the plan view while only J stakes are drawn (its place
+    // there is 1, in the list 5) is edited, stored and redrawn in both views.
+    void planViewEditReachesTheDocumentByGpsId() {
         Run(cmd::JStakeEdit);
+        Run(cmd::PlanView);
+        frame_->resize(1000, 700);
+        PlanView& plan = frame_->Plan();
+        QVERIFY(QTest::qWaitForWindowExposed(&plan));
+        plan.OnCenter();
+        plan.Canvas().UpdateScreenPositions();
+        QCOMPARE(plan.Canvas().Points()[1].NewPtName, std::string("J2"));
+        const ScreenPoint j2 = plan.Canvas().ScreenPosition(1);
+        QVERIFY(plan.Canvas().PickInRect({j2.x - 1, j2.y - 1, j2.x + 1, j2.y + 1}));
         ui_->dialogs.push_back(FillThenOk<PointDialog>([](PointDialog& d) {
             QCOMPARE(d.findChild<QLineEdit*>("nameEdit")->text(), QStringLiteral("J2"));
+            d.findChild<QLineEdit*>("codeEdit")->setText("PJ");
         }));
-        frame_->EditPointAt(5);  // J2 stands at position 5 of the working list
+        plan.OnEditPicked();
+        QCOMPARE(Working()[5].Code, std::string("PJ"));
+        QCOMPARE(ReadBack(path_)[5].Code, std::string("PJ"));
+        QCOMPARE(plan.Canvas().Points()[1].Code, std::string("PJ"));
+        QCOMPARE(View().Model().data(View().Model().index(1, 5), Qt::DisplayRole).toString(), QStringLiteral("PJ"));
     }
 
     void contextMenuOnlyWithASelection() {
@@ -373,7 +396,8 @@ private slots:
     }
 
     void planViewDeletes() {
-        frame_->DeletePointsByGpsId({"G01_line", "G08_line"});
+        emit frame_->Plan().deleteRequested({"G01_line", "G08_line"}, QStringLiteral("确定删除？"));
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除？"));
         QCOMPARE(Names(Working()), (std::vector<std::string>{"Z1", "A1", "C1", "F1", "J2", "F2"}));
         QCOMPARE(View().Model().rowCount(), 6);
         QCOMPARE(ReadBack(path_).size(), size_t(6));

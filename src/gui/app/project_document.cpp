@@ -144,6 +144,7 @@ bool ProjectDocument::ResetToSurvey() {
 
 bool ProjectDocument::AddPoint(DHPoint point, int before) {
     if (!project_) return false;
+    emit orderAboutToChange();
     const auto add = [this, &point, before] { return project_->AddPoint(point, before); };
     if (!Settle(add(), add)) return false;
     emit orderChanged();
@@ -154,6 +155,7 @@ bool ProjectDocument::EditPoint(const DHPoint& edited) {
     const int index = IndexOf(edited.GPS_ID);
     if (index < 0) return false;
     const int kindBefore = Points()[static_cast<size_t>(index)].DHType;
+    if (kindBefore != edited.DHType) emit orderAboutToChange();
     const auto edit = [this, &edited] { return project_->EditPoint(edited); };
     if (!Settle(edit(), edit)) return false;
     // A point that changes kind joins or leaves the J/Z-stake lists.
@@ -166,6 +168,7 @@ bool ProjectDocument::EditPoint(const DHPoint& edited) {
 
 bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
     if (!project_ || gpsIds.empty()) return false;
+    emit orderAboutToChange();
     const auto remove = [this, &gpsIds] { return project_->DeletePoints(gpsIds); };
     if (!Settle(remove(), remove)) return false;
     emit orderChanged();
@@ -175,12 +178,14 @@ bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
 void ProjectDocument::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start,
                                      const DHPoint& end) {
     if (!project_ || gpsIds.empty()) return;
+    emit orderAboutToChange();
     project_->AppointJStakes(gpsIds, start, end);
     emit orderChanged();
 }
 
 int ProjectDocument::MoveJStake(JMove kind, int jRow) {
     if (!project_) return -1;
+    emit orderAboutToChange();
     const int row = project_->MoveJStake(kind, jRow);
     if (row >= 0) emit orderChanged();
     return row;
@@ -188,6 +193,7 @@ int ProjectDocument::MoveJStake(JMove kind, int jRow) {
 
 void ProjectDocument::AutoOrder() {
     if (!project_) return;
+    emit orderAboutToChange();
     {
         WaitCursor wait;
         project_->AutoOrder();
@@ -198,6 +204,7 @@ void ProjectDocument::AutoOrder() {
 
 void ProjectDocument::SortByMileage() {
     if (!project_) return;
+    emit orderAboutToChange();
     {
         WaitCursor wait;
         project_->SortByMileage();

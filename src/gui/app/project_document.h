@@ -75,6 +75,9 @@ signals:
     void listReset();
     // The values of the point at `index` of Points() changed, nothing else.
     void pointChanged(int index);
+    // Sent before points may be added, deleted, reordered or recomputed,
+    // while Points() still holds what the views show.
+    void orderAboutToChange();
     // Points added, deleted, reordered or recomputed (the view mode may have
     // returned to all points with them).
     void orderChanged();

@@ -78,7 +78,10 @@ int PointListModel::columnCount(const QModelIndex& parent) const { return parent
 
 const DHPoint* PointListModel::PointAt(int row) const {
     const int at = IndexOfRow(row);
-    return at < 0 ? nullptr : &(*list_)[static_cast<size_t>(at)];
+    // Positions are checked against the list itself: it may have shrunk
+    // before the owner's Show.
+    if (at < 0 || static_cast<size_t>(at) >= list_->size()) return nullptr;
+    return &(*list_)[static_cast<size_t>(at)];
 }
 
 QVariant PointListModel::data(const QModelIndex& index, int role) const {

@@ -19,6 +19,7 @@ PointTableView::PointTableView(const ProjectDocument& document, QWidget* parent)
     SetUpLook();
     connect(&document, &ProjectDocument::listReset, this, &PointTableView::OnListReset);
     connect(&document, &ProjectDocument::viewModeChanged, this, &PointTableView::OnListReset);
+    connect(&document, &ProjectDocument::orderAboutToChange, this, &PointTableView::OnOrderAboutToChange);
     connect(&document, &ProjectDocument::orderChanged, this, &PointTableView::OnOrderChanged);
     connect(&document, &ProjectDocument::pointChanged, this, &PointTableView::OnPointChanged);
 }
@@ -58,8 +59,16 @@ void PointTableView::SetUpLook() {
 
 void PointTableView::OnListReset() { Refill({}, 0); }
 
-// The points selected stay selected wherever they moved to.
-void PointTableView::OnOrderChanged() { Refill(SelectedGpsIds(), std::max(SelectionMark(), 0)); }
+// The points selected stay selected wherever they move to.
+void PointTableView::OnOrderAboutToChange() {
+    keptSelection_ = SelectedGpsIds();
+    keptRow_ = std::max(SelectionMark(), 0);
+}
+
+void PointTableView::OnOrderChanged() {
+    Refill(keptSelection_, keptRow_);
+    keptSelection_.clear();
+}
 
 void PointTableView::OnPointChanged(int index) { model_->RowChanged(model_->RowOfIndex(index)); }
 

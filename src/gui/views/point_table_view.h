@@ -58,6 +58,7 @@ private:
     void SetUpLook();
     // The document's signals.
     void OnListReset();
+    void OnOrderAboutToChange();
     void OnOrderChanged();
     void OnPointChanged(int index);
     // Fills the rows from the document, then selects `keep` (by GPS_ID), or
@@ -67,6 +68,9 @@ private:
 
     const ProjectDocument& document_;
     PointListModel* model_;
+    // The selection as the list stood before a reorder, kept across it.
+    std::vector<std::string> keptSelection_;
+    int keptRow_ = 0;
 };
 
 }  // namespace linvara::gui

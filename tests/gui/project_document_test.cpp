@@ -1,0 +1,246 @@
+// The open project's safety in the desktop program: saves that fail say why,
+// another program's changes are settled by asking, and a project open in
+// another window is not opened unasked.
+#include <QAction>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTest>
+#include <filesystem>
+#include <unistd.h>
+
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/point_editor.h"
+#include "app/project_document.h"
+#include "app/project_lock.h"
+#include "dialogs/point_dialog.h"
+#include "gui_test_support.h"
+#include "project/project.h"
+
+using namespace linvara;
+using namespace linvara::gui;
+using namespace linvara::gui::testing;
+using linvara::testing::TempDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names_ = std::vector<std::string>;
+const Names_ kSurveyOrder = {"J1", "J2", "J3"};
+const Names_ kMoved = {"J3", "J1", "J2"};  // J3 moved to the top in the window
+
+std::string CodeOf(const DHPointList& list, const std::string& gpsId) {
+    const int index = FindIndexByGpsId(list, gpsId);
+    return index < 0 ? std::string("<none>") : list[static_cast<size_t>(index)].Code;
+}
+
+// Another program (the command line, another window) edits Z1 in the file.
+void OtherProgramEditsZ1(const std::string& path) {
+    SilentReporter silent;
+    Project other(silent);
+    QVERIFY(other.Open(path));
+    DHPoint z1 = other.Points()[static_cast<size_t>(FindIndexByGpsId(other.Points(), "G02_line"))];
+    z1.Code = "CLI";
+    QVERIFY(other.EditPoint(z1));
+}
+
+}  // namespace
+
+class ProjectDocumentTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUi> ui_;
+    std::string path_;
+
+    // A window with the small line open and J3 moved to the top (unsaved).
+    std::unique_ptr<MainWindow> OpenMoved() {
+        auto frame = std::make_unique<MainWindow>(*ui_);
+        if (!frame->OpenProjectFile(QString::fromStdString(path_))) return nullptr;
+        frame->Action(cmd::JStakeEdit)->trigger();
+        frame->PointTable().SelectRow(2);
+        frame->Action(cmd::MoveTop)->trigger();
+        return frame;
+    }
+    QString Path() const { return QString::fromStdString(path_); }
+
+private slots:
+    void initTestCase() { IsolateSettings(); }
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        ui_ = std::make_unique<FakeUi>();
+        path_ = WriteSmallProject(*dir_);
+    }
+    void cleanup() {
+        ui_.reset();
+        dir_.reset();
+    }
+
+    // Save with the file moved away: said with the file and the cause,
+    // whether or not the list waits to be saved; the list stays as it is.
+    void saveFailureNamesTheCause_data() {
+        QTest::addColumn<bool>("reordered");
+        QTest::newRow("nothing to save") << false;
+        QTest::newRow("reordered") << true;
+    }
+    void saveFailureNamesTheCause() {
+        QFETCH(bool, reordered);
+        auto frame = reordered ? OpenMoved() : std::make_unique<MainWindow>(*ui_);
+        QVERIFY(frame);
+        if (!reordered) QVERIFY(frame->OpenProjectFile(Path()));
+        fs::rename(path_, path_ + ".moved");
+        frame->Action(cmd::SaveKey)->trigger();
+        QCOMPARE(ui_->Kinds(), QStringList{"error"});
+        const QString said = ui_->messages.back().text;
+        QVERIFY2(said.startsWith(QStringLiteral("保存失败：") + Path() + QStringLiteral("（")), qPrintable(said));
+        QVERIFY2(said.endsWith(QStringLiteral("）")), qPrintable(said));
+        QCOMPARE(frame->Document().IsModified(), reordered);
+        if (reordered) QCOMPARE(Names(JStakeList(frame->Document().Points())), kMoved);
+    }
+
+    // Closing the window or opening another project after a failed save
+    // asks; No keeps the project open with its changes.
+    void leavingAfterAFailedSaveAsks_data() {
+        QTest::addColumn<bool>("close");
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("close, keep") << true << false;
+        QTest::newRow("close anyway") << true << true;
+        QTest::newRow("open another, keep") << false << false;
+        QTest::newRow("open another anyway") << false << true;
+    }
+    void leavingAfterAFailedSaveAsks() {
+        QFETCH(bool, close);
+        QFETCH(bool, answer);
+        const std::string other = WriteSmallProject(*dir_, "other.PD");
+        auto frame = OpenMoved();
+        QVERIFY(frame);
+        fs::rename(path_, path_ + ".moved");
+        ui_->answers = {answer};
+        const bool left = close ? frame->close() : frame->OpenProjectFile(QString::fromStdString(other));
+        QCOMPARE(left, answer);
+        QCOMPARE(ui_->Kinds(), QStringList{"yesno"});
+        QVERIFY(ui_->messages.back().text.startsWith(QStringLiteral("保存失败：") + Path()));
+        QVERIFY(ui_->messages.back().text.endsWith(QStringLiteral("仍要关闭该工程吗？未保存的修改将丢失。")));
+        if (!answer) {
+            QCOMPARE(frame->Document().Path(), Path());
+            QVERIFY(frame->Document().IsModified());
+        }
+    }
+
+    // Another program changed the file since the window read it; each way
+    // the window can write meets it, and each answer does what it says.
+    void conflictIsPutToTheUser_data() {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<ConflictChoice>("choice");
+        QTest::addColumn<Names_>("fileOrder");
+        QTest::addColumn<QString>("fileZ1");   // the other program wrote "CLI"
+        QTest::addColumn<QString>("fileC1");   // the window's edit writes "WIN"
+        QTest::addColumn<Names_>("windowOrder");
+        QTest::newRow("save, keep mine") << "save" << ConflictChoice::KeepMine << kMoved << "" << "" << kMoved;
+        QTest::newRow("save, load theirs") << "save" << ConflictChoice::LoadTheirs << kSurveyOrder << "CLI" << "" << kSurveyOrder;
+        QTest::newRow("save, cancel") << "save" << ConflictChoice::Cancel << kSurveyOrder << "CLI" << "" << kMoved;
+        QTest::newRow("edit, keep mine") << "edit" << ConflictChoice::KeepMine << kMoved << "" << "WIN" << kMoved;
+        QTest::newRow("edit, load theirs") << "edit" << ConflictChoice::LoadTheirs << kSurveyOrder << "CLI" << "" << kSurveyOrder;
+        QTest::newRow("close, keep mine") << "close" << ConflictChoice::KeepMine << kMoved << "" << "" << kMoved;
+        QTest::newRow("close, cancel") << "close" << ConflictChoice::Cancel << kSurveyOrder << "CLI" << "" << kMoved;
+    }
+    void conflictIsPutToTheUser() {
+        QFETCH(QString, write);
+        QFETCH(ConflictChoice, choice);
+        QFETCH(Names_, fileOrder);
+        QFETCH(QString, fileZ1);
+        QFETCH(QString, fileC1);
+        QFETCH(Names_, windowOrder);
+        auto frame = OpenMoved();
+        QVERIFY(frame);
+        OtherProgramEditsZ1(path_);
+        ui_->conflictAnswers = {choice};
+        if (write == "save") frame->Action(cmd::Save)->trigger();
+        if (write == "close") QCOMPARE(frame->close(), choice != ConflictChoice::Cancel);
+        if (write == "edit") {
+            ui_->dialogs.push_back(FillThenOk<PointDialog>(
+                [](PointDialog& d) { d.findChild<QLineEdit*>("codeEdit")->setText("WIN"); }));
+            frame->Editor().Edit("G04_line");
+        }
+        QCOMPARE(ui_->Kinds(), QStringList{"conflict"});
+        QVERIFY(ui_->messages[0].text.startsWith(QStringLiteral("工程文件已被其他程序修改：") + Path() + "\n"));
+        const DHPointList file = ReadBack(path_);
+        QCOMPARE(Names(JStakeList(file)), fileOrder);
+        QCOMPARE(QString::fromStdString(CodeOf(file, "G02_line")), fileZ1);
+        QCOMPARE(QString::fromStdString(CodeOf(file, "G04_line")), fileC1);
+        if (write == "close" && choice != ConflictChoice::Cancel) return;
+        QCOMPARE(Names(JStakeList(frame->Document().Points())), windowOrder);
+        // The list view shows what the document holds.
+        QCOMPARE(ShownNames(frame->PointTable()), Names(frame->Document().Mode() == ViewMode::JStakes
+                                                            ? JStakeList(frame->Document().Points())
+                                                            : frame->Document().Points()));
+        if (choice == ConflictChoice::LoadTheirs)
+            QCOMPARE(CodeOf(frame->Document().Points(), "G02_line"), std::string("CLI"));
+    }
+
+    // A project open in one window: a second window asks before it opens it.
+    void secondWindowAsks_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("no") << false;
+        QTest::newRow("yes") << true;
+    }
+    void secondWindowAsks() {
+        QFETCH(bool, answer);
+        MainWindow first(*ui_);
+        QVERIFY(first.OpenProjectFile(Path()));
+        QVERIFY(ui_->messages.empty());
+        FakeUi secondUi;
+        secondUi.answers = {answer};
+        MainWindow second(secondUi);
+        QCOMPARE(second.OpenProjectFile(Path()), answer);
+        QCOMPARE(secondUi.Kinds(), QStringList{"yesno"});
+        QVERIFY(secondUi.messages[0].text.startsWith(QStringLiteral("工程文件已在另一个Linvara窗口中打开：") + Path() + "\n"));
+        QCOMPARE(second.Document().IsOpen(), answer);
+        // Reopening in the window that holds it asks nothing.
+        QVERIFY(first.OpenProjectFile(Path()));
+        QVERIFY(ui_->messages.empty());
+    }
+
+    // No question where no other window holds the project.
+    void opensWithoutAsking_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::newRow("the other window closed") << "closed";
+        QTest::newRow("lock left by a crashed program") << "stale";
+        QTest::newRow("read-only folder") << "read-only";
+    }
+    void opensWithoutAsking() {
+        QFETCH(QString, setting);
+        const QString lockPath = ProjectLock::LockPath(Path());
+        if (setting == "closed") {
+            MainWindow first(*ui_);
+            QVERIFY(first.OpenProjectFile(Path()));
+            QVERIFY(QFileInfo::exists(lockPath));
+            QVERIFY(first.close());
+            QVERIFY(!QFileInfo::exists(lockPath));  // released on closing, not only when the window goes
+        } else if (setting == "stale") {
+            QProcess gone;  // a process id that no longer runs
+            gone.start(QStringLiteral("true"), {});
+            QVERIFY(gone.waitForStarted());
+            const qint64 pid = gone.processId();
+            QVERIFY(gone.waitForFinished());
+            linvara::testing::WriteFileBytes(
+                lockPath.toStdString(), QStringLiteral("%1\n%2\n%3\n")
+                                            .arg(pid)
+                                            .arg(QCoreApplication::applicationName(), QSysInfo::machineHostName())
+                                            .toStdString());
+        } else {
+            if (::geteuid() == 0) QSKIP("root writes into read-only folders");
+            QVERIFY(ReadBack(path_).size() == 8);  // working tables made while the folder is writable
+            fs::permissions(dir_->path(), fs::perms::owner_write, fs::perm_options::remove);
+        }
+        MainWindow window(*ui_);
+        const bool opened = window.OpenProjectFile(Path());
+        if (setting == "read-only") fs::permissions(dir_->path(), fs::perms::owner_write, fs::perm_options::add);
+        QVERIFY(opened);
+        QCOMPARE(ui_->Kinds(), QStringList{});
+    }
+};
+
+QTEST_MAIN(ProjectDocumentTest)
+#include "project_document_test.moc"
