@@ -89,6 +89,10 @@ public:
         messages += t + '\n';
         return false;
     }
+    ConflictChoice AskConflict(const QString& t) override {
+        messages += t + '\n';
+        return ConflictChoice::Cancel;
+    }
     QString GetOpenFileName(const QString&, const QString&) override { return path_; }
     QString GetSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
     QString GetExistingDirectory(const QString&) override { return {}; }
