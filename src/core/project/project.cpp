@@ -1,5 +1,7 @@
 #include "project/project.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace linvara {
@@ -48,6 +50,10 @@ Status Project::CheckUnchanged() {
 Status Project::Save(SaveMode mode) {
     if (!open_) return Status::Ok();
     const bool overwrite = mode == SaveMode::Overwrite;
+    // Also with nothing to write: a file moved away is news to the user.
+    std::error_code ec;
+    if (!std::filesystem::exists(Path(), ec))
+        return Status::Failed(WithCause("保存失败：" + Path(), "文件不存在：" + Path()));
     if (IsSaved() && !overwrite) return Status::Ok();
     const bool all = changes_.all || !compared_;
     const SaveScope scope{overwrite, all ? nullptr : &changes_.ids, changes_.order || !compared_};

@@ -68,7 +68,13 @@ bool ProjectDocument::Open(const QString& path) {
 
 bool ProjectDocument::LeaveOpenProject() {
     // Edits are in the file already; only the order and computed values wait.
-    if (!project_ || !project_->IsModified()) return true;
+    if (!project_) return true;
+    if (!project_->IsModified()) {
+        // Nothing of the user's is waiting: the save only stores rows kept
+        // otherwise the way a save keeps them, and may fail unnoticed.
+        (void)project_->Save();
+        return true;
+    }
     Status saved = project_->Save();
     if (saved) return true;
     if (saved.code() == Status::Code::Conflict) {
@@ -90,16 +96,9 @@ void ProjectDocument::Close() {
     emit listReset();
 }
 
-Status ProjectDocument::SaveNow() {
-    // An unmodified project writes nothing, so a file moved away would go unnoticed.
-    if (!QFileInfo::exists(Path()))
-        return Status::Failed(WithCause("保存失败：" + project_->Path(), "文件不存在，可能已被移动或删除"));
-    return project_->Save();
-}
-
 bool ProjectDocument::Save() {
     if (!project_) return true;
-    return Settle(SaveNow(), nullptr);
+    return Settle(project_->Save(), nullptr);
 }
 
 bool ProjectDocument::Settle(Status status, const std::function<Status()>& retry) {

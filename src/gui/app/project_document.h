@@ -89,7 +89,6 @@ private:
     // the file's data reloads the list. Other failures are reported.
     bool Settle(Status status, const std::function<Status()>& retry);
     bool Reload();
-    Status SaveNow();
     void Report(const Status& status);
 
     UiServices& ui_;
