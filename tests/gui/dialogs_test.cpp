@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <fstream>
+
 #include "db/project_database.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
@@ -388,6 +390,15 @@ private slots:
         ui_->openFiles.push_back(QString::fromStdString(towPath));
         d->OnOpenFile();
         QCOMPARE(d->Table().rowCount(), 3);
+        // numbers the file cannot read are named in one message, line by line
+        const std::string badPath = dir_->File("bad.tow");
+        std::ofstream(badPath, std::ios::binary) << "P1,1.5m,2,3,c\r\nP2,1,x,3,c\r\n";
+        ui_->messages.clear();
+        ui_->openFiles.push_back(QString::fromStdString(badPath));
+        d->OnOpenFile();
+        QCOMPARE(ui_->messages.size(), size_t(1));
+        QCOMPARE(ui_->messages.back().text, QString::fromStdString(badPath + "第1行第2个字段（北坐标）：无法读取数值“1.5m”\n" +
+                                                                    badPath + "第2行第3个字段（东坐标）：无法读取数值“x”\n"));
         d->findChild<QPushButton*>("quitButton")->click();
         QTRY_VERIFY(alive.isNull());  // it deletes itself
     }

@@ -95,7 +95,19 @@ void TowerBaseDialog::OnOpenFile() {
         WaitCursor wait;
         survey_.Load(path.toStdString());
     }
+    ReportReadWarnings();
     Refresh();
+}
+
+// Numbers the TOW file could not read, in one message rather than one box each.
+void TowerBaseDialog::ReportReadWarnings() {
+    constexpr std::size_t kShown = 20;
+    const std::vector<std::string>& warnings = survey_.ReadWarnings();
+    if (warnings.empty()) return;
+    std::string text;
+    for (std::size_t i = 0; i < warnings.size() && i < kShown; ++i) text += warnings[i] + "\n";
+    if (warnings.size() > kShown) text += "……共" + std::to_string(warnings.size()) + "处";
+    reporter_.Warning(text);
 }
 
 void TowerBaseDialog::OnChooseOutput() {

@@ -29,6 +29,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ReportReadWarnings();
     void Refresh();
 
     UiServices& ui_;
