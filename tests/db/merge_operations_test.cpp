@@ -29,7 +29,7 @@ DHPoint MergedPoint(const std::string& gpsId, const std::string& name) {
 TEST_F(MergeOperationsTest, TargetIsCreatedWithAllThreeTables) {
     const Status noPath = db.OpenMergeTarget("");
     EXPECT_FALSE(noPath);
-    EXPECT_EQ(noPath.message(), "创建合并文件失败！");
+    EXPECT_EQ(noPath.message(), "未选择合并文件");
     ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
     for (const char* table : {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"})
         EXPECT_TRUE(HasTable(target, table)) << table;

@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "db/project_database.h"
 #include "support/project_file.h"
@@ -174,6 +176,39 @@ TEST_F(OpenProjectTest, LockedFileFailsWithTheCause) {
     other.exec("ROLLBACK");
     EXPECT_FALSE(HasTable(path, "Electric_DH_Export"));
     EXPECT_TRUE(IsOk(db.OpenProject(path)));
+}
+
+// The first open takes its write lock when it starts, so a writer that
+// finishes within the busy wait is waited for instead of failing the open.
+TEST_F(OpenProjectTest, FirstOpenWaitsForAnotherWriter) {
+    const std::string path = dir.File("busy.PD");
+    WriteCollectorProject(path, {Point("1", "J1", 0)});
+    SQLite::Database other(path, SQLite::OPEN_READWRITE);
+    other.exec("BEGIN IMMEDIATE; UPDATE Point SET Name = Name;");
+    std::thread writer([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        try {
+            other.exec("COMMIT");
+        } catch (const SQLite::Exception&) {
+            other.exec("ROLLBACK");  // an open that holds a read lock while it waits blocks the commit
+        }
+    });
+    const Status opened = db.OpenProject(path);
+    writer.join();
+    EXPECT_TRUE(IsOk(opened));
+    EXPECT_EQ(StakeList(db).size(), 1u);
+}
+
+// SQLite refuses a path over its limit with a bare "unable to open".
+TEST_F(OpenProjectTest, OverlongPathSaysSo) {
+    std::filesystem::path folder = dir.path();
+    for (char c : std::string("abc")) folder /= std::string(200, c);
+    std::filesystem::create_directories(folder);
+    const std::string source = dir.File("short.PD"), path = (folder / "p.PD").string();
+    WriteCollectorProject(source, {Point("1", "J1", 0)});
+    std::filesystem::copy_file(source, path);
+    const Status opened = db.OpenProject(path);
+    EXPECT_EQ(opened.message(), "无法打开工程文件：" + path + "（路径过长，超过512字节）");
 }
 
 TEST_F(OpenProjectTest, ReadOnlyFileIsReported) {

@@ -1,5 +1,6 @@
 #include "merge/project_merge.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -102,11 +103,12 @@ TEST(MergeProjects, RefusesWithoutFolderOrTarget) {
     struct Case {
         std::string folder, target;
         MergeResult result;
-        const char* message;
+        std::string message;
     } cases[] = {
         {"", dir.File("t.PD"), MergeResult::NoFolder, "选择保存的文件路径"},
-        {dir.path().string(), "", MergeResult::TargetFailed, "创建合并文件失败！"},
-        {dir.path().string(), dir.File("no/such/t.PD"), MergeResult::TargetFailed, "创建合并文件失败！"},
+        {dir.path().string(), "", MergeResult::TargetFailed, "创建合并文件失败！（未选择合并文件）"},
+        {dir.path().string(), dir.File("no/such/t.PD"), MergeResult::TargetFailed,
+         "创建合并文件失败！（无法打开工程文件：" + dir.File("no/such/t.PD") + "（unable to open database file））"},
     };
     for (const Case& c : cases) {
         RecordingReporter reporter;
@@ -143,6 +145,75 @@ TEST(MergeProjects, TowerBaseTextsCarryOverByteForByte) {
     const std::string fromSource = ReadFileBytes(dir.File("src.tow"));
     EXPECT_NE(fromSource.find(text::Utf8ToGb18030("塔基1,")), std::string::npos);
     EXPECT_EQ(ReadFileBytes(out.File("all.tow")), fromSource);
+}
+
+// Merging the same folder again adds nothing the target already holds.
+TEST(MergeProjects, MergingAgainAddsNothingTwice) {
+    TempDir dir, out;
+    WriteCollectorProject(dir.File("a.PD"), {Stake("A1"), Stake("A2")}, {TowerRow("ta1")});
+    WriteCollectorProject(dir.File("b.PD"), {Stake("B1")}, {TowerRow("tb1"), TowerRow("tb2")});
+    const std::string target = out.File("all.PD");
+    const std::vector<MergeSource> sources = ListProjectFiles(dir.path().string());
+    RecordingReporter first;
+    EXPECT_EQ(MergeProjects(dir.path().string(), sources, target, first), MergeResult::Done);
+    EXPECT_EQ(first.Texts(), std::vector<std::string>{kDone});
+    for (int round = 0; round < 2; ++round) {
+        RecordingReporter again;
+        EXPECT_EQ(MergeProjects(dir.path().string(), sources, target, again), MergeResult::Done);
+        EXPECT_EQ(again.Texts(),
+                  std::vector<std::string>{std::string(kDone) + "\n合并文件中已有的3个点、3行塔基断面数据未重复添加。"});
+    }
+    EXPECT_EQ(StakeNames(target), (std::vector<std::string>{"A1", "A2", "B1"}));
+    EXPECT_EQ(TowerNames(target), (std::vector<std::string>{"ta1", "tb1", "tb2"}));
+    EXPECT_EQ(testing::Scalar(target, "SELECT count(*) FROM Electric_DH_Order"), "3");
+}
+
+// A source that cannot be read is named with its cause; the others go in,
+// and the merge does not call itself complete.
+TEST(MergeProjects, FailedSourceIsNamedAndTheRestMerged) {
+    TempDir dir, out;
+    WriteCollectorProject(dir.File("a.PD"), {Stake("A1")}, {TowerRow("ta1")});
+    WriteCollectorProject(dir.File("b.PD"), {Stake("B1")}, {TowerRow("tb1")});
+    WriteCollectorProject(dir.File("c.PD"), {Stake("C1")}, {});
+    {
+        SQLite::Database db(dir.File("b.PD"), SQLite::OPEN_READWRITE);
+        db.exec("DROP TABLE Point");
+    }
+    const std::string target = out.File("all.PD");
+    RecordingReporter reporter;
+    EXPECT_EQ(MergeProjects(dir.path().string(), ListProjectFiles(dir.path().string()), target, reporter),
+              MergeResult::Incomplete);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"合并未全部完成：2个文件已合并，1个文件失败：\n" +
+                                                         dir.File("b.PD") + "：查找记录出错!（no such table: Point）"});
+    EXPECT_EQ(StakeNames(target), (std::vector<std::string>{"A1", "C1"}));
+    EXPECT_EQ(TowerNames(target), std::vector<std::string>{"ta1"});
+}
+
+// A source whose tower-base rows cannot be stored leaves none of its points
+// or order rows behind either.
+TEST(MergeProjects, EachSourceGoesInWholeOrNotAtAll) {
+    TempDir dir, out;
+    WriteCollectorProject(dir.File("a.PD"), {Stake("A1")}, {TowerRow("ta1")});
+    WriteCollectorProject(dir.File("b.PD"), {Stake("B1"), Stake("B2")}, {TowerRow("stop")});
+    const std::string target = out.File("all.PD");
+    {
+        SilentReporter silent;
+        CProjectDatabase db(silent);
+        ASSERT_TRUE(testing::IsOk(db.OpenMergeTarget(target)));
+        SQLite::Database raw(target, SQLite::OPEN_READWRITE);
+        raw.exec("CREATE TRIGGER refuse BEFORE INSERT ON Electric_Data_TG WHEN NEW.Name = 'stop' "
+                 "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    }
+    RecordingReporter reporter;
+    EXPECT_EQ(MergeProjects(dir.path().string(), ListProjectFiles(dir.path().string()), target, reporter),
+              MergeResult::Incomplete);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"合并未全部完成：1个文件已合并，1个文件失败：\n" +
+                                                         dir.File("b.PD") + "：合并数据文件失败：" + target +
+                                                         "（refused）"});
+    EXPECT_EQ(StakeNames(target), std::vector<std::string>{"A1"});
+    EXPECT_EQ(testing::Scalar(target, "SELECT count(*) FROM Electric_DH_Order"), "1");
+    EXPECT_EQ(testing::Scalar(target, "SELECT count(*) FROM Electric_DH_Export"), "1");
+    EXPECT_EQ(TowerNames(target), std::vector<std::string>{"ta1"});
 }
 
 }  // namespace

@@ -10,6 +10,10 @@ std::string GbText(const sql::Statement& q, int column) { return text::Gb18030To
 
 std::string Utf8Text(const sql::Statement& q, int column) { return text::SanitizeUtf8(q.Bytes(column)); }
 
+std::string StoredText(std::string_view utf8) {
+    return text::IsAscii(utf8) ? std::string(utf8) : text::Utf8ToGb18030(utf8);
+}
+
 bool IsPlainIdentifier(const std::string& name) {
     if (name.empty()) return false;
     for (char c : name) {

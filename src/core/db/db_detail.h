@@ -2,6 +2,7 @@
 // Helpers shared by the CProjectDatabase sources; not part of the interface.
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "db/statement.h"
@@ -33,6 +34,9 @@ private:
 std::string GbText(const sql::Statement& q, int column);    // GB18030 bytes -> UTF-8
 std::string Utf8Text(const sql::Statement& q, int column);  // UTF-8, invalid bytes replaced
 std::string RawText(const sql::Statement& q, int column);   // the stored bytes
+
+// A text as the working tables store it: GB18030, ASCII as it is.
+std::string StoredText(std::string_view utf8);
 
 // Whether a name may stand as a table or column identifier in a statement.
 bool IsPlainIdentifier(const std::string& name);

@@ -20,7 +20,8 @@ constexpr unsigned kListed = Read | Added | Seeded | Merged;  // written once, n
 // space after their comma; projects in the field carry them that way.
 const std::array kColumns{
     Column{"ID", "[ID] INTEGER PRIMARY KEY, ", Kind::Int, 0, nullptr, &DHPoint::ID, nullptr, Read},
-    Column{"GPS_ID", "[GPS_ID] CHAR, ", Kind::Text, 0, &DHPoint::GPS_ID, nullptr, nullptr, kListed,
+    // Saved with the list: a point whose identity another point shared is given a new one.
+    Column{"GPS_ID", "[GPS_ID] CHAR, ", Kind::Text, 0, &DHPoint::GPS_ID, nullptr, nullptr, kAll,
            Seed::AnsiWithTitle, "GPS_ID"},
     Column{"HostIMEI", "[HostIMEI] CHAR, ", Kind::Text, 0, nullptr, nullptr, nullptr, Seeded | Merged, Seed::Ansi,
            "HostIMEI", MergeAs::GpsId},

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "db/db_detail.h"
 #include "text/encoding.h"
 
 namespace linvara::db_detail {
@@ -32,7 +33,7 @@ public:
         if (text::IsAscii(utf8))
             AddText(type, utf8);
         else
-            AddText(type, text::Utf8ToGb18030(utf8));
+            AddText(type, StoredText(utf8));
     }
     std::uint64_t Value() const { return h_; }
 

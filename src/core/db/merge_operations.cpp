@@ -1,10 +1,14 @@
 // The statements a project merge runs on its target and its sources.
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <sqlite3.h>
+
 #include "db/db_detail.h"
 #include "db/export_columns.h"
+#include "db/fingerprint.h"
 #include "db/project_database.h"
 #include "db/tower_base_rows.h"
+#include "text/format.h"
 
 namespace linvara {
 namespace {
@@ -16,7 +20,93 @@ constexpr const char* kAppendTowerBaseRow =
     "Insert Into Electric_Data_TG ([Name],[x],[y],[h],[Code],[PegDis],[Midx],[Midy],[Midh],"
     "[PegName],[SubIndex],[Pegx],[Pegy],[Pegh]) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?);";
 
+// The values of a tower-base row as a merge stores them.
+std::uint64_t TowerRowFingerprint(const TGDataUnit& r) {
+    db_detail::Fingerprint f;
+    const auto real = [&f](double value, int decimals) {
+        const double rounded = text::RoundAsPrinted(value, decimals);
+        f.Add(SQLITE_FLOAT, &rounded, sizeof rounded);
+    };
+    f.AddText(SQLITE_TEXT, r.Name);
+    real(r.x, 4), real(r.y, 4), real(r.h, 4);
+    f.AddText(SQLITE_TEXT, r.Code);
+    real(r.PegDis, 4), real(r.Midx, 4), real(r.Midy, 4), real(r.Midh, 4);
+    f.AddText(SQLITE_TEXT, r.PegName);
+    const long long subIndex = r.SubIndex;
+    f.Add(SQLITE_INTEGER, &subIndex, sizeof subIndex);
+    real(r.Pegx, 4), real(r.Pegy, 4), real(r.Pegh, 4);
+    return f.Value();
+}
+
+void BindTowerRow(sql::Binder&& b, const TGDataUnit& r) {
+    b.Raw(r.Name).Real(r.x, 4).Real(r.y, 4).Real(r.h, 4).Raw(r.Code)
+        .Real(r.PegDis, 4).Real(r.Midx, 4).Real(r.Midy, 4).Real(r.Midh, 4)
+        .Raw(r.PegName).Int(r.SubIndex).Real(r.Pegx, 4).Real(r.Pegy, 4).Real(r.Pegh, 4)
+        .Run();
+}
+
 }  // namespace
+
+Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
+    index = MergeTargetIndex{};
+    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        sql::Statement ids(*connection_, "SELECT GPS_ID FROM Electric_DH_Export;");
+        while (ids.Step()) index.gpsIds.emplace(ids.Bytes(0));
+        sql::Statement rows(*connection_, "select * from Electric_Data_TG;");
+        const sql::TowerBaseColumns columns{sql::NamedColumns(rows)};
+        while (rows.Step()) index.towerRows.insert(TowerRowFingerprint(sql::ReadTowerBaseRow(rows, columns)));
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        return Failure("合并数据文件失败：" + path_, e);
+    }
+}
+
+// Order rows first, then the points, then the tower-base rows, as merges
+// have always numbered them. A GPS_ID the target holds, or that came earlier
+// in the same source, is left out with its order row.
+Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows,
+                                       MergeTargetIndex& index, AppendCounts& counts) {
+    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    MergeTargetIndex added;
+    DHPointList points;
+    for (const DHPoint& p : list) {
+        std::string stored = db_detail::StoredText(p.GPS_ID);
+        if (index.gpsIds.count(stored) || !added.gpsIds.insert(std::move(stored)).second) continue;
+        points.push_back(p);
+    }
+    std::vector<const TGDataUnit*> towerRows;
+    for (const TGDataUnit& r : rows) {
+        const std::uint64_t fingerprint = TowerRowFingerprint(r);
+        if (index.towerRows.count(fingerprint) || !added.towerRows.insert(fingerprint).second) continue;
+        towerRows.push_back(&r);
+    }
+    try {
+        SQLite::Transaction transaction(*connection_);
+        sql::Statement order(*connection_, kAppendOrder);
+        for (const DHPoint& p : points) sql::Binder(order).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
+        sql::Statement insert(*connection_, export_table::InsertSql(export_table::Merged).c_str());
+        for (const DHPoint& p : points) {
+            sql::Binder b(insert);
+            export_table::BindPoint(b, p, export_table::Merged);
+            b.Run();
+        }
+        sql::Statement tower(*connection_, kAppendTowerBaseRow);
+        for (const TGDataUnit* r : towerRows) BindTowerRow(sql::Binder(tower), *r);
+        transaction.commit();
+    } catch (const SQLite::Exception& e) {
+        return Failure("合并数据文件失败：" + path_, e);  // rolled back: nothing of the source went in
+    }
+    index.gpsIds.merge(added.gpsIds);
+    index.towerRows.merge(added.towerRows);
+    counts.points += points.size();
+    counts.skippedPoints += list.size() - points.size();
+    counts.towerRows += towerRows.size();
+    counts.skippedTowerRows += rows.size() - towerRows.size();
+    return Status::Ok();
+}
 
 // GPS_ID already carries the source project's title; HostIMEI repeats it.
 Status CProjectDatabase::AppendPoints(const DHPointList& list) {
@@ -77,13 +167,7 @@ Status CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows
     try {
         SQLite::Transaction transaction(*connection_);
         sql::Statement insert(*connection_, kAppendTowerBaseRow);
-        for (const TGDataUnit& r : rows) {
-            sql::Binder(insert)
-                .Raw(r.Name).Real(r.x, 4).Real(r.y, 4).Real(r.h, 4).Raw(r.Code)
-                .Real(r.PegDis, 4).Real(r.Midx, 4).Real(r.Midy, 4).Real(r.Midh, 4)
-                .Raw(r.PegName).Int(r.SubIndex).Real(r.Pegx, 4).Real(r.Pegy, 4).Real(r.Pegh, 4)
-                .Run();
-        }
+        for (const TGDataUnit& r : rows) BindTowerRow(sql::Binder(insert), r);
         transaction.commit();
         return Status::Ok();
     } catch (const SQLite::Exception& e) {

@@ -11,6 +11,7 @@
 
 #include "db/db_detail.h"
 #include "text/file_name.h"
+#include "text/format.h"
 
 namespace linvara {
 namespace {
@@ -18,6 +19,8 @@ namespace {
 // Waits a moment for another program (the desktop program, another command)
 // that is writing the same file instead of failing at once.
 constexpr int kBusyTimeoutMs = 3000;
+// SQLite's limit on the full path of a database file.
+constexpr std::size_t kMaxPathBytes = 512;
 // One connection is only ever used by one thread, so SQLite's own locking per
 // call is pure overhead on large seeds and saves.
 const int kConnectionFlags = SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX;
@@ -39,6 +42,9 @@ Status CProjectDatabase::Failure(const std::string& text, const std::exception& 
 
 Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
     Close();
+    std::error_code ec;
+    if (std::filesystem::absolute(path, ec).string().size() >= kMaxPathBytes)
+        return Status::Failed(WithCause("无法打开工程文件：" + path, text::Format("路径过长，超过%zu字节", kMaxPathBytes)));
     try {
         const int flags = kConnectionFlags | (create ? SQLite::OPEN_CREATE : 0);
         connection_ = std::make_unique<SQLite::Database>(path, flags, kBusyTimeoutMs);
@@ -84,9 +90,15 @@ Status CProjectDatabase::OpenProject(const std::string& path) {
 
 Status CProjectDatabase::PrepareTables() {
     try {
-        SQLite::Transaction transaction(*connection_);
+        // The write lock is taken at once, so another program's write is
+        // waited for here rather than failing the seeding halfway; a file
+        // that cannot be written is only read.
+        const bool readOnly = sqlite3_db_readonly(connection_->getHandle(), "main") == 1;
+        SQLite::Transaction transaction(*connection_, readOnly ? SQLite::TransactionBehavior::DEFERRED
+                                                               : SQLite::TransactionBehavior::IMMEDIATE);
         BuildWorkingTables();
         transaction.commit();
+        ReportRenumbered();
         return Status::Ok();
     } catch (const db_detail::SurveyQueryError& e) {
         return Failure("查找记录出错!", e);
@@ -98,6 +110,7 @@ Status CProjectDatabase::PrepareTables() {
 // One transaction around all of it (the caller's): a failed join or insert
 // leaves no half-made working table behind, so the next open tries again.
 void CProjectDatabase::BuildWorkingTables() {
+    renumbered_ = 0;
     SQLite::Database& db = *connection_;
     if (!db.tableExists(kOrderTable)) db.exec(OrderTableSql());
     if (db.tableExists(kExportTable)) {
@@ -151,16 +164,22 @@ Status CProjectDatabase::ResetToSurvey() {
     if (Status connected = Reconnect("重新加载数据失败"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        SQLite::Transaction transaction(*connection_);
+        SQLite::Transaction transaction(*connection_, SQLite::TransactionBehavior::IMMEDIATE);
         connection_->exec("DROP TABLE Electric_DH_Export;");
         connection_->exec("DROP TABLE Electric_DH_Order;");
         BuildWorkingTables();
         transaction.commit();
+        ReportRenumbered();
         return Status::Ok();
     } catch (const std::exception& e) {
         // Rolled back: the working tables stay exactly as they were.
         return Failure("重新加载数据失败", e);
     }
+}
+
+void CProjectDatabase::ReportRenumbered() {
+    if (renumbered_ > 0)
+        reporter_.Warning(text::Format("%zu个点的GPS_ID与其他点重复，已重新编号。", renumbered_));
 }
 
 // Offsets 18-19 hold the read and write versions (2 = write-ahead log, whose
@@ -176,7 +195,7 @@ std::optional<std::uint32_t> CProjectDatabase::ChangeCounter() const {
 }
 
 Status CProjectDatabase::OpenMergeTarget(const std::string& path) {
-    if (path.empty()) return Status::Failed("创建合并文件失败！");
+    if (path.empty()) return Status::Failed("未选择合并文件");
     if (Status opened = OpenConnection(path, true); !opened) return opened;
     Status created = CreateWorkingTables();
     Close();

@@ -48,6 +48,20 @@ struct StoredRows {
     bool operator==(const StoredRows&) const = default;
 };
 
+// What a merge target already holds, so that merging a source again adds
+// nothing twice: its points' GPS_IDs as stored, and fingerprints of its
+// tower-base rows' values as a merge stores them.
+struct MergeTargetIndex {
+    std::unordered_set<std::string> gpsIds;
+    std::unordered_set<std::uint64_t> towerRows;
+};
+
+// What one source added to a merge target and what the target already held.
+struct AppendCounts {
+    std::size_t points = 0, skippedPoints = 0;
+    std::size_t towerRows = 0, skippedTowerRows = 0;
+};
+
 // What a save may find changed in the list; it compares and writes only that.
 struct SaveScope {
     bool writeAll = false;                         // every row and the whole order, unconditionally
@@ -103,6 +117,12 @@ public:
 
     // Merge target and sources.
     Status OpenMergeTarget(const std::string& path);
+    Status ReadMergeTargetIndex(MergeTargetIndex& index);
+    // One source's points with their order rows, and its tower-base rows,
+    // in one transaction, leaving out what `index` says the target holds;
+    // `index` and `counts` follow what was committed.
+    Status AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows, MergeTargetIndex& index,
+                         AppendCounts& counts);
     Status AppendPoints(const DHPointList& list);
     Status AppendOrder(const DHPointList& list);
     // Texts of the rows come back as the bytes stored, so a merge carries
@@ -130,6 +150,7 @@ private:
     void BuildWorkingTables();
     // Fills the new export table and the order table from the collector's join.
     void SeedWorkingTables();
+    void ReportRenumbered();
     void ReadStored(StoredRows& stored, DHPointList* list);
     void WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll);
     void WritePoints(const DHPointList& list, const StoredRows& stored, StoredRows& written, const SaveScope& scope);
@@ -140,6 +161,7 @@ private:
     std::string path_;
     std::unique_ptr<SQLite::Database> connection_;
     std::string title_;
+    std::size_t renumbered_ = 0;  // points the last seeding gave a fresh GPS_ID
 };
 
 }  // namespace linvara

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "db/db_detail.h"
@@ -25,7 +26,8 @@ constexpr const char* kReadStakeList =
     "FROM Electric_DH_Order INNER JOIN Electric_DH_Export "
     "ON Electric_DH_Order.GPS_ID=Electric_DH_Export.GPS_ID ORDER BY Electric_DH_Order.Order_ID;";
 
-constexpr const char* kCountOrder = "SELECT count(*), min(Order_ID), max(Order_ID) FROM Electric_DH_Order;";
+// Both looked up in the table's key, without reading its rows.
+constexpr const char* kOrderRange = "SELECT min(Order_ID), max(Order_ID) FROM Electric_DH_Order;";
 
 constexpr const char* kInsertOrder =
     "Insert Into Electric_DH_Order ([GPS_ID],[Order_OrgPtName],[Order_NewPtName]) VALUES (?,?,?);";
@@ -65,6 +67,23 @@ std::vector<const DHPoint*> LastOfEachIdInIdOrder(const DHPointList& list, const
     return last;
 }
 
+
+// IDs seen, as bits up to the table's largest ID (a hash set costs a tenth
+// of a large read); others, such as negative IDs, in a set.
+class SeenIds {
+public:
+    explicit SeenIds(long long maxId) : bits_(maxId >= 0 && maxId < (1LL << 31) ? maxId + 1 : 0) {}
+    bool Insert(int id) {
+        if (id < 0 || static_cast<std::size_t>(id) >= bits_.size()) return others_.insert(id).second;
+        if (bits_[static_cast<std::size_t>(id)]) return false;
+        bits_[static_cast<std::size_t>(id)] = true;
+        return true;
+    }
+
+private:
+    std::vector<bool> bits_;
+    std::unordered_set<int> others_;
+};
 
 }  // namespace
 
@@ -112,7 +131,16 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         const int id = named("ID"), kind = named("DHType"), orderId = named("Order_ID");
         const int orderGpsId = named("Order_GPS_ID"), orderOrg = named("Order_OrgPtName");
         const int orderName = named("Order_NewPtName");
+        // An order row joins every point of its GPS_ID and a GPS_ID may have
+        // several order rows: a point is listed once, where it first appears.
+        SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
         while (query.Step()) {
+            if (const long long at = query.Int64(orderId); at != lastOrderId) {
+                lastOrderId = at;
+                stored.order.push_back(
+                    OrderFingerprint(query.Bytes(orderGpsId), query.Bytes(orderOrg), query.Bytes(orderName)));
+            }
+            if (!listed.Insert(query.Int(id))) continue;
             std::uint64_t fingerprint = 0;
             if (list != nullptr) {
                 list->push_back(columns.ReadPoint(query, &fingerprint));
@@ -121,19 +149,15 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
                 fingerprint = columns.RowFingerprint(query);
             }
             stored.points.Append(query.Int(id), {fingerprint, query.Int(kind)});
-            // A point whose GPS_ID several points share joins the same order row again.
-            if (const long long at = query.Int64(orderId); at != lastOrderId) {
-                lastOrderId = at;
-                stored.order.push_back(
-                    OrderFingerprint(query.Bytes(orderGpsId), query.Bytes(orderOrg), query.Bytes(orderName)));
-            }
         }
     }
     stored.points.Sort();
-    sql::Statement count(*connection_, kCountOrder);
-    count.Step();
+    // n distinct Order_IDs read, all of them between 1 and n: the table holds
+    // exactly those.
+    sql::Statement range(*connection_, kOrderRange);
+    range.Step();
     const auto rows = static_cast<long long>(stored.order.size());
-    stored.orderNumbered = rows == 0 || (count.Int64(0) == rows && count.Int64(1) == 1 && count.Int64(2) == rows);
+    stored.orderNumbered = rows == 0 || (range.Int64(0) == 1 && range.Int64(1) == rows);
 }
 
 Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {

@@ -5,18 +5,23 @@
 // reads them afterwards.
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <tuple>
+#include <unordered_set>
 #include <vector>
 
 #include "db/db_detail.h"
 #include "db/export_columns.h"
 #include "db/project_database.h"
+#include "model/dh_point_list.h"
 #include "text/encoding.h"
 
 namespace linvara {
 namespace {
 
+// The two rowids pair the collector's rows one to one where an identity repeats.
 constexpr const char* kSurveyJoin =
-    "select * from Electric_Data_DH,Point where Electric_Data_DH.GPS_ID = Point.GPSID and DeleteSign!=1";
+    "select *, Electric_Data_DH.rowid AS Linvara_DH_Row, Point.rowid AS Linvara_Point_Row "
+    "from Electric_Data_DH,Point where Electric_Data_DH.GPS_ID = Point.GPSID and DeleteSign!=1";
 
 // One order row per seeded point, in the same order and with the same
 // identity and names as its export row (the table was created empty just
@@ -75,16 +80,48 @@ auto OnSurveyJoin(F step) {
     }
 }
 
+// A new identity that none of `taken` holds; it joins them.
+std::string UnusedGpsId(std::unordered_set<std::string>& taken) {
+    std::string id;
+    do id = NewGpsId();
+    while (!taken.insert(id).second);
+    return id;
+}
+
 }  // namespace
 
+// An identity that repeats in both collector tables joins every row with
+// every row; each collector row is taken once, so k repeats give k points,
+// not k². A point whose GPS_ID an earlier one took gets a fresh one, as a new
+// point does, so that the working tables never hold one identity twice.
 void CProjectDatabase::SeedWorkingTables() {
     sql::Statement q = OnSurveyJoin([&] { return sql::Statement(*connection_, kSurveyJoin); });
     const std::vector<SeedSource> sources = OnSurveyJoin([&] { return SeedSources(q); });
+    const auto [dhRow, pointRow, gpsId] = OnSurveyJoin([&] {
+        const sql::NamedColumns named(q);
+        return std::tuple{named("Linvara_DH_Row"), named("Linvara_Point_Row"), named("GPS_ID")};
+    });
     const std::string titleSuffix = "_" + title_;
     sql::Statement insert(*connection_, export_table::InsertSql(export_table::Seeded).c_str());
+    std::unordered_set<long long> dhRowsTaken, pointRowsTaken;
+    std::unordered_set<std::string> identities;
     while (OnSurveyJoin([&] { return q.Step(); })) {
+        if (dhRowsTaken.count(q.Int64(dhRow)) || pointRowsTaken.count(q.Int64(pointRow))) continue;
+        dhRowsTaken.insert(q.Int64(dhRow));
+        pointRowsTaken.insert(q.Int64(pointRow));
+        std::string identity = text::Gb18030ToUtf8(q.Bytes(gpsId)) + titleSuffix;
+        const bool fresh = !identities.insert(identity).second;
+        if (fresh) {
+            identity = UnusedGpsId(identities);
+            ++renumbered_;
+        }
         sql::Binder b(insert);
-        for (const SeedSource& s : sources) BindSeed(b, s, q, titleSuffix);
+        for (const SeedSource& s : sources) {
+            if (s.column->seed == export_table::Seed::AnsiWithTitle && fresh)
+                b.Text(identity);
+            else
+                BindSeed(b, s, q, titleSuffix);
+        }
         b.Run();
     }
     connection_->exec(kSeedOrder);

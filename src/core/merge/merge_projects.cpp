@@ -2,6 +2,8 @@
 
 #include "db/project_database.h"
 #include "merge/project_merge.h"
+#include "status.h"
+#include "text/format.h"
 
 namespace linvara {
 namespace {
@@ -19,19 +21,25 @@ long long CheckedCount(const std::vector<MergeSource>& sources) {
     return count;
 }
 
-// Appends one source's working stake list and tower-base rows to the target;
-// false when the source did not open or an append failed.
-bool MergeOne(CProjectDatabase& target, const std::string& sourcePath, Reporter& reporter) {
+// Appends one source's working stake list and tower-base rows to the
+// target; the failure names the cause.
+Status MergeOne(CProjectDatabase& target, MergeTargetIndex& index, AppendCounts& counts,
+                const std::string& sourcePath, Reporter& reporter) {
     CProjectDatabase source(reporter);
-    if (!source.OpenProject(sourcePath)) return true;  // not a project: skipped without a word
+    if (Status opened = source.OpenProject(sourcePath); !opened) return opened;
     DHPointList list;
-    if (Status read = source.ReadStakeList(list); !read) reporter.Error(read.message());
+    if (Status read = source.ReadStakeList(list); !read) return read;
     std::vector<TGDataUnit> rows;
-    if (Status read = source.ReadTowerBaseRows(rows); !read) reporter.Error(read.message());
-    bool ok = target.AppendOrder(list).ok();
-    ok = target.AppendPoints(list).ok() && ok;
-    ok = target.AppendTowerBaseRows(rows).ok() && ok;
-    return ok;
+    if (Status read = source.ReadTowerBaseRows(rows); !read) return read;
+    return target.AppendProject(list, rows, index, counts);
+}
+
+std::string DoneText(const AppendCounts& counts) {
+    std::string text = "合并完成！";
+    if (counts.skippedPoints > 0 || counts.skippedTowerRows > 0)
+        text += text::Format("\n合并文件中已有的%zu个点、%zu行塔基断面数据未重复添加。", counts.skippedPoints,
+                             counts.skippedTowerRows);
+    return text;
 }
 
 }  // namespace
@@ -43,22 +51,35 @@ MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSour
         return MergeResult::NoFolder;
     }
     CProjectDatabase target(reporter);
-    if (!target.OpenMergeTarget(targetPath)) {
-        reporter.Error("创建合并文件失败！");
+    MergeTargetIndex index;
+    Status ready = target.OpenMergeTarget(targetPath);
+    if (ready) ready = target.OpenProject(targetPath);
+    if (ready) ready = target.ReadMergeTargetIndex(index);
+    if (!ready) {
+        reporter.Error(WithCause("创建合并文件失败！", ready.message()));
         return MergeResult::TargetFailed;
     }
-    if (Status opened = target.OpenProject(targetPath); !opened) reporter.Error(opened.message());
     const long long total = CheckedCount(sources);
     long long done = 0;
+    AppendCounts counts;
+    std::vector<std::string> failures;
     for (const MergeSource& s : sources) {
         if (!s.checked) continue;
         const std::string sourcePath = (std::filesystem::path(folder) / s.fileName).string();
-        if (!IsSameFile(sourcePath, targetPath) && !MergeOne(target, sourcePath, reporter))
-            reporter.Error("合并数据文件失败：" + sourcePath);
+        if (!IsSameFile(sourcePath, targetPath))
+            if (Status merged = MergeOne(target, index, counts, sourcePath, reporter); !merged)
+                failures.push_back(sourcePath + "：" + merged.message());
         reporter.Progress(++done, total);
     }
-    reporter.Info("合并完成！");
-    return MergeResult::Done;
+    if (failures.empty()) {
+        reporter.Info(DoneText(counts));
+        return MergeResult::Done;
+    }
+    std::string summary = text::Format("合并未全部完成：%lld个文件已合并，%zu个文件失败：", total - static_cast<long long>(failures.size()),
+                                       failures.size());
+    for (const std::string& failure : failures) summary += "\n" + failure;
+    reporter.Error(summary);
+    return MergeResult::Incomplete;
 }
 
 }  // namespace linvara

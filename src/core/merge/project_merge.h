@@ -16,11 +16,20 @@ struct MergeSource {
 // sub-folders skipped), ordered by the bytes of their names, all checked.
 std::vector<MergeSource> ListProjectFiles(const std::string& folder);
 
-enum class MergeResult { NoFolder, TargetFailed, Done };
+enum class MergeResult {
+    NoFolder,
+    TargetFailed,
+    Done,        // every checked source merged
+    Incomplete,  // some sources failed; the others are merged
+};
 
 // Copies the working stake list and the tower-base rows of every checked
-// source into the target, in list order. Reports "选择保存的文件路径",
-// "创建合并文件失败！" or "合并完成！", and Progress(done, total) per source.
+// source into the target, in list order, each source in one transaction:
+// all of it or nothing. Points whose GPS_ID the target already holds, and
+// tower-base rows it already holds, are left out, so merging a source twice
+// adds nothing the second time. Reports "选择保存的文件路径",
+// "创建合并文件失败！…", "合并完成！" (with what was left out), or a summary
+// naming every source that failed and why; Progress(done, total) per source.
 MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSource>& sources,
                           const std::string& targetPath, Reporter& reporter);
 

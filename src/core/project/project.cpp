@@ -2,11 +2,14 @@
 
 #include <filesystem>
 #include <system_error>
+#include <unordered_set>
 #include <utility>
+
+#include "text/format.h"
 
 namespace linvara {
 
-Project::Project(Reporter& reporter) : database_(reporter) {}
+Project::Project(Reporter& reporter) : reporter_(reporter), database_(reporter) {}
 
 void Project::Remember() { counter_ = database_.ChangeCounter(); }
 
@@ -35,7 +38,24 @@ Status Project::ReadList() {
     changes_ = {};
     compared_ = false;
     Remember();
+    if (const std::size_t renumbered = RenumberSharedIdentities(); renumbered > 0)
+        reporter_.Warning(text::Format("%zu个点的GPS_ID与其他点重复，已重新编号，保存后写入工程文件。", renumbered));
     return Status::Ok();
+}
+
+std::size_t Project::RenumberSharedIdentities() {
+    std::unordered_set<std::string> taken;
+    taken.reserve(points_.size());
+    std::vector<DHPoint*> sharing;
+    for (DHPoint& p : points_)
+        if (!taken.insert(p.GPS_ID).second) sharing.push_back(&p);
+    for (DHPoint* p : sharing) {
+        do p->GPS_ID = NewGpsId();
+        while (!taken.insert(p->GPS_ID).second);
+        changes_.ids.insert(p->ID);
+        changes_.order = true;
+    }
+    return sharing.size();
 }
 
 Status Project::CheckUnchanged() {

@@ -74,7 +74,11 @@ private:
     Status CheckUnchanged();
     void Remember();  // the file's change counter after this program's own read or write
     Status ReadList();
+    // Gives a point whose GPS_ID an earlier point of the list holds a new
+    // one (the next save stores it); returns how many.
+    std::size_t RenumberSharedIdentities();
 
+    Reporter& reporter_;
     CProjectDatabase database_;
     DHPointList points_;
     StoredRows stored_;
