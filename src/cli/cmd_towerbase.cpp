@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "merge/project_merge.h"
+#include "text/encoding.h"
 #include "towerbase/tow_file.h"
 #include "towerbase/tower_base_survey.h"
 
@@ -70,7 +71,12 @@ void RunMerge(const MergeOptions& o, CliContext& ctx) {
     std::vector<MergeSource> sources = ListProjectFiles(o.folder);
     for (MergeSource& s : sources)
         for (const std::string& name : o.skip) s.checked = s.checked && s.fileName != name;
-    if (MergeProjects(o.folder, sources, o.target, ctx.reporter) != MergeResult::Done) ctx.exitCode = 1;
+    try {
+        if (MergeProjects(o.folder, sources, o.target, ctx.reporter) != MergeResult::Done) ctx.exitCode = 1;
+    } catch (const text::EncodingError& e) {  // texts of the working tables could not be converted
+        ctx.reporter.Error(e.what());
+        ctx.exitCode = 1;
+    }
 }
 
 }  // namespace

@@ -76,6 +76,20 @@ TEST(CliTowerBase, UnreadableNumbersOfATowFileAreNamedAndTheConversionGoesOn) {
     EXPECT_NE(ReadFileBytes(dir.File("out_Z1.org")).find("4.9500,-4.9500"), std::string::npos);  // 7q read as 7
 }
 
+TEST(CliTowerBase, NoTowerBasePointsIsAFailureThatSaysSo) {
+    TempDir dir;
+    WriteCollectorProject(dir.File("empty.PD"), {}, {});
+    testing::WriteFileBytes(dir.File("empty.tow"), "");
+    testing::WriteFileBytes(dir.File("blank.tow"), " \r\n\r\n");
+    const char* inputs[][2] = {{"empty.PD", "empty.tow"}, {"empty.tow", "empty.tow"}, {"blank.tow", "blank.tow"}};
+    for (const auto& [input, tow] : inputs) {
+        const RunResult r = RunCli(dir, {"towerbase", dir.File(input), "-o", dir.File("out.org")});
+        EXPECT_EQ(r.exitCode, 1) << input;
+        EXPECT_EQ(r.err, "TOW文件中没有塔基断面数据：" + dir.File(tow) + "\n") << input;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out_.org")));
+}
+
 TEST(CliTowerBase, MergeSkipsNamedSources) {
     TempDir dir, out;
     CollectorPoint a;

@@ -53,6 +53,25 @@ TEST(FileName, SplitAtTheLastSlashOfEitherKindAndTheLastDot) {
     }
 }
 
+TEST(FileName, DataMadeSafeForAFileName) {
+    struct Case {
+        std::string text;
+        std::string want;
+    } cases[] = {
+        {"Z1", "Z1"},
+        {"塔5+20.5", "塔5+20.5"},
+        {"x/../../escaped", "x_.._.._escaped"},
+        {"a\\b:c*d?e\"f<g>h|i", "a_b_c_d_e_f_g_h_i"},
+        {std::string("t\tab\r\n\x7F") + '\0' + "z", "t_ab____z"},
+        {".", "_"},
+        {"..", "_"},
+        {"...", "..."},  // only a whole "." or ".." names a folder
+        {".z", ".z"},
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SafeFileNamePart(c.text), c.want) << c.text;
+}
+
 TEST(RecordFile, BlocksInOrderAsGbkWithCrLf) {
     testing::TempDir dir;
     const std::string path = dir.File("r.org");

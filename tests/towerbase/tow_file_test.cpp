@@ -4,9 +4,12 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "support/collector_fixture.h"
+#include "support/missing_code_page.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 #include "text/encoding.h"
@@ -90,8 +93,56 @@ TEST(TowExport, MissingTableIsAQueryErrorAndStillWritesTheFile) {
     const TowExportResult result = ExportTow(dir.File("a.PD"), reporter);
     EXPECT_TRUE(result.written);
     EXPECT_TRUE(result.queryFailed);
-    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"查找记录出错!"});
+    EXPECT_EQ(reporter.Texts(),
+              std::vector<std::string>{"查找记录出错!（" + dir.File("a.PD") + "：no such table: Electric_Data_TG）"});
     EXPECT_EQ(ReadFileBytes(dir.File("a.tow")), "");
+}
+
+TEST(TowExport, AFileThatIsNoDatabaseGetsSQLitesReason) {
+    TempDir dir;
+    WriteFileBytes(dir.File("a.PD"), std::string(4096, 'x'));
+    RecordingReporter reporter;
+    EXPECT_TRUE(ExportTow(dir.File("a.PD"), reporter).queryFailed);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"查找记录出错!（" + dir.File("a.PD") + "：file is not a database）"});
+}
+
+TEST(TowExport, WaitsWhileAnotherProgramWrites) {
+    TempDir dir;
+    const std::string pd = dir.File("a.PD");
+    CollectorTowerRow row;
+    row.name = "P1";
+    WriteCollectorProject(pd, {}, {row});
+    SQLite::Database writer(pd, SQLite::OPEN_READWRITE);
+    writer.exec("BEGIN EXCLUSIVE");  // readers get SQLITE_BUSY until the commit
+    std::thread commitLater([&writer] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        writer.exec("COMMIT");
+    });
+    RecordingReporter reporter;
+    const TowExportResult result = ExportTow(pd, reporter);
+    commitLater.join();
+    EXPECT_TRUE(result.written);
+    EXPECT_FALSE(result.queryFailed);
+    EXPECT_EQ(result.lines, 1u);
+    EXPECT_TRUE(reporter.messages.empty()) << reporter.Texts().front();
+}
+
+TEST(TowExport, AMissingConverterLeavesTheOldFileAndSaysWhy) {
+    TempDir dir;
+    CollectorTowerRow row;
+    row.name = "P1";
+    row.pegName = "塔1";
+    WriteCollectorProject(dir.File("a.PD"), {}, {row});
+    WriteFileBytes(dir.File("a.tow"), "old");
+    testing::MissingCodePage missing;
+    RecordingReporter reporter;
+    const TowExportResult result = ExportTow(dir.File("a.PD"), reporter);
+    EXPECT_FALSE(result.written);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text.rfind("写入TOW文件失败：" + dir.File("a.tow") + "（无法打开编码转换", 0), 0u)
+        << reporter.messages[0].text;
+    EXPECT_EQ(ReadFileBytes(dir.File("a.tow")), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 TEST(TowExport, FailuresLeaveNoFile) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "support/missing_code_page.h"
 #include "support/recording_reporter.h"
 #include "support/survey_points.h"
 #include "support/temp_dir.h"
@@ -125,19 +126,56 @@ TEST(TowerBaseOutput, NoPointsWritesNothingButStillFinishes) {
 TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("t_S.INI"));  // the INI path is taken by a folder
+    std::filesystem::create_directory(dir.File("t_T.org"));  // and an ORG path
     RecordingReporter reporter;
     const DHPointList points = {SectionPoint("S", 1, 1.0), SectionPoint("S", 2, 1.0), SectionPoint("S", 3, 1.0),
-                                SectionPoint("S", 4, 1.0), SectionPoint("/", 1, 1.0)};  // "t_/.org" has no folder
+                                SectionPoint("S", 4, 1.0), SectionPoint("T", 1, 1.0)};
     EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
     EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误"));
-    bool orgReported = false;
-    for (const std::string& m : reporter.Texts()) orgReported = orgReported || m.find("t_/.org") != std::string::npos;
-    EXPECT_TRUE(orgReported);
+    EXPECT_TRUE(reporter.Said("创建塔基断面org文件错误：" + dir.File("t_T.org")));
     EXPECT_EQ(reporter.Texts().back(), kDone);
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"t_S.INI", "t_S.org"}));
+    EXPECT_EQ(left, (std::vector<std::string>{"t_S.INI", "t_S.org", "t_T.INI", "t_T.org"}));
+}
+
+TEST(TowerBaseOutput, StakeNamesAreMadeSafeAndEveryFileStaysInTheChosenFolder) {
+    TempDir dir;
+    const std::filesystem::path out = dir.path() / "out";
+    std::filesystem::create_directories(out / "t_x");  // lets "t_x/../../" lead out of the folder
+    struct Case {
+        const char* stake;
+        const char* file;  // the ORG file's name; the INI's differs in its extension only
+    } cases[] = {
+        {"x/../../escaped", "t_x_.._.._escaped"}, {"a\\b", "t_a_b"}, {"Z:1*?", "t_Z_1__"}, {"\"<|>", "t_____"},
+        {"..", "t__"}, {"tab\there", "t_tab_here"}, {"塔5", "t_塔5"}, {"Z1", "t_Z1"},
+    };
+    DHPointList points;
+    for (const Case& c : cases) points.push_back(SectionPoint(c.stake, 1, 1.0));
+    RecordingReporter reporter;
+    EXPECT_TRUE(WriteTowerBaseFiles(points, (out / "t.org").string(), reporter));
+    for (const Case& c : cases) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(out / (std::string(c.file) + ".org"))) << c.stake;
+        EXPECT_TRUE(std::filesystem::is_regular_file(out / (std::string(c.file) + ".INI"))) << c.stake;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("escaped.org")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("escaped.INI")));
+    // Messages keep the stake as measured.
+    EXPECT_TRUE(reporter.Said(MissingText("x/../../escaped", "B")));
+}
+
+TEST(TowerBaseOutput, AMissingConverterWritesNoFileAndSaysWhy) {
+    TempDir dir;
+    const DHPointList points = {SectionPoint("Z1", 1, 1.0), SectionPoint("塔2", 1, 1.0)};
+    testing::MissingCodePage missing;
+    RecordingReporter reporter;
+    EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].kind, "error");
+    EXPECT_NE(reporter.messages[0].text.find(dir.File("t.org")), std::string::npos);
+    EXPECT_NE(reporter.messages[0].text.find("无法打开编码转换"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // not even the stake whose name is ASCII
 }
 
 }  // namespace

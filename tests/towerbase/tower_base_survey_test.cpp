@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "support/collector_fixture.h"
+#include "support/missing_code_page.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
+#include "text/encoding.h"
 
 namespace linvara {
 namespace {
@@ -58,15 +61,48 @@ TEST(TowerBaseSurvey, ConvertNeedsADataFileAndAnOutputPath) {
     EXPECT_TRUE(std::filesystem::exists(dir.File("out_Z1.INI")));
 }
 
-TEST(TowerBaseSurvey, AMissingFileIsReported) {
+TEST(TowerBaseSurvey, AFileThatCannotBeReadIsReported) {
     TempDir dir;
-    RecordingReporter reporter;
-    TowerBaseSurvey survey(reporter);
-    survey.Load(dir.File("gone.tow"));
-    EXPECT_FALSE(survey.LoadSucceeded());
-    EXPECT_TRUE(survey.Points().empty());
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_NE(reporter.messages[0].text.find("gone.tow"), std::string::npos);
+    WriteFileBytes(dir.File("s.tow"), text::Utf8ToGb18030("P1,1,2,3,c,1,0,塔1,1,\r\n"));
+    struct Case {
+        std::string file;
+        bool codePageMissing;
+        std::string message;  // how the message begins
+    } cases[] = {
+        {dir.File("gone.tow"), false, "无法读取文件：" + dir.File("gone.tow")},
+        {dir.File("s.tow"), true, "无法读取文件：" + dir.File("s.tow") + "（无法打开编码转换"},
+    };
+    for (const Case& c : cases) {
+        std::optional<testing::MissingCodePage> missing;
+        if (c.codePageMissing) missing.emplace();
+        RecordingReporter reporter;
+        TowerBaseSurvey survey(reporter);
+        survey.Load(c.file);
+        EXPECT_FALSE(survey.LoadSucceeded()) << c.file;
+        EXPECT_TRUE(survey.Points().empty()) << c.file;
+        ASSERT_EQ(reporter.messages.size(), 1u) << c.file;
+        EXPECT_EQ(reporter.messages[0].text.rfind(c.message, 0), 0u) << reporter.messages[0].text;
+    }
+}
+
+TEST(TowerBaseSurvey, ATowFileWithoutPointsSaysSoAndWritesNothing) {
+    const char* contents[] = {"", "\r\n", "  \r\n\t\r\n", "\r\nP1,1,2,3,c,1,0,Z1,1,\r\n"};  // a blank line ends the data
+    for (const char* content : contents) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(content)));
+        TempDir dir;
+        WriteFileBytes(dir.File("s.tow"), content);
+        RecordingReporter reporter;
+        TowerBaseSurvey survey(reporter);
+        survey.Load(dir.File("s.tow"));
+        EXPECT_TRUE(survey.Points().empty());
+        survey.OrgOutputPath = dir.File("out.org");
+        EXPECT_EQ(survey.Convert(), TowerBaseSurvey::ConvertResult::NoSections);
+        EXPECT_FALSE(survey.AllFilesWritten());
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].kind, "error");
+        EXPECT_EQ(reporter.messages[0].text, "TOW文件中没有塔基断面数据：" + dir.File("s.tow"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
 }
 
 }  // namespace

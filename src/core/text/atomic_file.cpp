@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <vector>
+
+#include "text/temporary_file.h"
 
 namespace linvara::text {
 namespace {
@@ -33,12 +34,11 @@ AtomicFile::~AtomicFile() { Discard(); }
 bool AtomicFile::Open() {
     Discard();
     if (path_.empty() || path_.back() == '/') return false;
-    std::vector<char> tmpl(path_.begin(), path_.end());
-    const char suffix[] = ".tmpXXXXXX";
-    tmpl.insert(tmpl.end(), suffix, suffix + sizeof suffix);
-    fd_ = ::mkstemp(tmpl.data());
-    if (fd_ < 0) return false;
-    tempPath_ = tmpl.data();
+    RemoveStaleTemporaries(path_);
+    TemporaryFile temp = CreateTemporaryFor(path_);
+    if (temp.fd < 0) return false;
+    fd_ = temp.fd;
+    tempPath_ = std::move(temp.name);
     failed_ = false;
     buffer_.clear();
     buffer_.reserve(kBufferSize);
@@ -62,12 +62,18 @@ bool AtomicFile::Commit() {
     if (fd_ < 0) return false;
     if (!failed_ && !buffer_.empty() && !WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
     buffer_.clear();
-    // New files get the usual permissions, not mkstemp's 0600.
+    // New files get the usual permissions, not a temporary file's 0600.
     mode_t mask = ::umask(0);
     ::umask(mask);
     struct stat st {};
     mode_t mode = (::stat(path_.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
     if (!failed_ && ::fchmod(fd_, mode) != 0) failed_ = true;
+    // An unnamed file gets a name of the temporary pattern first: a crash
+    // before the rename leaves that, and the next write of the target sweeps it.
+    if (!failed_ && tempPath_.empty()) {
+        tempPath_ = NameTemporary(fd_, path_);
+        failed_ = tempPath_.empty();
+    }
     if (::close(fd_) != 0) failed_ = true;
     fd_ = -1;
     if (failed_ || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {

@@ -6,7 +6,9 @@ namespace linvara::text {
 
 // Writes a file through a temporary file in the same folder that is renamed
 // over the target only when every byte has been written, so a failed write
-// (full disk, no permission) never leaves a partial file behind.
+// (full disk, no permission) never leaves a partial file behind, and a crash
+// leaves at most a `<target>.tmpXXXXXX` that the next write of the target
+// removes (see text/temporary_file.h).
 class AtomicFile {
 public:
     explicit AtomicFile(std::string path);
@@ -23,7 +25,7 @@ private:
     void Discard();
 
     std::string path_;
-    std::string tempPath_;
+    std::string tempPath_;  // empty while the temporary file has no name
     int fd_ = -1;
     bool failed_ = false;
     std::string buffer_;

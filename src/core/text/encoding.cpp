@@ -2,30 +2,54 @@
 
 #include <iconv.h>
 
+#include <atomic>
 #include <cerrno>
+#include <system_error>
 
 namespace linvara::text {
 namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 constexpr std::string_view kReplacementGb = "?";
+constexpr const char* kUtf8 = "UTF-8";
+constexpr const char* kAnsiCodePage = "GB18030";
+
+std::atomic<const char*> gAnsiCodePage{kAnsiCodePage};
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 // One iconv descriptor per direction and thread; iconv_open is costly and
-// conversions run per field while seeding large projects.
+// conversions run per field while seeding large projects. A converter that
+// cannot be opened throws EncodingError on every use, never passes text on
+// unconverted.
 class Converter {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-    }
+    explicit Converter(bool toAnsi) : toAnsi_(toAnsi) {}
+    ~Converter() { Close(); }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
+
+    // Opens the converter for the current code page when it is not open.
+    void Require() {
+        const char* ansi = gAnsiCodePage.load();
+        if (ansi != ansi_) {
+            Close();
+            ansi_ = ansi;
+            cd_ = toAnsi_ ? iconv_open(ansi, kUtf8) : iconv_open(kUtf8, ansi);
+            openError_ = cd_ == kNoConverter ? errno : 0;
+        }
+        if (cd_ != kNoConverter) return;
+        const std::string from = toAnsi_ ? kUtf8 : ansi_;
+        const std::string to = toAnsi_ ? ansi_ : kUtf8;
+        throw EncodingError("无法打开编码转换（" + from + " → " + to +
+                            "）：" + std::generic_category().message(openError_));
+    }
 
     // Converts input; a byte that cannot be converted is skipped and
     // `replacement` is written in its place.
     std::string Run(std::string_view input, std::string_view replacement) {
+        Require();
         std::string out;
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::string(input);
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         out.resize(input.size() * 2 + 16);
         char* in = const_cast<char*>(input.data());
@@ -58,8 +82,27 @@ public:
     }
 
 private:
-    iconv_t cd_;
+    void Close() {
+        if (cd_ != kNoConverter) iconv_close(cd_);
+        cd_ = kNoConverter;
+        ansi_ = nullptr;
+    }
+
+    const bool toAnsi_;
+    const char* ansi_ = nullptr;  // the code page cd_ was opened for
+    iconv_t cd_ = kNoConverter;
+    int openError_ = 0;
 };
+
+Converter& ToUtf8() {
+    thread_local Converter conv(false);
+    return conv;
+}
+
+Converter& ToAnsi() {
+    thread_local Converter conv(true);
+    return conv;
+}
 
 }  // namespace
 
@@ -71,15 +114,20 @@ bool IsAscii(std::string_view bytes) {
 
 std::string Gb18030ToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) return std::string(bytes);
-    thread_local Converter conv("UTF-8", "GB18030");
-    return conv.Run(bytes, kReplacementUtf8);
+    return ToUtf8().Run(bytes, kReplacementUtf8);
 }
 
 std::string Utf8ToGb18030(std::string_view utf8) {
     if (IsAscii(utf8)) return std::string(utf8);
-    thread_local Converter conv("GB18030", "UTF-8");
-    return conv.Run(SanitizeUtf8(utf8), kReplacementGb);
+    return ToAnsi().Run(SanitizeUtf8(utf8), kReplacementGb);
 }
+
+void RequireAnsiConverters() {
+    ToUtf8().Require();
+    ToAnsi().Require();
+}
+
+void SetAnsiCodePageForTesting(const char* name) { gAnsiCodePage.store(name ? name : kAnsiCodePage); }
 
 // Valid runs are copied whole: texts of many megabytes pass through here.
 std::string SanitizeUtf8(std::string_view bytes) {

@@ -27,4 +27,14 @@ FileNameParts SplitFileName(std::string_view path) {
 
 std::string FileStem(std::string_view path) { return SplitFileName(path).stem; }
 
+std::string SafeFileNamePart(std::string_view text) {
+    if (text == "." || text == "..") return "_";
+    std::string out(text);
+    for (char& c : out) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+    }
+    return out;
+}
+
 }  // namespace linvara::text

@@ -21,4 +21,10 @@ FileNameParts SplitFileName(std::string_view path);
 // The file name without folder and extension ("D:\\jobs\\West.PD" -> "West").
 std::string FileStem(std::string_view path);
 
+// A text taken from the data made fit to be part of a file name on Linux and
+// Windows: / \ : * ? " < > | and control characters become "_", and so does
+// a whole name of "." or "..". Anything else, Chinese included, is kept, so
+// the file stays in the folder the user chose.
+std::string SafeFileNamePart(std::string_view text);
+
 }  // namespace linvara::text

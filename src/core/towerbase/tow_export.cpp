@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "db/tower_base_rows.h"
+#include "status.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
 #include "text/file_name.h"
@@ -16,6 +17,8 @@ namespace linvara {
 namespace {
 
 constexpr const char* kQueryError = "查找记录出错!";
+// Waits as long as the project database does for another program's write.
+constexpr int kBusyTimeoutMs = 3000;
 
 // Line breaks would split the record; the collector lets them into codes.
 std::string WithoutLineBreaks(std::string code) {
@@ -41,8 +44,9 @@ TGDataUnit ReadRow(const sql::Statement& q, const sql::TowerBaseColumns& c) {
 }
 
 // The rows of the table, at most as many as its count says; a failed query
-// is reported once and leaves the rows read before it.
-std::vector<TGDataUnit> ReadRows(SQLite::Database& db, Reporter& reporter, bool& failed) {
+// is reported once, with SQLite's reason, and leaves the rows read before it.
+// A text that cannot be decoded is no failed query: EncodingError goes on.
+std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, Reporter& reporter, bool& failed) {
     std::vector<TGDataUnit> rows;
     long long count = 0;
     try {
@@ -52,9 +56,11 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, Reporter& reporter, bool&
         rows.reserve(static_cast<std::size_t>(std::max(0LL, std::min(count, 1LL << 24))));
         while (static_cast<long long>(rows.size()) < count && query.Step())
             rows.push_back(ReadRow(query, columns));
-    } catch (const std::exception&) {
+    } catch (const text::EncodingError&) {
+        throw;
+    } catch (const std::exception& e) {
         failed = true;
-        reporter.Error(kQueryError);
+        reporter.Error(WithCause(kQueryError, path + "：" + e.what()));
     }
     return rows;
 }
@@ -87,20 +93,29 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
     TowExportResult result;
     std::unique_ptr<SQLite::Database> db;
     try {
-        db = std::make_unique<SQLite::Database>(projectPath, SQLite::OPEN_READONLY);
-    } catch (const std::exception&) {
-        reporter.Error("无法打开数据文件：" + projectPath);
+        db = std::make_unique<SQLite::Database>(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+    } catch (const std::exception& e) {
+        reporter.Error(WithCause("无法打开数据文件：" + projectPath, e.what()));
         return result;
     }
-    const std::vector<TGDataUnit> rows = ReadRows(*db, reporter, result.queryFailed);
-    db.reset();
     const std::string towPath = TowPathFor(projectPath);
-    if (!text::WriteFileAtomically(towPath, TowText(rows))) {
+    std::string bytes;
+    std::size_t lines = 0;
+    try {  // nothing is written unless every text could be converted
+        const std::vector<TGDataUnit> rows = ReadRows(*db, projectPath, reporter, result.queryFailed);
+        db.reset();
+        bytes = TowText(rows);
+        lines = rows.size();
+    } catch (const text::EncodingError& e) {
+        reporter.Error(WithCause("写入TOW文件失败：" + towPath, e.what()));
+        return result;
+    }
+    if (!text::WriteFileAtomically(towPath, bytes)) {
         reporter.Error("写入TOW文件失败：" + towPath);
         return result;
     }
     result.written = true;
-    result.lines = rows.size();
+    result.lines = lines;
     return result;
 }
 

@@ -13,16 +13,17 @@ namespace linvara {
 // The TOW path of a project: the path without its last 3 characters + ".tow".
 std::string TowPathFor(const std::string& projectPath);
 
-// Writes Electric_Data_TG of the project to its TOW file (atomically).
+// Writes Electric_Data_TG of the project to its TOW file (atomically),
+// waiting for another program's write as the project database does.
 // Returns 1 when written, 0 when the database cannot be opened or the file
-// cannot be written.
+// cannot be written (or encoded: then nothing is written).
 int ExportTowFile(const std::string& projectPath, Reporter& reporter);
 
 // What an export did, for callers that must tell a clean export from one
 // whose table could not be read (the file is then written with the rows read).
 struct TowExportResult {
     bool written = false;      // the TOW file stands complete on disk
-    bool queryFailed = false;  // "查找记录出错!" was reported
+    bool queryFailed = false;  // "查找记录出错!" was reported, with SQLite's reason
     std::size_t lines = 0;
 };
 TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter);
@@ -31,6 +32,8 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter);
 void AppendTowLine(std::string& out, const TGDataUnit& row);
 
 // The points of a TOW file, in file order (empty when it cannot be read).
+// Both throw text::EncodingError when the file needs a converter the system
+// lacks.
 DHPointList ReadTowFile(const std::string& towPath);
 // As ReadTowFile, but nothing when the file cannot be opened. A number
 // field holding anything but one number still reads as far as it goes;

@@ -93,6 +93,7 @@ std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vecto
     bytes << in.rdbuf();
     const std::string content = text::Gb18030ToUtf8(bytes.str());
     DHPointList points;
+    if (text::Trim(content).empty()) return points;  // a blank file holds no point, not one of empty fields
     std::string_view rest(content);
     for (std::size_t lineNumber = 1; !rest.empty(); ++lineNumber) {
         const std::size_t end = rest.find('\n');

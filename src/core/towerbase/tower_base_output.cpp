@@ -6,9 +6,12 @@
 #include <unordered_map>
 #include <utility>
 
+#include "status.h"
+#include "text/encoding.h"
 #include "text/file_name.h"
 #include "text/format.h"
 #include "text/record_file.h"
+#include "towerbase/exchange_order.h"
 #include "towerbase/tower_base_templates.h"
 
 namespace linvara {
@@ -39,12 +42,15 @@ std::vector<StakePoints> GroupByStake(const DHPointList& points) {
     return stakes;
 }
 
-// An exchange sort: each position takes the smallest offset after it by
-// swapping, which fixes the order among equal offsets.
+// The order among equal offsets is the exchange sort's the output has always had.
 void SortByOffset(DHPointList& section) {
-    for (std::size_t i = 0; i < section.size(); ++i)
-        for (std::size_t j = i + 1; j < section.size(); ++j)
-            if (section[j].PegDis < section[i].PegDis) std::swap(section[i], section[j]);
+    std::vector<double> offsets;
+    offsets.reserve(section.size());
+    for (const DHPoint& p : section) offsets.push_back(p.PegDis);
+    DHPointList sorted;
+    sorted.reserve(section.size());
+    for (std::size_t i : ExchangeSortOrder(offsets)) sorted.push_back(std::move(section[i]));
+    section = std::move(sorted);
 }
 
 TowerBaseSections CollectSections(const StakePoints& stake) {
@@ -93,18 +99,25 @@ bool WriteTowerBaseIni(const std::string& path, Reporter& reporter) {
 }
 
 bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPath, Reporter& reporter) {
+    try {  // before the first file, not between two
+        text::RequireAnsiConverters();
+    } catch (const text::EncodingError& e) {
+        reporter.Error(WithCause("创建塔基断面org文件错误：" + outputPath, e.what()));
+        return false;
+    }
     const std::string base = text::DropLastChars(outputPath, 4);
     bool allWritten = true;
     for (const StakePoints& stake : GroupByStake(points)) {
         const TowerBaseSections sections = CollectSections(stake);
         for (int k = 1; k <= kReportedSections; ++k)
             if (sections[static_cast<std::size_t>(k - 1)].empty()) reporter.Info(MissingSectionText(stake.name, k));
-        const std::string orgPath = base + "_" + stake.name + ".org";
+        const std::string stem = base + "_" + text::SafeFileNamePart(stake.name);
+        const std::string orgPath = stem + ".org";
         if (!text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)})) {
             reporter.Error("创建塔基断面org文件错误：" + orgPath);
             allWritten = false;
         }
-        allWritten = WriteTowerBaseIni(base + "_" + stake.name + ".INI", reporter) && allWritten;
+        allWritten = WriteTowerBaseIni(stem + ".INI", reporter) && allWritten;
     }
     reporter.Info("塔基断面转换完成!");
     return allWritten;

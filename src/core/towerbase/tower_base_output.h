@@ -16,8 +16,10 @@ using TowerBaseSections = std::array<DHPointList, 8>;
 // of first appearance) one ORG file drawing its sections in a local plan
 // around the stake and one INI file with the drawing settings, named after
 // `outputPath` without its last four characters + "_" + stake + ".org" /
-// ".INI". Reports every missing section A..D and, at the end,
-// "塔基断面转换完成!". Returns whether every file was written.
+// ".INI", the stake made safe for a file name (text::SafeFileNamePart).
+// Reports every missing section A..D and, at the end, "塔基断面转换完成!".
+// Returns whether every file was written; writes nothing when the system
+// cannot encode the files.
 bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPath, Reporter& reporter);
 
 // The ORG records of one centre stake (each ending in "\n"): the stake as

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "status.h"
+#include "text/encoding.h"
 #include "towerbase/tow_file.h"
 #include "towerbase/tower_base_output.h"
 
@@ -27,9 +29,15 @@ void TowerBaseSurvey::Load(const std::string& path) {
         towPath = TowPathFor(path);
     }
     readWarnings_.clear();
-    std::optional<DHPointList> points = TryReadTowFile(towPath, &readWarnings_);
+    std::optional<DHPointList> points;
+    std::string cause;
+    try {
+        points = TryReadTowFile(towPath, &readWarnings_);
+    } catch (const text::EncodingError& e) {
+        cause = e.what();
+    }
     // A failed export has already said why there is nothing to read.
-    if (!points && exported) reporter_.Error("无法读取文件：" + towPath);
+    if (!points && exported) reporter_.Error(WithCause("无法读取文件：" + towPath, cause));
     points_ = points.value_or(DHPointList{});
     dataFilePath_ = towPath;
     loadSucceeded_ = exported && points.has_value();
@@ -43,6 +51,11 @@ TowerBaseSurvey::ConvertResult TowerBaseSurvey::Convert() {
     if (OrgOutputPath.empty()) {
         reporter_.Info("请设置转换文件保存路径！");
         return ConvertResult::NoOutputPath;
+    }
+    if (points_.empty()) {
+        reporter_.Error("TOW文件中没有塔基断面数据：" + dataFilePath_);
+        allFilesWritten_ = false;
+        return ConvertResult::NoSections;
     }
     allFilesWritten_ = WriteTowerBaseFiles(points_, OrgOutputPath, reporter_);
     return ConvertResult::Done;

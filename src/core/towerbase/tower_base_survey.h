@@ -23,9 +23,10 @@ public:
     // file, the line and the field of each).
     const std::vector<std::string>& ReadWarnings() const { return readWarnings_; }
 
-    enum class ConvertResult { NoDataFile, NoOutputPath, Done };
+    enum class ConvertResult { NoDataFile, NoOutputPath, NoSections, Done };
     // Runs the conversion to OrgOutputPath; reports "请先打开数据文件！" /
-    // "请设置转换文件保存路径！" itself when a path is missing.
+    // "请设置转换文件保存路径！" itself when a path is missing, and
+    // "TOW文件中没有塔基断面数据：<file>" when the file loaded holds no point.
     ConvertResult Convert();
     // Whether the last Convert that ran wrote every ORG and INI file.
     bool AllFilesWritten() const { return allFilesWritten_; }
