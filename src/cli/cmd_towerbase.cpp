@@ -6,7 +6,6 @@
 
 #include "commands.h"
 #include "merge/project_merge.h"
-#include "text/encoding.h"
 #include "towerbase/tow_file.h"
 #include "towerbase/tower_base_survey.h"
 
@@ -71,12 +70,7 @@ void RunMerge(const MergeOptions& o, CliContext& ctx) {
     std::vector<MergeSource> sources = ListProjectFiles(o.folder);
     for (MergeSource& s : sources)
         for (const std::string& name : o.skip) s.checked = s.checked && s.fileName != name;
-    try {
-        if (MergeProjects(o.folder, sources, o.target, ctx.reporter) != MergeResult::Done) ctx.exitCode = 1;
-    } catch (const text::EncodingError& e) {  // texts of the working tables could not be converted
-        ctx.reporter.Error(e.what());
-        ctx.exitCode = 1;
-    }
+    if (MergeProjects(o.folder, sources, o.target, ctx.reporter) != MergeResult::Done) ctx.exitCode = 1;
 }
 
 }  // namespace

@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         int rc = app.exit(e);
         return rc == 0 ? 0 : 2;
+    } catch (const std::exception& e) {
+        // A failure no command turned into its own message still ends in words, not an abort.
+        ctx.reporter.Error(e.what());
+        return 1;
     }
     return ctx.exitCode;
 }

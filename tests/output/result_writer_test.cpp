@@ -157,11 +157,14 @@ TEST(ResultWriter, FailedWriteIsReportedAndLeavesNoFile) {
         const std::string folderAsTarget = dir.File("taken");
         std::filesystem::create_directory(folderAsTarget);
         testing::WriteFileBytes(dir.File("taken/keep.txt"), "old");
-        const std::string paths[] = {folderAsTarget, dir.File("missing/out.dat")};
-        for (const std::string& path : paths) {
+        // Each failure names the system's reason.
+        const std::pair<std::string, const char*> cases[] = {{folderAsTarget, "Is a directory"},
+                                                             {dir.File("missing/out.dat"), "No such file or directory"}};
+        for (const auto& [path, reason] : cases) {
             RecordingReporter reporter;
             EXPECT_FALSE(WriteResultFile(ThreePoints(), path, kind, reporter)) << kind << " " << path;
-            EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kCannotCreate}) << kind << " " << path;
+            EXPECT_EQ(reporter.Texts(), std::vector<std::string>{std::string(kCannotCreate) + "（" + reason + "）"})
+                << kind << " " << path;
         }
         size_t entries = 0;
         for (const auto& e : std::filesystem::directory_iterator(dir.path()))

@@ -58,7 +58,7 @@ Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
         const sql::TowerBaseColumns columns{sql::NamedColumns(rows)};
         while (rows.Step()) index.towerRows.insert(TowerRowFingerprint(sql::ReadTowerBaseRow(rows, columns)));
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("合并数据文件失败：" + path_, e);
     }
 }
@@ -96,7 +96,7 @@ Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vecto
         sql::Statement tower(*connection_, kAppendTowerBaseRow);
         for (const TGDataUnit* r : towerRows) BindTowerRow(sql::Binder(tower), *r);
         transaction.commit();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("合并数据文件失败：" + path_, e);  // rolled back: nothing of the source went in
     }
     index.gpsIds.merge(added.gpsIds);
@@ -123,7 +123,7 @@ Status CProjectDatabase::AppendPoints(const DHPointList& list) {
         }
         transaction.commit();
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("合并数据文件失败：" + path_, e);
     }
 }
@@ -140,7 +140,7 @@ Status CProjectDatabase::AppendOrder(const DHPointList& list) {
             sql::Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
         transaction.commit();
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("合并数据文件失败：" + path_, e);
     }
 }
@@ -155,7 +155,7 @@ Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
         const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
         while (query.Step()) rows.push_back(sql::ReadTowerBaseRow(query, columns));
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("查找记录出错!", e);  // the rows read so far stay
     }
 }
@@ -170,7 +170,7 @@ Status CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows
         for (const TGDataUnit& r : rows) BindTowerRow(sql::Binder(insert), r);
         transaction.commit();
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("合并数据文件失败：" + path_, e);
     }
 }

@@ -102,7 +102,7 @@ Status CProjectDatabase::PrepareTables() {
         return Status::Ok();
     } catch (const db_detail::SurveyQueryError& e) {
         return Failure("查找记录出错!", e);
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {  // SQLite, or a code-page converter that cannot be opened
         return Failure("创建数据表失败", e);
     }
 }
@@ -133,7 +133,7 @@ Status CProjectDatabase::CreateWorkingTables() {
         if (!db.tableExists(kTowerBaseTable)) db.exec(TowerBaseTableSql());
         transaction.commit();
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("创建数据表失败", e);
     }
 }

@@ -167,7 +167,7 @@ Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
     StoredRows read;
     try {
         ReadStored(read, &list);
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("查找记录出错!", e);  // the rows read so far stay
     }
     if (stored != nullptr) *stored = std::move(read);
@@ -180,7 +180,7 @@ Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
     try {
         ReadStored(stored, nullptr);
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("查找记录出错!", e);
     }
 }
@@ -205,7 +205,7 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, c
         transaction.commit();
         stored = std::move(written);
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("保存失败：" + path_, e);  // rolled back: the old list stays whole
     }
 }
@@ -264,7 +264,7 @@ Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored) {
         if (sqlite3_changes(connection_->getHandle()) > 0)
             stored.points.Set(point.ID, {export_table::StoredFingerprint(point, point.DHType), point.DHType});
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("修改点失败", e);
     }
 }
@@ -292,7 +292,7 @@ Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
         stored.order.push_back(OrderFingerprint(point));
         stored.orderNumbered = stored.orderNumbered && orderId == static_cast<long long>(stored.order.size());
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("添加点失败", e);  // nothing stored
     }
 }
@@ -313,7 +313,7 @@ Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& s
         stored.orderNumbered = now.orderNumbered;
         for (int id : ids) stored.points.Erase(id);
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
+    } catch (const std::exception& e) {
         return Failure("删除点失败", e);
     }
 }

@@ -32,13 +32,13 @@ void AddStakes(output::KmlDocument& kml, const DHPointList& stakes) {
 
 }  // namespace
 
-int WriteStakeKml(const DHPointList& list, const std::string& path) {
+int WriteStakeKml(const DHPointList& list, const std::string& path, std::string* error) {
     const std::string target = text::Trim(path);
     if (target.empty()) return 0;
     output::KmlDocument kml(DocumentName(target), true);
     AddStakes(kml, JStakeList(list));
     AddStakes(kml, ZStakeList(list));
-    return text::WriteFileAtomically(target, kml.Finish()) ? 1 : 0;
+    return text::WriteFileAtomically(target, kml.Finish(), error) ? 1 : 0;
 }
 
 }  // namespace linvara

@@ -2,6 +2,7 @@
 
 #include "output/kml_writer.h"
 #include "output/result_text.h"
+#include "status.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
 #include "text/format.h"
@@ -29,13 +30,14 @@ std::string BuildResultBytes(const DHPointList& list, int kind, int& written) {
 }
 
 bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& reporter) {
-    if (WriteStakeKml(list, path) == 1) {
+    std::string error;
+    if (WriteStakeKml(list, path, &error) == 1) {
         reporter.Info(kKmlDone);
         return true;
     }
     // Only a path of white space goes unmentioned; a file that could not be
     // written must not look like a success.
-    if (!text::Trim(path).empty()) reporter.Error(kCannotCreate);
+    if (!text::Trim(path).empty()) reporter.Error(WithCause(kCannotCreate, error));
     return false;
 }
 
@@ -54,13 +56,18 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
         return false;
     }
     int written = 0;
-    const std::string bytes = BuildResultBytes(list, kind, written);
-    if (!text::WriteFileAtomically(path, bytes)) {
-        reporter.Error(kCannotCreate);
-        return false;
+    std::string error;
+    try {
+        const std::string bytes = BuildResultBytes(list, kind, written);
+        if (text::WriteFileAtomically(path, bytes, &error)) {
+            if (written > 0) reporter.Info(kConverted);
+            return true;
+        }
+    } catch (const text::EncodingError& e) {
+        error = e.what();
     }
-    if (written > 0) reporter.Info(kConverted);
-    return true;
+    reporter.Error(WithCause(kCannotCreate, error));
+    return false;
 }
 
 }  // namespace linvara

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "text/temporary_file.h"
 
@@ -31,15 +32,27 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {}
 
 AtomicFile::~AtomicFile() { Discard(); }
 
+void AtomicFile::Fail() {
+    if (!failed_) error_ = std::strerror(errno);
+    failed_ = true;
+}
+
 bool AtomicFile::Open() {
     Discard();
-    if (path_.empty() || path_.back() == '/') return false;
+    failed_ = false;
+    error_.clear();
+    if (path_.empty() || path_.back() == '/') {
+        error_ = "没有文件名";
+        return false;
+    }
     RemoveStaleTemporaries(path_);
     TemporaryFile temp = CreateTemporaryFor(path_);
-    if (temp.fd < 0) return false;
+    if (temp.fd < 0) {
+        Fail();
+        return false;
+    }
     fd_ = temp.fd;
     tempPath_ = std::move(temp.name);
-    failed_ = false;
     buffer_.clear();
     buffer_.reserve(kBufferSize);
     return true;
@@ -48,9 +61,9 @@ bool AtomicFile::Open() {
 bool AtomicFile::Write(std::string_view bytes) {
     if (fd_ < 0 || failed_) return false;
     if (buffer_.size() + bytes.size() > kBufferSize) {
-        if (!WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
+        if (!WriteAll(fd_, buffer_.data(), buffer_.size())) Fail();
         buffer_.clear();
-        if (!failed_ && bytes.size() > kBufferSize && !WriteAll(fd_, bytes.data(), bytes.size())) failed_ = true;
+        if (!failed_ && bytes.size() > kBufferSize && !WriteAll(fd_, bytes.data(), bytes.size())) Fail();
         else if (!failed_ && bytes.size() <= kBufferSize) buffer_.append(bytes);
     } else {
         buffer_.append(bytes);
@@ -60,23 +73,24 @@ bool AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
     if (fd_ < 0) return false;
-    if (!failed_ && !buffer_.empty() && !WriteAll(fd_, buffer_.data(), buffer_.size())) failed_ = true;
+    if (!failed_ && !buffer_.empty() && !WriteAll(fd_, buffer_.data(), buffer_.size())) Fail();
     buffer_.clear();
     // New files get the usual permissions, not a temporary file's 0600.
     mode_t mask = ::umask(0);
     ::umask(mask);
     struct stat st {};
     mode_t mode = (::stat(path_.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
-    if (!failed_ && ::fchmod(fd_, mode) != 0) failed_ = true;
+    if (!failed_ && ::fchmod(fd_, mode) != 0) Fail();
     // An unnamed file gets a name of the temporary pattern first: a crash
     // before the rename leaves that, and the next write of the target sweeps it.
     if (!failed_ && tempPath_.empty()) {
         tempPath_ = NameTemporary(fd_, path_);
-        failed_ = tempPath_.empty();
+        if (tempPath_.empty()) Fail();
     }
-    if (::close(fd_) != 0) failed_ = true;
+    if (::close(fd_) != 0) Fail();
     fd_ = -1;
-    if (failed_ || std::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    if (!failed_ && std::rename(tempPath_.c_str(), path_.c_str()) != 0) Fail();
+    if (failed_) {
         Discard();
         return false;
     }
@@ -91,9 +105,11 @@ void AtomicFile::Discard() {
     tempPath_.clear();
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     AtomicFile file(path);
-    return file.Open() && file.Write(bytes) && file.Commit();
+    if (file.Open() && file.Write(bytes) && file.Commit()) return true;
+    if (error != nullptr) *error = file.Error();
+    return false;
 }
 
 }  // namespace linvara::text

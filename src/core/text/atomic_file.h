@@ -20,18 +20,23 @@ public:
     bool Write(std::string_view bytes);    // false once any write has failed
     bool Commit();                         // flushes, closes and renames; false on any failure
     const std::string& Path() const { return path_; }
+    // Why the first failure happened ("No space left on device" ...), or empty.
+    const std::string& Error() const { return error_; }
 
 private:
     void Discard();
+    void Fail();  // keeps the system's reason of the first failure
 
     std::string path_;
     std::string tempPath_;  // empty while the temporary file has no name
     int fd_ = -1;
     bool failed_ = false;
+    std::string error_;
     std::string buffer_;
 };
 
-// Writes `bytes` to `path` atomically; false when anything failed.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Writes `bytes` to `path` atomically; false when anything failed, with the
+// reason in `error` when given.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 }  // namespace linvara::text
