@@ -10,6 +10,20 @@ std::string GbText(const sql::Statement& q, int column) { return text::Gb18030To
 
 std::string Utf8Text(const sql::Statement& q, int column) { return text::SanitizeUtf8(q.Bytes(column)); }
 
+SeenIds::SeenIds(long long maxId) : bits_(maxId >= 0 && maxId < (1LL << 31) ? maxId + 1 : 0) {}
+
+bool SeenIds::Contains(long long id) const {
+    if (id < 0 || static_cast<std::size_t>(id) >= bits_.size()) return others_.count(id) > 0;
+    return bits_[static_cast<std::size_t>(id)];
+}
+
+bool SeenIds::Insert(long long id) {
+    if (id < 0 || static_cast<std::size_t>(id) >= bits_.size()) return others_.insert(id).second;
+    if (bits_[static_cast<std::size_t>(id)]) return false;
+    bits_[static_cast<std::size_t>(id)] = true;
+    return true;
+}
+
 std::string StoredText(std::string_view utf8) {
     return text::IsAscii(utf8) ? std::string(utf8) : text::Utf8ToGb18030(utf8);
 }

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 #include <utility>
 
 #include "db/statement.h"
@@ -34,6 +36,20 @@ private:
 std::string GbText(const sql::Statement& q, int column);    // GB18030 bytes -> UTF-8
 std::string Utf8Text(const sql::Statement& q, int column);  // UTF-8, invalid bytes replaced
 std::string RawText(const sql::Statement& q, int column);   // the stored bytes
+
+// Row IDs seen, as bits up to a table's largest ID (a hash set of a million
+// IDs costs a tenth of a large read); others, such as negative IDs, in a set.
+class SeenIds {
+public:
+    explicit SeenIds(long long maxId);
+    bool Contains(long long id) const;
+    // True when the ID was not seen before.
+    bool Insert(long long id);
+
+private:
+    std::vector<bool> bits_;
+    std::unordered_set<long long> others_;
+};
 
 // A text as the working tables store it: GB18030, ASCII as it is.
 std::string StoredText(std::string_view utf8);

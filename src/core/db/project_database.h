@@ -150,6 +150,8 @@ private:
     void BuildWorkingTables();
     // Fills the new export table and the order table from the collector's join.
     void SeedWorkingTables();
+    // Gives a seeded point whose GPS_ID an earlier one holds a fresh one.
+    void RenumberRepeatedIdentities();
     void ReportRenumbered();
     void ReadStored(StoredRows& stored, DHPointList* list);
     void WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll);

@@ -68,23 +68,6 @@ std::vector<const DHPoint*> LastOfEachIdInIdOrder(const DHPointList& list, const
 }
 
 
-// IDs seen, as bits up to the table's largest ID (a hash set costs a tenth
-// of a large read); others, such as negative IDs, in a set.
-class SeenIds {
-public:
-    explicit SeenIds(long long maxId) : bits_(maxId >= 0 && maxId < (1LL << 31) ? maxId + 1 : 0) {}
-    bool Insert(int id) {
-        if (id < 0 || static_cast<std::size_t>(id) >= bits_.size()) return others_.insert(id).second;
-        if (bits_[static_cast<std::size_t>(id)]) return false;
-        bits_[static_cast<std::size_t>(id)] = true;
-        return true;
-    }
-
-private:
-    std::vector<bool> bits_;
-    std::unordered_set<int> others_;
-};
-
 }  // namespace
 
 namespace {
@@ -133,7 +116,7 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         const int orderName = named("Order_NewPtName");
         // An order row joins every point of its GPS_ID and a GPS_ID may have
         // several order rows: a point is listed once, where it first appears.
-        SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
+        db_detail::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
         while (query.Step()) {
             if (const long long at = query.Int64(orderId); at != lastOrderId) {
                 lastOrderId = at;

@@ -5,14 +5,14 @@
 // reads them afterwards.
 #include <SQLiteCpp/SQLiteCpp.h>
 
-#include <tuple>
-#include <unordered_set>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "db/db_detail.h"
 #include "db/export_columns.h"
 #include "db/project_database.h"
-#include "model/dh_point_list.h"
+#include "model/identity.h"
 #include "text/encoding.h"
 
 namespace linvara {
@@ -80,14 +80,6 @@ auto OnSurveyJoin(F step) {
     }
 }
 
-// A new identity that none of `taken` holds; it joins them.
-std::string UnusedGpsId(std::unordered_set<std::string>& taken) {
-    std::string id;
-    do id = NewGpsId();
-    while (!taken.insert(id).second);
-    return id;
-}
-
 }  // namespace
 
 // An identity that repeats in both collector tables joins every row with
@@ -97,34 +89,51 @@ std::string UnusedGpsId(std::unordered_set<std::string>& taken) {
 void CProjectDatabase::SeedWorkingTables() {
     sql::Statement q = OnSurveyJoin([&] { return sql::Statement(*connection_, kSurveyJoin); });
     const std::vector<SeedSource> sources = OnSurveyJoin([&] { return SeedSources(q); });
-    const auto [dhRow, pointRow, gpsId] = OnSurveyJoin([&] {
+    const auto [dhRow, pointRow] = OnSurveyJoin([&] {
         const sql::NamedColumns named(q);
-        return std::tuple{named("Linvara_DH_Row"), named("Linvara_Point_Row"), named("GPS_ID")};
+        return std::pair{named("Linvara_DH_Row"), named("Linvara_Point_Row")};
     });
     const std::string titleSuffix = "_" + title_;
     sql::Statement insert(*connection_, export_table::InsertSql(export_table::Seeded).c_str());
-    std::unordered_set<long long> dhRowsTaken, pointRowsTaken;
-    std::unordered_set<std::string> identities;
+    db_detail::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64());
+    db_detail::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64());
     while (OnSurveyJoin([&] { return q.Step(); })) {
-        if (dhRowsTaken.count(q.Int64(dhRow)) || pointRowsTaken.count(q.Int64(pointRow))) continue;
-        dhRowsTaken.insert(q.Int64(dhRow));
-        pointRowsTaken.insert(q.Int64(pointRow));
-        std::string identity = text::Gb18030ToUtf8(q.Bytes(gpsId)) + titleSuffix;
-        const bool fresh = !identities.insert(identity).second;
-        if (fresh) {
-            identity = UnusedGpsId(identities);
-            ++renumbered_;
-        }
+        const long long dh = q.Int64(dhRow), point = q.Int64(pointRow);
+        if (dhRowsTaken.Contains(dh) || pointRowsTaken.Contains(point)) continue;
+        dhRowsTaken.Insert(dh);
+        pointRowsTaken.Insert(point);
         sql::Binder b(insert);
-        for (const SeedSource& s : sources) {
-            if (s.column->seed == export_table::Seed::AnsiWithTitle && fresh)
-                b.Text(identity);
-            else
-                BindSeed(b, s, q, titleSuffix);
-        }
+        for (const SeedSource& s : sources) BindSeed(b, s, q, titleSuffix);
         b.Run();
     }
+    RenumberRepeatedIdentities();
     connection_->exec(kSeedOrder);
+}
+
+// The export table was created empty just before: its rows are the seeded
+// ones. Hashes of a million identities cost a fraction of a set of strings;
+// the rare equal hashes are compared exactly.
+void CProjectDatabase::RenumberRepeatedIdentities() {
+    std::vector<std::uint64_t> hashes;
+    std::vector<int> rowIds;
+    {
+        sql::Statement read(*connection_, "SELECT ID, GPS_ID FROM Electric_DH_Export ORDER BY ID;");
+        while (read.Step()) {
+            rowIds.push_back(read.Int(0));
+            const std::string_view bytes = read.Bytes(1);
+            hashes.push_back(text::IsAscii(bytes) ? IdentityHash(bytes) : IdentityHash(text::Gb18030ToUtf8(bytes)));
+        }
+    }
+    sql::Statement byId(*connection_, "SELECT GPS_ID FROM Electric_DH_Export WHERE ID=?;");
+    const std::vector<std::size_t> repeats = LaterRepeats(hashes, [&](std::size_t at) {
+        sql::Binder(byId).Int(rowIds[at]);
+        return byId.Step() ? db_detail::GbText(byId, 0) : std::string();
+    });
+    if (repeats.empty()) return;
+    FreshIdentities fresh(std::move(hashes));
+    sql::Statement update(*connection_, "UPDATE Electric_DH_Export SET GPS_ID=? WHERE ID=?;");
+    for (std::size_t at : repeats) sql::Binder(update).Text(fresh.Next()).Int(rowIds[at]).Run();
+    renumbered_ = repeats.size();
 }
 
 }  // namespace linvara

@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <system_error>
-#include <unordered_set>
+#include <string_view>
 #include <utility>
+#include <vector>
 
+#include "model/identity.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -44,18 +46,21 @@ Status Project::ReadList() {
 }
 
 std::size_t Project::RenumberSharedIdentities() {
-    std::unordered_set<std::string> taken;
-    taken.reserve(points_.size());
-    std::vector<DHPoint*> sharing;
-    for (DHPoint& p : points_)
-        if (!taken.insert(p.GPS_ID).second) sharing.push_back(&p);
-    for (DHPoint* p : sharing) {
-        do p->GPS_ID = NewGpsId();
-        while (!taken.insert(p->GPS_ID).second);
-        changes_.ids.insert(p->ID);
-        changes_.order = true;
+    std::vector<std::string_view> ids;
+    ids.reserve(points_.size());
+    for (const DHPoint& p : points_) ids.push_back(p.GPS_ID);
+    const std::vector<std::size_t> repeats = LaterRepeats(ids);
+    if (repeats.empty()) return 0;
+    std::vector<std::uint64_t> hashes;
+    for (std::string_view id : ids) hashes.push_back(IdentityHash(id));
+    FreshIdentities fresh(std::move(hashes));
+    for (std::size_t at : repeats) {
+        DHPoint& p = points_[at];
+        p.GPS_ID = fresh.Next();
+        changes_.ids.insert(p.ID);
     }
-    return sharing.size();
+    changes_.order = true;
+    return repeats.size();
 }
 
 Status Project::CheckUnchanged() {
