@@ -108,6 +108,22 @@ TEST(CliTowerBase, MergeSkipsNamedSources) {
     EXPECT_EQ(list[0].NewPtName, "B1");
 }
 
+// A source that is no project fails the merge (exit 1) and is named; the
+// others are merged.
+TEST(CliTowerBase, MergeWithAFailedSourceExitsOne) {
+    TempDir dir, out;
+    CollectorPoint a;
+    a.gpsId = "GA";
+    a.name = "A1";
+    WriteCollectorProject(dir.File("a.PD"), {a});
+    testing::WriteFileBytes(dir.File("b.PD"), "not a database, but named like one");
+    const RunResult r = RunCli(dir, {"merge", dir.path().string(), "-o", out.File("all.PD")});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_EQ(r.err.find("合并完成！"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir.File("b.PD") + "：不是有效的工程文件"), std::string::npos) << r.err;
+    EXPECT_EQ(testing::StakeListOf(out.File("all.PD")).size(), 1u);
+}
+
 TEST(CliTowerBase, MissingInputsAndUsageErrors) {
     TempDir dir;
     const std::string missing = dir.File("missing.PD");
