@@ -131,8 +131,9 @@ TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
     const DHPointList points = {SectionPoint("S", 1, 1.0), SectionPoint("S", 2, 1.0), SectionPoint("S", 3, 1.0),
                                 SectionPoint("S", 4, 1.0), SectionPoint("T", 1, 1.0)};
     EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
-    EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误"));
-    EXPECT_TRUE(reporter.Said("创建塔基断面org文件错误：" + dir.File("t_T.org")));
+    // Each failure names the file and the system's reason.
+    EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_S.INI") + "（Is a directory）"));
+    EXPECT_TRUE(reporter.Said("创建塔基断面org文件错误：" + dir.File("t_T.org") + "（Is a directory）"));
     EXPECT_EQ(reporter.Texts().back(), kDone);
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());

@@ -110,8 +110,8 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
         reporter.Error(WithCause("写入TOW文件失败：" + towPath, e.what()));
         return result;
     }
-    if (!text::WriteFileAtomically(towPath, bytes)) {
-        reporter.Error("写入TOW文件失败：" + towPath);
+    if (std::string error; !text::WriteFileAtomically(towPath, bytes, &error)) {
+        reporter.Error(WithCause("写入TOW文件失败：" + towPath, error));
         return result;
     }
     result.written = true;

@@ -93,8 +93,9 @@ std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections) {
 }
 
 bool WriteTowerBaseIni(const std::string& path, Reporter& reporter) {
-    if (text::WriteGbkTextFile(path, towerbase::kIniText)) return true;
-    reporter.Error("创建塔基断面ini文件错误");
+    std::string error;
+    if (text::WriteGbkTextFile(path, towerbase::kIniText, &error)) return true;
+    reporter.Error(WithCause("创建塔基断面ini文件错误：" + path, error));
     return false;
 }
 
@@ -113,8 +114,8 @@ bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPat
             if (sections[static_cast<std::size_t>(k - 1)].empty()) reporter.Info(MissingSectionText(stake.name, k));
         const std::string stem = base + "_" + text::SafeFileNamePart(stake.name);
         const std::string orgPath = stem + ".org";
-        if (!text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)})) {
-            reporter.Error("创建塔基断面org文件错误：" + orgPath);
+        if (std::string error; !text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)}, &error)) {
+            reporter.Error(WithCause("创建塔基断面org文件错误：" + orgPath, error));
             allWritten = false;
         }
         allWritten = WriteTowerBaseIni(stem + ".INI", reporter) && allWritten;
