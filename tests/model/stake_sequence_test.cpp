@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "model/stake_sequence.h"
 #include "support/survey_points.h"
@@ -113,6 +115,27 @@ TEST(StakeSequence, RenumberingStepsAndOffsetRange) {
     options.StartName = "100";
     SortByMileage(list, options);
     EXPECT_EQ(list[0].NewPtName, "100");
+}
+
+TEST(StakeSequence, SortByMileageKeepsListOrderAmongEqualMileages) {
+    // Few distinct mileages, so most points tie; -0.0 and 0.0 tie too.
+    const double mileages[] = {5, -0.0, 0.0, 2.5, 5, 1e9, -3};
+    std::mt19937 rng(7);
+    for (int size : {0, 1, 2, 17, 500}) {
+        DHPointList list;
+        for (int i = 0; i < size; ++i) {
+            list.push_back(At("p" + std::to_string(i), AuxPoint, i, 0));
+            list.back().Mileage = mileages[rng() % 7];
+        }
+        DHPointList want = list;
+        std::stable_sort(want.begin(), want.end(), [](const DHPoint& a, const DHPoint& b) { return a.Mileage < b.Mileage; });
+        SortByMileage(list, COptions{});
+        ASSERT_EQ(list.size(), want.size());
+        for (size_t i = 0; i < list.size(); ++i) {
+            EXPECT_EQ(list[i].GPS_ID, want[i].GPS_ID) << "size " << size << " row " << i;
+            EXPECT_EQ(list[i].OrderIndex, static_cast<int>(i));
+        }
+    }
 }
 
 TEST(StakeSequence, NumberingStepTable) {

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <unordered_set>
+#include <utility>
 
 #include "model/geometry.h"
+#include "model/segment_index.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -25,7 +28,7 @@ std::vector<size_t> JStakePositions(const DHPointList& list) {
 }
 
 // The capture test of one segment with its per-segment terms computed once:
-// ordering a large route tests every point against every segment.
+// ordering a large route tests many points against each segment.
 struct SegmentGeometry {
     SegmentGeometry(const DHPoint& s, const DHPoint& e)
         : c(s.Dx), d(s.Dy), ex(e.Dx), f(e.Dy), lo(std::min(c, ex)), hi(std::max(c, ex)) {
@@ -91,37 +94,68 @@ Projection ProjectOnSegment(const DHPoint& p, const DHPoint& s, const DHPoint& e
 
 namespace {
 
-void ReferToSegments(DHPoint& point, const DHPointList& jStakes, const std::vector<SegmentGeometry>& segments) {
-    if (point.DHType == JStake) {
-        point.Offset = 0;
-        point.StartJ.clear();
-        point.EndJ.clear();
-        return;
-    }
+// The segment chosen for a point so far.
+struct Capture {
     bool found = false;
-    double bestOffset = 0, bestMileage = 0;
-    size_t bestK = 0;
-    for (size_t k = 0; k < segments.size(); ++k) {
-        if (!segments[k].Captures(point.Dx, point.Dy)) continue;
-        Projection pr = ProjectOnSegment(point, jStakes[k], jStakes[k + 1]);
-        if (!found || std::fabs(pr.offset) < std::fabs(bestOffset)) {
-            found = true;
-            bestOffset = pr.offset;
-            bestMileage = jStakes[k].Mileage + pr.along;
-            bestK = k;
-        }
+    std::size_t k = 0;
+    double offset = 0, mileage = 0;
+};
+
+// Keeps the smaller absolute offset, the earlier segment on a tie: the outcome
+// of trying the segments in route order, whatever order they are tried in.
+double Consider(Capture& best, const DHPoint& point, const DHPointList& jStakes,
+                const std::vector<SegmentGeometry>& segments, std::size_t k) {
+    if (segments[k].Captures(point.Dx, point.Dy)) {
+        const Projection pr = ProjectOnSegment(point, jStakes[k], jStakes[k + 1]);
+        const double a = std::fabs(pr.offset), b = std::fabs(best.offset);
+        if (!best.found || a < b || (a == b && k < best.k)) best = {true, k, pr.offset, jStakes[k].Mileage + pr.along};
     }
-    if (!found) {
+    return best.found ? std::fabs(best.offset) : std::numeric_limits<double>::infinity();
+}
+
+void WriteCapture(DHPoint& point, const DHPointList& jStakes, const Capture& best) {
+    if (!best.found) {
         point.Mileage = 0;
         point.Offset = 0;
         point.StartJ.clear();
         point.EndJ.clear();
         return;
     }
-    point.StartJ = jStakes[bestK].NewPtName;
-    point.EndJ = jStakes[bestK + 1].NewPtName;
-    point.Mileage = bestMileage;
-    point.Offset = bestOffset;
+    point.StartJ = jStakes[best.k].NewPtName;
+    point.EndJ = jStakes[best.k + 1].NewPtName;
+    point.Mileage = best.mileage;
+    point.Offset = best.offset;
+}
+
+// A J stake only gets offset 0 and empty StartJ/EndJ; its mileage stays.
+bool ReferJStake(DHPoint& point) {
+    if (point.DHType != JStake) return false;
+    point.Offset = 0;
+    point.StartJ.clear();
+    point.EndJ.clear();
+    return true;
+}
+
+void ReferToSegments(DHPoint& point, const DHPointList& jStakes, const std::vector<SegmentGeometry>& segments) {
+    if (ReferJStake(point)) return;
+    Capture best;
+    for (std::size_t k = 0; k < segments.size(); ++k) Consider(best, point, jStakes, segments, k);
+    WriteCapture(point, jStakes, best);
+}
+
+// Every point of the list against the J-stake line, through a search tree:
+// every point against every segment takes minutes on a large route.
+void ReferAllToSegments(DHPointList& list, const DHPointList& jStakes, const std::vector<SegmentGeometry>& segments) {
+    PlaneBox area;
+    for (const DHPoint& p : list) area.Add(p.Dx, p.Dy);
+    const SegmentIndex index(jStakes, area);
+    for (DHPoint& point : list) {
+        if (ReferJStake(point)) continue;
+        Capture best;
+        index.Search(point.Dx, point.Dy,
+                     [&](std::size_t k) { return Consider(best, point, jStakes, segments, k); });
+        WriteCapture(point, jStakes, best);
+    }
 }
 
 std::vector<SegmentGeometry> Segments(const DHPointList& jStakes) {
@@ -164,9 +198,50 @@ int NumberingStep(int dhType, int glCode) {
     }
 }
 
+namespace {
+
+// Puts the point at from[i] at position i, moving each point once, following
+// the permutation's cycles in place.
+void Permute(DHPointList& list, std::vector<std::size_t>& from) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (from[i] == i) continue;
+        DHPoint held = std::move(list[i]);
+        std::size_t j = i;
+        while (from[j] != i) {
+            const std::size_t k = from[j];
+            list[j] = std::move(list[k]);
+            from[j] = j;
+            j = k;
+        }
+        list[j] = std::move(held);
+        from[j] = j;
+    }
+}
+
+// The positions of a stable sort by mileage: from[i] is the point that goes to i.
+std::vector<std::size_t> MileageOrder(const DHPointList& list) {
+    std::vector<std::pair<double, std::size_t>> keys;
+    keys.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) keys.emplace_back(list[i].Mileage, i);
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::size_t> from;
+    from.reserve(keys.size());
+    for (const auto& key : keys) from.push_back(key.second);
+    return from;
+}
+
+// Sorting (mileage, position) pairs and then moving every point once costs a
+// fraction of moving whole points through the merges, and needs no buffer of
+// half the list.
+void StableSortByMileage(DHPointList& list) {
+    std::vector<std::size_t> from = MileageOrder(list);
+    Permute(list, from);
+}
+
+}  // namespace
+
 void SortByMileage(DHPointList& list, const COptions& options) {
-    std::stable_sort(list.begin(), list.end(),
-                     [](const DHPoint& a, const DHPoint& b) { return a.Mileage < b.Mileage; });
+    StableSortByMileage(list);
     long long n = options.UseStartName ? text::ParseLeadingInt(options.StartName) : 1;
     for (DHPoint& p : list) {
         if (options.UseOffsetRange && std::fabs(p.Offset) < options.OffsetRange) p.Offset = 0;
@@ -180,8 +255,7 @@ void SortByMileage(DHPointList& list, const COptions& options) {
 void AutoOrderStakes(DHPointList& list, const COptions& options) {
     ComputeJStakeMileage(list, options.StartMileage);
     const DHPointList jStakes = JStakeList(list);
-    const std::vector<SegmentGeometry> segments = Segments(jStakes);
-    for (DHPoint& p : list) ReferToSegments(p, jStakes, segments);
+    ReferAllToSegments(list, jStakes, Segments(jStakes));
     SortByMileage(list, options);
 }
 
