@@ -14,5 +14,6 @@ inline std::vector<std::string> Lines(const std::vector<std::string>& records) {
     for (const std::string& r : records) out.push_back(r.substr(0, r.size() - (r.ends_with('\n') ? 1 : 0)));
     return out;
 }
+inline std::vector<std::string> Lines(const RecordBuffer& records) { return records.Lines(); }
 
 }  // namespace linvara::testing

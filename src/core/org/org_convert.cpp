@@ -28,6 +28,12 @@ bool MileageBefore(const ChainEntry& a, const ChainEntry& b) {
     return a.mileage < b.mileage;
 }
 
+// Frees a container's storage too: assigning {} would only clear it.
+template <class Container>
+void Release(Container& c) {
+    Container().swap(c);
+}
+
 }  // namespace
 
 OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
@@ -57,7 +63,9 @@ bool OrgTransition::Convert() {
     StakeCounter = 0;
     MinElevation = MaxElevation = 0;
     ChainList.reserve(points_.size() + 1);
-    MainRecords.reserve(MainRecords.size() + points_.size() * 3);
+    // About three records of some fifty bytes a point; what is not used is
+    // never touched.
+    MainRecords.Reserve(MainRecords.size() + points_.size() * 3, MainRecords.Text().size() + points_.size() * 160);
 
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const DHPoint& point = points_[i];
@@ -77,6 +85,7 @@ bool OrgTransition::Convert() {
     RemoveVacatedRecords();
     AppendProfileChain();
     AppendElevationRange();
+    ReleasePoints();
 
     const bool written = WriteOrgFile(OrgFilePath());
     reporter_.Info(written ? "转换ORG文件成功！" : "转换ORG文件失败！");
@@ -105,10 +114,19 @@ void OrgTransition::AppendElevationRange() {
 }
 
 void OrgTransition::RemoveVacatedRecords() {
-    if (!hasVacatedRecords_) return;
-    std::erase_if(MainRecords, [](const std::string& line) { return line.empty(); });
+    MainRecords.RemoveVacated();
     auxRecordAt_.clear();
-    hasVacatedRecords_ = false;
+}
+
+// Nothing reads the points once the records are complete: at a million
+// points they are most of the memory, and writing the file needs more.
+void OrgTransition::ReleasePoints() {
+    Release(points_);
+    Release(jStakes_);
+    Release(jStakeMileages_);
+    Release(auxByOrgName_);
+    Release(auxRecordAt_);
+    Release(UsedAuxNumbers);
 }
 
 double OrgTransition::RelativeMileage(const DHPoint& point) const {

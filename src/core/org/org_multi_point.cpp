@@ -121,11 +121,10 @@ void OrgTransition::DropTwoPointHouseRecords(const DHPoint& aux) {
     auxRecordAt_.erase(it);
     if (at + 1 == own) {
         DropLastRecord();
-    } else if (at < MainRecords.size()) {
+    } else {
         // Vacated in place so that remembered positions stay valid; removed
         // before the file is written.
-        MainRecords[at].clear();
-        hasVacatedRecords_ = true;
+        MainRecords.Vacate(at);
     }
 }
 

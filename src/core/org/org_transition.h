@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/dh_point_list.h"
+#include "org/record_buffer.h"
 #include "reporter.h"
 
 namespace linvara {
@@ -18,7 +19,8 @@ struct ChainEntry {
 };
 
 // The ORG converter: one object per conversion. Records are collected in
-// memory (UTF-8 lines, each ending in "\n") and written in one pass.
+// memory (UTF-8 lines, each ending in "\n") and written in one pass; the
+// points are released once the records are complete.
 class OrgTransition {
 public:
     // Keeps its own list of the points; a caller done with its list moves it in.
@@ -27,8 +29,8 @@ public:
     // The name the user chose; its last four characters become ".org".
     std::string OutputPath;
 
-    std::vector<std::string> MainRecords;
-    std::vector<std::string> TrailerRecords;
+    RecordBuffer MainRecords;
+    RecordBuffer TrailerRecords;
 
     void AddRecord(std::string line);         // appends to MainRecords ("\n" added when missing)
     void AddTrailerRecord(std::string line);  // appends to TrailerRecords
@@ -39,7 +41,8 @@ public:
     void AddRecordFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
     void AddTrailerFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
 
-    // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically.
+    // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically, leaving
+    // out vacated records.
     bool WriteOrgFile(const std::string& path) const;
     // OutputPath with its last four characters replaced by ".org".
     std::string OrgFilePath() const;
@@ -93,6 +96,7 @@ private:
     // record) and of its auxiliary point, wherever that one stands.
     void DropTwoPointHouseRecords(const DHPoint& aux);
     void RemoveVacatedRecords();
+    void ReleasePoints();
 
     DHPointList points_;
     DHPointList jStakes_;
@@ -100,7 +104,6 @@ private:
     std::vector<double> jStakeMileages_;                         // JStakeMileage of each k
     std::unordered_map<std::string, std::size_t> auxByOrgName_;  // first kind-2 point per OrgPtName
     std::unordered_map<std::string, std::size_t> auxRecordAt_;   // aux NewPtName -> MainRecords index
-    bool hasVacatedRecords_ = false;
 };
 
 }  // namespace linvara

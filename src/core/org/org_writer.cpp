@@ -1,32 +1,44 @@
 #include <cstdarg>
 
 #include "org/org_transition.h"
+#include "text/atomic_file.h"
+#include "text/encoding.h"
 #include "text/file_name.h"
 #include "text/format.h"
-#include "text/record_file.h"
 
 namespace linvara {
 namespace {
 
-void EndLine(std::string& line) {
-    if (line.empty() || line.back() != '\n') line.push_back('\n');
+// Converted piece by piece, each ending after a line feed, so the file never
+// exists twice in memory.
+constexpr std::size_t kPieceBytes = 1 << 20;
+
+bool WritePieces(text::AtomicFile& file, std::string_view utf8) {
+    while (!utf8.empty()) {
+        std::size_t end = utf8.size();
+        if (end > kPieceBytes) {
+            const std::size_t lf = utf8.find('\n', kPieceBytes - 1);
+            end = lf == std::string_view::npos ? utf8.size() : lf + 1;
+        }
+        if (!file.Write(text::ToGbkTextFile(utf8.substr(0, end)))) return false;
+        utf8.remove_prefix(end);
+    }
+    return true;
+}
+
+bool WritePieces(text::AtomicFile& file, const RecordBuffer& records) {
+    for (std::string_view run : records.KeptRuns())
+        if (!WritePieces(file, run)) return false;
+    return true;
 }
 
 }  // namespace
 
-void OrgTransition::AddRecord(std::string line) {
-    EndLine(line);
-    MainRecords.push_back(std::move(line));
-}
+void OrgTransition::AddRecord(std::string line) { MainRecords.Append(line); }
 
-void OrgTransition::AddTrailerRecord(std::string line) {
-    EndLine(line);
-    TrailerRecords.push_back(std::move(line));
-}
+void OrgTransition::AddTrailerRecord(std::string line) { TrailerRecords.Append(line); }
 
-void OrgTransition::DropLastRecord() {
-    if (!MainRecords.empty()) MainRecords.pop_back();
-}
+void OrgTransition::DropLastRecord() { MainRecords.DropLast(); }
 
 void OrgTransition::AddRecordFormatted(const char* tmpl, ...) {
     va_list args;
@@ -49,7 +61,9 @@ std::string OrgTransition::OrgFilePath() const {
 }
 
 bool OrgTransition::WriteOrgFile(const std::string& path) const {
-    return text::WriteRecordFile(path, {MainRecords, TrailerRecords});
+    text::AtomicFile file(path);
+    return file.Open() && WritePieces(file, MainRecords) && WritePieces(file, TrailerRecords) &&
+           file.Commit();
 }
 
 }  // namespace linvara
