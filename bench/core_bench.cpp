@@ -63,7 +63,14 @@ struct Corpus {
 struct Size {
     int points, jStakes, towerCentres;
 };
-constexpr Size kSizes[] = {{10000, 200, 50}, {100000, 2000, 1000}};
+// Size 2 runs only on request (LINVARA_BENCH_1M=1): generating and opening
+// it alone takes a minute and well over 1 GB.
+constexpr Size kSizes[] = {{10000, 200, 50}, {100000, 2000, 1000}, {1000000, 20000, 10000}};
+
+bool LargeSizeWanted() {
+    const char* wanted = std::getenv("LINVARA_BENCH_1M");
+    return wanted != nullptr && std::string(wanted) == "1";
+}
 
 void Fail(const std::string& what) { throw std::runtime_error(what); }
 
@@ -767,6 +774,13 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
 
 void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgName("size")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    if (LargeSizeWanted()) b->Arg(2);
+}
+
+void OrderSizes(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"points", "jstakes"})->Unit(benchmark::kMillisecond)->UseRealTime();
+    b->Args({10000, 200})->Args({10000, 2000})->Args({100000, 200})->Args({100000, 2000});
+    if (LargeSizeWanted()) b->Args({1000000, 20000});
 }
 
 void Kinds(benchmark::internal::Benchmark* b) {
@@ -786,14 +800,7 @@ BENCHMARK(BM_SaveAfterOneEdit)->Apply(Sizes);
 BENCHMARK(BM_SaveAfterOneEdit_Sqlite3Shell)->Apply(Sizes);
 BENCHMARK(BM_SaveAfterReorder)->Apply(Sizes);
 BENCHMARK(BM_SaveAfterReorder_Sqlite3Shell)->Apply(Sizes);
-BENCHMARK(BM_AutoOrderStakes)
-    ->ArgNames({"points", "jstakes"})
-    ->Args({10000, 200})
-    ->Args({10000, 2000})
-    ->Args({100000, 200})
-    ->Args({100000, 2000})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_AutoOrderStakes)->Apply(OrderSizes);
 BENCHMARK(BM_OrgConvert)->Apply(Sizes);
 BENCHMARK(BM_OrgConvert_FormatAndWrite)->Apply(Sizes);
 BENCHMARK(BM_WriteResultFile)->Apply(Kinds);

@@ -3,7 +3,11 @@
 # generated 100 000-point project. Builds nothing: pass the build folder that
 # holds bin/make_project, bin/linvara-cli and bin/linvara.
 #
-#   bench/memory.sh [build-dir=build-bench] [points=100000]
+#   bench/memory.sh [build-dir=build-bench] [points=100000] [jstakes=points/50] [towerCentres=points/100]
+#
+# The 1 000 000-point figures: bench/memory.sh build-bench 1000000 (20 000 J
+# stakes, 10 000 tower-base centres); LINVARA_NO_DESKTOP=1 leaves the desktop
+# program out (it needs a build with the GUI).
 #
 # Needs GNU time (/usr/bin/time). The desktop program runs under xvfb-run when
 # it is installed: the script waits until the window title names the project
@@ -15,8 +19,14 @@ set -euo pipefail
 
 build=${1:-build-bench}
 points=${2:-100000}
+jstakes=${3:-$((points / 50))}
+centres=${4:-$((points / 100))}
+desktop=1
+[ -z "${LINVARA_NO_DESKTOP:-}" ] || desktop=0
 bin=$(cd "$build/bin" && pwd)
-for tool in make_project linvara-cli linvara; do
+tools=(make_project linvara-cli)
+[ "$desktop" = 0 ] || tools+=(linvara)
+for tool in "${tools[@]}"; do
   [ -x "$bin/$tool" ] || { echo "missing $bin/$tool: build it first" >&2; exit 2; }
 done
 [ -x /usr/bin/time ] || { echo "missing /usr/bin/time (Debian package: time)" >&2; exit 2; }
@@ -28,7 +38,7 @@ export XDG_CONFIG_HOME="$work/config"
 shots=${LINVARA_SCREENSHOT:-}
 [ -z "$shots" ] || mkdir -p "$shots"
 
-"$bin/make_project" "$work/fresh.PD" "$points" >/dev/null
+"$bin/make_project" "$work/fresh.PD" "$points" "$jstakes" "$centres" >/dev/null
 cp "$work/fresh.PD" "$work/route.PD"
 
 rows=()
@@ -124,6 +134,7 @@ measure "linvara-cli org" "$bin/linvara-cli" org "$work/route.PD" -o "$work/rout
 measure "linvara-cli export --kind dxf" "$bin/linvara-cli" export "$work/route.PD" -k dxf -o "$work/route.dxf"
 
 for run in first seeded; do
+  [ "$desktop" = 1 ] || break
   project="$work/route.PD"
   label="linvara <project> (list shown, already seeded)"
   if [ "$run" = first ]; then
