@@ -18,12 +18,13 @@ const std::string kHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
     "<Document>\r\n";
+const std::string kIcon = "\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n";
 const std::string kStyle =
     "\t<open>1</open>\r\n"
     "\t<Style id=\"khStyle\">\r\n"
     "\t<IconStyle>\r\n"
-    "\t<scale>0.6</scale>\r\n"
-    "\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n"
+    "\t<scale>0.6</scale>\r\n" +
+    kIcon +
     "\t</IconStyle>\r\n"
     "\t<LabelStyle>\r\n"
     "\t<scale>0.7</scale>\r\n"
@@ -36,7 +37,8 @@ std::string Placemark(const std::string& name, const std::string& coords) {
            "</name>\r\n"
            "\t<description></description>\r\n"
            "\t<styleUrl>#khStyle</styleUrl>\r\n\t<Style>\r\n\t<IconStyle>\r\n"
-           "\t<color>ff0000ff</color>\r\n"
+           "\t<color>ff0000ff</color>\r\n" +
+           kIcon +
            "\t</IconStyle>\r\n\t</Style>\r\n"
            "\t<Point>\r\n\t<coordinates>\r\n\t" +
            coords + "\r\n\t</coordinates>\r\n\t</Point>\r\n\t</Placemark>\r\n";

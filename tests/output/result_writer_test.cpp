@@ -18,6 +18,11 @@ using testing::TempDir;
 
 constexpr const char* kCannotCreate = "新建成果文件出错,请检查!";
 
+// Every DXF starts by declaring R12 and the GBK code page of its names.
+const std::string kDxfHeader =
+    " 0\r\nSECTION\r\n 2\r\nHEADER\r\n 9\r\n$ACADVER\r\n 1\r\nAC1009\r\n"
+    " 9\r\n$DWGCODEPAGE\r\n 3\r\nANSI_936\r\n 0\r\nENDSEC\r\n";
+
 // A J stake, an auxiliary point with a Chinese name and a Z stake.
 DHPointList ThreePoints() {
     return {PlanePoint("P1", JStake, 100, 200, 5, "C1"), PlanePoint("辅1", AuxPoint, 110.5, 210.25, 6.125, "C2"),
@@ -113,11 +118,11 @@ TEST(ResultWriter, DxfPiecesForTwoPoints) {
     Write(list, 6, w);
     const std::string p1 = " 0\r\nPOINT\r\n  8\r\n0\r\n 62\r\n4\r\n 10\r\n200.0000\r\n 20\r\n100.0000\r\n 30\r\n5.0000\r\n";
     const std::string p2 = " 0\r\nPOINT\r\n  8\r\n0\r\n 62\r\n4\r\n 10\r\n210.2500\r\n 20\r\n110.5000\r\n 30\r\n6.1250\r\n";
-    const std::string expected = " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n" + p1 +
-                                 "  0\r\nTEXT\r\n  5\r\n0\r\n  8\r\n0\r\n 10\r\n202.5000\r\n 20\r\n100.0000\r\n"
+    const std::string expected = kDxfHeader + " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n" + p1 +
+                                 "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n202.5000\r\n 20\r\n100.0000\r\n"
                                  " 30\r\n0.0\r\n 40\r\n2\r\n1\r\nJ1\r\n" +
                                  p1 + p2 +
-                                 "  0\r\nTEXT\r\n  5\r\n0\r\n  8\r\n0\r\n 10\r\n212.7500\r\n 20\r\n110.5000\r\n"
+                                 "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n212.7500\r\n 20\r\n110.5000\r\n"
                                  " 30\r\n0.0\r\n 40\r\n2\r\n1\r\n\xD7\xAE" "2\r\n" +  // GBK of 桩
                                  p2 + " 0\r\nENDSEC\r\n 0\r\nEOF\r\n";
     EXPECT_EQ(w.bytes, expected);
@@ -129,11 +134,11 @@ TEST(ResultWriter, NothingWrittenMeansNoMessage) {
     struct Case {
         DHPointList list;
         int kind;
-        const char* bytes;
+        std::string bytes;
     } cases[] = {
         {{}, 0, ""},
         {{}, 8, "\xB5\xE3\xC3\xFB,"},  // header starts with GBK 点名
-        {{}, 6, " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n 0\r\nENDSEC\r\n 0\r\nEOF\r\n"},
+        {{}, 6, kDxfHeader + " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n 0\r\nENDSEC\r\n 0\r\nEOF\r\n"},
         {{PlanePoint("A", AuxPoint, 1, 2), PlanePoint("X", CrossingOnePoint, 3, 4)}, 9, ""},
         {{PlanePoint("A", AuxPoint, 1, 2)}, 10, ""},
     };
@@ -141,7 +146,7 @@ TEST(ResultWriter, NothingWrittenMeansNoMessage) {
         Written w;
         Write(c.list, c.kind, w);
         EXPECT_TRUE(w.ok) << "kind " << c.kind;
-        EXPECT_EQ(w.bytes.substr(0, std::string(c.bytes).size()), c.bytes) << "kind " << c.kind;
+        EXPECT_EQ(w.bytes.substr(0, c.bytes.size()), c.bytes) << "kind " << c.kind;
         if (c.kind != 8) {
             EXPECT_EQ(w.bytes, c.bytes) << "kind " << c.kind;
         }

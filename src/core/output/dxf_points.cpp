@@ -5,15 +5,23 @@
 namespace linvara::output {
 namespace {
 
-// The pieces of the DXF point file: an ENTITIES section only; per point two
-// identical POINT entities (layer 0, colour 4) around one TEXT entity with
-// the point name (handle 0, height 2, 2.5 east of the point).
+// The pieces of the DXF point file: a HEADER section that declares R12 and
+// the GBK code page, so readers decode the names without guessing; then the
+// ENTITIES section with per point two identical POINT entities (layer 0,
+// colour 4) around one TEXT entity with the point name (height 2, 2.5 east
+// of the point). The TEXT entities carry no handle: R12 needs none, and a
+// handle repeated on every entity makes strict readers refuse the file.
+constexpr std::string_view kHeader =
+    " 0\r\nSECTION\r\n 2\r\nHEADER\r\n"
+    " 9\r\n$ACADVER\r\n 1\r\nAC1009\r\n"
+    " 9\r\n$DWGCODEPAGE\r\n 3\r\nANSI_936\r\n"
+    " 0\r\nENDSEC\r\n";
 constexpr std::string_view kSectionStart = " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n";
 constexpr std::string_view kPointStart = " 0\r\nPOINT\r\n  8\r\n0\r\n 62\r\n4\r\n";
 constexpr std::string_view kEast = " 10\r\n";
 constexpr std::string_view kNorth = "\r\n 20\r\n";
 constexpr std::string_view kHeight = "\r\n 30\r\n";
-constexpr std::string_view kTextStart = "  0\r\nTEXT\r\n  5\r\n0\r\n  8\r\n0\r\n";
+constexpr std::string_view kTextStart = "  0\r\nTEXT\r\n  8\r\n0\r\n";
 constexpr std::string_view kTextStyle = "\r\n 30\r\n0.0\r\n 40\r\n2\r\n1\r\n";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kSectionEnd = " 0\r\nENDSEC\r\n 0\r\nEOF\r\n";
@@ -39,7 +47,8 @@ std::vector<SurveyCoord> CollectSurveyCoords(const DHPointList& list) {
 
 std::string BuildDxf(std::span<const SurveyCoord> coords) {
     std::string out;
-    out.reserve(coords.size() * 240 + 64);
+    out.reserve(coords.size() * 240 + 160);
+    out += kHeader;
     out += kSectionStart;
     std::string point;
     for (const SurveyCoord& c : coords) {

@@ -11,25 +11,32 @@ constexpr std::string_view kHeadStart =
     "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\r\n"
     "<Document>\r\n";
 constexpr const char* kDocumentName = "\t<name>%s</name>\r\n\t<open>1</open>\r\n";
+// The stake icon, in the shared style and again in every placemark's own
+// style: viewers that do not merge the two would otherwise draw no icon.
+constexpr std::string_view kIcon =
+    "\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n";
 constexpr std::string_view kStyleStart =
     "\t<Style id=\"khStyle\">\r\n"
     "\t<IconStyle>\r\n"
-    "\t<scale>0.6</scale>\r\n"
-    "\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n"
+    "\t<scale>0.6</scale>\r\n";
+constexpr std::string_view kStyleLabels =
     "\t</IconStyle>\r\n"
     "\t<LabelStyle>\r\n";
 constexpr std::string_view kLabelsOn = "\t<scale>0.7</scale>\r\n";
 constexpr std::string_view kLabelsOff = "\t<scale>0.0</scale>\r\n";
 constexpr std::string_view kStyleEnd = "\t</LabelStyle>\r\n\t</Style>\r\n";
 
-constexpr const char* kPointPlacemark =
+// A point placemark: its start up to the colour of its own icon style, the
+// icon, then the rest with the point.
+constexpr const char* kPlacemarkStart =
     "\t<Placemark>\r\n"
     "\t<name>%s</name>\r\n"
     "\t<description>%s</description>\r\n"
     "\t<styleUrl>#khStyle</styleUrl>\r\n"
     "\t<Style>\r\n"
     "\t<IconStyle>\r\n"
-    "\t<color>ff%06x</color>\r\n"
+    "\t<color>ff%06x</color>\r\n";
+constexpr const char* kPlacemarkPoint =
     "\t</IconStyle>\r\n"
     "\t</Style>\r\n"
     "\t<Point>\r\n"
@@ -73,6 +80,8 @@ KmlDocument::KmlDocument(std::string_view name, bool labels) {
     out_ += kHeadStart;
     text::AppendFormat(out_, kDocumentName, XmlEscape(name).c_str());
     out_ += kStyleStart;
+    out_ += kIcon;
+    out_ += kStyleLabels;
     out_ += labels ? kLabelsOn : kLabelsOff;
     out_ += kStyleEnd;
 }
@@ -81,9 +90,11 @@ void KmlDocument::Add(const Placemark& placemark) {
     if (placemark.kind != 0) return;
     const std::string name = XmlEscape(placemark.name);
     const std::string description = XmlEscape(placemark.description);
-    for (const BLHCoord& c : placemark.coordinates)
-        text::AppendFormat(out_, kPointPlacemark, name.c_str(), description.c_str(), placemark.iconColor & 0xFFFFFFu,
-                           c.L, c.B, c.H);
+    for (const BLHCoord& c : placemark.coordinates) {
+        text::AppendFormat(out_, kPlacemarkStart, name.c_str(), description.c_str(), placemark.iconColor & 0xFFFFFFu);
+        out_ += kIcon;
+        text::AppendFormat(out_, kPlacemarkPoint, c.L, c.B, c.H);
+    }
 }
 
 std::string KmlDocument::Finish() {
