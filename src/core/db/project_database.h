@@ -62,6 +62,31 @@ struct AppendCounts {
     std::size_t towerRows = 0, skippedTowerRows = 0;
 };
 
+// One export row exactly as stored, value by value with its storage type,
+// so that putting it back stores the same bytes under the same ID.
+struct StoredRow {
+    struct Value {
+        int type = 0;  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL
+        std::int64_t integer = 0;
+        double real = 0;
+        std::string bytes;
+    };
+    int id = 0;
+    StoredRows::Row stored;     // what StoredRows held for it
+    std::vector<Value> values;  // in the table's column order
+};
+
+// Rows a save adds or removes in the same transaction as the list: a
+// command that adds or deletes points is stored whole or not at all.
+struct RowEdits {
+    bool deleteAll = false;                              // every export row removed first
+    std::vector<int> deleted;                            // export rows removed by ID
+    std::vector<StoredRow>* deletedRows = nullptr;       // receives them as they were stored
+    const std::vector<StoredRow>* restored = nullptr;    // rows put back as they were stored
+    std::vector<DHPoint*> added;                         // new points; each receives its ID
+    std::string failure;                                 // the failure's text, when not a save's
+};
+
 // What a save may find changed in the list; it compares and writes only that.
 struct SaveScope {
     bool writeAll = false;                         // every row and the whole order, unconditionally
@@ -100,8 +125,12 @@ public:
     // is a conflict; while the file's change counter still equals
     // `seenCounter` the tables are known to hold `stored` without reading
     // them. `stored` follows what was written.
+    // With `edits`, rows are removed, put back and added first, in the same
+    // transaction; with an empty list only they are written.
     Status SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
-                    std::optional<std::uint32_t> seenCounter = std::nullopt);
+                    std::optional<std::uint32_t> seenCounter = std::nullopt, RowEdits* edits = nullptr);
+    // Every export row as stored (for a later SaveList that puts them back).
+    Status ReadRows(const StoredRows& stored, std::vector<StoredRow>& rows);
     // A point the user edited (with its kind), added (last in the route;
     // receives its ID), or points deleted; each keeps `stored` in step.
     Status UpdatePoint(const DHPoint& point, StoredRows& stored);
@@ -156,6 +185,8 @@ private:
     void ReadStored(StoredRows& stored, DHPointList* list);
     void WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll);
     void WritePoints(const DHPointList& list, const StoredRows& stored, StoredRows& written, const SaveScope& scope);
+    void ApplyRowEdits(RowEdits& edits, StoredRows& written);
+    StoredRow ReadRow(int id, const StoredRows& stored);
     // "<text>：<path>（SQLite's reason）"
     Status Failure(const std::string& text, const std::exception& e) const;
 

@@ -169,9 +169,11 @@ Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
 }
 
 Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
-                                  std::optional<std::uint32_t> seenCounter) {
-    if (list.empty()) return Status::Ok();  // an empty list has never cleared the tables
-    if (Status connected = Reconnect("保存失败：" + path_); !connected) return connected;
+                                  std::optional<std::uint32_t> seenCounter, RowEdits* edits) {
+    // An empty list has never cleared the tables; only the rows a command removed go.
+    if (list.empty() && edits == nullptr) return Status::Ok();
+    const std::string failure = edits != nullptr && !edits->failure.empty() ? edits->failure : "保存失败：" + path_;
+    if (Status connected = Reconnect(failure); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         // Taking the write lock first keeps other writers out between the
@@ -183,13 +185,110 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, c
             if (!(now == stored)) return Status::Conflict("工程文件已被其他程序修改：" + path_);
         }
         StoredRows written = stored;
-        WritePoints(list, stored, written, scope);
-        if (scope.writeAll || scope.order) WriteOrder(list, written, scope.writeAll);
+        if (edits != nullptr) ApplyRowEdits(*edits, written);
+        WritePoints(list, written, written, scope);
+        if (!list.empty() && (scope.writeAll || scope.order)) WriteOrder(list, written, scope.writeAll);
         transaction.commit();
         stored = std::move(written);
         return Status::Ok();
     } catch (const std::exception& e) {
-        return Failure("保存失败：" + path_, e);  // rolled back: the old list stays whole
+        if (edits != nullptr)
+            for (DHPoint* point : edits->added) point->ID = -1;
+        return Failure(failure, e);  // rolled back: the old list stays whole
+    }
+}
+
+StoredRow CProjectDatabase::ReadRow(int id, const StoredRows& stored) {
+    SQLite::Statement query(*connection_, "SELECT * FROM Electric_DH_Export WHERE ID=?");
+    query.bind(1, id);
+    StoredRow row;
+    row.id = id;
+    if (const StoredRows::Row* known = stored.points.Find(id)) row.stored = *known;
+    if (!query.executeStep()) return row;
+    for (int c = 0; c < query.getColumnCount(); ++c) {
+        const SQLite::Column column = query.getColumn(c);
+        StoredRow::Value value;
+        value.type = column.getType();
+        if (value.type == SQLITE_INTEGER) value.integer = column.getInt64();
+        if (value.type == SQLITE_FLOAT) value.real = column.getDouble();
+        if (value.type == SQLITE_TEXT || value.type == SQLITE_BLOB)
+            value.bytes.assign(static_cast<const char*>(column.getBlob()), static_cast<std::size_t>(column.getBytes()));
+        row.values.push_back(std::move(value));
+    }
+    return row;
+}
+
+Status CProjectDatabase::ReadRows(const StoredRows& stored, std::vector<StoredRow>& rows) {
+    rows.clear();
+    if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        std::vector<int> ids;
+        SQLite::Statement query(*connection_, "SELECT ID FROM Electric_DH_Export ORDER BY ID");
+        while (query.executeStep()) ids.push_back(query.getColumn(0).getInt());
+        for (int id : ids) rows.push_back(ReadRow(id, stored));
+        return Status::Ok();
+    } catch (const std::exception& e) {
+        return Failure("查找记录出错!", e);
+    }
+}
+
+namespace {
+
+void InsertRow(SQLite::Database& db, const StoredRow& row) {
+    std::string sql = "INSERT INTO Electric_DH_Export VALUES (";
+    for (std::size_t i = 0; i < row.values.size(); ++i) sql += i == 0 ? "?" : ",?";
+    SQLite::Statement insert(db, sql + ");");
+    for (std::size_t i = 0; i < row.values.size(); ++i) {
+        const StoredRow::Value& v = row.values[i];
+        const int at = static_cast<int>(i) + 1;
+        switch (v.type) {
+        case SQLITE_INTEGER: insert.bind(at, static_cast<std::int64_t>(v.integer)); break;
+        case SQLITE_FLOAT: insert.bind(at, v.real); break;
+        case SQLITE_TEXT: insert.bind(at, v.bytes); break;
+        case SQLITE_BLOB: insert.bind(at, v.bytes.data(), static_cast<int>(v.bytes.size())); break;
+        default: insert.bind(at); break;
+        }
+    }
+    insert.exec();
+}
+
+}  // namespace
+
+// Rows of a deleted point keep their fingerprint: a row listed before is
+// listed again exactly as it was.
+void CProjectDatabase::ApplyRowEdits(RowEdits& edits, StoredRows& written) {
+    if (edits.deleteAll) {
+        connection_->exec("DELETE FROM Electric_DH_Export;");
+        written.points = StoredRows::Points{};
+    }
+    if (!edits.deleted.empty()) {
+        SQLite::Statement remove(*connection_, "DELETE FROM Electric_DH_Export WHERE ID=?");
+        for (int id : edits.deleted) {
+            if (edits.deletedRows != nullptr) edits.deletedRows->push_back(ReadRow(id, written));
+            remove.bind(1, id);
+            remove.exec();
+            remove.reset();
+            written.points.Erase(id);
+        }
+    }
+    if (edits.restored != nullptr)
+        for (const StoredRow& row : *edits.restored) {
+            if (row.values.empty()) continue;
+            InsertRow(*connection_, row);
+            if (row.stored.fingerprint != 0) written.points.Set(row.id, row.stored);
+        }
+    if (edits.added.empty()) return;
+    sql::Statement insert(*connection_, export_table::InsertSql(export_table::Added).c_str());
+    for (DHPoint* point : edits.added) {
+        // The OrgPtName column starts as the name the point was created with.
+        DHPoint row = *point;
+        row.OrgPtName = point->NewPtName;
+        Binder b(insert);
+        export_table::BindPoint(b, row, export_table::Added);
+        b.Run();
+        point->ID = static_cast<int>(connection_->getLastInsertRowid());
+        written.points.Set(point->ID, {export_table::StoredFingerprint(*point, point->DHType), point->DHType});
     }
 }
 

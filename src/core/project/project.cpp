@@ -1,5 +1,6 @@
 #include "project/project.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #include <string_view>
@@ -92,6 +93,16 @@ Status Project::Save(SaveMode mode) {
     return Status::Ok();
 }
 
+Status Project::Store(RowEdits* edits) {
+    const bool all = changes_.all || !compared_;
+    const SaveScope scope{false, all ? nullptr : &changes_.ids, changes_.order || !compared_};
+    if (Status saved = database_.SaveList(points_, stored_, scope, counter_, edits); !saved) return saved;
+    changes_ = {};
+    compared_ = true;
+    Remember();
+    return Status::Ok();
+}
+
 Status Project::Reload() {
     if (!open_) return Status::Ok();
     return ReadList();
@@ -103,26 +114,75 @@ Status Project::ResetToSurvey() {
     return ReadList();
 }
 
+Status Project::ResetToSurvey(ListBackup& backup) {
+    if (!open_) return Status::Ok();
+    ListBackup kept;
+    if (Status read = database_.ReadRows(stored_, kept.rows); !read) return read;
+    kept.points = points_;
+    if (Status reset = ResetToSurvey(); !reset) return reset;
+    backup = std::move(kept);
+    return Status::Ok();
+}
+
+Status Project::RestoreBackup(const ListBackup& backup) {
+    if (!open_) return Status::Failed("重新加载数据失败");
+    RowEdits edits;
+    edits.deleteAll = true;
+    edits.restored = &backup.rows;
+    edits.failure = "重新加载数据失败";
+    DHPointList previous = std::exchange(points_, backup.points);
+    const Changes changes = std::exchange(changes_, Changes{false, {}, true});
+    const bool compared = std::exchange(compared_, true);  // the rows come back as they were stored
+    Status stored = Store(&edits);
+    if (!stored) {
+        points_ = std::move(previous);
+        changes_ = changes;
+        compared_ = compared;
+    }
+    return stored;
+}
+
+namespace {
+
+// Taken by another point than the one with `gpsId`.
+bool IsNameTakenByOther(const DHPointList& list, const std::string& name, const std::string& gpsId) {
+    for (const DHPoint& p : list)
+        if (p.GPS_ID != gpsId && (p.NewPtName == name || p.OrgPtName == name)) return true;
+    return false;
+}
+
+}  // namespace
+
 Status Project::AddPoint(DHPoint point, int before) {
     if (!open_) return Status::Failed("添加点失败");
+    if (point.NewPtName.empty()) return Status::Failed("点名不能为空");
     if (IsNameTaken(points_, point.NewPtName)) return Status::Failed("不能存在相同点名");
-    if (Status unchanged = CheckUnchanged(); !unchanged) return unchanged;
-    if (Status inserted = database_.InsertPoint(point, stored_); !inserted) return inserted;
-    Remember();
-    // The file has the new point last in the route; elsewhere the next save writes its place.
-    if (before >= 0 && static_cast<std::size_t>(before) < points_.size()) {
-        points_.insert(points_.begin() + before, std::move(point));
-        changes_.order = true;
-    } else {
-        points_.push_back(std::move(point));
-    }
+    const std::size_t at =
+        before >= 0 && static_cast<std::size_t>(before) < points_.size() ? static_cast<std::size_t>(before) : points_.size();
+    const Changes changes = changes_;
+    points_.insert(points_.begin() + static_cast<std::ptrdiff_t>(at), std::move(point));
     ReindexOrder(points_);
-    return Status::Ok();
+    changes_.order = true;
+    RowEdits edits;
+    edits.added.push_back(&points_[at]);
+    edits.failure = "添加点失败";
+    Status stored = Store(&edits);
+    if (!stored) {
+        points_.erase(points_.begin() + static_cast<std::ptrdiff_t>(at));
+        ReindexOrder(points_);
+        changes_ = changes;
+    }
+    return stored;
 }
 
 Status Project::EditPoint(const DHPoint& edited) {
     const int index = FindIndexByGpsId(points_, edited.GPS_ID);
     if (!open_ || index < 0) return Status::Failed("修改点失败");
+    const DHPoint& was = points_[static_cast<std::size_t>(index)];
+    if (edited.NewPtName != was.NewPtName) {
+        if (edited.NewPtName.empty()) return Status::Failed("点名不能为空");
+        if (IsNameTakenByOther(points_, edited.NewPtName, edited.GPS_ID)) return Status::Failed("不能存在相同点名");
+    }
     if (Status unchanged = CheckUnchanged(); !unchanged) return unchanged;
     if (Status updated = database_.UpdatePoint(edited, stored_); !updated) return updated;
     Remember();
@@ -130,23 +190,68 @@ Status Project::EditPoint(const DHPoint& edited) {
     return Status::Ok();
 }
 
-Status Project::DeletePoints(const std::vector<std::string>& gpsIds) {
+Status Project::DeletePoints(const std::vector<std::string>& gpsIds, RemovedPoints* removed) {
     if (!open_) return Status::Ok();
-    DHPointList remaining = points_;
-    std::vector<int> ids;
-    for (const std::string& gpsId : gpsIds) {
-        const int index = FindIndexByGpsId(remaining, gpsId);
-        if (index < 0) continue;
-        ids.push_back(remaining[static_cast<std::size_t>(index)].ID);
-        remaining.erase(remaining.begin() + index);
+    std::unordered_set<std::string> wanted(gpsIds.begin(), gpsIds.end());
+    RemovedPoints taken;
+    RowEdits edits;
+    DHPointList remaining;
+    remaining.reserve(points_.size());
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        // The first point of each GPS_ID, as a lookup by GPS_ID finds it.
+        if (wanted.erase(points_[i].GPS_ID) == 0) {
+            remaining.push_back(points_[i]);
+            continue;
+        }
+        edits.deleted.push_back(points_[i].ID);
+        taken.points.emplace_back(i, points_[i]);
     }
-    if (ids.empty()) return Status::Ok();
-    if (Status unchanged = CheckUnchanged(); !unchanged) return unchanged;
-    if (Status deleted = database_.DeletePoints(ids, stored_); !deleted) return deleted;
-    Remember();
-    points_ = std::move(remaining);
+    if (edits.deleted.empty()) return Status::Ok();
+    edits.deletedRows = &taken.rows;
+    edits.failure = "删除点失败";
+    ReindexOrder(remaining);
+    DHPointList previous = std::exchange(points_, std::move(remaining));
+    const Changes changes = changes_;
+    changes_.order = true;
+    if (Status stored = Store(&edits); !stored) {
+        points_ = std::move(previous);
+        changes_ = changes;
+        return stored;
+    }
+    if (removed != nullptr) *removed = std::move(taken);
+    return Status::Ok();
+}
+
+Status Project::RestorePoints(const RemovedPoints& removed) {
+    if (!open_) return Status::Failed("添加点失败");
+    DHPointList previous = points_;
+    for (const auto& [at, point] : removed.points)
+        points_.insert(points_.begin() + static_cast<std::ptrdiff_t>(std::min(at, points_.size())), point);
     ReindexOrder(points_);
-    changes_.order = true;  // the order rows of deleted points go with the next save
+    const Changes changes = changes_;
+    changes_.order = true;
+    RowEdits edits;
+    edits.restored = &removed.rows;
+    edits.failure = "添加点失败";
+    if (Status stored = Store(&edits); !stored) {
+        points_ = std::move(previous);
+        changes_ = changes;
+        return stored;
+    }
+    return Status::Ok();
+}
+
+Status Project::RestoreList(DHPointList list) {
+    if (!open_) return Status::Ok();
+    DHPointList previous = std::exchange(points_, std::move(list));
+    ReindexOrder(points_);
+    const Changes changes = changes_;
+    changes_.all = changes_.order = true;
+    if (Status stored = Store(nullptr); !stored) {
+        points_ = std::move(previous);
+        changes_ = changes;
+        return stored;
+    }
     return Status::Ok();
 }
 
@@ -171,10 +276,14 @@ int Project::MoveJStake(JMove kind, int jRow) {
 
 void Project::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end) {
     if (!open_) return;
-    for (const std::string& gpsId : gpsIds)
-        if (const int index = FindIndexByGpsId(points_, gpsId); index >= 0)
-            changes_.ids.insert(points_[static_cast<std::size_t>(index)].ID);
-    linvara::AppointJStakes(points_, gpsIds, start, end);
+    std::vector<std::string> others;
+    for (const std::string& gpsId : gpsIds) {
+        const int index = FindIndexByGpsId(points_, gpsId);
+        if (index < 0 || points_[static_cast<std::size_t>(index)].DHType == JStake) continue;
+        changes_.ids.insert(points_[static_cast<std::size_t>(index)].ID);
+        others.push_back(gpsId);
+    }
+    if (!others.empty()) linvara::AppointJStakes(points_, others, start, end);
 }
 
 }  // namespace linvara

@@ -14,11 +14,25 @@
 
 namespace linvara {
 
+// Points removed from the list, kept so that putting them back restores
+// the same rows (same ID, same stored bytes) at the same places.
+struct RemovedPoints {
+    std::vector<std::pair<std::size_t, DHPoint>> points;  // position in the list before, ascending
+    std::vector<StoredRow> rows;
+};
+
+// The whole working state before a reset: the list and every export row as stored.
+struct ListBackup {
+    DHPointList points;
+    std::vector<StoredRow> rows;
+};
+
 // The one owner of an open project: its file, the working stake list in
 // route order and the options that steer ordering. Points added, edited or
-// deleted reach the file at once; ordering, sorting, moving and appointing
-// J stakes change the list in memory until Save, which stores values and
-// order together. Every write is one transaction, and none overwrites what
+// deleted reach the file at once, each with everything else the list holds
+// in one transaction; ordering, sorting, moving and appointing J stakes
+// change the list in memory until Save, which stores values and order
+// together. Every write is one transaction, and none overwrites what
 // another program wrote since this one read or wrote the file: that is a
 // Conflict, which the caller resolves with Save(Overwrite) or Reload().
 class Project {
@@ -53,25 +67,42 @@ public:
     // Back to the collector's survey: every edit, name and order is dropped.
     Status ResetToSurvey();
 
+    // Back to the survey, keeping in `backup` what RestoreBackup needs to
+    // undo it.
+    Status ResetToSurvey(ListBackup& backup);
+    // The tables and the list exactly as `backup` holds them, in one transaction.
+    Status RestoreBackup(const ListBackup& backup);
+
     // Adds a point before the point at `before` (an index of Points()), or
-    // last when `before` is out of range. A name already in use is refused.
+    // last when `before` is out of range. An empty name or one already in use
+    // is refused.
     Status AddPoint(DHPoint point, int before = -1);
-    // Replaces the point with the same GPS_ID.
+    // Replaces the point with the same GPS_ID; a new name already used by
+    // another point is refused.
     Status EditPoint(const DHPoint& edited);
     // Deletes the points with these GPS_IDs; unknown ones are passed over.
-    Status DeletePoints(const std::vector<std::string>& gpsIds);
+    // `removed` receives what RestorePoints needs to put them back.
+    Status DeletePoints(const std::vector<std::string>& gpsIds, RemovedPoints* removed = nullptr);
+    // Puts deleted points back where they were, rows as they were stored.
+    Status RestorePoints(const RemovedPoints& removed);
+    // Makes `list` (the same points, in another order or with other
+    // computed values) the working list and stores it.
+    Status RestoreList(DHPointList list);
 
     void AutoOrder();       // 自动J桩排序
     void SortByMileage();   // 里程排序
     // Moves the J stake at `jRow` of the J-stake list; returns the row it
     // stands at afterwards, or -1 when `jRow` is not a J-stake row.
     int MoveJStake(JMove kind, int jRow);
-    // Refers the points with these GPS_IDs to the segment start-end.
+    // Refers the points with these GPS_IDs to the segment start-end; J
+    // stakes among them define the route and are left as they are.
     void AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end);
 
 private:
     // Conflict when the tables no longer hold what this program last read or wrote.
     Status CheckUnchanged();
+    // Save(Normal) with rows added or removed in the same transaction.
+    Status Store(RowEdits* edits);
     void Remember();  // the file's change counter after this program's own read or write
     Status ReadList();
     // Gives a point whose GPS_ID an earlier point of the list holds a new
