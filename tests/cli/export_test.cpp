@@ -61,7 +61,7 @@ TEST(ExportCommand, WritesTheChosenKind) {
         {"2", "out.dat", "转换成功!", "J1,,1000.0000,2000.0000,10.0000\r\nZ1,,1050.0000,"},
         {"jz", "jz.dat", "转换成功!", "J1,,1000.0000,2000.0000,10.0000\r\nZ1,,1050.0000,2000.0000,10.0000\r\nJ2,"},
         {"csv", "out.CSV", "转换成功!", "点名,编码,x,y,h,转角(度.分秒),档距,里程,\r\nJ1,,1000.0000,"},
-        {"dxf", "out.dxf", "转换成功!", " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n 0\r\nPOINT\r\n"},
+        {"dxf", "out.dxf", "转换成功!", " 0\r\nSECTION\r\n 2\r\nHEADER\r\n 9\r\n$ACADVER\r\n"},
         {"11", "out.kml", "转换完成!", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"},
     };
     for (const Case& c : cases) {

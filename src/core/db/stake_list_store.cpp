@@ -117,6 +117,11 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         // An order row joins every point of its GPS_ID and a GPS_ID may have
         // several order rows: a point is listed once, where it first appears.
         db_detail::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
+        // Room for every point at once: a list grown by doubling holds both
+        // its old and new arrays at the end, half as much again at its peak.
+        if (list != nullptr)
+            list->reserve(static_cast<std::size_t>(
+                connection_->execAndGet("SELECT count(*) FROM Electric_DH_Order").getInt64()));
         while (query.Step()) {
             if (const long long at = query.Int64(orderId); at != lastOrderId) {
                 lastOrderId = at;
