@@ -760,12 +760,13 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
         // Opening it as a project gives the new target its path for the appends.
         Check(out.OpenMergeTarget(target));
         Check(out.OpenProject(target));
+        MergeTargetIndex index;
+        AppendCounts counts;
+        Check(out.ReadMergeTargetIndex(index));
         for (const auto& source : sources) {
             const DHPointList list = ReadList(*source);
             const std::vector<TGDataUnit> rows = ReadRows(*source);
-            Check(out.AppendOrder(list));
-            Check(out.AppendPoints(list));
-            Check(out.AppendTowerBaseRows(rows));
+            Check(out.AppendProject(list, rows, index, counts));
         }
     }
     CheckMerged(target, m.points);

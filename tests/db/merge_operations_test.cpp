@@ -47,9 +47,15 @@ TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
     p.CrossAngle = 35.5;
     p.AddHight = 1.23456;
     p.Code = "公路";
-    ASSERT_TRUE(IsOk(db.AppendPoints({p, MergedPoint("18_West", "J2")})));
-    ASSERT_TRUE(IsOk(db.AppendOrder({p})));
-    ASSERT_TRUE(IsOk(db.AppendOrder({MergedPoint("18_West", "J2")})));  // after the rows already there
+    MergeTargetIndex index;
+    AppendCounts counts;
+    ASSERT_TRUE(IsOk(db.ReadMergeTargetIndex(index)));
+    ASSERT_TRUE(IsOk(db.AppendProject({p}, {}, index, counts)));
+    // A second source: its order rows after the rows already there; a GPS_ID
+    // the target holds is left out.
+    ASSERT_TRUE(IsOk(db.AppendProject({MergedPoint("18_West", "J2"), MergedPoint("17_West", "X")}, {}, index, counts)));
+    EXPECT_EQ(counts.points, 2u);
+    EXPECT_EQ(counts.skippedPoints, 1u);
 
     const std::string where = " from Electric_DH_Export where GPS_ID='17_West'";
     EXPECT_EQ(Scalar(target, "select HostIMEI || '|' || OrgPtName || '|' || NewPtName" + where), "17_West|J1o|J1");
@@ -90,7 +96,13 @@ TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
     CProjectDatabase merged(reporter);
     ASSERT_TRUE(IsOk(merged.OpenMergeTarget(target)));
     ASSERT_TRUE(IsOk(merged.OpenProject(target)));
-    ASSERT_TRUE(IsOk(merged.AppendTowerBaseRows(rows)));
+    MergeTargetIndex index;
+    AppendCounts counts;
+    ASSERT_TRUE(IsOk(merged.ReadMergeTargetIndex(index)));
+    ASSERT_TRUE(IsOk(merged.AppendProject({}, rows, index, counts)));
+    ASSERT_TRUE(IsOk(merged.AppendProject({}, rows, index, counts)));  // already there: left out
+    EXPECT_EQ(counts.towerRows, 1u);
+    EXPECT_EQ(counts.skippedTowerRows, 1u);
     EXPECT_EQ(Scalar(target, "select hex(Name) || '|' || hex(Code) || '|' || PegName || '|' || SubIndex || '|' || "
                              "PegDis || '|' || typeof(HDiff) || typeof(GPS_ID) || typeof(HostIMEI) "
                              "from Electric_Data_TG"),
@@ -110,21 +122,30 @@ TEST_F(MergeOperationsTest, SourceWithoutTowerBaseTableGivesNoRows) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-// A failed append names the target and SQLite's reason, and appends nothing:
-// the trigger lets the first row in and stops the second.
+// A failed append names the target and SQLite's reason, and appends nothing
+// of the source: a trigger on any one table lets its first row in and stops
+// the second, and the source's rows in the other tables go too.
 TEST_F(MergeOperationsTest, FailedAppendsNameTheCauseAndAppendNothing) {
     ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
     ASSERT_TRUE(IsOk(db.OpenProject(target)));
     const std::vector<std::string> tables = {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"};
-    for (const std::string& table : tables)
-        Exec(target, "CREATE TRIGGER one_" + table + " BEFORE INSERT ON " + table + " WHEN (SELECT count(*) FROM " +
-                         table + ") > 0 BEGIN SELECT RAISE(ABORT, 'one row only'); END");
     const DHPointList two = {MergedPoint("1_A", "J1"), MergedPoint("2_A", "J2")};
+    std::vector<TGDataUnit> rows(2);
+    rows[1].Name = "another";
     const std::string message = "合并数据文件失败：" + target + "（one row only）";
-    EXPECT_EQ(db.AppendPoints(two).message(), message);
-    EXPECT_EQ(db.AppendOrder(two).message(), message);
-    EXPECT_EQ(db.AppendTowerBaseRows(std::vector<TGDataUnit>(2)).message(), message);
-    for (const std::string& table : tables) EXPECT_EQ(Scalar(target, "select count(*) from " + table), "0") << table;
+    for (const std::string& stopping : tables) {
+        Exec(target, "CREATE TRIGGER one BEFORE INSERT ON " + stopping + " WHEN (SELECT count(*) FROM " + stopping +
+                         ") > 0 BEGIN SELECT RAISE(ABORT, 'one row only'); END");
+        MergeTargetIndex index;
+        AppendCounts counts;
+        ASSERT_TRUE(IsOk(db.ReadMergeTargetIndex(index)));
+        EXPECT_EQ(db.AppendProject(two, rows, index, counts).message(), message) << stopping;
+        for (const std::string& table : tables)
+            EXPECT_EQ(Scalar(target, "select count(*) from " + table), "0") << stopping << ": " << table;
+        EXPECT_TRUE(index.gpsIds.empty() && index.towerRows.empty()) << "the index follows only what was committed";
+        EXPECT_EQ(counts.points, 0u);
+        Exec(target, "DROP TRIGGER one");
+    }
     EXPECT_TRUE(reporter.messages.empty());
 }
 

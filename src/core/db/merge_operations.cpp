@@ -65,7 +65,8 @@ Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
 
 // Order rows first, then the points, then the tower-base rows, as merges
 // have always numbered them. A GPS_ID the target holds, or that came earlier
-// in the same source, is left out with its order row.
+// in the same source, is left out with its order row. GPS_ID already carries
+// the source project's title; HostIMEI repeats it.
 Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows,
                                        MergeTargetIndex& index, AppendCounts& counts) {
     if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
@@ -108,43 +109,6 @@ Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vecto
     return Status::Ok();
 }
 
-// GPS_ID already carries the source project's title; HostIMEI repeats it.
-Status CProjectDatabase::AppendPoints(const DHPointList& list) {
-    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (list.empty()) return Status::Ok();
-    try {
-        SQLite::Transaction transaction(*connection_);
-        sql::Statement insert(*connection_, export_table::InsertSql(export_table::Merged).c_str());
-        for (const DHPoint& p : list) {
-            sql::Binder b(insert);
-            export_table::BindPoint(b, p, export_table::Merged);
-            b.Run();
-        }
-        transaction.commit();
-        return Status::Ok();
-    } catch (const std::exception& e) {
-        return Failure("合并数据文件失败：" + path_, e);
-    }
-}
-
-// One order row per point in list order, after the existing rows.
-Status CProjectDatabase::AppendOrder(const DHPointList& list) {
-    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (list.empty()) return Status::Ok();
-    try {
-        SQLite::Transaction transaction(*connection_);
-        sql::Statement insert(*connection_, kAppendOrder);
-        for (const DHPoint& p : list)
-            sql::Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
-        transaction.commit();
-        return Status::Ok();
-    } catch (const std::exception& e) {
-        return Failure("合并数据文件失败：" + path_, e);
-    }
-}
-
 Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
     rows.clear();
     if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
@@ -157,21 +121,6 @@ Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
         return Status::Ok();
     } catch (const std::exception& e) {
         return Failure("查找记录出错!", e);  // the rows read so far stay
-    }
-}
-
-Status CProjectDatabase::AppendTowerBaseRows(const std::vector<TGDataUnit>& rows) {
-    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    if (rows.empty()) return Status::Ok();
-    try {
-        SQLite::Transaction transaction(*connection_);
-        sql::Statement insert(*connection_, kAppendTowerBaseRow);
-        for (const TGDataUnit& r : rows) BindTowerRow(sql::Binder(insert), r);
-        transaction.commit();
-        return Status::Ok();
-    } catch (const std::exception& e) {
-        return Failure("合并数据文件失败：" + path_, e);
     }
 }
 

@@ -152,12 +152,9 @@ public:
     // `index` and `counts` follow what was committed.
     Status AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows, MergeTargetIndex& index,
                          AppendCounts& counts);
-    Status AppendPoints(const DHPointList& list);
-    Status AppendOrder(const DHPointList& list);
     // Texts of the rows come back as the bytes stored, so a merge carries
     // them over unchanged.
     Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows);
-    Status AppendTowerBaseRows(const std::vector<TGDataUnit>& rows);
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }
