@@ -27,6 +27,7 @@ public:
     struct Message {
         QString kind;  // info, warning, error, yesno, okcancel, conflict
         QString text;
+        bool defaultNo = false;  // a question whose default button is No or Cancel
     };
     std::vector<Message> messages;
     std::deque<bool> answers;  // Yes/OK; empty: true
@@ -39,8 +40,10 @@ public:
     void Info(const QString& t) override { messages.push_back({"info", t}); }
     void Warning(const QString& t) override { messages.push_back({"warning", t}); }
     void Error(const QString& t) override { messages.push_back({"error", t}); }
-    bool AskYesNo(const QString& t) override { return Answer("yesno", t); }
-    bool OkCancel(const QString& t) override { return Answer("okcancel", t); }
+    bool AskYesNo(const QString& t) override { return Answer("yesno", t, false); }
+    bool OkCancel(const QString& t) override { return Answer("okcancel", t, false); }
+    bool AskYesNoDefaultNo(const QString& t) override { return Answer("yesno", t, true); }
+    bool OkCancelDefaultCancel(const QString& t) override { return Answer("okcancel", t, true); }
     ConflictChoice AskConflict(const QString& t) override {
         messages.push_back({"conflict", t});
         if (conflictAnswers.empty()) return ConflictChoice::Cancel;
@@ -84,8 +87,8 @@ public:
     bool Said(const QString& text) const { return Texts().contains(text); }
 
 private:
-    bool Answer(const char* kind, const QString& text) {
-        messages.push_back({QString::fromLatin1(kind), text});
+    bool Answer(const char* kind, const QString& text, bool defaultNo) {
+        messages.push_back({QString::fromLatin1(kind), text, defaultNo});
         if (answers.empty()) return true;
         const bool a = answers.front();
         answers.pop_front();

@@ -227,12 +227,12 @@ private slots:
         ui_->dialogs.push_back(FillThenOk<PointDialog>([](PointDialog& d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("编辑道享点"));
             QCOMPARE(d.findChild<QLineEdit*>("nameEdit")->text(), QStringLiteral("C1"));
-            d.findChild<QLineEdit*>("nameEdit")->setText("Z1");  // names are not checked when editing
+            d.findChild<QLineEdit*>("nameEdit")->setText("Z9");
             d.findChild<QLineEdit*>("codeEdit")->setText("DL");
         }));
         Run(cmd::EditPoint);
         const DHPoint& after = Working()[3];
-        QCOMPARE(after.NewPtName, std::string("Z1"));
+        QCOMPARE(after.NewPtName, std::string("Z9"));
         QCOMPARE(after.Code, std::string("DL"));
         QCOMPARE(after.GPS_ID, before.GPS_ID);
         QCOMPARE(after.OrgPtName, before.OrgPtName);
@@ -265,7 +265,8 @@ private slots:
         ui_->answers = {ok};
         Run(cmd::DeletePoint);
         QVERIFY(!ui_->messages.empty());
-        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除所选点？"));
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除所选的2个点（Z1、C1）？"));
+        QVERIFY(ui_->messages.back().defaultNo);
         QCOMPARE(int(Working().size()), left);
         QCOMPARE(View().Model().rowCount(), left);
         QCOMPARE(int(ReadBack(path_).size()), left);
@@ -381,7 +382,7 @@ private slots:
         QCOMPARE(items, QStringList({"编辑", "添加", "删除", "指定J桩"}));
         ui_->answers = {false};
         menu->actions()[2]->trigger();
-        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除所选点？"));
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除点“Z1”？"));
     }
 
     void keysInsertAndDelete() {
@@ -391,13 +392,13 @@ private slots:
         QCOMPARE(Names(Working())[1], std::string("K1"));
         View().SelectRow(1);
         QTest::keyClick(&View(), Qt::Key_Delete);
-        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除？"));
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除点“K1”？"));
         QCOMPARE(Names(Working())[1], std::string("Z1"));
     }
 
     void planViewDeletes() {
         emit frame_->Plan().deleteRequested({"G01_line", "G08_line"}, QStringLiteral("确定删除？"));
-        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除？"));
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除所选的2个点（J1、J3）？"));
         QCOMPARE(Names(Working()), (std::vector<std::string>{"Z1", "A1", "C1", "F1", "J2", "F2"}));
         QCOMPARE(View().Model().rowCount(), 6);
         QCOMPARE(ReadBack(path_).size(), size_t(6));

@@ -54,10 +54,12 @@ class ProjectDocumentTest : public QObject {
     std::unique_ptr<FakeUi> ui_;
     std::string path_;
 
-    // A window with the small line open and J3 moved to the top (unsaved).
-    std::unique_ptr<MainWindow> OpenMoved() {
+    // A window with the small line open and J3 moved to the top; `beforeMove`
+    // makes the move's own store fail or meet a conflict, so it stays unsaved.
+    std::unique_ptr<MainWindow> OpenMoved(const std::function<void()>& beforeMove = {}) {
         auto frame = std::make_unique<MainWindow>(*ui_);
         if (!frame->OpenProjectFile(QString::fromStdString(path_))) return nullptr;
+        if (beforeMove) beforeMove();
         frame->Action(cmd::JStakeEdit)->trigger();
         frame->PointTable().SelectRow(2);
         frame->Action(cmd::MoveTop)->trigger();
@@ -86,11 +88,16 @@ private slots:
     }
     void saveFailureNamesTheCause() {
         QFETCH(bool, reordered);
-        auto frame = reordered ? OpenMoved() : std::make_unique<MainWindow>(*ui_);
+        const auto moveAway = [this] { fs::rename(path_, path_ + ".moved"); };
+        auto frame = reordered ? OpenMoved(moveAway) : std::make_unique<MainWindow>(*ui_);
         QVERIFY(frame);
         if (!reordered) QVERIFY(frame->OpenProjectFile(Path()));
-        fs::rename(path_, path_ + ".moved");
+        if (!reordered) moveAway();
+        // The move's own store failed and said so.
+        QCOMPARE(ui_->Kinds(), reordered ? QStringList{"error"} : QStringList{});
+        ui_->messages.clear();
         frame->Action(cmd::SaveKey)->trigger();
+        QVERIFY(frame->MessageText().startsWith(QStringLiteral("未保存：保存失败：")));
         QCOMPARE(ui_->Kinds(), QStringList{"error"});
         const QString said = ui_->messages.back().text;
         QVERIFY2(said.startsWith(QStringLiteral("保存失败：") + Path() + QStringLiteral("（")), qPrintable(said));
@@ -113,9 +120,9 @@ private slots:
         QFETCH(bool, close);
         QFETCH(bool, answer);
         const std::string other = WriteSmallProject(*dir_, "other.PD");
-        auto frame = OpenMoved();
+        auto frame = OpenMoved([this] { fs::rename(path_, path_ + ".moved"); });
         QVERIFY(frame);
-        fs::rename(path_, path_ + ".moved");
+        ui_->messages.clear();
         ui_->answers = {answer};
         const bool left = close ? frame->close() : frame->OpenProjectFile(QString::fromStdString(other));
         QCOMPARE(left, answer);
@@ -152,10 +159,13 @@ private slots:
         QFETCH(QString, fileZ1);
         QFETCH(QString, fileC1);
         QFETCH(Names_, windowOrder);
-        auto frame = OpenMoved();
+        // The move's own store meets the other program's change first; it is
+        // cancelled there, so the write under test meets it again.
+        ui_->conflictAnswers = {ConflictChoice::Cancel, choice};
+        auto frame = OpenMoved([this] { OtherProgramEditsZ1(path_); });
         QVERIFY(frame);
-        OtherProgramEditsZ1(path_);
-        ui_->conflictAnswers = {choice};
+        QCOMPARE(ui_->Kinds(), QStringList{"conflict"});
+        ui_->messages.clear();
         if (write == "save") frame->Action(cmd::Save)->trigger();
         if (write == "close") QCOMPARE(frame->close(), choice != ConflictChoice::Cancel);
         if (write == "edit") {

@@ -39,5 +39,7 @@ enum : int {
     NextView = 32782,
     ZoomWindow = 32786,
     Reset = 32821,
+    Undo = 57643,  // the framework's undo and redo ids
+    Redo = 57644,
 };
 }  // namespace cmd

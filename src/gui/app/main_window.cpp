@@ -68,11 +68,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::ConnectViews() {
     PointEditor& editor = *editor_;
     const auto edit = [&editor](const std::string& gpsId) { editor.Edit(gpsId); };
-    const auto remove = [&editor](const std::vector<std::string>& ids, const QString& prompt) {
-        editor.Delete(ids, prompt);
-    };
+    // The question asked names the points instead of the command's general prompt.
+    const auto remove = [&editor](const std::vector<std::string>& ids, const QString&) { editor.Delete(ids); };
     const auto appoint = [&editor](const std::vector<std::string>& ids) { editor.AppointJStakes(ids); };
-    connect(listView_, &PointTableView::addRequested, this, [&editor] { editor.Add(); });
+    connect(listView_, &PointTableView::addRequested, this,
+            [&editor](const std::string& selectedGpsId) { editor.Add(selectedGpsId); });
     connect(listView_, &PointTableView::insertRequested, this,
             [&editor](const std::string& gpsId) { editor.InsertBefore(gpsId); });
     connect(listView_, &PointTableView::editRequested, this, edit);
@@ -83,6 +83,12 @@ void MainWindow::ConnectViews() {
     connect(planView_, &PlanView::appointRequested, this, appoint);
     connect(planView_, &PlanView::cursorMoved, this, &MainWindow::SetCoordinateText);
     connect(planView_, &PlanView::toolModeChanged, this, &MainWindow::ShowToolMode);
+    connect(planView_, &PlanView::pickChanged, this, [this](int picked) {
+        messagePane_->setText(picked > 0 ? QStringLiteral("已选 %1 个点").arg(picked) : QStringLiteral("就绪"));
+    });
+    connect(document_, &ProjectDocument::storeReported, this, [this](const QString& text) { messagePane_->setText(text); });
+    connect(document_, &ProjectDocument::viewModeChanged, this, &MainWindow::OnViewModeChanged);
+    connect(document_, &ProjectDocument::listReset, this, [this] { OnViewModeChanged(document_->Mode()); });
 }
 
 QAction* MainWindow::Action(int commandId) const {
@@ -92,6 +98,13 @@ QAction* MainWindow::Action(int commandId) const {
 
 void MainWindow::SetCoordinateText(double north, double east) {
     coordinatePane_->setText(QString::fromStdString(text::Format("北(N): %.3f m    东(E): %.3f m", north, east)));
+}
+
+// A command that returns to all points (自动J桩排序, a reset) takes the
+// J/Z-stake toolbar with it.
+void MainWindow::OnViewModeChanged(ViewMode mode) {
+    if (mode == ViewMode::AllPoints && (toolbarSet_ == ToolbarSet::JStake || toolbarSet_ == ToolbarSet::ZStake))
+        InstallToolbar(ToolbarSet::List);
 }
 
 QString MainWindow::CoordinateText() const { return coordinatePane_->text(); }

@@ -72,6 +72,7 @@ private:
     void UpdateCommandState();
     void ConnectViews();
     void CreatePlanActions();
+    void CreateHistoryActions();
     void FillRecentFiles();
     QAction* NewAction(int id, const char* text, const char* tip, const char* icon, void (MainWindow::*slot)());
 
@@ -104,6 +105,7 @@ private:
     void MoveJStake(JMove kind);
     void SwitchView(ActiveView view);
     void ShowToolMode(PlotCanvas::ToolMode mode);
+    void OnViewModeChanged(ViewMode mode);
 
     UiServices& ui_;
     UiReporter reporter_;

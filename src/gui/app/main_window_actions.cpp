@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
@@ -22,19 +23,19 @@ using Set = MainWindow::ToolbarSet;
 
 const std::vector<int>& SetCommands(Set set) {
     static const std::vector<int> kStart = {cmd::Open, cmd::Save, 0};
-    static const std::vector<int> kList = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+    static const std::vector<int> kList = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                            cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
                                            cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit, 0,
                                            cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput};
-    static const std::vector<int> kPlan = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+    static const std::vector<int> kPlan = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                            cmd::Center, cmd::PickTool, cmd::PanTool, 0,
                                            cmd::ZoomIn, cmd::ZoomOut, cmd::PreviousView, cmd::NextView, cmd::ZoomWindow, 0,
                                            cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput};
-    static const std::vector<int> kJStake = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+    static const std::vector<int> kJStake = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                              cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
                                              cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit,
                                              cmd::MoveTop, cmd::MoveUp, cmd::MoveDown, cmd::MoveBottom};
-    static const std::vector<int> kZStake = {cmd::Open, cmd::Save, cmd::ListView, cmd::PlanView, 0,
+    static const std::vector<int> kZStake = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                              cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
                                              cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit};
     switch (set) {
@@ -96,6 +97,7 @@ void MainWindow::CreateActions() {
     NewAction(cmd::MoveDown, "向下", "向下", "move_down", &MainWindow::OnMoveDown);
     NewAction(cmd::MoveBottom, "移到底部", "移到底部", "move_bottom", &MainWindow::OnMoveBottom);
     CreatePlanActions();
+    CreateHistoryActions();
     viewGroup_ = new QActionGroup(this);
     for (int id : {cmd::ListView, cmd::PlanView}) {
         Action(id)->setCheckable(true);
@@ -138,6 +140,37 @@ void MainWindow::CreatePlanActions() {
     for (int id : {cmd::PickTool, cmd::PanTool, cmd::ZoomWindow}) Action(id)->setCheckable(true);
 }
 
+// 撤销/重做 follow the document's history: greyed when there is nothing to
+// take back, their text naming the command ("撤销 删除点").
+void MainWindow::CreateHistoryActions() {
+    QUndoStack& history = document_->History();
+    struct HistoryCommand {
+        int id;
+        QAction* action;
+        const char* icon;
+        QList<QKeySequence> keys;
+    };
+    const HistoryCommand commands[] = {
+        {cmd::Undo, history.createUndoAction(this, QStringLiteral("撤销")), "undo", {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+        {cmd::Redo, history.createRedoAction(this, QStringLiteral("重做")), "redo",
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}},
+    };
+    for (const HistoryCommand& c : commands) {
+        c.action->setData(c.id);
+        c.action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(c.icon))));
+        c.action->setShortcuts(c.keys);
+        c.action->setShortcutContext(Qt::WindowShortcut);
+        const auto showTip = [action = c.action] {
+            action->setToolTip(action->text());
+            action->setStatusTip(action->text());
+        };
+        connect(c.action, &QAction::changed, this, showTip);
+        showTip();
+        actions_[c.id] = c.action;
+        addAction(c.action);  // the keys work whichever toolbar set is shown
+    }
+}
+
 void MainWindow::CreateMenus() {
     fileMenu_ = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     fileMenu_->setSeparatorsCollapsible(true);
@@ -149,6 +182,9 @@ void MainWindow::CreateMenus() {
     connect(fileMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentFiles);
 
     QMenu* operations = menuBar()->addMenu(QStringLiteral("操作(&O)"));
+    operations->addAction(Action(cmd::Undo));
+    operations->addAction(Action(cmd::Redo));
+    operations->addSeparator();
     operations->addAction(Action(cmd::TowerBase));
     operations->addSeparator();
     operations->addAction(Action(cmd::Merge));

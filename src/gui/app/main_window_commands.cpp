@@ -130,14 +130,17 @@ void MainWindow::OnAutoJOrder() { document_->AutoOrder(); }
 
 void MainWindow::OnMileageSort() { document_->SortByMileage(); }
 
+// On the points of the view shown: the selected rows, or the picked points.
 void MainWindow::OnAppointJ() {
-    // The list view's own command: it acts only while the list is shown.
-    if (activeView_ == ActiveView::List) listView_->AppointJStakes();
+    if (activeView_ == ActiveView::List)
+        listView_->AppointJStakes();
+    else
+        planView_->OnAppointPicked();
 }
 
 void MainWindow::OnReset() {
     if (!document_->IsOpen()) return;
-    if (!ui_.AskYesNo(QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"))) return;
+    if (!ui_.AskYesNoDefaultNo(QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"))) return;
     document_->ResetToSurvey();
     UpdateCommandState();
 }

@@ -17,18 +17,20 @@ class PointEditor {
 public:
     PointEditor(ProjectDocument& document, UiServices& ui, QWidget* dialogParent);
 
-    // 增加点: appended last.
-    void Add();
+    // 增加点: appended last, its kind preselected from the selected point (none: J桩).
+    void Add(const std::string& selectedGpsId = {});
     // Inserted before this point, its kind preselected.
     void InsertBefore(const std::string& gpsId);
     void Edit(const std::string& gpsId);
-    // Asks `prompt` (OK/Cancel) first.
-    void Delete(const std::vector<std::string>& gpsIds, const QString& prompt);
+    // Asks first (OK/Cancel, Cancel by default), naming the points.
+    void Delete(const std::vector<std::string>& gpsIds);
     // 指定J桩 for these points.
     void AppointJStakes(const std::vector<std::string>& gpsIds);
 
 private:
     void AddAt(int before, int kind);
+    // The refusal of `name` for the point `gpsId` (empty for a new one), or empty.
+    QString NameRefusal(const std::string& name, const std::string& gpsId) const;
 
     ProjectDocument& document_;
     UiServices& ui_;

@@ -1,6 +1,7 @@
 #include "app/project_document.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 #include "app/project_lock.h"
 #include "common/ui_services.h"
@@ -32,7 +33,10 @@ const DHPointList& ProjectDocument::Points() const {
 
 int ProjectDocument::IndexOf(const std::string& gpsId) const { return FindIndexByGpsId(Points(), gpsId); }
 
-void ProjectDocument::Report(const Status& status) { ui_.Error(Text(status)); }
+void ProjectDocument::Report(const Status& status) {
+    lastFailure_ = status.message();
+    ui_.Error(Text(status));
+}
 
 bool ProjectDocument::Open(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
@@ -62,6 +66,8 @@ bool ProjectDocument::Open(const QString& path) {
     project_ = std::move(project);
     if (lock) lock_ = std::move(lock);
     mode_ = ViewMode::AllPoints;
+    history_.clear();  // the history belongs to the project it was made on
+    focus_.clear();
     emit listReset();
     return true;
 }
@@ -90,6 +96,8 @@ bool ProjectDocument::LeaveOpenProject() {
 }
 
 void ProjectDocument::Close() {
+    history_.clear();
+    focus_.clear();
     project_.reset();
     lock_.reset();
     mode_ = ViewMode::AllPoints;
@@ -98,11 +106,23 @@ void ProjectDocument::Close() {
 
 bool ProjectDocument::Save() {
     if (!project_) return true;
-    return Settle(project_->Save(), nullptr);
+    const bool saved = Settle(project_->Save(), nullptr);
+    Stored(saved);
+    return saved;
+}
+
+// Later, never inside a step of the history itself.
+void ProjectDocument::DropHistory() {
+    QTimer::singleShot(0, this, [this] { history_.clear(); });
+}
+
+void ProjectDocument::Stored(bool ok) {
+    emit storeReported(ok ? QStringLiteral("已保存") : QStringLiteral("未保存：") + QString::fromStdString(lastFailure_));
 }
 
 bool ProjectDocument::Settle(Status status, const std::function<Status()>& retry) {
     if (status) return true;
+    lastFailure_ = status.message();
     if (status.code() == Status::Code::Conflict) {
         const ConflictChoice choice = ui_.AskConflict(ConflictQuestion(status));
         if (choice == ConflictChoice::Cancel) return false;
@@ -119,96 +139,11 @@ bool ProjectDocument::Settle(Status status, const std::function<Status()>& retry
 }
 
 bool ProjectDocument::Reload() {
+    DropHistory();  // the file's list is not the one the history was made on
     const Status reloaded = project_->Reload();
     if (!reloaded) Report(reloaded);
     emit listReset();
     return reloaded.ok();
-}
-
-bool ProjectDocument::ResetToSurvey() {
-    if (!project_) return false;
-    Status reset = Status::Ok();
-    {
-        WaitCursor wait;
-        reset = project_->ResetToSurvey();
-    }
-    if (!reset) {
-        Report(reset);
-        return false;
-    }
-    mode_ = ViewMode::AllPoints;
-    emit listReset();
-    return true;
-}
-
-bool ProjectDocument::AddPoint(DHPoint point, int before) {
-    if (!project_) return false;
-    emit orderAboutToChange();
-    const auto add = [this, &point, before] { return project_->AddPoint(point, before); };
-    if (!Settle(add(), add)) return false;
-    emit orderChanged();
-    return true;
-}
-
-bool ProjectDocument::EditPoint(const DHPoint& edited) {
-    const int index = IndexOf(edited.GPS_ID);
-    if (index < 0) return false;
-    const int kindBefore = Points()[static_cast<size_t>(index)].DHType;
-    if (kindBefore != edited.DHType) emit orderAboutToChange();
-    const auto edit = [this, &edited] { return project_->EditPoint(edited); };
-    if (!Settle(edit(), edit)) return false;
-    // A point that changes kind joins or leaves the J/Z-stake lists.
-    if (kindBefore != edited.DHType)
-        emit orderChanged();
-    else
-        emit pointChanged(IndexOf(edited.GPS_ID));
-    return true;
-}
-
-bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
-    if (!project_ || gpsIds.empty()) return false;
-    emit orderAboutToChange();
-    const auto remove = [this, &gpsIds] { return project_->DeletePoints(gpsIds); };
-    if (!Settle(remove(), remove)) return false;
-    emit orderChanged();
-    return true;
-}
-
-void ProjectDocument::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start,
-                                     const DHPoint& end) {
-    if (!project_ || gpsIds.empty()) return;
-    emit orderAboutToChange();
-    project_->AppointJStakes(gpsIds, start, end);
-    emit orderChanged();
-}
-
-int ProjectDocument::MoveJStake(JMove kind, int jRow) {
-    if (!project_) return -1;
-    emit orderAboutToChange();
-    const int row = project_->MoveJStake(kind, jRow);
-    if (row >= 0) emit orderChanged();
-    return row;
-}
-
-void ProjectDocument::AutoOrder() {
-    if (!project_) return;
-    emit orderAboutToChange();
-    {
-        WaitCursor wait;
-        project_->AutoOrder();
-    }
-    mode_ = ViewMode::AllPoints;
-    emit orderChanged();
-}
-
-void ProjectDocument::SortByMileage() {
-    if (!project_) return;
-    emit orderAboutToChange();
-    {
-        WaitCursor wait;
-        project_->SortByMileage();
-    }
-    emit orderChanged();
 }
 
 void ProjectDocument::SetViewMode(ViewMode mode) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QUndoStack>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "model/dh_point_list.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
+#include "project/list_delta.h"
 #include "project/project.h"
 
 namespace linvara::gui {
@@ -19,9 +21,11 @@ class UiServices;
 
 // The open project of a window: it owns the core Project (file, working stake
 // list, options) and the lock beside the file, and is the one place the list
-// changes. Every change ends in one signal the views observe; failures are
-// reported to the user with their cause, and another program's changes met
-// by a save or an edit are settled by asking the user.
+// changes. Every command is stored in the file when it completes and goes on
+// the undo history, which lasts while the project is open. Every change ends
+// in one signal the views observe; failures are reported to the user with
+// their cause, and another program's changes met by a save or an edit are
+// settled by asking the user.
 class ProjectDocument : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +42,10 @@ public:
     ViewMode Mode() const { return mode_; }
     const COptions& Options() const { return options_; }
     bool IsModified() const { return project_ && project_->IsModified(); }
+    QUndoStack& History() { return history_; }
+    // The points the last change put in front of the user (added, put back,
+    // or the one after those deleted); the views select them.
+    const std::vector<std::string>& Focus() const { return focus_; }
 
     // Saves the open project (asking as LeaveOpenProject does), then opens
     // this one in view mode 0. A file another window holds is opened only
@@ -54,12 +62,11 @@ public:
     bool Save();
     bool ResetToSurvey();
 
-    // Single-point edits reach the file at once; false when refused, failed
-    // or cancelled (already reported).
+    // The commands below are undoable; each reaches the file when it
+    // completes. False when refused, failed or cancelled (already reported).
     bool AddPoint(DHPoint point, int before = -1);
     bool EditPoint(const DHPoint& edited);
     bool DeletePoints(const std::vector<std::string>& gpsIds);
-    // These change the list in memory until the next save.
     void AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end);
     // The J stake at `jRow` of the J-stake list; its row afterwards, or -1.
     int MoveJStake(JMove kind, int jRow);
@@ -82,6 +89,8 @@ signals:
     // returned to all points with them).
     void orderChanged();
     void viewModeChanged(linvara::gui::ViewMode mode);
+    // What became of the last write, for the status bar ("已保存" or the failure).
+    void storeReported(const QString& text);
 
 private:
     // True when the write succeeded. A conflict is put to the user: keeping
@@ -90,6 +99,22 @@ private:
     bool Settle(Status status, const std::function<Status()>& retry);
     bool Reload();
     void Report(const Status& status);
+    // project_document_history.cpp: the steps undo and redo are made of.
+    bool Remove(const std::vector<std::string>& gpsIds, RemovedPoints& removed);
+    bool PutBack(const RemovedPoints& removed);
+    bool Replace(const DHPoint& point);
+    bool Step(const ListDelta& delta, bool forward);
+    bool Reset(ListBackup& backup);
+    bool RestoreBackup(const ListBackup& backup);
+    // Runs a list-wide command in memory and stores it; on the history when it changed anything.
+    void RunListCommand(const QString& text, const std::function<void()>& run);
+    void Push(const QString& text, std::function<bool()> undo, std::function<bool()> redo);
+    // Stores what the list holds in memory; true when stored.
+    bool StoreList();
+    void DropHistory();
+    void Stored(bool ok);
+    // The point after those deleted (or the one before, at the end).
+    std::vector<std::string> NeighbourOf(const std::vector<std::string>& gpsIds) const;
 
     UiServices& ui_;
     Reporter& reporter_;
@@ -97,6 +122,9 @@ private:
     std::unique_ptr<ProjectLock> lock_;
     COptions options_;
     ViewMode mode_ = ViewMode::AllPoints;
+    QUndoStack history_;
+    std::vector<std::string> focus_;
+    std::string lastFailure_;  // the cause the status bar names
 };
 
 }  // namespace linvara::gui

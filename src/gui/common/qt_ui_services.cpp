@@ -18,8 +18,13 @@ QWidget* Parent() { return QApplication::activeWindow(); }
 // A message box whose buttons speak the program's language whatever
 // translations are installed.
 QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption, const QString& text,
-                                 QMessageBox::StandardButtons buttons) {
+                                 QMessageBox::StandardButtons buttons,
+                                 QMessageBox::StandardButton byDefault = QMessageBox::NoButton) {
     QMessageBox box(icon, caption, text, buttons, Parent());
+    if (byDefault != QMessageBox::NoButton) {
+        box.setDefaultButton(byDefault);
+        box.setEscapeButton(byDefault);
+    }
     const std::pair<QMessageBox::StandardButton, const char*> kTexts[] = {
         {QMessageBox::Ok, "确定"}, {QMessageBox::Cancel, "取消"}, {QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}};
     for (const auto& [button, label] : kTexts)
@@ -45,6 +50,16 @@ bool QtUiServices::AskYesNo(const QString& text) {
 
 bool QtUiServices::OkCancel(const QString& text) {
     return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool QtUiServices::AskYesNoDefaultNo(const QString& text) {
+    return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+bool QtUiServices::OkCancelDefaultCancel(const QString& text) {
+    return Show(QMessageBox::Question, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 ConflictChoice QtUiServices::AskConflict(const QString& text) {

@@ -11,6 +11,8 @@ public:
     void Error(const QString& text) override;
     bool AskYesNo(const QString& text) override;
     bool OkCancel(const QString& text) override;
+    bool AskYesNoDefaultNo(const QString& text) override;
+    bool OkCancelDefaultCancel(const QString& text) override;
     ConflictChoice AskConflict(const QString& text) override;
     QString GetOpenFileName(const QString& title, const QString& filter) override;
     QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;

@@ -28,6 +28,9 @@ public:
     virtual bool AskYesNo(const QString& text) = 0;
     // OK/Cancel question; true for OK.
     virtual bool OkCancel(const QString& text) = 0;
+    // The same where a slip would destroy work: Return and Escape choose No (Cancel).
+    virtual bool AskYesNoDefaultNo(const QString& text) { return AskYesNo(text); }
+    virtual bool OkCancelDefaultCancel(const QString& text) { return OkCancel(text); }
     // The three-way question asked when a save or an edit meets another
     // program's changes; closing the box is Cancel.
     virtual ConflictChoice AskConflict(const QString& text) = 0;

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ui_services.h"
 #include "common/number_field.h"
 #include "dialogs/pole_type_pictures.h"
 #include "model/code_tables.h"
@@ -195,6 +196,13 @@ bool PointDialog::ReadNumbers() {
 }
 
 void PointDialog::OnOk() {
+    if (nameCheck_) {
+        if (const QString refused = nameCheck_(name_->text().toStdString()); !refused.isEmpty()) {
+            ui_.Warning(refused);
+            name_->setFocus();
+            return;
+        }
+    }
     const DHPoint before = point_;
     if (!ReadNumbers()) {
         point_ = before;

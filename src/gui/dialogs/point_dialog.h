@@ -1,5 +1,7 @@
 #pragma once
 #include <QDialog>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "model/dh_point.h"
@@ -25,6 +27,9 @@ public:
     void SetPoint(const DHPoint& point);
     // Add and insert modes: the kind the selector starts at.
     void SetKindIndex(int kind);
+    // Checks the entered name on OK: the text of a refusal (the dialog stays
+    // open with what was typed), or empty.
+    void SetNameCheck(std::function<QString(const std::string& name)> check) { nameCheck_ = std::move(check); }
     // The result after OK.
     const DHPoint& Point() const { return point_; }
 
@@ -59,6 +64,7 @@ private:
     QLineEdit *latitude_ = nullptr, *longitude_ = nullptr, *ellipsoidHeight_ = nullptr;
     QFormLayout* attributes_ = nullptr;
     bool filling_ = false;
+    std::function<QString(const std::string&)> nameCheck_;
 };
 
 }  // namespace linvara::gui

@@ -1,6 +1,7 @@
 #include "plan/plot_canvas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <utility>
 
@@ -69,6 +70,28 @@ bool PlotCanvas::PickInRect(const PlotRect& rect) {
         any = any || inside;
     }
     return any;
+}
+
+bool PlotCanvas::PickNearest(int x, int y, int radius) {
+    long long best = -1;
+    std::size_t nearest = 0;
+    for (size_t i = 0; i < points_.size(); ++i) {
+        picked_[i] = 0;
+        const long long dx = screen_[i].x - x, dy = screen_[i].y - y;
+        if (std::llabs(dx) > radius || std::llabs(dy) > radius) continue;
+        const long long distance = dx * dx + dy * dy;
+        if (best < 0 || distance < best) {
+            best = distance;
+            nearest = i;
+        }
+    }
+    if (best < 0) return false;
+    picked_[nearest] = 1;
+    return true;
+}
+
+int PlotCanvas::PickedCount() const {
+    return static_cast<int>(std::count_if(picked_.begin(), picked_.end(), [](auto p) { return p != 0; }));
 }
 
 int PlotCanvas::TakeFirstPicked() {

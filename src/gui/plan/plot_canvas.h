@@ -55,6 +55,10 @@ public:
     // Marks the points whose pixel lies in `rect` (edges included) and
     // clears the mark of all others; true when any is marked.
     bool PickInRect(const PlotRect& rect);
+    // Marks only the point nearest (x, y) within `radius` pixels on each
+    // axis; true when there is one.
+    bool PickNearest(int x, int y, int radius);
+    int PickedCount() const;
     // The pixel of every point for the current view, and whether it lies
     // inside the window.
     void UpdateScreenPositions();

@@ -271,7 +271,8 @@ void PlanView::LeftDown(const QPoint& pos) {
     canvas_.SetButtonDown(PlotCanvas::LeftButton);
     // Pixel positions of the view as it stands, even before its repaint.
     canvas_.UpdateScreenPositions();
-    canvas_.PickInRect({x - kPickRadius, y - kPickRadius, x + kPickRadius, y + kPickRadius});
+    // A click picks one point, the nearest: never everything within reach.
+    canvas_.PickNearest(x, y, kPickRadius);
     canvas_.SetRedrawRequested(true);
     switch (canvas_.Tool()) {
     case PlotCanvas::PickTool: pickDrag_ = true; break;
@@ -304,6 +305,7 @@ void PlanView::LeftUp(const QPoint& pos) {
         // A plain click keeps what the click square picked.
         if (std::abs(x - anchor.x) > kClickSlop || std::abs(y - anchor.y) > kClickSlop)
             canvas_.PickInRect(PlotRect::Spanning(anchor.x, anchor.y, x, y));
+        emit pickChanged(canvas_.PickedCount());
     } else if (tool == PlotCanvas::ZoomWindowTool) {
         canvas_.SetCorner(x, y);
         canvas_.SetRubberBand(false);

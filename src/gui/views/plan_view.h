@@ -49,6 +49,8 @@ signals:
     void toolModeChanged(linvara::gui::PlotCanvas::ToolMode mode);
     // The world position under the cursor.
     void cursorMoved(double north, double east);
+    // How many points a pick click or drag has marked.
+    void pickChanged(int picked);
     void editRequested(const std::string& gpsId);
     void deleteRequested(const std::vector<std::string>& gpsIds, const QString& prompt);
     void appointRequested(const std::vector<std::string>& gpsIds);

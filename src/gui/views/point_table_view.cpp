@@ -65,8 +65,9 @@ void PointTableView::OnOrderAboutToChange() {
     keptRow_ = std::max(SelectionMark(), 0);
 }
 
+// The points the change put in front of the user, or else those selected before.
 void PointTableView::OnOrderChanged() {
-    Refill(keptSelection_, keptRow_);
+    Refill(document_.Focus().empty() ? keptSelection_ : document_.Focus(), keptRow_);
     keptSelection_.clear();
 }
 
@@ -149,7 +150,7 @@ std::string PointTableView::GpsIdAt(int row) const {
 }
 
 void PointTableView::AddPoint() {
-    if (document_.IsOpen()) emit addRequested();
+    if (document_.IsOpen()) emit addRequested(GpsIdAt(SelectedRow()));
 }
 
 void PointTableView::InsertPointAt(int row) {
@@ -162,9 +163,12 @@ void PointTableView::EditPoint(int row) {
     if (!gpsId.empty()) emit editRequested(gpsId);
 }
 
+// The user sees what is deleted: the selection is scrolled into view before the question.
 void PointTableView::DeletePoints(const QString& prompt) {
     const std::vector<std::string> ids = SelectedGpsIds();
-    if (!ids.empty()) emit deleteRequested(ids, prompt);
+    if (ids.empty()) return;
+    scrollTo(model_->index(SelectedRow(), 0));
+    emit deleteRequested(ids, prompt);
 }
 
 void PointTableView::AppointJStakes() {

@@ -44,7 +44,8 @@ public:
     const PointListModel& Model() const { return *model_; }
 
 signals:
-    void addRequested();
+    // With the selected point (its kind is the new point's), or empty.
+    void addRequested(const std::string& selectedGpsId);
     void insertRequested(const std::string& beforeGpsId);
     void editRequested(const std::string& gpsId);
     void deleteRequested(const std::vector<std::string>& gpsIds, const QString& prompt);
