@@ -176,8 +176,13 @@ private:
     void BuildWorkingTables();
     // Fills the new export table and the order table from the collector's join.
     void SeedWorkingTables();
+    // The seeded points' identities by hash, and their rows.
+    struct SeededIdentities {
+        std::vector<std::uint64_t> hashes;
+        std::vector<int> rowIds;
+    };
     // Gives a seeded point whose GPS_ID an earlier one holds a fresh one.
-    void RenumberRepeatedIdentities();
+    void RenumberRepeatedIdentities(SeededIdentities seeded);
     void ReportRenumbered();
     void ReadStored(StoredRows& stored, DHPointList* list);
     void WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll);

@@ -54,12 +54,12 @@ std::vector<SeedSource> SeedSources(const sql::Statement& join) {
 // The collector writes most texts in UTF-8; GLAngleOrLength, GLWidth, GPS_ID
 // and HostIMEI are in its ANSI code page. Both end up GB18030 in the export
 // table, NULL as the empty text or 0.
-void BindSeed(sql::Binder& b, const SeedSource& s, const sql::Statement& q, const std::string& titleSuffix) {
+void BindSeed(sql::Binder& b, const SeedSource& s, const sql::Statement& q, const std::string& identity) {
     using export_table::Seed;
     switch (s.column->seed) {
         case Seed::Utf8: b.Text(q.Bytes(s.at)); break;
         case Seed::Ansi: b.Text(text::Gb18030ToUtf8(q.Bytes(s.at))); break;
-        case Seed::AnsiWithTitle: b.Text(text::Gb18030ToUtf8(q.Bytes(s.at)) + titleSuffix); break;
+        case Seed::AnsiWithTitle: b.Text(identity); break;
         case Seed::Int: b.Int(q.Int(s.at)); break;
         case Seed::Real: b.Real(q.Real(s.at), s.column->decimals); break;
         case Seed::Printed: b.Printed(q.Real(s.at), s.column->decimals); break;
@@ -94,45 +94,41 @@ void CProjectDatabase::SeedWorkingTables() {
         return std::pair{named("Linvara_DH_Row"), named("Linvara_Point_Row")};
     });
     const std::string titleSuffix = "_" + title_;
+    int identityAt = -1;
+    for (const SeedSource& s : sources)
+        if (s.column->seed == export_table::Seed::AnsiWithTitle) identityAt = s.at;
     sql::Statement insert(*connection_, export_table::InsertSql(export_table::Seeded).c_str());
     db_detail::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64());
     db_detail::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64());
+    SeededIdentities seeded;
     while (OnSurveyJoin([&] { return q.Step(); })) {
         const long long dh = q.Int64(dhRow), point = q.Int64(pointRow);
         if (dhRowsTaken.Contains(dh) || pointRowsTaken.Contains(point)) continue;
         dhRowsTaken.Insert(dh);
         pointRowsTaken.Insert(point);
+        const std::string identity = text::Gb18030ToUtf8(q.Bytes(identityAt)) + titleSuffix;
         sql::Binder b(insert);
-        for (const SeedSource& s : sources) BindSeed(b, s, q, titleSuffix);
+        for (const SeedSource& s : sources) BindSeed(b, s, q, identity);
         b.Run();
+        seeded.hashes.push_back(IdentityHash(identity));
+        seeded.rowIds.push_back(static_cast<int>(connection_->getLastInsertRowid()));
     }
-    RenumberRepeatedIdentities();
+    RenumberRepeatedIdentities(std::move(seeded));
     connection_->exec(kSeedOrder);
 }
 
-// The export table was created empty just before: its rows are the seeded
-// ones. Hashes of a million identities cost a fraction of a set of strings;
-// the rare equal hashes are compared exactly.
-void CProjectDatabase::RenumberRepeatedIdentities() {
-    std::vector<std::uint64_t> hashes;
-    std::vector<int> rowIds;
-    {
-        sql::Statement read(*connection_, "SELECT ID, GPS_ID FROM Electric_DH_Export ORDER BY ID;");
-        while (read.Step()) {
-            rowIds.push_back(read.Int(0));
-            const std::string_view bytes = read.Bytes(1);
-            hashes.push_back(text::IsAscii(bytes) ? IdentityHash(bytes) : IdentityHash(text::Gb18030ToUtf8(bytes)));
-        }
-    }
+// Hashes of a million identities cost a fraction of a set of strings; the
+// rare equal hashes are compared exactly, as stored.
+void CProjectDatabase::RenumberRepeatedIdentities(SeededIdentities seeded) {
     sql::Statement byId(*connection_, "SELECT GPS_ID FROM Electric_DH_Export WHERE ID=?;");
-    const std::vector<std::size_t> repeats = LaterRepeats(hashes, [&](std::size_t at) {
-        sql::Binder(byId).Int(rowIds[at]);
+    const std::vector<std::size_t> repeats = LaterRepeats(seeded.hashes, [&](std::size_t at) {
+        sql::Binder(byId).Int(seeded.rowIds[at]);
         return byId.Step() ? db_detail::GbText(byId, 0) : std::string();
     });
     if (repeats.empty()) return;
-    FreshIdentities fresh(std::move(hashes));
+    FreshIdentities fresh(std::move(seeded.hashes));
     sql::Statement update(*connection_, "UPDATE Electric_DH_Export SET GPS_ID=? WHERE ID=?;");
-    for (std::size_t at : repeats) sql::Binder(update).Text(fresh.Next()).Int(rowIds[at]).Run();
+    for (std::size_t at : repeats) sql::Binder(update).Text(fresh.Next()).Int(seeded.rowIds[at]).Run();
     renumbered_ = repeats.size();
 }
 
