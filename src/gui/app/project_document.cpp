@@ -69,6 +69,12 @@ bool ProjectDocument::Open(const QString& path) {
     history_.clear();  // the history belongs to the project it was made on
     focus_.clear();
     emit listReset();
+    // Rows the collector stored otherwise than a save stores them are
+    // written as closing would write them, before the first command: a
+    // command taken back then leaves the file as opening and closing alone.
+    QTimer::singleShot(0, this, [this, opened = project_.get()] {
+        if (project_.get() == opened && !project_->IsModified()) (void)project_->Save();
+    });
     return true;
 }
 
