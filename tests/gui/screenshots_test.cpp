@@ -4,6 +4,9 @@
 //     LINVARA_SCREENSHOT_DIR=/tmp/shots build/bin/gui_screenshots_test
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 #include "app/about_dialog.h"
@@ -70,6 +73,16 @@ private slots:
         Save(frame, "main_jstakes");
         frame.Action(cmd::PlanView)->trigger();
         Save(frame, "main_plan");
+        // After a delete: 撤销 names it, in the 操作 menu and on the toolbar.
+        frame.Action(cmd::ListView)->trigger();
+        frame.PointTable().SelectRow(3);
+        frame.Action(cmd::DeletePoint)->trigger();
+        Save(frame, "main_after_delete");
+        QMenu* operations = frame.menuBar()->actions()[1]->menu();
+        operations->popup(frame.mapToGlobal(QPoint(60, 30)));
+        QTest::qWait(150);
+        QVERIFY(frame.screen()->grabWindow(0).save(out_ + "/main_undo_menu.png"));
+        operations->close();
         frame.close();
     }
 
