@@ -8,7 +8,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
-  libsqlite3-dev sqlite3 libsqlitecpp-dev \
+  libsqlite3-dev sqlite3 libsqlitecpp-dev libproj-dev proj-bin \
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
   python3 gdal-bin python3-ezdxf libxml2-utils \

@@ -32,5 +32,6 @@ void RegisterProjectCommands(CLI::App& app, CliContext& ctx);    // info, order,
 void RegisterOrgCommands(CLI::App& app, CliContext& ctx);        // org
 void RegisterTowerBaseCommands(CLI::App& app, CliContext& ctx);  // tow, towerbase, merge
 void RegisterExportCommands(CLI::App& app, CliContext& ctx);     // export
+void RegisterImportCommands(CLI::App& app, CliContext& ctx);     // import
 
 }  // namespace linvara::cli

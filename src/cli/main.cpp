@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     linvara::cli::RegisterOrgCommands(app, ctx);
     linvara::cli::RegisterTowerBaseCommands(app, ctx);
     linvara::cli::RegisterExportCommands(app, ctx);
+    linvara::cli::RegisterImportCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -1,0 +1,102 @@
+#include "import/gauss_kruger.h"
+
+#include <proj.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "text/format.h"
+
+namespace linvara {
+namespace {
+
+constexpr double kPrefixUnit = 1e6;  // a zone number stands before the six digits of the east coordinate
+
+bool IsWhole(double v) { return std::fabs(v - std::round(v)) < 1e-9; }
+
+}  // namespace
+
+// One context per converter: PROJ contexts are not shared between threads.
+struct GaussKruger::Proj {
+    PJ_CONTEXT* context = nullptr;
+    PJ* projection = nullptr;
+    ~Proj() {
+        if (projection) proj_destroy(projection);
+        if (context) proj_context_destroy(context);
+    }
+};
+
+GaussKrugerZone ZoneOfMeridian(double centralMeridian) {
+    GaussKrugerZone zone;
+    zone.centralMeridian = centralMeridian;
+    if (centralMeridian > 0 && IsWhole(centralMeridian / 3)) zone.zonePrefixes.push_back(static_cast<int>(std::lround(centralMeridian / 3)));
+    if (centralMeridian > 0 && IsWhole((centralMeridian + 3) / 6))
+        zone.zonePrefixes.push_back(static_cast<int>(std::lround((centralMeridian + 3) / 6)));
+    return zone;
+}
+
+GaussKrugerZone ZoneOfNumber(int number, int width) {
+    GaussKrugerZone zone;
+    zone.centralMeridian = width == 6 ? 6.0 * number - 3.0 : 3.0 * number;
+    zone.zonePrefixes = {number};
+    return zone;
+}
+
+std::string ProjDefinition(const GaussKrugerZone& zone) {
+    return text::Format("+proj=tmerc +lat_0=0 +lon_0=%.10g +k=1 +x_0=%d +y_0=0 +a=6378137 +rf=298.257222101 "
+                        "+units=m +no_defs",
+                        zone.centralMeridian, zone.falseEasting ? 500000 : 0);
+}
+
+std::unique_ptr<GaussKruger> GaussKruger::Create(const GaussKrugerZone& zone, std::string& error) {
+    auto proj = std::make_unique<Proj>();
+    proj->context = proj_context_create();
+    if (!proj->context) {
+        error = "无法创建PROJ环境";
+        return nullptr;
+    }
+    proj_context_set_enable_network(proj->context, 0);
+    proj->projection = proj_create(proj->context, ProjDefinition(zone).c_str());
+    if (!proj->projection) {
+        error = proj_context_errno_string(proj->context, proj_context_errno(proj->context));
+        return nullptr;
+    }
+    return std::unique_ptr<GaussKruger>(new GaussKruger(zone, std::move(proj)));
+}
+
+GaussKruger::GaussKruger(GaussKrugerZone zone, std::unique_ptr<Proj> proj)
+    : zone_(std::move(zone)), proj_(std::move(proj)) {}
+
+GaussKruger::~GaussKruger() = default;
+
+bool GaussKruger::StripZonePrefix(double east, double& plain) const {
+    plain = east;
+    if (!(east >= kPrefixUnit)) return true;
+    const int prefix = static_cast<int>(std::floor(east / kPrefixUnit));
+    if (std::ranges::find(zone_.zonePrefixes, prefix) == zone_.zonePrefixes.end()) return false;
+    plain = east - prefix * kPrefixUnit;
+    return true;
+}
+
+bool GaussKruger::ToGeographic(double north, double east, double& latitude, double& longitude) const {
+    double plain = 0;
+    if (!StripZonePrefix(east, plain)) return false;
+    proj_errno_reset(proj_->projection);
+    const PJ_COORD out = proj_trans(proj_->projection, PJ_INV, proj_coord(plain, north, 0, 0));
+    if (proj_errno(proj_->projection) != 0 || !std::isfinite(out.lp.lam) || !std::isfinite(out.lp.phi)) return false;
+    latitude = proj_todeg(out.lp.phi);
+    longitude = proj_todeg(out.lp.lam);
+    return true;
+}
+
+bool GaussKruger::ToPlane(double latitude, double longitude, double& north, double& east) const {
+    proj_errno_reset(proj_->projection);
+    const PJ_COORD out =
+        proj_trans(proj_->projection, PJ_FWD, proj_coord(proj_torad(longitude), proj_torad(latitude), 0, 0));
+    if (proj_errno(proj_->projection) != 0 || !std::isfinite(out.xy.x) || !std::isfinite(out.xy.y)) return false;
+    north = out.xy.y;
+    east = out.xy.x;
+    return true;
+}
+
+}  // namespace linvara

@@ -1,0 +1,62 @@
+#include "import/import_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "import/collector_project.h"
+#include "import/point_reader.h"
+#include "import/text_fields.h"
+#include "text/file_name.h"
+#include "text/format.h"
+
+namespace linvara::import {
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    bytes = std::move(buffer).str();
+    return !in.bad();
+}
+
+std::string FileName(const std::string& path) {
+    const text::FileNameParts parts = text::SplitFileName(path);
+    return parts.stem + parts.extension;
+}
+
+}  // namespace
+
+Status ImportPointFile(const std::string& input, const std::string& output, const ImportOptions& options,
+                       ImportOutcome& outcome) {
+    outcome = {};
+    if (std::string why = CheckStyle(options.style); !why.empty()) return Status::Failed("导入样式不可用：" + why);
+    if (!options.replace && ::access(output.c_str(), F_OK) == 0)
+        return Status::Failed("文件已存在，未覆盖：" + output);
+    std::unique_ptr<GaussKruger> projection;
+    if (options.zone) {
+        std::string why;
+        projection = GaussKruger::Create(*options.zone, why);
+        if (!projection) return Status::Failed(WithCause("投影参数不可用", why));
+    }
+    std::string bytes;
+    if (!ReadWholeFile(input, bytes)) return Status::Failed(WithCause("无法读取文件：" + input, std::strerror(errno)));
+    const ReadPoints read = ReadPointText(DecodeText(bytes, options.style.encoding), options.style, projection.get());
+    const std::string name = FileName(input);
+    if (!read.failure.empty()) return Status::Failed(name + " " + read.failure);
+    for (const BadLine& bad : read.bad)
+        outcome.badLines.push_back(text::Format("%s 第%d行：%s", name.c_str(), bad.line, bad.reason.c_str()));
+    if (!read.bad.empty() && !options.skipBad)
+        return Status::Failed(text::Format("%s 有%zu行无法读取，未写入工程文件", name.c_str(), read.bad.size()));
+    if (read.points.empty()) return Status::Failed(name + " 中没有可导入的点");
+    Status written = WriteCollectorProject(output, read.points, StampNow(), options.replace);
+    if (written) outcome.points = read.points.size();
+    return written;
+}
+
+}  // namespace linvara::import

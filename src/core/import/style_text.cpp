@@ -1,0 +1,86 @@
+#include "import/style_text.h"
+
+#include <charconv>
+
+#include "text/format.h"
+
+namespace linvara::import {
+namespace {
+
+bool ParseInt(std::string_view text, int& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size();
+}
+
+// "kind,feature,code": the code last, so it may hold commas itself.
+bool ParseCodeKind(std::string_view value, CodeKind& out) {
+    const std::size_t first = value.find(',');
+    const std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
+    if (second == std::string_view::npos) return false;
+    out.code = std::string(value.substr(second + 1));
+    return !out.code.empty() && ParseInt(value.substr(0, first), out.kind) &&
+           ResolveFeature(out.kind, value.substr(first + 1, second - first - 1), out.feature);
+}
+
+bool ApplyLine(std::string_view key, std::string_view value, ImportStyle& style, std::string& cause) {
+    if (key == "name") style.name = std::string(value);
+    else if (key == "columns") {
+        if (value == "header") style.columns.clear();
+        else return ParseColumnList(value, style.columns, cause);
+    } else if (key == "delimiter") {
+        if (!ParseDelimiter(value, style.delimiter)) cause = "未知的分隔符";
+    } else if (key == "skip-lines") {
+        if (!ParseInt(value, style.skipLines) || style.skipLines < 0) cause = "跳过的行数不是非负整数";
+    } else if (key == "encoding") {
+        if (!ParseEncoding(value, style.encoding)) cause = "未知的编码方式";
+    } else if (key == "kinds") {
+        if (value == "names") style.kindRule = KindRule::NamePrefixes;
+        else if (value == "codes") style.kindRule = KindRule::CodeMap;
+        else cause = "点类型规则只能是 names 或 codes";
+    } else if (key == "j-prefix") style.jPrefix = std::string(value);
+    else if (key == "z-prefix") style.zPrefix = std::string(value);
+    else if (key == "code") {
+        CodeKind c;
+        if (ParseCodeKind(value, c)) style.codeKinds.push_back(std::move(c));
+        else cause = "编码行应为“点类型,地物编码,编码”，地物编码须在代码表中";
+    } else cause = "未知的项：" + std::string(key);
+    return cause.empty();
+}
+
+}  // namespace
+
+std::string StyleToText(const ImportStyle& style) {
+    std::string out = "name=" + style.name + "\n";
+    out += "columns=" + (style.FromHeader() ? std::string("header") : ColumnListText(style.columns)) + "\n";
+    out += std::string("delimiter=") + DelimiterWord(style.delimiter) + "\n";
+    out += "skip-lines=" + std::to_string(style.skipLines) + "\n";
+    out += std::string("encoding=") + EncodingWord(style.encoding) + "\n";
+    out += std::string("kinds=") + (style.kindRule == KindRule::CodeMap ? "codes" : "names") + "\n";
+    out += "j-prefix=" + style.jPrefix + "\nz-prefix=" + style.zPrefix + "\n";
+    for (const CodeKind& c : style.codeKinds) text::AppendFormat(out, "code=%d,%d,%s\n", c.kind, c.feature, c.code.c_str());
+    return out;
+}
+
+bool StyleFromText(std::string_view text, ImportStyle& style, std::string& error) {
+    style = ImportStyle{};
+    int lineNumber = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (text::Trim(line).empty() || line.front() == '#') continue;
+        const std::size_t eq = line.find('=');
+        std::string cause = eq == std::string_view::npos ? "缺少“=”" : "";
+        if (cause.empty()) ApplyLine(text::Trim(line.substr(0, eq)), line.substr(eq + 1), style, cause);
+        if (!cause.empty()) {
+            error = text::Format("样式第%d行：%s", lineNumber, cause.c_str());
+            return false;
+        }
+    }
+    error = CheckStyle(style);
+    return error.empty();
+}
+
+}  // namespace linvara::import

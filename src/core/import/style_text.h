@@ -1,0 +1,24 @@
+#pragma once
+// A style as a few "key=value" lines, so styles can be saved by name:
+//   name=现场RTK
+//   columns=name,code,x,y,h        ("header": found from the header row)
+//   delimiter=comma                (auto, comma, semicolon, tab, space, single-space)
+//   skip-lines=1
+//   encoding=auto                  (auto, utf-8, gb18030)
+//   kinds=names                    (names: J/Z prefixes; codes: the code lines)
+//   j-prefix=J
+//   z-prefix=Z
+//   code=3,10kV,电力线              (kind, feature number or code-table name, the code)
+#include <string>
+#include <string_view>
+
+#include "import/import_style.h"
+
+namespace linvara::import {
+
+std::string StyleToText(const ImportStyle& style);
+// False with the line and cause in `error` when a line cannot be read or the
+// style is not usable; keys left out keep the defaults.
+bool StyleFromText(std::string_view text, ImportStyle& style, std::string& error);
+
+}  // namespace linvara::import
