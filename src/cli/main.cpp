@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
     linvara::cli::RegisterTowerBaseCommands(app, ctx);
     linvara::cli::RegisterExportCommands(app, ctx);
     linvara::cli::RegisterImportCommands(app, ctx);
+    linvara::cli::RegisterCheckCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

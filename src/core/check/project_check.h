@@ -1,0 +1,16 @@
+#pragma once
+#include "check/check_settings.h"
+#include "check/finding.h"
+#include "model/dh_point_list.h"
+
+namespace linvara::check {
+
+// Runs every rule over the working stake list (in route order) and the
+// tower-base section points (as the TOW file gives them: PegName, SubIndex
+// 1 = A, NewPtName) and returns what they found: project-wide findings
+// first, then the list's rows in order, then the tower-base rows. Nothing
+// is changed and nothing is reported.
+Findings CheckProject(const DHPointList& points, const DHPointList& towerBase,
+                      const CheckSettings& settings = {});
+
+}  // namespace linvara::check

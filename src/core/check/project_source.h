@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "model/dh_point_list.h"
+#include "reporter.h"
+#include "status.h"
+
+namespace linvara::check {
+
+// What a check of a project file looks at.
+struct CheckSource {
+    DHPointList points;     // the working stake list, as opening the project gives it
+    DHPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
+};
+
+// Opens the project as the desktop program does (which prepares its working
+// tables on the first open) and reads both; nothing is saved. Messages of
+// the opening go to `reporter`.
+Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource& source);
+
+// The tower-base rows of a project file as section points, in table order.
+Status ReadTowerBasePoints(const std::string& path, DHPointList& points);
+
+}  // namespace linvara::check

@@ -1,0 +1,36 @@
+#pragma once
+// The groups of rules CheckProject runs, one file each.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "check/check_settings.h"
+#include "check/finding.h"
+#include "model/dh_point_list.h"
+
+namespace linvara::check {
+
+struct CheckInput {
+    const DHPointList& points;
+    const DHPointList& towerBase;
+    const CheckSettings& settings;
+    std::vector<std::size_t> jRows;  // positions of the J stakes in `points`
+};
+
+// A finding about the point at `row` of the working list.
+Finding AtRow(const CheckInput& in, std::size_t row, Severity severity, const char* rule, std::string message);
+// "第N行" of a list position, counted from 1 as the list view shows it.
+std::string RowText(std::size_t row);
+
+// Whether the point has usable plane coordinates: finite and not (0, 0).
+bool HasPlanePosition(const DHPoint& p);
+
+void CheckConversion(const CheckInput& in, Findings& out);  // what the ORG conversion reports or skips
+void CheckTowerBase(const CheckInput& in, Findings& out);   // what the tower-base conversion reports or skips
+void CheckNames(const CheckInput& in, Findings& out);       // empty and repeated names and identities
+void CheckPositions(const CheckInput& in, Findings& out);   // coordinates and J stakes
+void CheckReference(const CheckInput& in, Findings& out);   // reference to the route, mileages
+void CheckRouteDistance(const CheckInput& in, Findings& out);  // points beyond the offset range
+void CheckOutputData(const CheckInput& in, Findings& out);  // latitude/longitude, codes
+
+}  // namespace linvara::check
