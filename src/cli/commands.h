@@ -32,6 +32,7 @@ void RegisterProjectCommands(CLI::App& app, CliContext& ctx);    // info, order,
 void RegisterOrgCommands(CLI::App& app, CliContext& ctx);        // org
 void RegisterTowerBaseCommands(CLI::App& app, CliContext& ctx);  // tow, towerbase, merge
 void RegisterExportCommands(CLI::App& app, CliContext& ctx);     // export
+void RegisterReportCommands(CLI::App& app, CliContext& ctx);     // report
 void RegisterCheckCommands(CLI::App& app, CliContext& ctx);      // check
 void RegisterImportCommands(CLI::App& app, CliContext& ctx);     // import
 

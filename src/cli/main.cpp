@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     linvara::cli::RegisterOrgCommands(app, ctx);
     linvara::cli::RegisterTowerBaseCommands(app, ctx);
     linvara::cli::RegisterExportCommands(app, ctx);
+    linvara::cli::RegisterReportCommands(app, ctx);
     linvara::cli::RegisterImportCommands(app, ctx);
     linvara::cli::RegisterCheckCommands(app, ctx);
     try {

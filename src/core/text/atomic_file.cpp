@@ -75,12 +75,7 @@ bool AtomicFile::Commit() {
     if (fd_ < 0) return false;
     if (!failed_ && !buffer_.empty() && !WriteAll(fd_, buffer_.data(), buffer_.size())) Fail();
     buffer_.clear();
-    // New files get the usual permissions, not a temporary file's 0600.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    struct stat st {};
-    mode_t mode = (::stat(path_.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
-    if (!failed_ && ::fchmod(fd_, mode) != 0) Fail();
+    if (!failed_ && !GiveTargetMode(fd_, path_)) Fail();
     // An unnamed file gets a name of the temporary pattern first: a crash
     // before the rename leaves that, and the next write of the target sweeps it.
     if (!failed_ && tempPath_.empty()) {

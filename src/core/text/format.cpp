@@ -18,17 +18,12 @@ locale_t CLocale() {
     return loc;
 }
 
-// Switches this thread to the "C" locale for its lifetime.
-class CLocaleScope {
-public:
-    CLocaleScope() : previous_(uselocale(CLocale())) {}
-    ~CLocaleScope() { uselocale(previous_); }
-    CLocaleScope(const CLocaleScope&) = delete;
-    CLocaleScope& operator=(const CLocaleScope&) = delete;
+}  // namespace
 
-private:
-    locale_t previous_;
-};
+CLocaleScope::CLocaleScope() : previous_(uselocale(CLocale())) {}
+CLocaleScope::~CLocaleScope() { uselocale(static_cast<locale_t>(previous_)); }
+
+namespace {
 
 void AppendV(std::string& out, const char* fmt, va_list args) {
     CLocaleScope scope;

@@ -5,6 +5,19 @@
 
 namespace linvara::text {
 
+// Switches this thread to the "C" locale for its lifetime, for libraries
+// that format numbers with the process locale.
+class CLocaleScope {
+public:
+    CLocaleScope();
+    ~CLocaleScope();
+    CLocaleScope(const CLocaleScope&) = delete;
+    CLocaleScope& operator=(const CLocaleScope&) = delete;
+
+private:
+    void* previous_;  // the thread's locale_t before
+};
+
 // printf-style formatting that always uses the "C" locale: a Qt application
 // sets the process locale, and "%.4f" must never print a comma.
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));

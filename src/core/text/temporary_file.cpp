@@ -152,6 +152,14 @@ std::string NameTemporary(int fd, const std::string& target) {
     return {};
 }
 
+bool GiveTargetMode(int fd, const std::string& target) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat st {};
+    const mode_t mode = (::stat(target.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
+    return ::fchmod(fd, mode) == 0;
+}
+
 void RemoveStaleTemporaries(const std::string& target) {
     static FolderListings listings;
     const PathParts parts = SplitPath(target);

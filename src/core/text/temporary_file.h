@@ -21,6 +21,10 @@ TemporaryFile CreateTemporaryFor(const std::string& target);
 // cannot replace the target; a rename then does). Empty on failure.
 std::string NameTemporary(int fd, const std::string& target);
 
+// Gives the temporary file the permissions of the target it replaces, or
+// the usual ones of a new file (not a temporary file's 0600).
+bool GiveTargetMode(int fd, const std::string& target);
+
 // Removes the files `<target>.tmpXXXXXX` that no writer holds: left by a
 // crash of this or an earlier version.
 void RemoveStaleTemporaries(const std::string& target);

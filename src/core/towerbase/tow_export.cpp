@@ -12,6 +12,7 @@
 #include "text/format.h"
 #include "towerbase/kestrel_crc.h"
 #include "towerbase/tow_file.h"
+#include "towerbase/tower_base_table.h"
 
 namespace linvara {
 namespace {
@@ -19,29 +20,6 @@ namespace {
 constexpr const char* kQueryError = "查找记录出错!";
 // Waits as long as the project database does for another program's write.
 constexpr int kBusyTimeoutMs = 3000;
-
-// Line breaks would split the record; the collector lets them into codes.
-std::string WithoutLineBreaks(std::string code) {
-    for (const char* brk : {"\r\n", "\r", "\n"}) {
-        std::string kept;
-        const std::string_view needle(brk);
-        std::size_t from = 0;
-        for (std::size_t at; (at = code.find(needle, from)) != std::string::npos; from = at + needle.size())
-            kept.append(code, from, at - from);
-        kept.append(code, from, std::string::npos);
-        code = std::move(kept);
-    }
-    return code;
-}
-
-// Name and Code are stored UTF-8 by the collector, PegName in the ANSI code page.
-TGDataUnit ReadRow(const sql::Statement& q, const sql::TowerBaseColumns& c) {
-    TGDataUnit row = sql::ReadTowerBaseRow(q, c);
-    row.Name = text::SanitizeUtf8(row.Name);
-    row.Code = WithoutLineBreaks(text::SanitizeUtf8(row.Code));
-    row.PegName = text::Gb18030ToUtf8(row.PegName);
-    return row;
-}
 
 // The rows of the table, at most as many as its count says; a failed query
 // is reported once, with SQLite's reason, and leaves the rows read before it.
@@ -55,7 +33,7 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, 
         const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
         rows.reserve(static_cast<std::size_t>(std::max(0LL, std::min(count, 1LL << 24))));
         while (static_cast<long long>(rows.size()) < count && query.Step())
-            rows.push_back(ReadRow(query, columns));
+            rows.push_back(ReadDecodedTowerBaseRow(query, columns));
     } catch (const text::EncodingError&) {
         throw;
     } catch (const std::exception& e) {

@@ -1,0 +1,64 @@
+#include "report/results_workbook.h"
+
+#include <ctime>
+
+#include "project/project.h"
+#include "report/sheets.h"
+#include "text/atomic_path.h"
+#include "text/format.h"
+#include "towerbase/tower_base_table.h"
+
+namespace linvara {
+namespace {
+
+std::string WriteFailed(const std::string& path, const std::string& cause) {
+    return WithCause("写入成果表失败：" + path, cause);
+}
+
+// Builds the whole workbook into `file`; the library writes it on closing.
+lxw_error BuildWorkbook(const ReportContents& contents, const std::string& file) {
+    lxw_workbook* book = workbook_new(file.c_str());
+    if (!book) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+    lxw_doc_properties properties{};
+    properties.title = const_cast<char*>(contents.title.c_str());
+    workbook_set_properties(book, &properties);
+    const report::CellStyles styles(book);
+    lxw_error error = LXW_NO_ERROR;
+    for (auto add : {report::AddStakeSheet, report::AddPointsSheet, report::AddCrossingsSheet,
+                     report::AddTowerBaseSheet}) {
+        const lxw_error added = add(book, styles, contents);
+        if (error == LXW_NO_ERROR) error = added;
+    }
+    const lxw_error closed = workbook_close(book);  // also frees the workbook
+    return error != LXW_NO_ERROR ? error : closed;
+}
+
+}  // namespace
+
+Status WriteResultsWorkbook(const ReportContents& contents, const std::string& path) {
+    if (contents.points.empty()) return Status::Failed("工程中没有点，不能生成成果表");
+    text::AtomicPath file(path);
+    if (!file.Open()) return Status::Failed(WriteFailed(path, file.Error()));
+    // The library prints numbers with the process locale: a comma would break the file.
+    const text::CLocaleScope numbers;
+    if (const lxw_error error = BuildWorkbook(contents, file.TempPath()); error != LXW_NO_ERROR)
+        return Status::Failed(WriteFailed(path, lxw_strerror(error)));
+    if (!file.Commit()) return Status::Failed(WriteFailed(path, file.Error()));
+    return Status::Ok();
+}
+
+Status WriteProjectWorkbook(const Project& project, const std::string& path, const std::string& date) {
+    if (project.Points().empty()) return Status::Failed("工程中没有点，不能生成成果表：" + project.Path());
+    ReportContents contents{project.Title(), date, project.Points(), {}};
+    if (Status read = ReadTowerBaseTable(project.Path(), contents.towerBase); !read) return read;
+    return WriteResultsWorkbook(contents, path);
+}
+
+std::string TodayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return text::Format("%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+}  // namespace linvara

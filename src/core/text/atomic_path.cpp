@@ -1,0 +1,57 @@
+#include "text/atomic_path.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "text/temporary_file.h"
+
+namespace linvara::text {
+
+AtomicPath::AtomicPath(std::string target) : target_(std::move(target)) {}
+
+AtomicPath::~AtomicPath() { Discard(); }
+
+bool AtomicPath::Fail() {
+    if (error_.empty()) error_ = std::strerror(errno);
+    Discard();
+    return false;
+}
+
+bool AtomicPath::Open() {
+    Discard();
+    error_.clear();
+    if (target_.empty() || target_.back() == '/') {
+        error_ = "没有文件名";
+        return false;
+    }
+    RemoveStaleTemporaries(target_);
+    const TemporaryFile temp = CreateTemporaryFor(target_);
+    if (temp.fd < 0) return Fail();
+    fd_ = temp.fd;
+    // The library opens the file by name, so an unnamed one gets its name now.
+    tempPath_ = temp.name.empty() ? NameTemporary(fd_, target_) : temp.name;
+    if (tempPath_.empty()) return Fail();
+    return true;
+}
+
+bool AtomicPath::Commit() {
+    if (fd_ < 0) return false;
+    if (!GiveTargetMode(fd_, target_)) return Fail();
+    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) return Fail();
+    tempPath_.clear();
+    ::close(fd_);
+    fd_ = -1;
+    return true;
+}
+
+void AtomicPath::Discard() {
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+}  // namespace linvara::text
