@@ -23,6 +23,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "check/project_check.h"
+#include "check/project_source.h"
 #include "db/project_database.h"
 #include "project/project.h"
 #include "merge/project_merge.h"
@@ -773,6 +775,31 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
     Report(state, m.points);
 }
 
+// ---- check ---------------------------------------------------------------------
+
+// Every rule over the ordered list and the tower-base rows, already in memory.
+void BM_CheckProject(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    DHPointList towerBase;
+    Check(check::ReadTowerBasePoints(c.opened, towerBase));
+    std::size_t findings = 0;
+    for (auto _ : state) findings = check::CheckProject(c.ordered, towerBase).size();
+    state.counters["findings"] = static_cast<double>(findings);
+    Report(state, c.ordered.size());
+}
+
+// What linvara-cli check does: opening and reading both tables, then every rule.
+void BM_CheckProjectFile(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    SilentReporter silent;
+    for (auto _ : state) {
+        check::CheckSource source;
+        Check(check::ReadCheckSource(c.opened, silent, source));
+        benchmark::DoNotOptimize(check::CheckProject(source.points, source.towerBase).size());
+    }
+    Report(state, c.ordered.size());
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgName("size")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
     if (LargeSizeWanted()) b->Arg(2);
@@ -810,6 +837,8 @@ BENCHMARK(BM_ExportTowFile)->Apply(Sizes);
 BENCHMARK(BM_ExportTowFile_FormatAndWrite)->Apply(Sizes);
 BENCHMARK(BM_TowerBaseOutput)->Apply(Sizes);
 BENCHMARK(BM_TowerBaseOutput_FormatAndWrite)->Apply(Sizes);
+BENCHMARK(BM_CheckProject)->Apply(Sizes);
+BENCHMARK(BM_CheckProjectFile)->Apply(Sizes);
 // A merge waits on the disk for every commit: a few runs even out its real time.
 BENCHMARK(BM_MergeProjects)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MergeProjects_ReadAndAppend)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
