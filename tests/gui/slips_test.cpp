@@ -31,6 +31,12 @@ class SlipsTest : public QObject {
     PointTableView& View() { return frame_->PointTable(); }
     const DHPointList& Working() { return frame_->Document().Points(); }
     void Run(int id) { frame_->Action(id)->trigger(); }
+    // A pick drag from one corner to the other.
+    static void Drag(PlanView& plan, QPoint from, QPoint to) {
+        QTest::mousePress(&plan, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&plan, to);
+        QTest::mouseRelease(&plan, Qt::LeftButton, {}, to);
+    }
     bool RowVisible(int row) {
         const QRect rect = View().visualRect(View().Model().index(row, 0));
         return View().viewport()->rect().intersects(rect);
@@ -67,9 +73,7 @@ private slots:
         QTest::mouseClick(&plan, Qt::LeftButton, {}, QPoint(j2.x, j2.y));
         QCOMPARE(plan.Canvas().PickedGpsIds(), std::vector<std::string>{"G06_line"});
         QCOMPARE(frame_->MessageText(), QStringLiteral("已选 1 个点"));
-        QTest::mousePress(&plan, Qt::LeftButton, {}, QPoint(j2.x - 40, j2.y - 40));
-        QTest::mouseMove(&plan, QPoint(j2.x + 40, j2.y + 40));
-        QTest::mouseRelease(&plan, Qt::LeftButton, {}, QPoint(j2.x + 40, j2.y + 40));
+        Drag(plan, QPoint(j2.x - 40, j2.y - 40), QPoint(j2.x + 40, j2.y + 40));
         QCOMPARE(plan.Canvas().PickedGpsIds().size(), size_t(8));
         QCOMPARE(frame_->MessageText(), QStringLiteral("已选 8 个点"));
         // Deleting asks about what was picked, by name and number, Cancel first.
@@ -177,9 +181,7 @@ private slots:
             plan.OnPickTool();
             plan.Canvas().UpdateScreenPositions();
             // A drag around everything picks J stakes too.
-            QTest::mousePress(&plan, Qt::LeftButton, {}, QPoint(1, 1));
-            QTest::mouseMove(&plan, QPoint(plan.width() - 2, plan.height() - 2));
-            QTest::mouseRelease(&plan, Qt::LeftButton, {}, QPoint(plan.width() - 2, plan.height() - 2));
+            Drag(plan, QPoint(1, 1), QPoint(plan.width() - 2, plan.height() - 2));
             QCOMPARE(plan.Canvas().PickedGpsIds().size(), size_t(8));
         } else {
             View().SelectRowsByGpsId({z1.GPS_ID, j3.GPS_ID});

@@ -126,16 +126,27 @@ TEST(UndoSteps, EachStepStoresItsListAndStepsBackByteForByte) {
     }
 }
 
+// A small line open in a Project.
+class UndoStepsOn : public ::testing::Test {
+protected:
+    void Open(const std::vector<CollectorPoint>& points, const std::string& name = "Line.PD") {
+        path = dir.File(name);
+        WriteCollectorProject(path, points);
+        ASSERT_TRUE(IsOk(project.Open(path)));
+    }
+    void SetUp() override {
+        Open({Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 200), Surveyed("3", "J2", 0, 300, 400)});
+    }
+
+    TempDir dir;
+    std::string path;
+    RecordingReporter reporter;
+    Project project{reporter};
+};
+
 // A restored row comes back as it was stored, also where a save would
 // store it otherwise (a number the collector kept as text).
-TEST(UndoSteps, RestoredRowKeepsItsStoredBytes) {
-    TempDir dir;
-    const std::string path = dir.File("Line.PD");
-    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 200),
-                                 Surveyed("3", "J2", 0, 300, 400)});
-    RecordingReporter reporter;
-    Project project(reporter);
-    ASSERT_TRUE(IsOk(project.Open(path)));
+TEST_F(UndoStepsOn, RestoredRowKeepsItsStoredBytes) {
     ASSERT_TRUE(IsOk(project.Save()));
     Exec(path, "UPDATE Electric_DH_Export SET Dh='12.50', Note=x'C4E3' WHERE NewPtName='Z1'");
     ASSERT_TRUE(IsOk(project.Reload()));
@@ -147,14 +158,7 @@ TEST(UndoSteps, RestoredRowKeepsItsStoredBytes) {
 }
 
 // A failed restore leaves the file and the list as they were.
-TEST(UndoSteps, FailedRestoreChangesNothing) {
-    TempDir dir;
-    const std::string path = dir.File("Line.PD");
-    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 200),
-                                 Surveyed("3", "J2", 0, 300, 400)});
-    RecordingReporter reporter;
-    Project project(reporter);
-    ASSERT_TRUE(IsOk(project.Open(path)));
+TEST_F(UndoStepsOn, FailedRestoreChangesNothing) {
     RemovedPoints removed;
     ASSERT_TRUE(IsOk(project.DeletePoints({project.Points()[1].GPS_ID}, &removed)));
     Exec(path, "CREATE TRIGGER stop BEFORE INSERT ON Electric_DH_Order BEGIN SELECT RAISE(ABORT, 'stopped'); END");
@@ -166,36 +170,26 @@ TEST(UndoSteps, FailedRestoreChangesNothing) {
     EXPECT_EQ(Names(project.Points()), list);
 }
 
-TEST(UndoSteps, NamesThatCannotBeRightAreRefused) {
-    TempDir dir;
-    const std::string path = dir.File("Line.PD");
-    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "J2", 0, 300, 400)});
-    RecordingReporter reporter;
-    Project project(reporter);
-    ASSERT_TRUE(IsOk(project.Open(path)));
+TEST_F(UndoStepsOn, NamesThatCannotBeRightAreRefused) {
     const auto tables = DumpWorkingTables(path);
     DHPoint empty;
     empty.GPS_ID = "new";
     EXPECT_EQ(project.AddPoint(empty).message(), "点名不能为空");
-    DHPoint j2 = project.Points()[1];
+    DHPoint j2 = project.Points()[2];
     j2.NewPtName = "J1";
     EXPECT_EQ(project.EditPoint(j2).message(), "不能存在相同点名");
     j2.NewPtName = "";
     EXPECT_EQ(project.EditPoint(j2).message(), "点名不能为空");
     EXPECT_EQ(DumpWorkingTables(path), tables);
-    j2 = project.Points()[1];
+    j2 = project.Points()[2];
     j2.Code = "kept name";  // its own name is no conflict
     EXPECT_TRUE(IsOk(project.EditPoint(j2)));
 }
 
-TEST(UndoSteps, AppointingLeavesJStakesAsTheyAre) {
-    TempDir dir;
-    const std::string path = dir.File("Line.PD");
-    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 230),
-                                 Surveyed("3", "J2", 0, 300, 400), Surveyed("4", "J3", 0, 300, 1000)});
-    RecordingReporter reporter;
-    Project project(reporter);
-    ASSERT_TRUE(IsOk(project.Open(path)));
+TEST_F(UndoStepsOn, AppointingLeavesJStakesAsTheyAre) {
+    Open({Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 230), Surveyed("3", "J2", 0, 300, 400),
+          Surveyed("4", "J3", 0, 300, 1000)},
+         "Route.PD");
     project.AutoOrder();
     const DHPoint j3 = project.Points()[3];
     project.AppointJStakes({project.Points()[1].GPS_ID, j3.GPS_ID}, project.Points()[0], project.Points()[2]);
