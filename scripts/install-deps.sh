@@ -9,9 +9,9 @@ $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   libsqlite3-dev sqlite3 libsqlitecpp-dev libproj-dev proj-bin \
-  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
-  python3 gdal-bin python3-ezdxf libxml2-utils \
+  python3 gdal-bin python3-ezdxf python3-openpyxl libxml2-utils \
   fonts-noto-cjk xvfb xauth locales \
   time x11-utils
 # A comma-decimal locale for the locale-independence tests.
