@@ -11,37 +11,42 @@ namespace {
 
 bool IsRouteStake(const DHPoint& p) { return p.DHType == JStake || p.DHType == ZStake; }
 
+// Calls repeat(row, earlierRow) for every point whose non-empty field an
+// earlier point already holds, naming the first point that holds it.
+template <class Field, class Repeat>
+void ForEachRepeat(const DHPointList& points, Field field, Repeat repeat) {
+    std::unordered_map<std::string_view, std::size_t> first;
+    first.reserve(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::string& value = field(points[i]);
+        if (value.empty()) continue;
+        const auto [at, added] = first.try_emplace(value, i);
+        if (!added) repeat(i, at->second);
+    }
+}
+
 // Route stakes are referred to by name (StartJ/EndJ, the profile chain), so
 // a repeat involving one is an error; a repeat among detail points only
 // makes the ORG file ambiguous.
 void RepeatedNames(const CheckInput& in, Findings& out) {
-    std::unordered_map<std::string_view, std::size_t> first;
-    first.reserve(in.points.size());
-    for (std::size_t i = 0; i < in.points.size(); ++i) {
-        const DHPoint& p = in.points[i];
-        if (p.NewPtName.empty()) continue;
-        const auto [at, added] = first.try_emplace(p.NewPtName, i);
-        if (added) continue;
-        const DHPoint& earlier = in.points[at->second];
-        const bool stakes = IsRouteStake(p) || IsRouteStake(earlier);
-        out.push_back(AtRow(in, i, stakes ? Severity::Error : Severity::Warning,
-                            stakes ? "stake-name-duplicate" : "name-duplicate",
-                            std::string("点名与") + RowText(at->second) + "的" + DHTypeName(earlier.DHType) +
-                                "重复"));
-    }
+    ForEachRepeat(in.points, [](const DHPoint& p) -> const std::string& { return p.NewPtName; },
+                  [&](std::size_t row, std::size_t earlierRow) {
+                      const DHPoint& earlier = in.points[earlierRow];
+                      const bool stakes = IsRouteStake(in.points[row]) || IsRouteStake(earlier);
+                      out.push_back(AtRow(in, row, stakes ? Severity::Error : Severity::Warning,
+                                          stakes ? "stake-name-duplicate" : "name-duplicate",
+                                          std::string("点名与") + RowText(earlierRow) + "的" +
+                                              DHTypeName(earlier.DHType) + "重复"));
+                  });
 }
 
 void RepeatedIdentities(const CheckInput& in, Findings& out) {
-    std::unordered_map<std::string_view, std::size_t> first;
-    first.reserve(in.points.size());
-    for (std::size_t i = 0; i < in.points.size(); ++i) {
-        const DHPoint& p = in.points[i];
-        if (p.GPS_ID.empty()) continue;
-        const auto [at, added] = first.try_emplace(p.GPS_ID, i);
-        if (added) continue;
-        out.push_back(AtRow(in, i, Severity::Error, "gps-duplicate",
-                            "GPS_ID与" + RowText(at->second) + "的点" + in.points[at->second].NewPtName + "重复"));
-    }
+    ForEachRepeat(in.points, [](const DHPoint& p) -> const std::string& { return p.GPS_ID; },
+                  [&](std::size_t row, std::size_t earlierRow) {
+                      out.push_back(AtRow(in, row, Severity::Error, "gps-duplicate",
+                                          "GPS_ID与" + RowText(earlierRow) + "的点" +
+                                              in.points[earlierRow].NewPtName + "重复"));
+                  });
 }
 
 }  // namespace
