@@ -203,13 +203,13 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, c
     }
 }
 
-StoredRow CProjectDatabase::ReadRow(int id, const StoredRows& stored) {
-    SQLite::Statement query(*connection_, "SELECT * FROM Electric_DH_Export WHERE ID=?");
-    query.bind(1, id);
+namespace {
+
+// The current row of a "SELECT * FROM Electric_DH_Export" query, value by value.
+StoredRow RowFrom(SQLite::Statement& query, const StoredRows& stored) {
     StoredRow row;
-    row.id = id;
-    if (const StoredRows::Row* known = stored.points.Find(id)) row.stored = *known;
-    if (!query.executeStep()) return row;
+    row.id = query.getColumn("ID").getInt();
+    if (const StoredRows::Row* known = stored.points.Find(row.id)) row.stored = *known;
     for (int c = 0; c < query.getColumnCount(); ++c) {
         const SQLite::Column column = query.getColumn(c);
         StoredRow::Value value;
@@ -223,15 +223,22 @@ StoredRow CProjectDatabase::ReadRow(int id, const StoredRows& stored) {
     return row;
 }
 
+}  // namespace
+
+StoredRow CProjectDatabase::ReadRow(int id, const StoredRows& stored) {
+    SQLite::Statement query(*connection_, "SELECT * FROM Electric_DH_Export WHERE ID=?");
+    query.bind(1, id);
+    if (!query.executeStep()) return StoredRow{id, {}, {}};
+    return RowFrom(query, stored);
+}
+
 Status CProjectDatabase::ReadRows(const StoredRows& stored, std::vector<StoredRow>& rows) {
     rows.clear();
     if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        std::vector<int> ids;
-        SQLite::Statement query(*connection_, "SELECT ID FROM Electric_DH_Export ORDER BY ID");
-        while (query.executeStep()) ids.push_back(query.getColumn(0).getInt());
-        for (int id : ids) rows.push_back(ReadRow(id, stored));
+        SQLite::Statement query(*connection_, "SELECT * FROM Electric_DH_Export ORDER BY ID");
+        while (query.executeStep()) rows.push_back(RowFrom(query, stored));
         return Status::Ok();
     } catch (const std::exception& e) {
         return Failure("查找记录出错!", e);
