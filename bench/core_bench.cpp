@@ -26,6 +26,7 @@
 #include "check/project_check.h"
 #include "check/project_source.h"
 #include "db/project_database.h"
+#include "import/import_file.h"
 #include "project/project.h"
 #include "merge/project_merge.h"
 #include "model/options.h"
@@ -800,6 +801,31 @@ void BM_CheckProjectFile(benchmark::State& state) {
     Report(state, c.ordered.size());
 }
 
+// ---- import --------------------------------------------------------------------
+
+// The ordered project's coordinate list (result kind 2, GB18030) imported into a
+// new project file (no projection: the generated route runs further east than
+// one zone reaches). Its limit is the first open of a project
+// of as many points: the import should cost about that.
+void BM_ImportPointFile(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    const fs::path dir = FreshDir("import");
+    const fs::path list = dir / "points.dat";
+    int written = 0;
+    WriteText(list, text::ToGbkTextFile(output::BuildCoordinateList(c.ordered, 2, written)));
+    import::ImportOptions options;
+    options.style = *import::FindBuiltInStyle("pn-pc-x-y-h");
+    options.replace = true;
+    const std::string out = (dir / "imported.PD").string();
+    for (auto _ : state) {
+        import::ImportOutcome outcome;
+        Check(import::ImportPointFile(list.string(), out, options, outcome));
+    }
+    Report(state, static_cast<std::size_t>(written));
+}
+
+void BM_ImportPointFile_FirstOpen(benchmark::State& state) { BM_FirstOpen(state); }
+
 void Sizes(benchmark::internal::Benchmark* b) {
     b->ArgName("size")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
     if (LargeSizeWanted()) b->Arg(2);
@@ -837,6 +863,8 @@ BENCHMARK(BM_ExportTowFile)->Apply(Sizes);
 BENCHMARK(BM_ExportTowFile_FormatAndWrite)->Apply(Sizes);
 BENCHMARK(BM_TowerBaseOutput)->Apply(Sizes);
 BENCHMARK(BM_TowerBaseOutput_FormatAndWrite)->Apply(Sizes);
+BENCHMARK(BM_ImportPointFile)->Apply(Sizes);
+BENCHMARK(BM_ImportPointFile_FirstOpen)->Apply(Sizes);
 BENCHMARK(BM_CheckProject)->Apply(Sizes);
 BENCHMARK(BM_CheckProjectFile)->Apply(Sizes);
 // A merge waits on the disk for every commit: a few runs even out its real time.
