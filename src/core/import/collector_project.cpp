@@ -121,15 +121,22 @@ public:
     // Flushes to disk and renames over (or, without `replace`, beside no) target.
     bool Commit(bool replace) {
         if (::fchmod(fd_, 0666 & ~CurrentUmask()) != 0 || ::fsync(fd_) != 0) return false;
-        const int flags = replace ? 0 : RENAME_NOREPLACE;
-        if (::renameat2(AT_FDCWD, name_.c_str(), AT_FDCWD, target_.c_str(), static_cast<unsigned>(flags)) != 0)
-            return false;
+        if (replace ? ::rename(name_.c_str(), target_.c_str()) != 0 : !RenameNoReplace()) return false;
         name_.clear();
         Close();
         return true;
     }
 
 private:
+    // A file that appeared meanwhile is kept; where the file system cannot
+    // rename without replacing, a hard link refuses an existing name as well.
+    bool RenameNoReplace() const {
+        if (::renameat2(AT_FDCWD, name_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0) return true;
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        if (::link(name_.c_str(), target_.c_str()) != 0) return false;
+        ::unlink(name_.c_str());
+        return true;
+    }
     static mode_t CurrentUmask() {
         const mode_t mask = ::umask(0);
         ::umask(mask);

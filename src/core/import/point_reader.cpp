@@ -16,7 +16,7 @@ namespace {
 
 // Where each column stands in a line, -1 when the file lacks it.
 struct Layout {
-    int at[8];
+    int at[static_cast<int>(Column::Skip) + 1];
     std::size_t needed = 0;  // fields a line must have
     bool plane = false, geographic = false;
 
