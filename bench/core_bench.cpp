@@ -27,6 +27,7 @@
 #include "check/project_source.h"
 #include "db/project_database.h"
 #include "import/import_file.h"
+#include "project/list_delta.h"
 #include "project/project.h"
 #include "merge/project_merge.h"
 #include "model/options.h"
@@ -309,6 +310,50 @@ void BM_Save_Sqlite3Shell(benchmark::State& state) {
     const fs::path sql = c.dir / "save.sql";
     WriteText(sql, kSaveSql);
     for (auto _ : state) RunShell(work, sql);
+    Report(state, c.ordered.size());
+}
+
+// Undo of 自动J桩排序 as the desktop does it: the list before, from the
+// delta kept with the command, stored over the ordered one. Its limit is the
+// command itself, ordering and storing.
+void BM_UndoReorder(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    const std::string work = (c.dir / "undo.PD").string();
+    fs::copy_file(c.collector, work, fs::copy_options::overwrite_existing);
+    SilentReporter silent;
+    Project project(silent);
+    Check(project.Open(work));
+    Check(project.Save());
+    for (auto _ : state) {
+        state.PauseTiming();
+        const DHPointList before = project.Points();
+        project.AutoOrder();
+        Check(project.Save());
+        const ListDelta delta = ListDelta::Between(before, project.Points());
+        state.ResumeTiming();
+        std::optional<DHPointList> undone = delta.Before(project.Points());
+        if (!undone) Fail("undo found another list");
+        Check(project.RestoreList(std::move(*undone)));
+    }
+    Report(state, c.ordered.size());
+}
+
+void BM_UndoReorder_Command(benchmark::State& state) {
+    const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    const std::string work = (c.dir / "undo-command.PD").string();
+    fs::copy_file(c.collector, work, fs::copy_options::overwrite_existing);
+    SilentReporter silent;
+    Project project(silent);
+    Check(project.Open(work));
+    Check(project.Save());
+    const DHPointList surveyed = project.Points();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Check(project.RestoreList(surveyed));
+        state.ResumeTiming();
+        project.AutoOrder();
+        Check(project.Save());
+    }
     Report(state, c.ordered.size());
 }
 
@@ -854,6 +899,8 @@ BENCHMARK(BM_SaveAfterOneEdit)->Apply(Sizes);
 BENCHMARK(BM_SaveAfterOneEdit_Sqlite3Shell)->Apply(Sizes);
 BENCHMARK(BM_SaveAfterReorder)->Apply(Sizes);
 BENCHMARK(BM_SaveAfterReorder_Sqlite3Shell)->Apply(Sizes);
+BENCHMARK(BM_UndoReorder)->Apply(Sizes);
+BENCHMARK(BM_UndoReorder_Command)->Apply(Sizes);
 BENCHMARK(BM_AutoOrderStakes)->Apply(OrderSizes);
 BENCHMARK(BM_OrgConvert)->Apply(Sizes);
 BENCHMARK(BM_OrgConvert_FormatAndWrite)->Apply(Sizes);
