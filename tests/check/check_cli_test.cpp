@@ -1,31 +1,16 @@
 // linvara-cli check, run as a user runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 
+#include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
 
 namespace linvara::testing {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-CliRun Cli(const TempDir& dir, const std::string& args) {
-    const std::string outFile = dir.File("out.txt"), errFile = dir.File("err.txt");
-    const std::string command =
-        std::string("'") + LINVARA_CLI + "' " + args + " >'" + outFile + "' 2>'" + errFile + "' </dev/null";
-    const int status = std::system(command.c_str());
-    CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadFileBytes(outFile);
-    run.err = ReadFileBytes(errFile);
-    return run;
-}
+CliRun Cli(const TempDir& dir, const std::string& args) { return RunCommandLine(LINVARA_CLI, dir.path().string(), args); }
 
 CollectorPoint Stake(const std::string& id, const std::string& name, int type, double east) {
     CollectorPoint p = Surveyed(id, name, type, 3380000, east, 20);

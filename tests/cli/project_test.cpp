@@ -1,33 +1,18 @@
 // linvara-cli info, order, sort and reset, run as a user runs them.
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 
+#include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
 
 namespace linvara::testing {
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-CliRun Cli(const TempDir& dir, const std::string& args) {
-    const std::string outFile = dir.File("out.txt"), errFile = dir.File("err.txt");
-    const std::string command =
-        std::string("'") + LINVARA_CLI + "' " + args + " >'" + outFile + "' 2>'" + errFile + "' </dev/null";
-    const int status = std::system(command.c_str());
-    CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadFileBytes(outFile);
-    run.err = ReadFileBytes(errFile);
-    return run;
-}
+CliRun Cli(const TempDir& dir, const std::string& args) { return RunCommandLine(LINVARA_CLI, dir.path().string(), args); }
 
 // Route J1 -> J2 -> J3 (500 m + 600 m), surveyed out of route order: the
 // details come before the stakes they lie between.

@@ -22,4 +22,12 @@ CliResult RunProgram(const std::string& program, const std::vector<std::string>&
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(errFile)};
 }
 
+CliRun RunCommandLine(const std::string& program, const std::string& dir, const std::string& args) {
+    const std::string outFile = dir + "/out.txt", errFile = dir + "/err.txt";
+    const std::string command =
+        ShellQuote(program) + " " + args + " >" + ShellQuote(outFile) + " 2>" + ShellQuote(errFile) + " </dev/null";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(outFile), ReadFileBytes(errFile)};
+}
+
 }  // namespace linvara::testing

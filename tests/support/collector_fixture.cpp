@@ -4,17 +4,13 @@
 
 #include <filesystem>
 
+#include "import/collector_project.h"
+
 namespace linvara::testing {
 
 std::string CollectorSchemaSql() {
-    return R"SQL(
-CREATE TABLE Point (ID INTEGER PRIMARY KEY, GPSID CHAR, Name CHAR, CODE CHAR, North DOUBLE, East DOUBLE,
-  Height DOUBLE, Latitude DOUBLE, Longitude DOUBLE, Altitude DOUBLE, StartTime CHAR, HostIMEI CHAR,
-  DeleteSign INTEGER);
-CREATE TABLE Electric_Data_DH (ID INTEGER PRIMARY KEY, GPS_ID CHAR, Type INTEGER, Type_Note CHAR,
-  [Index] INTEGER, LinkCode INTEGER, LinkCode_Note CHAR, PoleType INTEGER, PoleType_Note CHAR,
-  AddHeight DOUBLE, GLAngleOrLength CHAR, GLWidth CHAR, GouType INTEGER, GouType_Note CHAR,
-  StartJ CHAR, EndJ CHAR, PtAfterSel CHAR, PtBeforSel CHAR);
+    // The tower-base table as collectors write it, spread over lines.
+    return std::string(import::CollectorSurveyTablesSql()) + R"SQL(
 CREATE TABLE [Electric_Data_TG] (	[ID] INTEGER PRIMARY KEY,	[Name] CHAR,	[x] DOUBLE,	[y] DOUBLE,	[h] DOUBLE,
   [Code] CHAR,	[PegDis] DOUBLE,	[HDiff] DOUBLE,	[PegName] CHAR,	[SubIndex] INTEGER,	[GPS_ID] CHAR,
   [Midx] DOUBLE,	[Midy] DOUBLE,	[Midh] DOUBLE,	[Pegx] DOUBLE,	[Pegy] DOUBLE,	[Pegh] DOUBLE,[HostIMEI] CHAR);

@@ -152,6 +152,8 @@ private:
 
 }  // namespace
 
+const char* CollectorSurveyTablesSql() { return kCollectorTables; }
+
 CollectorStamp StampNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};

@@ -16,6 +16,9 @@ struct CollectorStamp {
     std::string startTime;    // "YYYY-MM-DD hh:mm:ss" for every point
 };
 
+// The CREATE TABLE texts of the collector's Point and Electric_Data_DH.
+const char* CollectorSurveyTablesSql();
+
 // Identities and observation time taken from the clock now.
 CollectorStamp StampNow();
 
