@@ -44,7 +44,7 @@ TEST_P(RouteGridShapes, AgreesWithTryingEverySegment) {
     const RouteGrid grid(route, s.cell);
     const double reach = s.rings * grid.CellSize();
     for (int i = 0; i < 3000; ++i) {
-        const RouteGrid::Vertex& near = route[static_cast<std::size_t>(unit(random) * (route.size() - 1))];
+        const RouteGrid::Vertex& near = route[static_cast<std::size_t>(unit(random) * static_cast<double>(route.size() - 1))];
         const double x = near.x + (unit(random) * 2 - 1) * 3 * reach, y = near.y + (unit(random) * 2 - 1) * 3 * reach;
         const double exact = BruteForce(route, x, y);
         const double found = grid.NearestWithin(x, y, s.rings);
@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Check, RouteGridShapes,
                                            Shape{"ShortSpansLargeCells", 20, 2.5, 500, 1},
                                            Shape{"ManyRings", 300, 1.2, 100, 10},
                                            Shape{"ZigZag", 400, 3.1, 500, 2}),
-                         [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Shape>& shape) { return shape.param.name; });
 
 // A segment too long to list cell by cell is tried for every point.
 TEST(RouteGrid, AbsurdlyLongSegmentStillFound) {

@@ -126,7 +126,7 @@ TEST_P(RuleCases, NearMissLeavesTheRuleQuiet) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Check, RuleCases, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<RuleCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<RuleCase>& ruleCase) { return ruleCase.param.name; });
 
 TEST(CheckProject, CleanRouteHasNoFindings) {
     const check::Findings found = CleanRoute().Run();
