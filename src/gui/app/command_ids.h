@@ -39,6 +39,7 @@ enum : int {
     NextView = 32782,
     ZoomWindow = 32786,
     Reset = 32821,
+    Check = 32840,  // the check panel; no toolbar set carries it
     Undo = 57643,  // the framework's undo and redo ids
     Redo = 57644,
 };

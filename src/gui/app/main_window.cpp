@@ -15,6 +15,7 @@
 #include "app/project_document.h"
 #include "common/ui_services.h"
 #include "text/format.h"
+#include "views/check_panel.h"
 #include "views/plan_view.h"
 #include "views/point_table_view.h"
 
@@ -42,7 +43,8 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
       editor_(std::make_unique<PointEditor>(*document_, ui, this)),
       views_(new QStackedWidget(this)),
       listView_(new PointTableView(*document_, views_)),
-      planView_(new PlanView(*document_, views_)) {
+      planView_(new PlanView(*document_, views_)),
+      checkPanel_(new CheckPanel(*document_, this)) {
     InitGuiResources();
     document_->SetOptions(TheOptions());
     setWindowTitle(AppTitle());
@@ -52,6 +54,9 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
     views_->addWidget(planView_);
     views_->setCurrentIndex(0);
     setCentralWidget(views_);
+    addDockWidget(Qt::BottomDockWidgetArea, checkPanel_);
+    checkPanel_->hide();
+    connect(checkPanel_, &CheckPanel::pointRequested, this, &MainWindow::ShowPoint);
     ConnectViews();
     CreateActions();
     CreateMenus();

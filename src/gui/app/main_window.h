@@ -19,6 +19,7 @@ class QToolBar;
 
 namespace linvara::gui {
 
+class CheckPanel;
 class PlanView;
 class PointEditor;
 class PointTableView;
@@ -49,6 +50,7 @@ public:
     PlanView& Plan() const { return *planView_; }
     ProjectDocument& Document() const { return *document_; }
     PointEditor& Editor() const { return *editor_; }
+    CheckPanel& Checks() const { return *checkPanel_; }
     ActiveView ShownView() const { return activeView_; }
     // The ORG file chosen last.
     const std::string& OrgOutputPath() const { return orgOutputPath_; }
@@ -95,6 +97,9 @@ private:
     void OnMileageSort();
     void OnAppointJ();
     void OnReset();
+    void OnCheck();
+    // Selects the point in the list view, showing all points there first.
+    void ShowPoint(const std::string& gpsId);
     void OnAddPoint();
     void OnEditPoint();
     void OnDeletePoint();
@@ -116,6 +121,7 @@ private:
     QStackedWidget* views_;
     PointTableView* listView_;
     PlanView* planView_;
+    CheckPanel* checkPanel_;
     QToolBar* toolBar_ = nullptr;
     ToolbarSet toolbarSet_ = ToolbarSet::Start;
     std::map<int, QAction*> actions_;

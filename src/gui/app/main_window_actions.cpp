@@ -50,7 +50,7 @@ const std::vector<int>& SetCommands(Set set) {
 // Commands that need an open project.
 constexpr int kLoadedOnly[] = {cmd::OrgOutputMenu, cmd::FileOutput, cmd::AllPoints, cmd::JStakeEdit,
                                cmd::ZStakeEdit, cmd::MileageSort, cmd::AppointJ, cmd::AddPoint,
-                               cmd::EditPoint, cmd::DeletePoint, cmd::Reset};
+                               cmd::EditPoint, cmd::DeletePoint, cmd::Reset, cmd::Check};
 
 }  // namespace
 
@@ -80,6 +80,7 @@ void MainWindow::CreateActions() {
     NewAction(cmd::FileOutput, "文件输出", "文件输出", nullptr, &MainWindow::OnFileOutput);
     NewAction(cmd::Options, "设置选项(&S)...", "设置", nullptr, &MainWindow::OnOptions);
     NewAction(cmd::Reset, "还原到测量数据", "还原到测量数据", nullptr, &MainWindow::OnReset);
+    NewAction(cmd::Check, "检查(&C)", "检查当前列表和塔基数据，列出转换前应处理的问题", nullptr, &MainWindow::OnCheck);
     NewAction(cmd::ListView, "表格界面", "表格界面", "list_view", &MainWindow::OnListView);
     NewAction(cmd::PlanView, "图形界面", "图形界面", "plan_view", &MainWindow::OnPlanView);
     NewAction(cmd::AddPoint, "增加点", "增加点", "add_point", &MainWindow::OnAddPoint);
@@ -191,6 +192,7 @@ void MainWindow::CreateMenus() {
     operations->addSeparator();
     operations->addAction(Action(cmd::OrgOutputMenu));
     operations->addAction(Action(cmd::FileOutput));
+    operations->addAction(Action(cmd::Check));
     operations->addSeparator();
     operations->addAction(Action(cmd::Reset));
 

@@ -18,6 +18,7 @@
 #include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "org/org_transition.h"
+#include "views/check_panel.h"
 #include "views/plan_view.h"
 #include "views/point_table_view.h"
 
@@ -143,6 +144,22 @@ void MainWindow::OnReset() {
     if (!ui_.AskYesNoDefaultNo(QStringLiteral("已经编辑和排序好的数据将丢失，确定把数据还原到最初的状态吗？"))) return;
     document_->ResetToSurvey();
     UpdateCommandState();
+}
+
+void MainWindow::OnCheck() {
+    if (!document_->IsOpen()) return;
+    checkPanel_->show();
+    checkPanel_->raise();
+    checkPanel_->Refresh();
+}
+
+void MainWindow::ShowPoint(const std::string& gpsId) {
+    if (document_->IndexOf(gpsId) < 0) return;
+    // J/Z-stake editing and the plan do not show every point.
+    if (activeView_ != ActiveView::List || document_->Mode() != ViewMode::AllPoints) OnListView();
+    listView_->SelectRowsByGpsId({gpsId});
+    if (listView_->currentIndex().isValid()) listView_->scrollTo(listView_->currentIndex());
+    listView_->setFocus();
 }
 
 void MainWindow::OnAddPoint() { listView_->AddPoint(); }
