@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "db/db_detail.h"
 #include "text/encoding.h"
 
 namespace linvara::db_detail {
@@ -33,7 +32,7 @@ public:
         if (text::IsAscii(utf8))
             AddText(type, utf8);
         else
-            AddText(type, StoredText(utf8));
+            AddText(type, text::Utf8ToGb18030(utf8));
     }
     std::uint64_t Value() const { return h_; }
 
