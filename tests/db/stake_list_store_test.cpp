@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "db/project_database.h"
@@ -46,6 +47,28 @@ TEST_F(StakeListStoreTest, SaveCarriesRouteOrderAndNames) {
     StoredRows now;
     ASSERT_TRUE(IsOk(db.ReadStoredRows(now)));
     EXPECT_EQ(now, stored);
+}
+
+// A full save fingerprints the values as it binds them: what it records must
+// be what a read of the tables finds, for every kind of awkward value.
+TEST_F(StakeListStoreTest, FullSaveRecordsWhatAReadFinds) {
+    list[0].NewPtName = "塔位一";
+    list[0].Code = "房屋";
+    list[0].Dx = -0.0;
+    list[0].B = 31.123456789049999;
+    list[1].Dy = std::nan("");
+    list[1].Mileage = 1234.56785;
+    list[1].CrossAngle = 1e-9;
+    list[2].StartJ = "J１";
+    list[2].PoleType = -7;
+    ASSERT_TRUE(IsOk(Save({list[2], list[0], list[1]}, true)));
+    StoredRows now;
+    ASSERT_TRUE(IsOk(db.ReadStoredRows(now)));
+    EXPECT_EQ(now, stored);
+    // and a normal save of the same list then finds nothing to write
+    const auto tables = DumpWorkingTables(path);
+    ASSERT_TRUE(IsOk(Save({list[2], list[0], list[1]})));
+    EXPECT_EQ(DumpWorkingTables(path), tables);
 }
 
 TEST_F(StakeListStoreTest, SavingAnEmptyListChangesNothing) {

@@ -88,12 +88,12 @@ void AddReal(Fingerprint& f, double value) {
 }
 void AddText(Fingerprint& f, std::string_view bytes) { f.AddText(SQLITE_TEXT, bytes); }
 
-void AddStored(Fingerprint& f, const sql::Statement& q, int at, int type) {
+void AddStored(Fingerprint& f, const sql::Value& v, int type) {
     switch (type) {
-        case SQLITE_INTEGER: AddInteger(f, q.Int64(at)); break;
-        case SQLITE_FLOAT: AddReal(f, q.Real(at)); break;
+        case SQLITE_INTEGER: AddInteger(f, v.Int64()); break;
+        case SQLITE_FLOAT: AddReal(f, v.Real()); break;
         case SQLITE_NULL: f.Add(SQLITE_NULL, nullptr, 0); break;
-        default: AddText(f, q.Bytes(at)); break;
+        default: AddText(f, v.Bytes()); break;
     }
 }
 
@@ -156,6 +156,25 @@ void BindPoint(sql::Binder& b, const DHPoint& p, Use use) {
     if (use == Edited || use == Saved) b.Int(p.ID);
 }
 
+std::uint64_t BindSaved(sql::Binder& b, const DHPoint& p, int storedKind) {
+    Fingerprint f;
+    for (const Column& c : kColumns) {
+        if ((c.uses & Edited) == 0) continue;
+        if ((c.uses & Saved) == 0) {  // the kind: kept as the row has it
+            AddInteger(f, c.integer == &DHPoint::DHType ? storedKind : p.*c.integer);
+            continue;
+        }
+        BindMember(b, c, p);
+        switch (c.kind) {
+            case Kind::Text: AddText(f, b.LastText()); break;
+            case Kind::Int: AddInteger(f, p.*c.integer); break;
+            case Kind::Real: AddReal(f, b.LastReal()); break;
+        }
+    }
+    b.Int(p.ID);
+    return f.Value();
+}
+
 ReadColumns::ReadColumns(const sql::Statement& query) {
     const sql::NamedColumns named(query);
     positions_.reserve(kColumns.size());
@@ -172,25 +191,26 @@ DHPoint ReadColumns::ReadPoint(const sql::Statement& q, std::uint64_t* fingerpri
         if (at < 0) continue;
         const Column& c = kColumns[i];
         const bool add = fingerprint != nullptr && (c.uses & Edited);
-        const int type = q.Type(at);
+        const sql::Value v = q.Value(at);
+        const int type = v.Type();
         if (c.kind == Kind::Text && type == SQLITE_TEXT) {
-            const std::string_view bytes = q.Bytes(at);
+            const std::string_view bytes = v.Bytes();
             if (add) AddText(f, bytes);
             p.*c.text = text::Gb18030ToUtf8(bytes);
         } else if (c.kind == Kind::Int && type == SQLITE_INTEGER) {
-            const long long value = q.Int64(at);
+            const long long value = v.Int64();
             if (add) AddInteger(f, value);
             p.*c.integer = static_cast<int>(value);
         } else if (c.kind == Kind::Real && type == SQLITE_FLOAT) {
-            const double value = q.Real(at);
+            const double value = v.Real();
             if (add) AddReal(f, value);
             p.*c.real = value;
         } else {
-            if (add) AddStored(f, q, at, type);
+            if (add) AddStored(f, v, type);
             switch (c.kind) {
-                case Kind::Text: p.*c.text = text::Gb18030ToUtf8(q.Bytes(at)); break;
-                case Kind::Int: p.*c.integer = q.Int(at); break;
-                case Kind::Real: p.*c.real = q.Real(at); break;
+                case Kind::Text: p.*c.text = text::Gb18030ToUtf8(v.Bytes()); break;
+                case Kind::Int: p.*c.integer = v.Int(); break;
+                case Kind::Real: p.*c.real = v.Real(); break;
             }
         }
     }
@@ -201,7 +221,10 @@ DHPoint ReadColumns::ReadPoint(const sql::Statement& q, std::uint64_t* fingerpri
 std::uint64_t ReadColumns::RowFingerprint(const sql::Statement& q) const {
     Fingerprint f;
     for (std::size_t i = 0; i < kColumns.size(); ++i)
-        if (kColumns[i].uses & Edited) AddStored(f, q, positions_[i], q.Type(positions_[i]));
+        if (kColumns[i].uses & Edited) {
+            const sql::Value v = q.Value(positions_[i]);
+            AddStored(f, v, v.Type());
+        }
     return f.Value();
 }
 

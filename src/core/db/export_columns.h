@@ -78,6 +78,11 @@ std::string UpdateSql(Use use);
 // Binds the point's columns of `use` in declaration order (then its ID for an update).
 void BindPoint(sql::Binder& b, const DHPoint& p, Use use);
 
+// Binds the point's columns of `Saved` and its ID as BindPoint does, and
+// returns StoredFingerprint(p, storedKind) taken from the bound values, so a
+// save converts each value once.
+std::uint64_t BindSaved(sql::Binder& b, const DHPoint& p, int storedKind);
+
 // Column positions of a working-list query, looked up by name once.
 class ReadColumns {
 public:

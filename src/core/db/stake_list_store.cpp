@@ -310,40 +310,68 @@ void CProjectDatabase::WritePoints(const DHPointList& list, const StoredRows& st
     for (const DHPoint* point : LastOfEachIdInIdOrder(list, scope.writeAll ? nullptr : scope.ids)) {
         const StoredRows::Row* was = stored.points.Find(point->ID);
         const int kind = was != nullptr ? was->kind : point->DHType;
-        const StoredRows::Row row{export_table::StoredFingerprint(*point, kind), kind};
-        if (!scope.writeAll && was != nullptr && *was == row) continue;
+        StoredRows::Row row{0, kind};
         Binder b(update);
-        export_table::BindPoint(b, *point, export_table::Saved);
+        if (scope.writeAll) {
+            row.fingerprint = export_table::BindSaved(b, *point, kind);
+        } else {
+            row.fingerprint = export_table::StoredFingerprint(*point, kind);
+            if (was != nullptr && *was == row) continue;
+            export_table::BindPoint(b, *point, export_table::Saved);
+        }
         b.Run();
         if (sqlite3_changes(connection_->getHandle()) > 0) written.points.Set(point->ID, row);
     }
 }
 
+namespace {
+
+// The order table written anew, Order_ID 1..n, and each row's fingerprint
+// taken from its texts as bound, so each is converted once.
+std::vector<std::uint64_t> RewriteOrder(SQLite::Database& db, const DHPointList& list) {
+    std::vector<std::uint64_t> order;
+    order.reserve(list.size());
+    db.exec("delete from Electric_DH_Order;");
+    sql::Statement insert(db, kInsertOrder);
+    for (const DHPoint& p : list) {
+        db_detail::Fingerprint f;
+        Binder b(insert);
+        for (const std::string* piece : {&p.GPS_ID, &p.OrgPtName, &p.NewPtName}) {
+            b.Text(*piece);
+            f.AddText(SQLITE_TEXT, b.LastText());
+        }
+        b.Run();
+        order.push_back(f.Value());
+    }
+    return order;
+}
+
+}  // namespace
+
 // The route order as one row per point in list order, Order_ID 1..n. Rows
 // already numbered that way are rewritten in place where they differ, unless
 // most differ: writing the table anew is then quicker and stores the same.
 void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll) {
-    std::vector<std::uint64_t> order;
-    order.reserve(list.size());
-    for (const DHPoint& p : list) order.push_back(OrderFingerprint(p));
-    std::size_t differing = list.size();
     if (!writeAll && stored.orderNumbered && stored.order.size() == list.size()) {
-        differing = 0;
-        for (std::size_t i = 0; i < list.size(); ++i) differing += order[i] != stored.order[i];
-    }
-    if (differing <= list.size() / 2) {
-        sql::Statement update(*connection_, kUpdateOrder);
+        std::vector<std::uint64_t> order;
+        order.reserve(list.size());
+        std::size_t differing = 0;
         for (std::size_t i = 0; i < list.size(); ++i) {
-            if (order[i] == stored.order[i]) continue;
-            const DHPoint& p = list[i];
-            Binder(update).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Int(static_cast<int>(i) + 1).Run();
+            order.push_back(OrderFingerprint(list[i]));
+            differing += order[i] != stored.order[i];
         }
-    } else {
-        connection_->exec("delete from Electric_DH_Order;");
-        sql::Statement insert(*connection_, kInsertOrder);
-        for (const DHPoint& p : list) Binder(insert).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
+        if (differing <= list.size() / 2) {
+            sql::Statement update(*connection_, kUpdateOrder);
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                if (order[i] == stored.order[i]) continue;
+                const DHPoint& p = list[i];
+                Binder(update).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Int(static_cast<int>(i) + 1).Run();
+            }
+            stored.order = std::move(order);
+            return;
+        }
     }
-    stored.order = std::move(order);
+    stored.order = RewriteOrder(*connection_, list);
     stored.orderNumbered = true;
 }
 

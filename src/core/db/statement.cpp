@@ -40,6 +40,20 @@ double Statement::Real(int column) const { return sqlite3_column_double(statemen
 long long Statement::Int64(int column) const { return sqlite3_column_int64(statement_, column); }
 int Statement::Type(int column) const { return sqlite3_column_type(statement_, column); }
 
+sql::Value Statement::Value(int column) const { return sql::Value(sqlite3_column_value(statement_, column)); }
+
+int Value::Type() const { return sqlite3_value_type(value_); }
+
+std::string_view Value::Bytes() const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value_));
+    if (data == nullptr) return {};
+    return {data, static_cast<std::size_t>(sqlite3_value_bytes(value_))};
+}
+
+int Value::Int() const { return sqlite3_value_int(value_); }
+long long Value::Int64() const { return sqlite3_value_int64(value_); }
+double Value::Real() const { return sqlite3_value_double(value_); }
+
 int NamedColumns::operator()(const char* name) const {
     const int count = query_.ColumnCount();
     for (int i = 0; i < count; ++i)
@@ -59,6 +73,7 @@ std::string& Binder::NextText() {
 // again, so SQLite may keep a pointer to it instead of a copy.
 void Binder::BindText() {
     const std::string& value = NextText();
+    lastText_ = index_;
     const int rc = sqlite3_bind_text(statement_.statement_, ++index_, value.data(), static_cast<int>(value.size()),
                                      SQLITE_STATIC);
     if (rc != SQLITE_OK) statement_.Fail(rc);
@@ -86,7 +101,8 @@ Binder& Binder::Int(int value) {
 }
 
 Binder& Binder::Real(double value, int decimals) {
-    const int rc = sqlite3_bind_double(statement_.statement_, ++index_, text::RoundAsPrinted(value, decimals));
+    lastReal_ = text::RoundAsPrinted(value, decimals);
+    const int rc = sqlite3_bind_double(statement_.statement_, ++index_, lastReal_);
     if (rc != SQLITE_OK) statement_.Fail(rc);
     return *this;
 }
@@ -96,6 +112,10 @@ Binder& Binder::Printed(double value, int decimals) {
     text::AppendFormat(NextText(), "%.*f", decimals, value);
     BindText();
     return *this;
+}
+
+std::string_view Binder::LastText() const {
+    return lastText_ < 0 ? std::string_view() : std::string_view(statement_.texts_[static_cast<std::size_t>(lastText_)]);
 }
 
 void Binder::Run() {
