@@ -12,7 +12,7 @@ namespace linvara::testing {
 
 struct CheckFixture {
     DHPointList points;
-    DHPointList towerBase;
+    SectionPointList towerBase;
 
     DHPoint& operator[](const std::string& name) {
         return *std::find_if(points.begin(), points.end(), [&](const DHPoint& p) { return p.NewPtName == name; });
@@ -62,7 +62,7 @@ inline CheckFixture CleanRoute() {
     add(PlanePoint("J2", JStake, 1000, 1500), 500);
     add(PlanePoint("J3", JStake, 1300, 1900), 1000);
     for (int section = 1; section <= 4; ++section) {
-        DHPoint p = SectionPoint("J2", section, 5.0 * section);
+        SectionPoint p = SectionAt("J2", section, 5.0 * section);
         p.NewPtName = "T" + std::to_string(section);
         f.towerBase.push_back(p);
     }

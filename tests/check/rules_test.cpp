@@ -21,7 +21,8 @@ struct RuleCase {
     std::function<void(CheckFixture&)> nearMiss;
 };
 
-void Erase(DHPointList& list, const std::string& name) {
+template <typename List>
+void Erase(List& list, const std::string& name) {
     std::erase_if(list, [&](const DHPoint& p) { return p.NewPtName == name; });
 }
 
@@ -49,10 +50,10 @@ const RuleCase kCases[] = {
     {"AuxNumberRepeated", "aux-number", Severity::Warning, "13a", [](CheckFixture& f) { f["14"].NewPtName = "13a"; },
      [](CheckFixture& f) { f["14"].NewPtName = "114"; }},
     {"SectionMissing", "section-missing", Severity::Error, "J2", [](CheckFixture& f) { Erase(f.towerBase, "T4"); },
-     [](CheckFixture& f) { f.towerBase.push_back(SectionPoint("J2", 5, 1.0)); }},  // E..H are optional
+     [](CheckFixture& f) { f.towerBase.push_back(SectionAt("J2", 5, 1.0)); }},  // E..H are optional
     {"SectionIndexTooLarge", "section-index", Severity::Error, "T9",
-     [](CheckFixture& f) { DHPoint p = SectionPoint("J2", 9, 1.0); p.NewPtName = "T9"; f.towerBase.push_back(p); },
-     [](CheckFixture& f) { f.towerBase.push_back(SectionPoint("J2", 8, 1.0)); }},
+     [](CheckFixture& f) { SectionPoint p = SectionAt("J2", 9, 1.0); p.NewPtName = "T9"; f.towerBase.push_back(p); },
+     [](CheckFixture& f) { f.towerBase.push_back(SectionAt("J2", 8, 1.0)); }},
     {"SectionIndexZero", "section-index", Severity::Error, "T1", [](CheckFixture& f) { f.towerBase[0].SubIndex = 0; },
      [](CheckFixture& f) { f.towerBase[0].SubIndex = 1; }},
     {"NameEmpty", "name-empty", Severity::Error, "", [](CheckFixture& f) { f["17"].NewPtName = ""; },
@@ -163,7 +164,7 @@ TEST(CheckProject, FindingsStandInRowOrder) {
 
 TEST(CheckProject, MissingSectionsNamedOneByOneWithTheSystemsText) {
     CheckFixture f = CleanRoute();
-    f.towerBase = {SectionPoint("J9", 1, 1.0), SectionPoint("J9", 3, 1.0)};
+    f.towerBase = {SectionAt("J9", 1, 1.0), SectionAt("J9", 3, 1.0)};
     const check::Findings found = f.Run();
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].section, "B");

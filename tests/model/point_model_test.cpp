@@ -16,7 +16,7 @@ DHPoint Named(const std::string& name, const std::string& orgName, const std::st
 }
 
 TEST(DHPoint, DefaultsAndResetKeepTheSectionBlock) {
-    DHPoint p;
+    SectionPoint p;
     EXPECT_EQ(p.DHType, JStake);
     EXPECT_EQ(p.PoleType, 1);
     EXPECT_EQ(p.ID, -1);

@@ -32,8 +32,8 @@ inline DHPoint Geodetic(DHPoint p, double latitude, double longitude, double hei
 
 // A tower-base section point of centre stake `stake`, section `subIndex`
 // (1 = A), at offset `pegDis` and height `hDiff` relative to the stake.
-inline DHPoint SectionPoint(const std::string& stake, int subIndex, double pegDis, double hDiff = 0) {
-    DHPoint p;
+inline SectionPoint SectionAt(const std::string& stake, int subIndex, double pegDis, double hDiff = 0) {
+    SectionPoint p;
     p.PegName = stake;
     p.SubIndex = subIndex;
     p.PegDis = pegDis;

@@ -60,7 +60,7 @@ TEST(TowExport, WritesEachRowWithItsCheckText) {
               Gbk("塔1,100.5000,200.2500,12.5000,地面点,-3.2000,2.5000,Z1中,1,*4D87BBE2\r\n"
                   "P2,1.0000,2.0000,3.0000,,0.0000,3.0000,Z1,3,*A085DF02\r\n"));
 
-    const DHPointList points = ReadTowFile(dir.File("line.tow"));
+    const SectionPointList points = ReadTowFile(dir.File("line.tow"));
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0].NewPtName, "塔1");
     EXPECT_EQ(points[0].Code, "地面点");
@@ -168,7 +168,7 @@ TEST(TowRead, FieldsAreSplitTrimmedAndParsed) {
                             "P2,1,2,3,c\r\n"
                             "P3,1,2,3,c,x,y,Z,4,a,b*C\r\n"
                             "P4,,,,,,,,,   *38D43940\n"));
-    const DHPointList points = ReadTowFile(tow);
+    const SectionPointList points = ReadTowFile(tow);
     ASSERT_EQ(points.size(), 4u);
     EXPECT_EQ(points[0].NewPtName, "P1");
     EXPECT_DOUBLE_EQ(points[0].Dx, 1.5);  // leading number only
@@ -196,7 +196,7 @@ TEST(TowRead, UnreadableNumbersAreNamedWithFileLineAndField) {
                             "P3,1,北,3,c,x,,Z,A,1.5m*C\r\n"       // the note is text, never a number
                             "P4, 1e3 ,+2,-3,c,.5,0,Z, +3 ,\r\n"));  // all readable
     std::vector<std::string> warnings;
-    const std::optional<DHPointList> points = TryReadTowFile(tow, &warnings);
+    const std::optional<SectionPointList> points = TryReadTowFile(tow, &warnings);
     ASSERT_TRUE(points.has_value());
     EXPECT_EQ(warnings, (std::vector<std::string>{
                             tow + "第1行第2个字段（北坐标）：无法读取数值“1.5m”",
@@ -205,7 +205,7 @@ TEST(TowRead, UnreadableNumbersAreNamedWithFileLineAndField) {
                             tow + "第3行第9个字段（断面号）：无法读取数值“A”",
                         }));
     // The values are read as far as they go, exactly as without warnings.
-    const DHPointList plain = ReadTowFile(tow);
+    const SectionPointList plain = ReadTowFile(tow);
     ASSERT_EQ(points->size(), 4u);
     ASSERT_EQ(plain.size(), 4u);
     EXPECT_DOUBLE_EQ((*points)[0].Dx, 1.5);

@@ -15,7 +15,7 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::RecordingReporter;
-using testing::SectionPoint;
+using testing::SectionAt;
 using testing::TempDir;
 
 constexpr const char* kDone = "塔基断面转换完成!";
@@ -37,10 +37,10 @@ std::string MissingText(const std::string& stake, const char* letter) {
 
 TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
     TempDir dir;
-    const DHPointList points = {
-        SectionPoint("Z1", 1, 10.0, 1.5),  SectionPoint("Z1", 2, 4.0, -0.25), SectionPoint("Z1", 3, 2.0, 2),
-        SectionPoint("Z1", 3, 1.0, 1),     SectionPoint("Z1", 4, -3.0),       SectionPoint("Z1", 5, 1.0),
-        SectionPoint("Z1", 8, 2.0),        SectionPoint("Z1", 0, 7.0),        SectionPoint("Z1", 9, 7.0),
+    const SectionPointList points = {
+        SectionAt("Z1", 1, 10.0, 1.5),  SectionAt("Z1", 2, 4.0, -0.25), SectionAt("Z1", 3, 2.0, 2),
+        SectionAt("Z1", 3, 1.0, 1),     SectionAt("Z1", 4, -3.0),       SectionAt("Z1", 5, 1.0),
+        SectionAt("Z1", 8, 2.0),        SectionAt("Z1", 0, 7.0),        SectionAt("Z1", 9, 7.0),
     };
     RecordingReporter reporter;
     EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("line.org"), reporter));
@@ -75,8 +75,8 @@ TEST(TowerBaseOutput, IniTextIsFixed) {
 
 TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
     TempDir dir;
-    const DHPointList points = {SectionPoint("塔5", 1, 5.0), SectionPoint("塔5", 3, 1.0), SectionPoint("塔5", 1, 2.0),
-                                SectionPoint("塔5", 1, 9.0)};
+    const SectionPointList points = {SectionAt("塔5", 1, 5.0), SectionAt("塔5", 3, 1.0), SectionAt("塔5", 1, 2.0),
+                                SectionAt("塔5", 1, 9.0)};
     RecordingReporter reporter;
     WriteTowerBaseFiles(points, dir.File("out.org"), reporter);
     EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{MissingText("塔5", "B"), MissingText("塔5", "D"), kDone}));
@@ -91,8 +91,8 @@ TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
 TEST(TowerBaseOutput, EqualOffsetsTakeTheExchangeSortOrder) {
     TempDir dir;
     // Load order a(3) b(2) c(2) d(1) sorts to d c b a: the two equal offsets swap.
-    const DHPointList points = {SectionPoint("S", 2, 3.0, 1), SectionPoint("S", 2, 2.0, 2), SectionPoint("S", 2, 2.0, 3),
-                                SectionPoint("S", 2, 1.0, 4)};
+    const SectionPointList points = {SectionAt("S", 2, 3.0, 1), SectionAt("S", 2, 2.0, 2), SectionAt("S", 2, 2.0, 3),
+                                SectionAt("S", 2, 1.0, 4)};
     RecordingReporter reporter;
     WriteTowerBaseFiles(points, dir.File("o.org"), reporter);
     const std::string org = ReadFileBytes(dir.File("o_S.org"));
@@ -107,7 +107,7 @@ TEST(TowerBaseOutput, EqualOffsetsTakeTheExchangeSortOrder) {
 
 TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
     TempDir dir;
-    const DHPointList points = {SectionPoint("z1", 1, 1.0), SectionPoint("Z1", 1, 2.0)};
+    const SectionPointList points = {SectionAt("z1", 1, 1.0), SectionAt("Z1", 1, 2.0)};
     RecordingReporter reporter;
     WriteTowerBaseFiles(points, dir.File("t.org"), reporter);
     for (const char* name : {"t_z1.org", "t_z1.INI", "t_Z1.org", "t_Z1.INI"})
@@ -128,8 +128,8 @@ TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
     std::filesystem::create_directory(dir.File("t_S.INI"));  // the INI path is taken by a folder
     std::filesystem::create_directory(dir.File("t_T.org"));  // and an ORG path
     RecordingReporter reporter;
-    const DHPointList points = {SectionPoint("S", 1, 1.0), SectionPoint("S", 2, 1.0), SectionPoint("S", 3, 1.0),
-                                SectionPoint("S", 4, 1.0), SectionPoint("T", 1, 1.0)};
+    const SectionPointList points = {SectionAt("S", 1, 1.0), SectionAt("S", 2, 1.0), SectionAt("S", 3, 1.0),
+                                SectionAt("S", 4, 1.0), SectionAt("T", 1, 1.0)};
     EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
     // Each failure names the file and the system's reason.
     EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_S.INI") + "（Is a directory）"));
@@ -152,8 +152,8 @@ TEST(TowerBaseOutput, StakeNamesAreMadeSafeAndEveryFileStaysInTheChosenFolder) {
         {"x/../../escaped", "t_x_.._.._escaped"}, {"a\\b", "t_a_b"}, {"Z:1*?", "t_Z_1__"}, {"\"<|>", "t_____"},
         {"..", "t__"}, {"tab\there", "t_tab_here"}, {"塔5", "t_塔5"}, {"Z1", "t_Z1"},
     };
-    DHPointList points;
-    for (const Case& c : cases) points.push_back(SectionPoint(c.stake, 1, 1.0));
+    SectionPointList points;
+    for (const Case& c : cases) points.push_back(SectionAt(c.stake, 1, 1.0));
     RecordingReporter reporter;
     EXPECT_TRUE(WriteTowerBaseFiles(points, (out / "t.org").string(), reporter));
     for (const Case& c : cases) {
@@ -168,7 +168,7 @@ TEST(TowerBaseOutput, StakeNamesAreMadeSafeAndEveryFileStaysInTheChosenFolder) {
 
 TEST(TowerBaseOutput, AMissingConverterWritesNoFileAndSaysWhy) {
     TempDir dir;
-    const DHPointList points = {SectionPoint("Z1", 1, 1.0), SectionPoint("塔2", 1, 1.0)};
+    const SectionPointList points = {SectionAt("Z1", 1, 1.0), SectionAt("塔2", 1, 1.0)};
     testing::MissingCodePage missing;
     RecordingReporter reporter;
     EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));

@@ -41,7 +41,7 @@ int PlaceRank(Place place) {
 
 }  // namespace
 
-Findings CheckProject(const DHPointList& points, const DHPointList& towerBase, const CheckSettings& settings) {
+Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase, const CheckSettings& settings) {
     CheckInput in{points, towerBase, settings, {}};
     for (std::size_t i = 0; i < points.size(); ++i)
         if (points[i].DHType == JStake) in.jRows.push_back(i);

@@ -10,7 +10,7 @@ namespace linvara::check {
 // 1 = A, NewPtName) and returns what they found: project-wide findings
 // first, then the list's rows in order, then the tower-base rows. Nothing
 // is changed and nothing is reported.
-Findings CheckProject(const DHPointList& points, const DHPointList& towerBase,
+Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase,
                       const CheckSettings& settings = {});
 
 }  // namespace linvara::check

@@ -11,8 +11,8 @@ namespace linvara::check {
 namespace {
 
 // The texts as the TOW export decodes them: Name UTF-8, PegName in the ANSI code page.
-DHPoint SectionPoint(const TGDataUnit& row) {
-    DHPoint p;
+SectionPoint PointOfRow(const TGDataUnit& row) {
+    SectionPoint p;
     p.NewPtName = text::SanitizeUtf8(row.Name);
     p.Code = text::SanitizeUtf8(row.Code);
     p.Dx = row.x;
@@ -27,7 +27,7 @@ DHPoint SectionPoint(const TGDataUnit& row) {
 
 }  // namespace
 
-Status ReadTowerBasePoints(const std::string& path, DHPointList& points) {
+Status ReadTowerBasePoints(const std::string& path, SectionPointList& points) {
     points.clear();
     SilentReporter silent;  // opening was reported once already
     CProjectDatabase database(silent);
@@ -36,7 +36,7 @@ Status ReadTowerBasePoints(const std::string& path, DHPointList& points) {
     if (Status read = database.ReadTowerBaseRows(rows); !read) return read;
     try {
         points.reserve(rows.size());
-        for (const TGDataUnit& row : rows) points.push_back(SectionPoint(row));
+        for (const TGDataUnit& row : rows) points.push_back(PointOfRow(row));
     } catch (const std::exception& e) {  // a code-page converter the system lacks
         return Status::Failed(WithCause("查找记录出错!", e.what()));
     }

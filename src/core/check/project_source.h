@@ -10,7 +10,7 @@ namespace linvara::check {
 // What a check of a project file looks at.
 struct CheckSource {
     DHPointList points;     // the working stake list, as opening the project gives it
-    DHPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
+    SectionPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
 };
 
 // Opens the project as the desktop program does (which prepares its working
@@ -19,6 +19,6 @@ struct CheckSource {
 Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource& source);
 
 // The tower-base rows of a project file as section points, in table order.
-Status ReadTowerBasePoints(const std::string& path, DHPointList& points);
+Status ReadTowerBasePoints(const std::string& path, SectionPointList& points);
 
 }  // namespace linvara::check

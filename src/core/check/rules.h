@@ -12,7 +12,7 @@ namespace linvara::check {
 
 struct CheckInput {
     const DHPointList& points;
-    const DHPointList& towerBase;
+    const SectionPointList& towerBase;
     const CheckSettings& settings;
     std::vector<std::size_t> jRows;  // positions of the J stakes in `points`
 };

@@ -36,7 +36,7 @@ void CheckTowerBase(const CheckInput& in, Findings& out) {
     std::vector<std::string_view> order;
     std::unordered_map<std::string_view, Stake> stakes;
     for (std::size_t i = 0; i < in.towerBase.size(); ++i) {
-        const DHPoint& p = in.towerBase[i];
+        const SectionPoint& p = in.towerBase[i];
         auto [it, added] = stakes.try_emplace(p.PegName, Stake{i, {}});
         if (added) order.push_back(p.PegName);
         if (p.SubIndex >= 1 && p.SubIndex <= kSections) {

@@ -1,18 +1,8 @@
 #include "model/dh_point.h"
 
-#include <utility>
-
 namespace linvara {
 
-void DHPoint::Reset() {
-    DHPoint fresh;
-    fresh.PegDis = PegDis;
-    fresh.HDiff = HDiff;
-    fresh.PegName = std::move(PegName);
-    fresh.SubIndex = SubIndex;
-    fresh.TowNote = std::move(TowNote);
-    *this = std::move(fresh);
-}
+void DHPoint::Reset() { *this = DHPoint{}; }
 
 const char* DHTypeName(int dhType) {
     static const char* const kNames[7] = {"J桩", "Z桩", "辅助点", "1点测标注跨越物", "1点测路河塘房等", "2点测路河塘房等", "3点测房"};

@@ -14,11 +14,11 @@ enum DHKind : int {
     HouseThreePoint = 6,   // house measured with three points
 };
 
-// One surveyed point: a row of Electric_DH_Export plus the values the views
-// and the tower-base output work with. Fields are in the table's order and
-// named after its columns.
+// One surveyed point: a row of Electric_DH_Export and its place in the
+// working list. Fields are in the table's order and named after its columns.
 struct DHPoint {
     int ID = -1;
+    int OrderIndex = 0;  // position in the working list, never stored
     std::string NewPtName;
     std::string Code;
     std::string Note;
@@ -48,17 +48,19 @@ struct DHPoint {
     double Mileage = 0;
     double Offset = 0;
     double DiffHight = 0;
-    // section block (tower-base section points)
+    // Back to the defaults (of a section point: the section block stays).
+    void Reset();
+};
+
+// A point of a tower-base section as the TOW file and the tower-base table
+// carry it: the point plus the section block. Kept apart from DHPoint so that
+// the points of the working list do not each carry it.
+struct SectionPoint : DHPoint {
     double PegDis = 0;
     double HDiff = 0;
     std::string PegName;
     int SubIndex = 0;
     std::string TowNote;
-    // position in the working list, never stored
-    int OrderIndex = 0;
-
-    // Back to the defaults; the section block keeps its values.
-    void Reset();
 };
 
 // The display name of a kind ("J桩" ...); empty for a kind outside 0..6.

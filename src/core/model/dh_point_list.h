@@ -10,6 +10,7 @@ namespace linvara {
 // The working stake list and the lists derived from it: an ordered array of
 // points with value semantics (at() reports an invalid subscript).
 using DHPointList = std::vector<DHPoint>;
+using SectionPointList = std::vector<SectionPoint>;
 
 // Index of the first point whose GPS_ID equals `gpsId`, or -1.
 int FindIndexByGpsId(const DHPointList& list, std::string_view gpsId);

@@ -41,8 +41,11 @@ OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const DHPoint& p = points_[i];
         if (p.DHType == JStake) jStakes_.push_back(p);
-        if (p.DHType == AuxPoint) auxByOrgName_.emplace(p.OrgPtName, i);  // the first one wins
+        if (p.DHType == AuxPoint) auxByOrgName_.emplace_back(p.OrgPtName, i);
     }
+    // A sorted list holds a million points' names in a fraction of a hash map.
+    std::stable_sort(auxByOrgName_.begin(), auxByOrgName_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     // Running sums in stake order: the same additions as summing each prefix.
     jStakeMileages_.reserve(jStakes_.size());
     double sum = 0;
@@ -143,8 +146,10 @@ double OrgTransition::CrossingAngle(double crossAngle) {
 }
 
 const DHPoint* OrgTransition::FindAuxPoint(const std::string& name) const {
-    auto it = auxByOrgName_.find(name);
-    return it == auxByOrgName_.end() ? nullptr : &points_[it->second];
+    // The first of equal names: the one surveyed first wins.
+    const auto it = std::lower_bound(auxByOrgName_.begin(), auxByOrgName_.end(), std::string_view(name),
+                                     [](const auto& entry, std::string_view n) { return entry.first < n; });
+    return it == auxByOrgName_.end() || it->first != name ? nullptr : &points_[it->second];
 }
 
 }  // namespace linvara

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "model/dh_point_list.h"
@@ -102,8 +103,9 @@ private:
     DHPointList jStakes_;
     Reporter& reporter_;
     std::vector<double> jStakeMileages_;                         // JStakeMileage of each k
-    std::unordered_map<std::string, std::size_t> auxByOrgName_;  // first kind-2 point per OrgPtName
-    std::unordered_map<std::string, std::size_t> auxRecordAt_;   // aux NewPtName -> MainRecords index
+    // Kind-2 points by OrgPtName (viewing points_), the first of equal names first.
+    std::vector<std::pair<std::string_view, std::size_t>> auxByOrgName_;
+    std::unordered_map<std::string_view, std::size_t> auxRecordAt_;  // aux NewPtName (in points_) -> MainRecords index
 };
 
 }  // namespace linvara

@@ -29,6 +29,7 @@ Status Project::Open(const std::string& path) {
 DHPointList Project::TakePoints() {
     open_ = false;
     changes_ = {};
+    stored_ = {};  // what only a save needs goes with the list
     return std::move(points_);
 }
 

@@ -78,6 +78,9 @@ public:
             }
         }
         out.resize(used);
+        // A short text goes back into the string itself: a point's code or
+        // name, a million of them, then holds no block on the heap.
+        if (used < 16) out.shrink_to_fit();
         return out;
     }
 

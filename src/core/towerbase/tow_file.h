@@ -34,10 +34,10 @@ void AppendTowLine(std::string& out, const TGDataUnit& row);
 // The points of a TOW file, in file order (empty when it cannot be read).
 // Both throw text::EncodingError when the file needs a converter the system
 // lacks.
-DHPointList ReadTowFile(const std::string& towPath);
+SectionPointList ReadTowFile(const std::string& towPath);
 // As ReadTowFile, but nothing when the file cannot be opened. A number
 // field holding anything but one number still reads as far as it goes;
 // `warnings`, when given, gets one text naming the file, line and field.
-std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr);
+std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr);
 
 }  // namespace linvara

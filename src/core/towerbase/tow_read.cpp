@@ -66,9 +66,9 @@ private:
     std::vector<std::string>* warnings_;
 };
 
-DHPoint PointFromLine(std::string_view line, NumberReader numbers) {
+SectionPoint PointFromLine(std::string_view line, NumberReader numbers) {
     const auto f = SplitFields(line);
-    DHPoint p;
+    SectionPoint p;
     p.NewPtName = f[0];
     p.Dx = numbers.Number(f[1], 1);
     p.Dy = numbers.Number(f[2], 2);
@@ -84,7 +84,7 @@ DHPoint PointFromLine(std::string_view line, NumberReader numbers) {
 
 }  // namespace
 
-std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings) {
+std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings) {
     std::error_code ec;
     if (std::filesystem::is_directory(towPath, ec)) return std::nullopt;
     std::ifstream in(towPath, std::ios::binary);
@@ -92,7 +92,7 @@ std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vecto
     std::ostringstream bytes;
     bytes << in.rdbuf();
     const std::string content = text::Gb18030ToUtf8(bytes.str());
-    DHPointList points;
+    SectionPointList points;
     if (text::Trim(content).empty()) return points;  // a blank file holds no point, not one of empty fields
     std::string_view rest(content);
     for (std::size_t lineNumber = 1; !rest.empty(); ++lineNumber) {
@@ -106,6 +106,6 @@ std::optional<DHPointList> TryReadTowFile(const std::string& towPath, std::vecto
     return points;
 }
 
-DHPointList ReadTowFile(const std::string& towPath) { return TryReadTowFile(towPath).value_or(DHPointList{}); }
+SectionPointList ReadTowFile(const std::string& towPath) { return TryReadTowFile(towPath).value_or(SectionPointList{}); }
 
 }  // namespace linvara

@@ -28,13 +28,13 @@ const double kOffsetFactor = std::sqrt(2.0) * 0.5;
 // compared as exact text, points in load order.
 struct StakePoints {
     std::string name;
-    std::vector<const DHPoint*> points;
+    std::vector<const SectionPoint*> points;
 };
 
-std::vector<StakePoints> GroupByStake(const DHPointList& points) {
+std::vector<StakePoints> GroupByStake(const SectionPointList& points) {
     std::vector<StakePoints> stakes;
     std::unordered_map<std::string, std::size_t> index;
-    for (const DHPoint& p : points) {
+    for (const SectionPoint& p : points) {
         auto [it, added] = index.try_emplace(p.PegName, stakes.size());
         if (added) stakes.push_back({p.PegName, {}});
         stakes[it->second].points.push_back(&p);
@@ -43,11 +43,11 @@ std::vector<StakePoints> GroupByStake(const DHPointList& points) {
 }
 
 // The order among equal offsets is the exchange sort's the output has always had.
-void SortByOffset(DHPointList& section) {
+void SortByOffset(SectionPointList& section) {
     std::vector<double> offsets;
     offsets.reserve(section.size());
-    for (const DHPoint& p : section) offsets.push_back(p.PegDis);
-    DHPointList sorted;
+    for (const SectionPoint& p : section) offsets.push_back(p.PegDis);
+    SectionPointList sorted;
     sorted.reserve(section.size());
     for (std::size_t i : ExchangeSortOrder(offsets)) sorted.push_back(std::move(section[i]));
     section = std::move(sorted);
@@ -55,10 +55,10 @@ void SortByOffset(DHPointList& section) {
 
 TowerBaseSections CollectSections(const StakePoints& stake) {
     TowerBaseSections sections;
-    for (const DHPoint* p : stake.points)
+    for (const SectionPoint* p : stake.points)
         if (p->SubIndex >= 1 && p->SubIndex <= kSectionCount)  // others belong to no section
             sections[static_cast<std::size_t>(p->SubIndex - 1)].push_back(*p);
-    for (DHPointList& section : sections) SortByOffset(section);
+    for (SectionPointList& section : sections) SortByOffset(section);
     return sections;
 }
 
@@ -80,7 +80,7 @@ std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections) {
     for (std::size_t k = 0; k < sections.size(); ++k) {
         const towerbase::PlanSigns signs = towerbase::kSectionSigns[k];
         for (std::size_t j = 0; j < sections[k].size(); ++j, ++n) {
-            const DHPoint& p = sections[k][j];
+            const SectionPoint& p = sections[k][j];
             const double d = text::RoundAsPrinted(p.PegDis * kOffsetFactor, 3);
             records.push_back(
                 text::Format(towerbase::kSectionPointRecord, n, signs.first * d, signs.second * d, p.HDiff));
@@ -99,7 +99,7 @@ bool WriteTowerBaseIni(const std::string& path, Reporter& reporter) {
     return false;
 }
 
-bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPath, Reporter& reporter) {
+bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter) {
     try {  // before the first file, not between two
         text::RequireAnsiConverters();
     } catch (const text::EncodingError& e) {

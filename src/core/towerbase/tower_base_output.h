@@ -10,7 +10,7 @@ namespace linvara {
 
 // The sections A..H of one centre stake (SubIndex 1..8 at index 0..7), each
 // sorted by offset.
-using TowerBaseSections = std::array<DHPointList, 8>;
+using TowerBaseSections = std::array<SectionPointList, 8>;
 
 // The tower-base section output: for every centre stake (PegName, in order
 // of first appearance) one ORG file drawing its sections in a local plan
@@ -20,7 +20,7 @@ using TowerBaseSections = std::array<DHPointList, 8>;
 // Reports every missing section A..D and, at the end, "塔基断面转换完成!".
 // Returns whether every file was written; writes nothing when the system
 // cannot encode the files.
-bool WriteTowerBaseFiles(const DHPointList& points, const std::string& outputPath, Reporter& reporter);
+bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter);
 
 // The ORG records of one centre stake (each ending in "\n"): the stake as
 // point 1, then the points of every section numbered on from 2.

@@ -29,7 +29,7 @@ void TowerBaseSurvey::Load(const std::string& path) {
         towPath = TowPathFor(path);
     }
     readWarnings_.clear();
-    std::optional<DHPointList> points;
+    std::optional<SectionPointList> points;
     std::string cause;
     try {
         points = TryReadTowFile(towPath, &readWarnings_);
@@ -38,7 +38,7 @@ void TowerBaseSurvey::Load(const std::string& path) {
     }
     // A failed export has already said why there is nothing to read.
     if (!points && exported) reporter_.Error(WithCause("无法读取文件：" + towPath, cause));
-    points_ = points.value_or(DHPointList{});
+    points_ = points.value_or(SectionPointList{});
     dataFilePath_ = towPath;
     loadSucceeded_ = exported && points.has_value();
 }

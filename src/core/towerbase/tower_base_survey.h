@@ -32,13 +32,13 @@ public:
     bool AllFilesWritten() const { return allFilesWritten_; }
 
     const std::string& DataFilePath() const { return dataFilePath_; }
-    const DHPointList& Points() const { return points_; }
+    const SectionPointList& Points() const { return points_; }
     std::string OrgOutputPath;
 
 private:
     Reporter& reporter_;
     std::string dataFilePath_;
-    DHPointList points_;
+    SectionPointList points_;
     std::vector<std::string> readWarnings_;
     bool loadSucceeded_ = false;
     bool allFilesWritten_ = false;

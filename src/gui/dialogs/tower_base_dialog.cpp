@@ -24,7 +24,7 @@ constexpr Column kColumns[] = {{"点名", 45},       {"北坐标x", 85},    {"�
                                {"高程h", 60},      {"编码", 60},       {"距中桩偏距", 80},
                                {"与中桩高差", 80}, {"中桩点名", 75},   {"断面索引", 75}};
 
-QStringList RowTexts(const DHPoint& p) {
+QStringList RowTexts(const SectionPoint& p) {
     auto fixed = [](double v) { return QString::fromStdString(text::Format("%.3f", v)); };
     return {QString::fromStdString(p.NewPtName), fixed(p.Dx), fixed(p.Dy), fixed(p.Dh),
             QString::fromStdString(p.Code), fixed(p.PegDis), fixed(p.HDiff),
@@ -135,7 +135,7 @@ void TowerBaseDialog::OnConvert() {
 void TowerBaseDialog::Refresh() {
     dataPath_->setText(QString::fromStdString(survey_.DataFilePath()));
     table_->setRowCount(0);
-    const DHPointList& points = survey_.Points();
+    const SectionPointList& points = survey_.Points();
     table_->setRowCount(static_cast<int>(points.size()));
     for (size_t r = 0; r < points.size(); ++r) {
         const QStringList texts = RowTexts(points[r]);
