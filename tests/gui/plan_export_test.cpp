@@ -20,6 +20,7 @@
 #include "gui_test_support.h"
 #include "plan/plan_output.h"
 #include "plan/plan_sheet.h"
+#include "plan/plot_scale_bar.h"
 #include "support/cli_runner.h"
 #include "views/plan_view.h"
 
@@ -224,7 +225,7 @@ void PlanExportTest::roundNumbers() {
     for (const Case& c : {Case{1, 1, 1}, Case{1999.99999999999, 2000, 1000}, Case{2001, 2500, 2000},
                           Case{4300, 5000, 2000}, Case{7600, 10000, 5000}, Case{19046, 20000, 10000}}) {
         QCOMPARE(RoundScaleAtLeast(c.in), c.scale);
-        QCOMPARE(plan_sheet::RoundBarLength(c.in), c.bar);
+        QCOMPARE(RoundBarLength(c.in), c.bar);
     }
     QCOMPARE(ParsePlanScale(QStringLiteral("1:2000")), 2000);
     QCOMPARE(ParsePlanScale(QStringLiteral(" 1：500 ")), 500);

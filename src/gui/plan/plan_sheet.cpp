@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "plan/plot_canvas.h"
+#include "plan/plot_scale_bar.h"
 #include "plan/plot_style.h"
-#include "text/format.h"
 
 namespace linvara::gui::plan_sheet {
 namespace {
@@ -36,10 +36,6 @@ QRectF Inner(const QRect& page, const PlanLook& look) {
 QRectF Band(const QRect& page, const PlanLook& look) {
     const QRectF inner = Inner(page, look);
     return QRectF(inner.left(), inner.bottom() - look.Px(kBand), inner.width(), look.Px(kBand));
-}
-
-QString MetresText(double metres) {
-    return QString::fromStdString(metres >= 1000 ? text::Format("%g km", metres / 1000) : text::Format("%g m", metres));
 }
 
 void PaintSymbol(QPainter& painter, const PlanLook& look, const QPointF& centre, const QColor& colour) {
@@ -84,32 +80,6 @@ void PaintLegend(QPainter& painter, const PlanLook& look, const QRectF& box) {
         painter.drawText(QRectF(x + look.Px(28), y - rowHeight / 2, columnWidth - look.Px(30), rowHeight),
                          Qt::AlignLeft | Qt::AlignVCenter, entries[i].text);
     }
-}
-
-// Alternate black and white quarters of a round length, with their marks.
-void PaintScaleBar(QPainter& painter, const PlanLook& look, const QRectF& box, double metresPerPixel) {
-    const double pad = look.Px(10);
-    const double metres = RoundBarLength((box.width() - 2 * pad) * metresPerPixel * 0.85);
-    if (!(metres > 0)) return;
-    const double length = metres / metresPerPixel;
-    const double x = box.left() + pad;
-    const double y = box.center().y();
-    const double h = look.Px(6);
-    painter.setPen(Pen(look, 0.8));
-    for (int i = 0; i < 4; ++i) {
-        painter.setBrush(i % 2 == 0 ? Qt::black : Qt::white);
-        painter.drawRect(QRectF(x + length * i / 4, y, length / 4, h));
-    }
-    painter.setFont(SheetFont(look, 11));
-    const QFontMetricsF metrics(painter.font());
-    const double textTop = y - look.Px(4) - metrics.height();
-    for (int i : {0, 2, 4}) {
-        const QString mark = i == 0 ? QStringLiteral("0") : MetresText(metres * i / 4);
-        const double w = metrics.horizontalAdvance(mark);
-        painter.drawText(QPointF(x + length * i / 4 - w / 2, textTop + metrics.ascent()), mark);
-    }
-    painter.drawText(QRectF(x, y + h + look.Px(4), length, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("比例尺"));
 }
 
 // The map is drawn with north up.
@@ -168,14 +138,6 @@ QRect MapRect(const QRect& page, const PlanLook& look) {
     const QRectF inner = Inner(page, look);
     const QRectF map(inner.left(), inner.top(), inner.width(), inner.height() - look.Px(kBand));
     return map.toAlignedRect().adjusted(1, 1, -1, -1);
-}
-
-double RoundBarLength(double metres) {
-    if (!(metres > 0) || !std::isfinite(metres)) return 0;
-    const double decade = std::pow(10.0, std::floor(std::log10(metres)));
-    for (double step : {5.0, 2.0, 1.0})
-        if (step * decade <= metres) return step * decade;
-    return decade;
 }
 
 void Paint(QPainter& painter, const QRect& page, PlotCanvas& canvas, const PlanLook& look, const PlanSheetText& text) {

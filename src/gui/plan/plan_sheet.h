@@ -29,9 +29,5 @@ QRect MapRect(const QRect& page, const PlanLook& look);
 // rectangle and view already set for MapRect), then frame and band.
 void Paint(QPainter& painter, const QRect& page, PlotCanvas& canvas, const PlanLook& look, const PlanSheetText& text);
 
-// The length of a scale bar: a round number of metres (1, 2 or 5 times a
-// power of ten) no longer than `metres`.
-double RoundBarLength(double metres);
-
 }  // namespace plan_sheet
 }  // namespace linvara::gui
