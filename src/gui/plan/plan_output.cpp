@@ -22,6 +22,9 @@ constexpr int kPdfDpi = 600;
 constexpr double kPdfMarginMm = 7;
 // Centimetres per inch: a view's resolution is in centimetres per pixel.
 constexpr double kCmPerInch = 2.54;
+// A page fitted to a few points close together is drawn no larger than this
+// (1:500, the largest scale a route plan uses).
+constexpr int kLargestFitScale = 500;
 
 std::string WriteFailed(const QString& path, const std::string& cause) {
     return WithCause("写入平面图失败：" + path.toStdString(), cause);
@@ -47,10 +50,12 @@ WorldExtent ExtentOf(const linvara::DHPointList& points) {
 
 QString ScaleText(int scale) { return QStringLiteral("1:%1").arg(scale); }
 
-// Whether every point fell inside the map at the last paint.
+// Whether every point with a position fell inside the map at the last paint.
 bool AllOnMap(const PlotCanvas& canvas) {
-    for (std::size_t i = 0; i < canvas.Points().size(); ++i)
-        if (!canvas.OnScreen(i)) return false;
+    for (std::size_t i = 0; i < canvas.Points().size(); ++i) {
+        const auto& p = canvas.Points()[i];
+        if (std::isfinite(p.Dx) && std::isfinite(p.Dy) && !canvas.OnScreen(i)) return false;
+    }
     return true;
 }
 
@@ -126,6 +131,7 @@ int RoundScaleAtLeast(double n) {
 
 int PaintPlanPage(QPainter& painter, const QRect& page, int dpi, const PlanSource& source, int scale, bool labels,
                   bool* allOnMap) {
+    if (!HasPoints(source.points)) return 0;
     PlanLook look = PlanLook::Paper(dpi / 96.0);
     look.labels = labels;
     PlotCanvas canvas;
@@ -139,7 +145,7 @@ int PaintPlanPage(QPainter& painter, const QRect& page, int dpi, const PlanSourc
         // fits it, leaving room for the labels at its ends; then a round scale.
         const double metresPerPixel = std::max((e.maxEast - e.minEast) / map.width(), (e.maxNorth - e.minNorth) / map.height()) / 0.8;
         const double inchesPerPixel = 1.0 / dpi;
-        scale = RoundScaleAtLeast(metresPerPixel / (inchesPerPixel * kCmPerInch / 100.0));
+        scale = std::max(kLargestFitScale, RoundScaleAtLeast(metresPerPixel / (inchesPerPixel * kCmPerInch / 100.0)));
     }
     canvas.Geometry().SetResolution(scale * kCmPerInch / dpi);
     canvas.Geometry().RecordView();

@@ -47,8 +47,9 @@ Status WritePlan(const PlanSource& source, const QString& path, const PlanOption
 
 // Paints a plan sheet at `dpi` filling `page` of a paged device (a PDF
 // writer, a printer), at 1:scale or, with scale 0, at the round scale that
-// fits the route on the page. Returns the scale used; `allOnMap` receives
-// whether every point lies on the map.
+// fits the route on the page (1:500 at the largest). Returns the scale
+// used, 0 when no point has a position (nothing is painted); `allOnMap`
+// receives whether every point lies on the map.
 int PaintPlanPage(QPainter& painter, const QRect& page, int dpi, const PlanSource& source, int scale, bool labels,
                   bool* allOnMap = nullptr);
 
