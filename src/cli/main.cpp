@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
     linvara::cli::RegisterReportCommands(app, ctx);
     linvara::cli::RegisterImportCommands(app, ctx);
     linvara::cli::RegisterCheckCommands(app, ctx);
+#ifdef LINVARA_WITH_PLAN
+    linvara::cli::RegisterPlanCommands(app, ctx);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

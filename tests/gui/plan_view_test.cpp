@@ -84,8 +84,7 @@ QPoint PixelOf(const PlanView& view, const linvara::DHPoint& p) {
 
 std::vector<std::string> Picked(const PlanView& view) { return view.Canvas().PickedGpsIds(); }
 
-void Wheel(QWidget& widget, int delta) {
-    const QPointF pos(200, 150);
+void Wheel(QWidget& widget, int delta, const QPointF& pos = QPointF(200, 150)) {
     QWheelEvent event(pos, widget.mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(&widget, &event);
@@ -111,6 +110,10 @@ private slots:
     void statusTextUnderCursor();
     void resizeKeepsCentre();
     void wheelZoom();
+    void wheelZoomKeepsThePointUnderTheCursor_data();
+    void wheelZoomKeepsThePointUnderTheCursor();
+    void middleButtonAndKeysNavigate();
+    void centerOnPoint();
 };
 
 void PlanViewTest::clickPicksInAnyTool_data() {
@@ -349,6 +352,89 @@ void PlanViewTest::wheelZoom() {
     QCOMPARE(view->Canvas().Geometry().Resolution(), r * 1.1 / 1.1 / 1.1);
     Wheel(*view, 0);  // an empty touchpad event
     QCOMPARE(view->Canvas().Geometry().Resolution(), r * 1.1 / 1.1 / 1.1);
+}
+
+void PlanViewTest::wheelZoomKeepsThePointUnderTheCursor_data() {
+    QTest::addColumn<QPoint>("cursor");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("in, top left") << QPoint(30, 20) << 120 << 5;
+    QTest::newRow("out, bottom right") << QPoint(390, 290) << -120 << 5;
+    QTest::newRow("in, off centre, many") << QPoint(123, 217) << 120 << 40;
+    QTest::newRow("at the centre") << QPoint(200, 150) << 120 << 3;
+}
+
+void PlanViewTest::wheelZoomKeepsThePointUnderTheCursor() {
+    QFETCH(QPoint, cursor);
+    QFETCH(int, delta);
+    QFETCH(int, steps);
+    Route host;
+    auto view = OpenView(host, PlotCanvas::PanTool);
+    QVERIFY(view);
+    const PlotGeometry& geometry = view->Canvas().Geometry();
+    const WorldPoint before = geometry.ScreenToWorld(cursor.x(), cursor.y());
+    const double r = geometry.Resolution();
+    for (int i = 0; i < steps; ++i) Wheel(*view, delta, cursor);
+    QVERIFY(geometry.Resolution() != r);
+    const WorldPoint after = geometry.ScreenToWorld(cursor.x(), cursor.y());
+    QVERIFY2(std::abs(after.north - before.north) < 1e-6 && std::abs(after.east - before.east) < 1e-6,
+             qPrintable(QStringLiteral("%1 %2 -> %3 %4").arg(before.north).arg(before.east).arg(after.north).arg(after.east)));
+    // And it is drawn on the cursor's pixel.
+    const ScreenPoint s = geometry.WorldToScreen(before.north, before.east);
+    QVERIFY(std::abs(s.x - cursor.x()) <= 1 && std::abs(s.y - cursor.y()) <= 1);
+}
+
+void PlanViewTest::middleButtonAndKeysNavigate() {
+    Route host;
+    auto view = OpenView(host, PlotCanvas::PickTool);
+    QVERIFY(view);
+    const PlotGeometry& geometry = view->Canvas().Geometry();
+    const double r = geometry.Resolution();
+    const double north = geometry.CentreNorth(), east = geometry.CentreEast();
+    // A middle drag pans in the pick tool too and picks nothing.
+    QTest::mousePress(view.get(), Qt::MiddleButton, {}, QPoint(100, 100));
+    QMouseEvent move(QEvent::MouseMove, QPointF(140, 70), view->mapToGlobal(QPointF(140, 70)), Qt::NoButton,
+                     Qt::MiddleButton, Qt::NoModifier);
+    QApplication::sendEvent(view.get(), &move);
+    QTest::mouseRelease(view.get(), Qt::MiddleButton, {}, QPoint(140, 70));
+    QCOMPARE(geometry.CentreEast(), east - 40 * r / 100);
+    QCOMPARE(geometry.CentreNorth(), north - 30 * r / 100);
+    QVERIFY(Picked(*view).empty());
+    QCOMPARE(view->ToolMode(), PlotCanvas::PickTool);
+
+    struct Key {
+        Qt::Key key;
+        double dEast, dNorth, zoom;
+    };
+    // A 400 x 300 view pans 50 and 37 pixels.
+    for (const Key& k : {Key{Qt::Key_Left, -50, 0, 1}, Key{Qt::Key_Right, 50, 0, 1}, Key{Qt::Key_Up, 0, 37, 1},
+                         Key{Qt::Key_Down, 0, -37, 1}, Key{Qt::Key_Plus, 0, 0, 1 / 1.1}, Key{Qt::Key_Minus, 0, 0, 1.1}}) {
+        const double e = geometry.CentreEast(), n = geometry.CentreNorth(), res = geometry.Resolution();
+        QTest::keyClick(view.get(), k.key);
+        QVERIFY(std::abs(geometry.CentreEast() - (e + k.dEast * res / 100)) < 1e-9);
+        QVERIFY(std::abs(geometry.CentreNorth() - (n + k.dNorth * res / 100)) < 1e-9);
+        QVERIFY(std::abs(geometry.Resolution() - res * k.zoom) < 1e-9);
+    }
+    // Each step is a view of the history.
+    QVERIFY(view->Canvas().Geometry().CurrentView() >= 6);
+}
+
+void PlanViewTest::centerOnPoint() {
+    Route host;
+    auto view = OpenView(host, PlotCanvas::PanTool);
+    QVERIFY(view);
+    QVERIFY(view->CenterOnGpsId(host.Id(1)));  // Z1 at 1100 N, 1200 E
+    const PlotGeometry& geometry = view->Canvas().Geometry();
+    QCOMPARE(geometry.CentreNorth(), host.At(1).Dx);
+    QCOMPARE(geometry.CentreEast(), host.At(1).Dy);
+    QCOMPARE(geometry.Resolution(), PlanView::kFocusResolution);
+    // A closer view stays as close.
+    for (int i = 0; i < 30; ++i) view->OnZoomIn();
+    const double close = geometry.Resolution();
+    view->CenterOnPoint(1000, 1000);
+    QCOMPARE(geometry.Resolution(), close);
+    QCOMPARE(geometry.CentreNorth(), 1000.0);
+    QVERIFY(!view->CenterOnGpsId("no such point"));
 }
 
 QTEST_MAIN(PlanViewTest)

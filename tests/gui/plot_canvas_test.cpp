@@ -58,6 +58,7 @@ private slots:
     void drawColoursByKind();
     void labelsDoNotOverlap();
     void stakeLabelWinsOverDetailLabel();
+    void jStakeDrawnOverDetailPoints();
 };
 
 void PlotCanvasTest::transform_data() {
@@ -339,6 +340,26 @@ void PlotCanvasTest::drawColoursByKind() {
     QCOMPARE(pan.pixelColor(160, 50), QColor(255, 255, 255));  // picked, but not in pick mode
     canvas.SetTool(PlotCanvas::PickTool);
     QCOMPARE(paint().pixelColor(160, 50), QColor(0, 255, 255));
+}
+
+void PlotCanvasTest::jStakeDrawnOverDetailPoints() {
+    // A J stake listed before the points measured on the same spot stays visible,
+    // on the screen and on paper.
+    for (const PlanLook& look : {PlanLook::Screen(), PlanLook::Paper(1.0)}) {
+        PlotCanvas canvas;
+        canvas.SetClientRect({0, 0, 100, 100});
+        canvas.Geometry().SetCentre(0, 0);
+        canvas.Geometry().SetResolution(100);
+        canvas.SetData(ViewMode::AllPoints, {MakePoint("J1", 0, 0, 0), MakePoint("Z1", 1, 0, 0), MakePoint("A1", 2, 0, 0),
+                                             MakePoint("C1", 3, 0, 0)});
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(look.background);
+        QPainter painter(&image);
+        canvas.Paint(painter, look);
+        painter.end();
+        QCOMPARE(image.pixelColor(50, 50), look.jStake);
+        QCOMPARE(image.pixelColor(54, 50), look.jStake);  // the ring as well
+    }
 }
 
 void PlotCanvasTest::labelsDoNotOverlap() {

@@ -13,9 +13,11 @@
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "dialogs/deliverable_actions.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/options_dialog.h"
+#include "dialogs/plan_export_dialog.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
@@ -73,6 +75,15 @@ private slots:
         Save(frame, "main_jstakes");
         frame.Action(cmd::PlanView)->trigger();
         Save(frame, "main_plan");
+        // 打印…: the preview of the plan sheet.
+        ui_.dialogs.push_back([this](QDialog& preview) {
+            preview.resize(1000, 800);
+            preview.show();
+            QTest::qWait(400);
+            preview.grab().save(out_ + "/print_preview.png");
+            return int(QDialog::Rejected);
+        });
+        frame.findChild<DeliverableActions*>()->OnPrint();
         // After a delete: 撤销 names it, in the 操作 menu and on the toolbar.
         frame.Action(cmd::ListView)->trigger();
         frame.PointTable().SelectRow(3);
@@ -123,6 +134,8 @@ private slots:
         ui_.directories.push_back(QString::fromStdString(dir_.File("m")));
         merge.OnChooseFolder();
         Save(merge, "merge_dialog");
+        PlanExportDialog plan(QString::fromStdString(dir_.File("demo_平面图.pdf")), ui_);
+        Save(plan, "plan_export_dialog");
     }
 };
 

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/project_document.h"
 #include "app/recent_files.h"
+#include "dialogs/deliverable_actions.h"
 #include "views/plan_view.h"
 
 namespace linvara::gui {
@@ -177,6 +178,8 @@ void MainWindow::CreateMenus() {
     fileMenu_->setSeparatorsCollapsible(true);
     fileMenu_->addAction(Action(cmd::Open));
     fileMenu_->addAction(Action(cmd::Save));
+    fileMenu_->addSeparator();
+    (new DeliverableActions(*document_, ui_, this))->AddTo(*fileMenu_);  // plan drawing, print, results workbook
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(cmd::Exit));

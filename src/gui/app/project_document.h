@@ -33,6 +33,8 @@ public:
     ~ProjectDocument() override;
 
     bool IsOpen() const { return project_ != nullptr; }
+    // The open project, for the core's writers; null while nothing is open.
+    const Project* OpenProject() const { return project_.get(); }
     // The open project's file, or empty.
     QString Path() const;
     // The working stake list in route order (empty while nothing is open).

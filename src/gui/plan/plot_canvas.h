@@ -5,6 +5,7 @@
 
 #include "common/view_types.h"
 #include "model/dh_point_list.h"
+#include "plan/plan_look.h"
 #include "plan/plot_geometry.h"
 #include "plan/plot_label_grid.h"
 #include "plan/plot_labels.h"
@@ -71,9 +72,14 @@ public:
     void MouseMove(int x, int y);
     void ButtonUp(int x, int y);
 
-    // Draws the rubber band, grid, points and route line; `pickDrag` is the
-    // owner's word that a pick rectangle is being dragged.
+    // Draws the rubber band and the plan in the screen's look; `pickDrag` is
+    // the owner's word that a pick rectangle is being dragged.
     void Draw(QPainter& painter, bool pickDrag);
+    // Draws the grid, the route line and the points with their labels in
+    // `look`, through the current geometry: the one drawing of the plan for
+    // the screen, images, vector files and paper alike. The client rectangle
+    // may sit anywhere on the device (a map frame on a page).
+    void Paint(QPainter& painter, const PlanLook& look);
 
     // Drag state, driven by the owner's button handlers.
     ScreenPoint Anchor() const { return anchor_; }
@@ -95,11 +101,11 @@ private:
     // Drawing state for the points just put in points_.
     void TakeData(ViewMode mode);
     void DrawRubberBand(QPainter& painter, bool pickDrag) const;
-    void DrawGrid(QPainter& painter);
-    void DrawPoints(QPainter& painter);
-    void DrawLabels(QPainter& painter, bool stakes);
-    QColor ColourOf(std::size_t index) const;
-    void DrawRouteLine(QPainter& painter) const;
+    void DrawGrid(QPainter& painter, const PlanLook& look);
+    void DrawPoints(QPainter& painter, const PlanLook& look);
+    void DrawLabels(QPainter& painter, const PlanLook& look, bool stakes);
+    QColor ColourOf(std::size_t index, const PlanLook& look) const;
+    void DrawRouteLine(QPainter& painter, const PlanLook& look) const;
 
     PlotGeometry geometry_;
     ScreenPoint anchor_;

@@ -68,17 +68,41 @@ void PlotGeometry::Fit(const WorldExtent& extent, bool centre, bool scale) {
     RecordView();
 }
 
-void PlotGeometry::ZoomIn() {
-    // A view already closer than the bound (after a zoom window) stays put
-    // instead of jumping back out.
+// A view already closer than the bound (after a zoom window) stays put
+// instead of jumping back out.
+double PlotGeometry::ZoomedIn() const {
     const double r = state_.resolution;
-    state_.resolution = std::max(r / kZoomFactor, std::min(r, kMinZoomResolution));
+    return std::max(r / kZoomFactor, std::min(r, kMinZoomResolution));
+}
+
+double PlotGeometry::ZoomedOut() const {
+    const double r = state_.resolution;
+    return std::min(r * kZoomFactor, std::max(r, kMaxZoomResolution));
+}
+
+void PlotGeometry::ZoomIn() {
+    state_.resolution = ZoomedIn();
     RecordView();
 }
 
 void PlotGeometry::ZoomOut() {
+    state_.resolution = ZoomedOut();
+    RecordView();
+}
+
+void PlotGeometry::ZoomAbout(int x, int y, bool in) {
+    const WorldPoint fixed = ScreenToWorld(x, y);
+    state_.resolution = in ? ZoomedIn() : ZoomedOut();
+    // ScreenToWorld solved for the centre at the new resolution.
     const double r = state_.resolution;
-    state_.resolution = std::min(r * kZoomFactor, std::max(r, kMaxZoomResolution));
+    state_.centreNorth = fixed.north - static_cast<double>(CentreY() - y) * r / 100.0;
+    state_.centreEast = fixed.east - static_cast<double>(x - CentreX()) * r / 100.0;
+    RecordView();
+}
+
+void PlotGeometry::CenterOn(double north, double east, double resolution) {
+    SetCentre(north, east);
+    state_.resolution = std::min(state_.resolution, std::max(resolution, kMinZoomResolution));
     RecordView();
 }
 

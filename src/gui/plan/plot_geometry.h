@@ -92,6 +92,12 @@ public:
     void Fit(const WorldExtent& extent, bool centre, bool scale);
     void ZoomIn();
     void ZoomOut();
+    // One zoom step in or out about pixel (x, y): the world point under it
+    // stays under it, as maps zoom about the cursor.
+    void ZoomAbout(int x, int y, bool in);
+    // Centres the view on the world point, zoomed in to at least
+    // `resolution`, and records the view.
+    void CenterOn(double north, double east, double resolution);
     void ZoomToRect(int x1, int y1, int x2, int y2);
     void Pan(int fromX, int fromY, int toX, int toY);
 
@@ -111,6 +117,9 @@ public:
     static int GridStepFor(double northExtent, double eastExtent, int width);
 
 private:
+    double ZoomedIn() const;
+    double ZoomedOut() const;
+
     PlotRect rect_;
     ViewState state_;
     std::vector<ViewState> history_;

@@ -1,6 +1,7 @@
 #include "views/plan_view.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,10 +11,16 @@
 #include "app/project_document.h"
 #include "model/stake_sequence.h"
 #include "plan/plot_cursors.h"
+#include "plan/plot_scale_bar.h"
 
 namespace linvara::gui {
 
 namespace {
+
+// The scale bar's corner of the view, in pixels from the bottom left.
+constexpr int kBarWidth = 200;
+constexpr int kBarHeight = 52;
+constexpr int kBarMargin = 8;
 
 // Half the side of the square a click picks in.
 constexpr int kPickRadius = 20;
@@ -109,6 +116,19 @@ void PlanView::OnNextView() {
 
 PlotCanvas::ToolMode PlanView::ToolMode() const { return canvas_.Tool(); }
 
+void PlanView::CenterOnPoint(double north, double east) {
+    canvas_.Geometry().CenterOn(north, east, kFocusResolution);
+    update();
+}
+
+bool PlanView::CenterOnGpsId(const std::string& gpsId) {
+    const int index = linvara::FindIndexByGpsId(canvas_.Points(), gpsId);
+    if (index < 0) return false;
+    const linvara::DHPoint& p = canvas_.Points()[static_cast<size_t>(index)];
+    CenterOnPoint(p.Dx, p.Dy);
+    return true;
+}
+
 void PlanView::SetToolMode(PlotCanvas::ToolMode mode) {
     canvas_.SetTool(mode);
     canvas_.SetRubberBand(false);
@@ -174,6 +194,11 @@ void PlanView::paintEvent(QPaintEvent*) {
     {
         QPainter painter(&buffer_);
         canvas_.Draw(painter, pickDrag_);
+        // The scale bar on a dark backing, so points under it do not blur it.
+        const QRectF bar(kBarMargin, height() - kBarMargin - kBarHeight, kBarWidth, kBarHeight);
+        painter.fillRect(bar, QColor(0, 0, 0, 190));
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        PaintScaleBar(painter, PlanLook::Screen(), bar, canvas_.Geometry().Resolution() / 100.0);
     }
     QPainter window(this);
     window.drawImage(0, 0, buffer_);
@@ -189,6 +214,12 @@ void PlanView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const WorldPoint world = canvas_.ScreenToWorld(pos.x(), pos.y());
     emit cursorMoved(world.north, world.east);
+    if (middlePan_ && (event->buttons() & Qt::MiddleButton)) {
+        canvas_.Pan(middleFrom_.x(), middleFrom_.y(), pos.x(), pos.y());
+        middleFrom_ = pos;
+        update();
+        return;
+    }
     const bool leftOnly = event->buttons() == Qt::LeftButton;
     switch (canvas_.Tool()) {
     case PlotCanvas::PickTool:
@@ -219,11 +250,26 @@ void PlanView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PlanView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        middlePan_ = true;
+        middleFrom_ = event->position().toPoint();
+        setCursor(closedHand_);
+        return;
+    }
     if (event->button() == Qt::LeftButton) LeftDown(event->position().toPoint());
     if (event->button() == Qt::RightButton) RightDown(event->globalPosition().toPoint());
 }
 
 void PlanView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && middlePan_) {
+        const QPoint pos = event->position().toPoint();
+        canvas_.Pan(middleFrom_.x(), middleFrom_.y(), pos.x(), pos.y());
+        middlePan_ = false;
+        canvas_.RecordView();
+        ShowToolCursor();
+        update();
+        return;
+    }
     if (event->button() == Qt::LeftButton) LeftUp(event->position().toPoint());
     if (event->button() == Qt::RightButton && canvas_.Tool() == PlotCanvas::PickTool &&
         canvas_.ButtonDown() == PlotCanvas::RightButton) {
@@ -255,11 +301,28 @@ void PlanView::wheelEvent(QWheelEvent* event) {
     const int steps = delta.y() != 0 ? delta.y() : delta.x();
     // Touchpads also send empty wheel events (scroll phases): they zoom nothing.
     if (steps == 0) return;
-    if (steps > 0)
-        canvas_.ZoomIn();
-    else
-        canvas_.ZoomOut();
+    const QPoint pos = event->position().toPoint();
+    canvas_.Geometry().ZoomAbout(pos.x(), pos.y(), steps > 0);
     event->accept();
+    update();
+}
+
+void PlanView::keyPressEvent(QKeyEvent* event) {
+    const int stepX = std::max(1, width() / 8);
+    const int stepY = std::max(1, height() / 8);
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: OnZoomIn(); return;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: OnZoomOut(); return;
+    // An arrow looks further that way: the drawing moves the other way.
+    case Qt::Key_Left: canvas_.Pan(0, 0, stepX, 0); break;
+    case Qt::Key_Right: canvas_.Pan(0, 0, -stepX, 0); break;
+    case Qt::Key_Up: canvas_.Pan(0, 0, 0, stepY); break;
+    case Qt::Key_Down: canvas_.Pan(0, 0, 0, -stepY); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    canvas_.RecordView();
     update();
 }
 

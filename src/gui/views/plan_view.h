@@ -35,6 +35,9 @@ public:
     void OnNextView();     // 32782 后一视图
     PlotCanvas::ToolMode ToolMode() const;
 
+    // How close CenterOnPoint zooms in at least: centimetres per pixel.
+    static constexpr double kFocusResolution = 20;
+
     // Commands of the "点编辑" menu on the picked points.
     void OnEditPicked();     // 32803 编辑
     void OnDeletePicked();   // 32804 删除
@@ -43,6 +46,13 @@ public:
     const PlotCanvas& Canvas() const { return canvas_; }
     PlotCanvas& Canvas() { return canvas_; }
     bool PickDrag() const { return pickDrag_; }
+
+public slots:
+    // Centres the view on the world point and zooms in to show its
+    // surroundings (about 80 m across 400 pixels), keeping a closer zoom.
+    void CenterOnPoint(double north, double east);
+    // The same for the drawn point with this GPS_ID; false when none is drawn.
+    bool CenterOnGpsId(const std::string& gpsId);
 
 signals:
     // Emitted whenever the tool mode changes, so toolbar buttons follow.
@@ -63,6 +73,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // + / - zoom about the centre, the arrow keys pan by an eighth of the view.
+    void keyPressEvent(QKeyEvent* event) override;
     // Opens the "点编辑" menu at `globalPos` and runs the chosen command.
     virtual void ShowPointMenu(const QPoint& globalPos);
 
@@ -83,6 +95,9 @@ private:
     QCursor openHand_;
     QCursor closedHand_;
     QPoint panFrom_;
+    // The middle button pans in every tool, as on a map.
+    bool middlePan_ = false;
+    QPoint middleFrom_;
     bool pickDrag_ = false;
     QImage buffer_;
     // A right click opens the menu only once it is clear that no double

@@ -1,0 +1,121 @@
+#include "dialogs/deliverable_actions.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStatusBar>
+
+#include "app/project_document.h"
+#include "common/ui_services.h"
+#include "dialogs/plan_export_dialog.h"
+#include "plan/plan_output.h"
+#include "report/results_workbook.h"
+
+namespace linvara::gui {
+namespace {
+
+QAction* NewAction(const QString& text, const QString& tip, QObject* parent) {
+    auto* action = new QAction(text, parent);
+    action->setToolTip(tip);
+    action->setStatusTip(tip);
+    return action;
+}
+
+}  // namespace
+
+DeliverableActions::DeliverableActions(ProjectDocument& document, UiServices& ui, QMainWindow* window)
+    : QObject(window),
+      document_(document),
+      ui_(ui),
+      window_(window),
+      exportPlan_(NewAction(QStringLiteral("导出平面图…"), QStringLiteral("把线路平面图写成 PNG、SVG 或 PDF 文件"), this)),
+      print_(NewAction(QStringLiteral("打印…"), QStringLiteral("打印线路平面图，先看打印预览"), this)),
+      workbook_(NewAction(QStringLiteral("成果表…"), QStringLiteral("写出测量成果表（Excel 工作簿 *.xlsx）"), this)) {
+    print_->setShortcut(QKeySequence::Print);
+    connect(exportPlan_, &QAction::triggered, this, &DeliverableActions::OnExportPlan);
+    connect(print_, &QAction::triggered, this, &DeliverableActions::OnPrint);
+    connect(workbook_, &QAction::triggered, this, &DeliverableActions::OnWorkbook);
+    connect(&document_, &ProjectDocument::listReset, this, &DeliverableActions::UpdateEnabled);
+    UpdateEnabled();
+}
+
+void DeliverableActions::AddTo(QMenu& menu) const {
+    menu.addAction(exportPlan_);
+    menu.addAction(print_);
+    menu.addAction(workbook_);
+}
+
+void DeliverableActions::UpdateEnabled() {
+    for (QAction* action : {exportPlan_, print_, workbook_}) action->setEnabled(document_.IsOpen());
+}
+
+QString DeliverableActions::SuggestedPath(const QString& suffix) const {
+    const QFileInfo project(document_.Path());
+    return project.dir().filePath(project.completeBaseName() + suffix);
+}
+
+void DeliverableActions::ShowWritten(const QString& what, const QString& path) const {
+    if (window_) window_->statusBar()->showMessage(what + QStringLiteral("已写入：") + path);
+}
+
+void DeliverableActions::OnExportPlan() {
+    if (!document_.IsOpen()) return;
+    PlanExportDialog dialog(SuggestedPath(QStringLiteral("_平面图.pdf")), ui_, window_);
+    if (!ui_.Exec(dialog)) return;
+    const PlanSource source{document_.Points(), QFileInfo(document_.Path()).completeBaseName(),
+                            QString::fromStdString(TodayText())};
+    std::string note;
+    const Status status = WritePlan(source, dialog.Path(), dialog.Options(), &note);
+    if (!status) {
+        ui_.Error(QString::fromStdString(status.message()));
+        return;
+    }
+    if (!note.empty()) ui_.Warning(QString::fromStdString(note));
+    ShowWritten(QStringLiteral("平面图"), dialog.Path());
+}
+
+void DeliverableActions::PrintPlan(QPrinter& printer) const {
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    const PlanSource source{document_.Points(), QFileInfo(document_.Path()).completeBaseName(),
+                            QString::fromStdString(TodayText())};
+    PaintPlanPage(painter, page, printer.resolution(), source, 0, true);
+}
+
+void DeliverableActions::OnPrint() {
+    if (!document_.IsOpen()) return;
+    if (document_.Points().empty()) {
+        ui_.Warning(QStringLiteral("工程中没有点，不能打印平面图。"));
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(PlanIsWide(document_.Points()) ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setDocName(QFileInfo(document_.Path()).completeBaseName());
+    QPrintPreviewDialog preview(&printer, window_);
+    preview.setWindowTitle(QStringLiteral("打印预览"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPlan(*p); });
+    ui_.Exec(preview);
+}
+
+void DeliverableActions::OnWorkbook() {
+    const Project* project = document_.OpenProject();
+    if (!project) return;
+    const QString path = ui_.GetSaveFileName(QStringLiteral("成果表"), QStringLiteral("Excel 工作簿 (*.xlsx)"),
+                                             QStringLiteral("xlsx"));
+    if (path.isEmpty()) return;
+    const Status status = WriteProjectWorkbook(*project, path.toStdString(), TodayText());
+    if (!status) {
+        ui_.Error(QString::fromStdString(status.message()));
+        return;
+    }
+    ShowWritten(QStringLiteral("成果表"), path);
+}
+
+}  // namespace linvara::gui
