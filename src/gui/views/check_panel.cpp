@@ -110,7 +110,7 @@ void CheckPanel::RefreshIfShown() {
 void CheckPanel::Refresh() {
     findings_.clear();
     if (document_.IsOpen()) {
-        DHPointList towerBase;
+        SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
         if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
         findings_ = check::CheckProject(document_.Points(), towerBase);
