@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/options_dialog.h"
@@ -21,6 +22,9 @@
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
 #include "views/point_table_view.h"
+#include "views/run_report_window.h"
+#include <QLineEdit>
+#include <QTableWidget>
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -123,6 +127,42 @@ private slots:
         ui_.directories.push_back(QString::fromStdString(dir_.File("m")));
         merge.OnChooseFolder();
         Save(merge, "merge_dialog");
+    }
+
+    // One ORG conversion over features without their auxiliary points: one
+    // report window; then Ctrl+F on a name.
+    void reportAndFind() {
+        using linvara::testing::Surveyed;
+        std::vector<linvara::testing::CollectorPoint> points = {Surveyed("G-J1", "J1", 0, 1000, 500, 10)};
+        for (int i = 0; i < 30; ++i) {
+            auto f = Surveyed("G-F" + std::to_string(i), std::to_string(101 + i), 5, 1010 + 6 * i, 505 + 3 * i, 12);
+            f.gouType = 184;
+            f.ptBeforSel = "A" + std::to_string(i);
+            points.push_back(f);
+        }
+        points.push_back(Surveyed("G-J2", "J2", 0, 1400, 700, 13));
+        const std::string project = dir_.File("features.PD");
+        linvara::testing::WriteCollectorProject(project, points);
+        LinvaraApp app(ui_);
+        MainWindow& frame = app.InitInstance(QString::fromStdString(project));
+        frame.showNormal();
+        frame.resize(1500, 900);
+        ui_.answers = {false};
+        ui_.saveFiles.push_back(QString::fromStdString(dir_.File("features.org")));
+        frame.Action(cmd::OrgOutput)->trigger();
+        frame.RunReport().Table().setCurrentCell(4, 3);
+        Save(frame.RunReport(), "run_report");
+        Save(frame, "main_after_report");
+        frame.RunReport().hide();
+        frame.Action(cmd::Find)->trigger();
+        frame.Finder().TextEdit().setText(QStringLiteral("11"));
+        frame.Finder().FindNext();
+        frame.Finder().FindNext();
+        Save(frame.Finder(), "find_dialog");
+        Save(frame, "main_after_find");
+        frame.Action(cmd::ZoomToSelection)->trigger();
+        Save(frame, "main_zoom_to_selection");
+        frame.close();
     }
 };
 
