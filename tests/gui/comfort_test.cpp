@@ -17,6 +17,7 @@
 #include "app/recent_files.h"
 #include "app/translations.h"
 #include "common/point_search.h"
+#include "common/qt_ui_services.h"
 #include "common/workspace.h"
 #include "dialogs/find_dialog.h"
 #include "dialogs/merge_dialog.h"
@@ -219,6 +220,13 @@ private slots:
             QCOMPARE(StoredPoints(dir_->File("all.PD")), size_t(8));
         }
         QCOMPARE(ui_->messages.back().text, QStringLiteral("合并完成！"));
+    }
+
+    // A name typed without extension gets the one of the file type chosen in the dialog.
+    void typedNamesTakeTheChosenFilterExtension() {
+        QCOMPARE(FilterSuffix(QStringLiteral("成果文件 (*.CSV *.csv)")), QStringLiteral("CSV"));
+        QCOMPARE(FilterSuffix(QStringLiteral("KML文件 (*.kml)")), QStringLiteral("kml"));
+        QCOMPARE(FilterSuffix(QStringLiteral("所有文件 (*)")), QString());
     }
 
     // ---- the workspace

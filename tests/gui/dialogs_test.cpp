@@ -375,6 +375,7 @@ private slots:
         QCOMPARE(d->windowTitle(), QStringLiteral("塔基断面"));
         d->OnConvert();  // nothing open yet: say so, ask for a file; cancelled
         QCOMPARE(ui_->Texts(), QStringList{"请先打开数据文件！"});
+        QCOMPARE(ui_->Kinds(), QStringList{"warning"});  // a missing choice, with the warning icon
         QCOMPARE(ui_->lastTitle, QStringLiteral("打开数据文件"));
         ui_->openFiles.push_back(QString::fromStdString(project));
         d->OnOpenFile();

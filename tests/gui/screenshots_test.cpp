@@ -7,12 +7,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QProgressBar>
+#include <QTimer>
 
 #include "app/about_dialog.h"
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "app/project_document.h"
 #include "dialogs/find_dialog.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
@@ -127,6 +131,34 @@ private slots:
         ui_.directories.push_back(QString::fromStdString(dir_.File("m")));
         merge.OnChooseFolder();
         Save(merge, "merge_dialog");
+    }
+
+    // Opening a large project (LINVARA_LARGE_PROJECT names one, e.g. made by
+    // make_project with 100 000 points): the progress shown while it reads.
+    void largeOpen() {
+        const QString large = qEnvironmentVariable("LINVARA_LARGE_PROJECT");
+        if (large.isEmpty()) QSKIP("LINVARA_LARGE_PROJECT is not set");
+        LinvaraApp app(ui_);
+        MainWindow& frame = app.InitInstance(QString());
+        frame.showNormal();
+        frame.setGeometry(20, 40, 1400, 800);  // all of it on the screen, status bar included
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        // Taken once the progress is on the screen and has moved.
+        bool shot = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, &frame, [&] {
+            auto* progress = frame.findChild<QProgressBar*>("openProgress");
+            if (shot || !progress || !progress->isVisible() || progress->value() <= 0) return;
+            shot = frame.screen()->grabWindow(0).save(out_ + "/large_open.png");
+        });
+        watch.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(frame.OpenProjectFile(large));
+        qInfo("opened %lld points in %lld ms", static_cast<long long>(frame.Document().Points().size()),
+              static_cast<long long>(clock.elapsed()));
+        QVERIFY2(shot, "no progress was shown while the project was read");
+        frame.close();
     }
 
     // One ORG conversion over features without their auxiliary points: one

@@ -18,6 +18,7 @@ class QMenu;
 class QStackedWidget;
 class QToolBar;
 class QToolButton;
+class QProgressBar;
 
 namespace linvara::gui {
 
@@ -157,6 +158,7 @@ private:
     QLabel* coordinatePane_ = nullptr;
     QLabel* thirdPane_ = nullptr;
     QToolButton* openFolder_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // opening a large project
     QString outputFolder_;
     RunReportWindow* runReport_;
     FindDialog* find_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -271,8 +272,14 @@ void MainWindow::CreateStatusBar() {
     openFolder_->hide();
     connect(openFolder_, &QToolButton::clicked, this,
             [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(outputFolder_)); });
+    progress_ = new QProgressBar;
+    progress_->setObjectName("openProgress");
+    progress_->setMaximumWidth(240);
+    progress_->setTextVisible(false);
+    progress_->hide();
     statusBar()->addWidget(messagePane_, 1);
     statusBar()->addWidget(openFolder_);
+    statusBar()->addWidget(progress_);
     statusBar()->addPermanentWidget(coordinatePane_);
     statusBar()->addPermanentWidget(thirdPane_);
 }

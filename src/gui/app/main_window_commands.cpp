@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressDialog>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <algorithm>
 #include <memory>
 #include <QFileInfo>
 #include <QStackedWidget>
@@ -57,25 +59,19 @@ bool MainWindow::OpenProjectFile(const QString& path) {
     // shows how far it got (and repaints) instead of freezing.
     QElapsedTimer clock;
     clock.start();
-    std::unique_ptr<QProgressDialog> progress;
     reporter_.onProgress = [&](long long done, long long total) {
-        if (!progress && clock.elapsed() < 500) return;
-        if (!progress) {
-            progress = std::make_unique<QProgressDialog>(
-                QStringLiteral("正在打开 %1 …").arg(QFileInfo(path).fileName()), QString(), 0, 100, this);
-            progress->setWindowTitle(AppTitle());
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setCancelButton(nullptr);
-            progress->setMinimumDuration(0);
-        }
-        progress->setMaximum(total > 0 ? 1000 : 0);
-        progress->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
-        progress->setLabelText(QStringLiteral("正在打开 %1 … 已读 %2 点").arg(QFileInfo(path).fileName()).arg(done));
+        if (clock.elapsed() < 500) return;
+        messagePane_->setText(QStringLiteral("正在打开 %1 … 已处理 %2 点").arg(QFileInfo(path).fileName()).arg(done));
+        progress_->setRange(0, total > 0 ? 1000 : 0);
+        progress_->setValue(total > 0 ? static_cast<int>(std::min(done, total) * 1000 / total) : 0);
+        progress_->show();
+        statusBar()->repaint();  // at once, whatever the window system does
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     const bool opened = document_->Open(path);
     reporter_.onProgress = nullptr;
-    progress.reset();
+    progress_->hide();
+    messagePane_->setText(opened ? QStringLiteral("就绪") : messagePane_->text());
     if (!opened) {
         document_->SetOptions(before);
         return false;
