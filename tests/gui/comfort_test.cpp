@@ -195,6 +195,27 @@ private slots:
         QVERIFY(SelectedNames(frame).front().rfind("F", 0) == 0);
     }
 
+    // A finding about a tower-base stake selects the stake of that name.
+    void aStakeFindingSelectsTheStake() {
+        linvara::testing::CollectorTowerRow row;
+        row.name = "T1";
+        row.pegName = "J2";
+        row.subIndex = 0;  // section A only
+        const std::string path = dir_->File("tower.PD");
+        linvara::testing::WriteCollectorProject(path, SmallLine(), {row});
+        MainWindow& frame = StartWith(path);
+        frame.Action(cmd::Check)->trigger();
+        QTableView& table = frame.Checks().Table();
+        int stakeRow = -1;
+        for (int r = 0; r < table.model()->rowCount() && stakeRow < 0; ++r)
+            for (int c = 0; c < table.model()->columnCount(); ++c)
+                if (table.model()->index(r, c).data().toString() == QStringLiteral("section-missing")) stakeRow = r;
+        QVERIFY(stakeRow >= 0);
+        frame.PointTable().SelectRow(0);
+        emit table.doubleClicked(table.model()->index(stakeRow, 0));
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{"J2"});
+    }
+
     // ---- file dialogs
 
     void mergeTargetIsAProjectAndAConfirmedOneIsReplaced() {

@@ -68,6 +68,7 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
     checkPanel_->setObjectName("checkPanel");
     checkPanel_->hide();
     connect(checkPanel_, &CheckPanel::pointRequested, this, &MainWindow::ShowPoint);
+    connect(checkPanel_, &CheckPanel::stakeRequested, this, [this](const QString& name) { ShowPointNamed({}, name); });
     connect(runReport_, &RunReportWindow::pointRequested, this, &MainWindow::ShowPointNamed);
     ConnectViews();
     CreateActions();
