@@ -12,7 +12,6 @@
 #include <QTableWidget>
 
 #include "common/file_filter.h"
-#include "common/ui_reporter.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
 
