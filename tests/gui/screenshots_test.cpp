@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QTest>
 #include <QProgressBar>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "app/linvara_app.h"
 #include "app/main_window.h"
 #include "app/project_document.h"
+#include "app/translations.h"
 #include "dialogs/find_dialog.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
@@ -131,6 +133,17 @@ private slots:
         ui_.directories.push_back(QString::fromStdString(dir_.File("m")));
         merge.OnChooseFolder();
         Save(merge, "merge_dialog");
+    }
+
+    // Qt's own save dialog with the translations loaded as the program does.
+    void chineseFileDialog() {
+        InstallFrameworkTranslations();
+        QFileDialog d(nullptr, QStringLiteral("保存成果文件"), QString::fromStdString(dir_.File("line_kml.kml")),
+                      QStringLiteral("KML文件 (*.kml)"));
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        Save(d, "file_dialog");
+        d.close();
     }
 
     // Opening a large project (LINVARA_LARGE_PROJECT names one, e.g. made by
