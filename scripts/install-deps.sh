@@ -10,7 +10,7 @@ $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   libsqlite3-dev sqlite3 libsqlitecpp-dev libproj-dev proj-bin \
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev \
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev \
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev \
   python3 gdal-bin python3-ezdxf python3-openpyxl libxml2-utils poppler-utils \
   fonts-noto-cjk xvfb xauth locales \
   time x11-utils

@@ -3,9 +3,29 @@
 
 namespace linvara {
 
+// How serious a message is; the desktop program shows the matching icon.
+enum class MessageLevel { Info, Warning, Error };
+
+// The point a message concerns: its name, its row in the working stake list
+// (from 0; -1 when it has none there, a tower-base stake for one) and its
+// GPS identity (empty when unknown), by which a window finds it again.
+struct PointRef {
+    std::string name;
+    long long row = -1;
+    std::string gpsId;
+};
+
+// "<text>（点名：N，第R行）": the message with the point it concerns; the row
+// is counted from 1 as the list shows it.
+inline std::string WithPoint(const std::string& text, const PointRef& point) {
+    std::string out = text + "（点名：" + point.name;
+    if (point.row >= 0) out += "，第" + std::to_string(point.row + 1) + "行";
+    return out + "）";
+}
+
 // The core never shows anything: operations report through this interface
-// with the system's own texts. The desktop program shows message boxes, the
-// command line writes to stderr, tests record.
+// with the system's own texts. The desktop program collects the messages of
+// one run into one report, the command line writes to stderr, tests record.
 class Reporter {
 public:
     virtual ~Reporter() = default;
@@ -19,6 +39,20 @@ public:
     virtual bool Ask(const std::string& text) = 0;
     // Progress of long work, done out of total; ignored by default.
     virtual void Progress(long long /*done*/, long long /*total*/) {}
+
+    // A message about one point. By default the text with the point's name.
+    virtual void AboutPoint(MessageLevel level, const std::string& text, const PointRef& point) {
+        const std::string full = WithPoint(text, point);
+        switch (level) {
+            case MessageLevel::Info: Info(full); break;
+            case MessageLevel::Warning: Warning(full); break;
+            case MessageLevel::Error: Error(full); break;
+        }
+    }
+    // The closing word of a run that completed ("转换ORG文件成功！"). By
+    // default a plain message; the desktop shows it in the status bar when
+    // nothing else was said.
+    virtual void Done(const std::string& text) { Info(text); }
 };
 
 // Drops every message; questions are answered No.

@@ -80,13 +80,13 @@ TEST(ExportCommand, Failures) {
     struct Case {
         std::string args;
         int exitCode;
-        const char* err;  // expected in stderr
+        std::string err;  // expected in stderr
     } cases[] = {
         {"export " + Quote(project) + " --kind shp -o " + Quote(dir.File("x.shp")), 2, "unknown result kind: shp"},
         {"export " + Quote(project) + " --kind 12 -o " + Quote(dir.File("x.dat")), 2, "unknown result kind: 12"},
-        {"export " + Quote(project) + " --kind 0 -o " + Quote(dir.File("missing/x.dat")), 1, "新建成果文件出错,请检查!"},
+        {"export " + Quote(project) + " --kind 0 -o " + Quote(dir.File("missing/x.dat")), 1, "新建成果文件出错：" + dir.File("missing/x.dat") + "（No such file"},
         {"export " + Quote(project) + " --kind kml -o " + Quote(dir.File("missing/x.kml")), 1,
-         "新建成果文件出错,请检查!"},
+         "新建成果文件出错：" + dir.File("missing/x.kml")},
         {"export " + Quote(dir.File("none.PD")) + " --kind 0 -o " + Quote(dir.File("x.dat")), 1, "none.PD"},
     };
     for (const Case& c : cases) {

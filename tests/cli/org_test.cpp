@@ -42,7 +42,8 @@ TEST(CliOrg, ConvertsTheStoredStakeList) {
     WriteLineProject(dir.File("line.PD"));
     const CliRun r = RunOrgCli(dir, {dir.File("line.PD"), "-o", dir.File("out.org")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "找不到2点测的对应辅助点！\n转换ORG文件成功！\n");
+    // Each message once, naming its point and row.
+    EXPECT_EQ(r.err, "找不到2点测的对应辅助点！（点名：P9，第4行）\n转换ORG文件成功！\n");
     const std::string z = "\xB5\xE7" "1";  // GBK bytes of 电
     EXPECT_EQ(ReadFileBytes(dir.File("out.org")),
               "0,J1,0.0000,0.0000,10.0000,96=00+96,0.0000,0.0000\r\n"
@@ -78,7 +79,7 @@ TEST(CliOrg, FailuresExitWithOneOrTwo) {
 
     const CliRun unwritable = RunOrgCli(dir, {dir.File("line.PD"), "-o", dir.File("no/such/b.org")});
     EXPECT_EQ(unwritable.exitCode, 1);
-    EXPECT_NE(unwritable.err.find("转换ORG文件失败！"), std::string::npos) << unwritable.err;
+    EXPECT_NE(unwritable.err.find("转换ORG文件失败：" + dir.File("no/such/b.org") + "（No such file or directory）"), std::string::npos) << unwritable.err;
 
     EXPECT_EQ(RunOrgCli(dir, {dir.File("line.PD")}).exitCode, 2) << "the output is required";
 }

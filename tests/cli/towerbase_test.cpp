@@ -53,11 +53,11 @@ TEST(CliTowerBase, TowerBaseWritesAPairPerStakeAndReportsMissingSections) {
     for (const char* name : {"line.tow", "out_Z1.org", "out_Z1.INI", "out_Z2.org", "out_Z2.INI"})
         EXPECT_TRUE(std::filesystem::exists(dir.File(name))) << name;
     EXPECT_EQ(r.err,
-              "对应中桩Z1的塔基B断面未测量,不能转换为该中桩的塔基断面org文件\n"
-              "对应中桩Z1的塔基D断面未测量,不能转换为该中桩的塔基断面org文件\n"
-              "对应中桩Z2的塔基A断面未测量,不能转换为该中桩的塔基断面org文件\n"
-              "对应中桩Z2的塔基C断面未测量,不能转换为该中桩的塔基断面org文件\n"
-              "对应中桩Z2的塔基D断面未测量,不能转换为该中桩的塔基断面org文件\n"
+              "塔基B断面未测量,该中桩的塔基断面org文件中没有B断面（点名：Z1）\n"
+              "塔基D断面未测量,该中桩的塔基断面org文件中没有D断面（点名：Z1）\n"
+              "塔基A断面未测量,该中桩的塔基断面org文件中没有A断面（点名：Z2）\n"
+              "塔基C断面未测量,该中桩的塔基断面org文件中没有C断面（点名：Z2）\n"
+              "塔基D断面未测量,该中桩的塔基断面org文件中没有D断面（点名：Z2）\n"
               "塔基断面转换完成!\n");
 
     // A TOW file is read as it stands.

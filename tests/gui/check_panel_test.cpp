@@ -11,6 +11,7 @@
 #include "app/linvara_app.h"
 #include "app/main_window.h"
 #include "app/project_document.h"
+#include "views/plan_view.h"
 #include "gui_test_support.h"
 #include "views/check_panel.h"
 #include "views/point_table_view.h"
@@ -116,7 +117,8 @@ private slots:
         QVERIFY(ShownRowOf(Table(), hiddenRule) >= 0);
     }
 
-    // From the plan view, too: the list comes back with the point selected.
+    // From the plan view, too: the plan stays, the point is marked there and
+    // selected in the list behind it.
     void doubleClickSelectsThePoint() {
         frame_->Action(cmd::PlanView)->trigger();
         const int row = ShownRowOf(Table(), "stake-name-duplicate");
@@ -127,7 +129,8 @@ private slots:
         // An item view takes a double click only on the item the press was on.
         QTest::mouseClick(Table().viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(Table().viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(frame_->ShownView(), ActiveView::List);
+        QCOMPARE(frame_->ShownView(), ActiveView::Plan);
+        QCOMPARE(frame_->Plan().Canvas().PickedGpsIds(), std::vector<std::string>{Gps("G02")});
         QCOMPARE(frame_->PointTable().SelectedGpsIds(), std::vector<std::string>{Gps("G02")});
         QCOMPARE(frame_->PointTable().SelectedRow(), frame_->Document().IndexOf(Gps("G02")));
     }

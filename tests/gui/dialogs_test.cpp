@@ -317,24 +317,35 @@ private slots:
         d.KindList().setCurrentIndex(6);
         QCOMPARE(d.ResultPath(), dir_->File("line.dxf"));
         QCOMPARE(d.findChild<QLineEdit*>("pathEdit")->text(), QString::fromStdString(dir_->File("line.dxf")));
-        d.KindList().setCurrentIndex(8);
+        // Every kind its own extension, whatever came before (9..11 after the CSV kind).
+        const std::pair<int, const char*> steps[] = {{8, "CSV"}, {11, "kml"}, {9, "dat"}, {8, "CSV"}, {10, "dat"}};
+        for (const auto& [kind, extension] : steps) {
+            d.KindList().setCurrentIndex(kind);
+            QCOMPARE(d.DefaultExtension(), std::string(extension));
+            QCOMPARE(d.ResultPath(), dir_->File(std::string("line.") + extension));
+        }
         d.KindList().setCurrentIndex(11);
-        QCOMPARE(d.DefaultExtension(), std::string("CSV"));
-        QCOMPARE(d.ResultPath(), dir_->File("line.CSV"));
         d.OnChoosePath();  // cancelled: the path stays
-        QCOMPARE(ui_->lastSuffix, QStringLiteral("CSV"));
-        QVERIFY(ui_->lastFilter.contains("*.KML"));
-        QCOMPARE(d.ResultPath(), dir_->File("line.CSV"));
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("kml"));
+        QVERIFY(ui_->lastFilter.contains("*.kml"));
+        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("line.kml")));  // offered again where it was
+        QCOMPARE(d.ResultPath(), dir_->File("line.kml"));
+        // The kind chosen last comes back; a KML chosen first is offered as a KML.
         ResultFileDialog again(list, *ui_);
-        QCOMPARE(again.Kind(), 0);
+        QCOMPARE(again.Kind(), 11);
         QVERIFY(again.ResultPath().empty());
+        again.SetProjectPath(QString::fromStdString(dir_->File("route.PD")));
+        again.OnChoosePath();
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("kml"));
+        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("route_kml.kml")));
     }
 
     void outputWritesTheFile() {
         const DHPointList list = Stakes({"J1", "J2"});
         ResultFileDialog d(list, *ui_);
-        d.OnConvert();  // no path
-        QCOMPARE(ui_->Texts(), QStringList{"新建成果文件出错,请检查!"});
+        d.OnConvert();  // no path: the missing choice is named
+        QCOMPARE(ui_->Texts(), QStringList{"请先选择成果文件的保存路径"});
+        QCOMPARE(ui_->Kinds(), QStringList{"warning"});
         ui_->saveFiles.push_back(QString::fromStdString(dir_->File("out.dat")));
         d.OnChoosePath();
         d.OnConvert();
@@ -364,6 +375,7 @@ private slots:
         QCOMPARE(d->windowTitle(), QStringLiteral("塔基断面"));
         d->OnConvert();  // nothing open yet: say so, ask for a file; cancelled
         QCOMPARE(ui_->Texts(), QStringList{"请先打开数据文件！"});
+        QCOMPARE(ui_->Kinds(), QStringList{"warning"});  // a missing choice, with the warning icon
         QCOMPARE(ui_->lastTitle, QStringLiteral("打开数据文件"));
         ui_->openFiles.push_back(QString::fromStdString(project));
         d->OnOpenFile();
@@ -414,7 +426,7 @@ private slots:
         MergeDialog d(*ui_);
         QCOMPARE(d.windowTitle(), QStringLiteral("数据合并"));
         d.OnMerge();  // no folder yet
-        QCOMPARE(ui_->Texts(), QStringList{"选择保存的文件路径"});
+        QCOMPARE(ui_->Texts(), QStringList{"请先选择要合并的数据文件所在的文件夹"});
         ui_->directories.push_back(QString::fromStdString(dir_->File("src")));
         d.OnChooseFolder();
         QCOMPARE(ui_->lastTitle, QStringLiteral("请选择文件夹"));

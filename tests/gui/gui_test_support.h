@@ -2,6 +2,7 @@
 // Helpers shared by the desktop tests: scripted message boxes, file dialogs
 // and modal dialogs, and small project files.
 #include <QDialog>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QString>
 #include <deque>
@@ -34,7 +35,7 @@ public:
     std::deque<ConflictChoice> conflictAnswers;  // empty: Cancel
     std::deque<QString> openFiles, saveFiles, directories;
     std::deque<std::function<int(QDialog&)>> dialogs;
-    QString lastTitle, lastFilter, lastSuffix;
+    QString lastTitle, lastFilter, lastSuffix, lastStart;
     int unexpectedDialogs = 0;
 
     void Info(const QString& t) override { messages.push_back({"info", t}); }
@@ -51,16 +52,17 @@ public:
         conflictAnswers.pop_front();
         return c;
     }
-    QString GetOpenFileName(const QString& title, const QString& filter) override {
-        Remember(title, filter, QString());
+    QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) override {
+        Remember(title, filter, QString(), start);
         return Pop(openFiles);
     }
-    QString GetSaveFileName(const QString& title, const QString& filter, const QString& suffix) override {
-        Remember(title, filter, suffix);
+    QString GetSaveFileName(const QString& title, const QString& filter, const QString& suffix,
+                            const QString& suggested) override {
+        Remember(title, filter, suffix, suggested);
         return Pop(saveFiles);
     }
-    QString GetExistingDirectory(const QString& title) override {
-        Remember(title, QString(), QString());
+    QString GetExistingDirectory(const QString& title, const QString& start) override {
+        Remember(title, QString(), QString(), start);
         return Pop(directories);
     }
     // A handler returns how the dialog ended, as QDialog::exec would.
@@ -94,10 +96,11 @@ private:
         answers.pop_front();
         return a;
     }
-    void Remember(const QString& title, const QString& filter, const QString& suffix) {
+    void Remember(const QString& title, const QString& filter, const QString& suffix, const QString& start) {
         lastTitle = title;
         lastFilter = filter;
         lastSuffix = suffix;
+        lastStart = start;
     }
     static QString Pop(std::deque<QString>& queue) {
         if (queue.empty()) return {};
@@ -180,7 +183,11 @@ inline DHPointList ReadBack(const std::string& path) {
     return list;
 }
 
-// Settings go to a test folder, never the user's.
-inline void IsolateSettings() { QStandardPaths::setTestModeEnabled(true); }
+// Settings go to a test folder, never the user's, and start empty: what an
+// earlier run remembered must not steer this one.
+inline void IsolateSettings() {
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings().clear();
+}
 
 }  // namespace linvara::gui::testing

@@ -1,6 +1,8 @@
 // The list view: cell texts, look, point editing through the dialogs,
 // J-stake moves and appointment.
 #include <QAction>
+#include <algorithm>
+#include <cmath>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -133,7 +135,8 @@ private slots:
     }
 
     // What is drawn: a J row in (128, 64, 64), a Z row in (255, 128, 255),
-    // the selected row in (0, 191, 243) with white text, with or without focus.
+    // the selected row in (0, 110, 150) with white text, with or without
+    // focus: each text at least 4.5:1 against its fill.
     void rowColoursAsDrawn() {
         frame_->resize(1200, 700);
         View().SelectRow(2);
@@ -142,7 +145,7 @@ private slots:
         auto fillAt = [&](int row) { return image.pixelColor(4, View().rowViewportPosition(row) + 4); };
         QCOMPARE(fillAt(0), QColor(128, 64, 64));
         QCOMPARE(fillAt(1), QColor(255, 128, 255));
-        QCOMPARE(fillAt(2), QColor(0, 191, 243));
+        QCOMPARE(fillAt(2), QColor(0, 110, 150));
         QCOMPARE(fillAt(3), QColor(255, 255, 255));
         // the selected row's text is white: some pixel of its name cell is
         bool white = false;
@@ -150,6 +153,21 @@ private slots:
         for (int x = 0; x < 100 && !white; ++x)
             for (int y = top + 2; y < top + 22 && !white; ++y) white = image.pixelColor(x, y) == QColor(255, 255, 255);
         QVERIFY(white);
+        const auto luminance = [](const QColor& c) {
+            const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+        };
+        const auto contrast = [&](const QColor& a, const QColor& b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        const PointListModel& model = View().Model();
+        for (int row : {0, 1, 3}) {
+            const QModelIndex cell = model.index(row, 0);
+            QVERIFY(contrast(model.data(cell, Qt::BackgroundRole).value<QColor>(),
+                             model.data(cell, Qt::ForegroundRole).value<QColor>()) >= 4.5);
+        }
+        QVERIFY(contrast(QColor(0, 110, 150), QColor(255, 255, 255)) >= 4.5);
     }
 
     void firstRowSelectedAfterOpen() {

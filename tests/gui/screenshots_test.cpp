@@ -7,13 +7,20 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QElapsedTimer>
+#include <QFileDialog>
 #include <QTest>
+#include <QProgressBar>
+#include <QTimer>
 
 #include "app/about_dialog.h"
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "app/project_document.h"
+#include "app/translations.h"
 #include "dialogs/deliverable_actions.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/options_dialog.h"
@@ -23,6 +30,9 @@
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
 #include "views/point_table_view.h"
+#include "views/run_report_window.h"
+#include <QLineEdit>
+#include <QTableWidget>
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -136,6 +146,81 @@ private slots:
         Save(merge, "merge_dialog");
         PlanExportDialog plan(QString::fromStdString(dir_.File("demo_平面图.pdf")), ui_);
         Save(plan, "plan_export_dialog");
+    }
+
+    // Qt's own save dialog with the translations loaded as the program does.
+    void chineseFileDialog() {
+        InstallFrameworkTranslations();
+        QFileDialog d(nullptr, QStringLiteral("保存成果文件"), QString::fromStdString(dir_.File("line_kml.kml")),
+                      QStringLiteral("KML文件 (*.kml)"));
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(QFileDialog::AcceptSave);
+        Save(d, "file_dialog");
+        d.close();
+    }
+
+    // Opening a large project (LINVARA_LARGE_PROJECT names one, e.g. made by
+    // make_project with 100 000 points): the progress shown while it reads.
+    void largeOpen() {
+        const QString large = qEnvironmentVariable("LINVARA_LARGE_PROJECT");
+        if (large.isEmpty()) QSKIP("LINVARA_LARGE_PROJECT is not set");
+        LinvaraApp app(ui_);
+        MainWindow& frame = app.InitInstance(QString());
+        frame.showNormal();
+        frame.setGeometry(20, 40, 1400, 800);  // all of it on the screen, status bar included
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        // Taken once the progress is on the screen and has moved.
+        bool shot = false;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, &frame, [&] {
+            auto* progress = frame.findChild<QProgressBar*>("openProgress");
+            if (shot || !progress || !progress->isVisible() || progress->value() <= 0) return;
+            shot = frame.screen()->grabWindow(0).save(out_ + "/large_open.png");
+        });
+        watch.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(frame.OpenProjectFile(large));
+        qInfo("opened %lld points in %lld ms", static_cast<long long>(frame.Document().Points().size()),
+              static_cast<long long>(clock.elapsed()));
+        QVERIFY2(shot, "no progress was shown while the project was read");
+        frame.close();
+    }
+
+    // One ORG conversion over features without their auxiliary points: one
+    // report window; then Ctrl+F on a name.
+    void reportAndFind() {
+        using linvara::testing::Surveyed;
+        std::vector<linvara::testing::CollectorPoint> points = {Surveyed("G-J1", "J1", 0, 1000, 500, 10)};
+        for (int i = 0; i < 30; ++i) {
+            auto f = Surveyed("G-F" + std::to_string(i), std::to_string(101 + i), 5, 1010 + 6 * i, 505 + 3 * i, 12);
+            f.gouType = 184;
+            f.ptBeforSel = "A" + std::to_string(i);
+            points.push_back(f);
+        }
+        points.push_back(Surveyed("G-J2", "J2", 0, 1400, 700, 13));
+        const std::string project = dir_.File("features.PD");
+        linvara::testing::WriteCollectorProject(project, points);
+        LinvaraApp app(ui_);
+        MainWindow& frame = app.InitInstance(QString::fromStdString(project));
+        frame.showNormal();
+        frame.resize(1500, 900);
+        ui_.answers = {false};
+        ui_.saveFiles.push_back(QString::fromStdString(dir_.File("features.org")));
+        frame.Action(cmd::OrgOutput)->trigger();
+        frame.RunReport().Table().setCurrentCell(4, 3);
+        Save(frame.RunReport(), "run_report");
+        Save(frame, "main_after_report");
+        frame.RunReport().hide();
+        frame.Action(cmd::Find)->trigger();
+        frame.Finder().TextEdit().setText(QStringLiteral("11"));
+        frame.Finder().FindNext();
+        frame.Finder().FindNext();
+        Save(frame.Finder(), "find_dialog");
+        Save(frame, "main_after_find");
+        frame.Action(cmd::ZoomToSelection)->trigger();
+        Save(frame, "main_zoom_to_selection");
+        frame.close();
     }
 };
 

@@ -105,8 +105,8 @@ TEST(MergeProjects, RefusesWithoutFolderOrTarget) {
         MergeResult result;
         std::string message;
     } cases[] = {
-        {"", dir.File("t.PD"), MergeResult::NoFolder, "选择保存的文件路径"},
-        {dir.path().string(), "", MergeResult::TargetFailed, "创建合并文件失败！（未选择合并文件）"},
+        {"", dir.File("t.PD"), MergeResult::NoFolder, "请先选择要合并的数据文件所在的文件夹"},
+        {dir.path().string(), "", MergeResult::TargetFailed, "请先选择合并后保存的文件"},
         {dir.path().string(), dir.File("no/such/t.PD"), MergeResult::TargetFailed,
          "创建合并文件失败！（无法打开工程文件：" + dir.File("no/such/t.PD") + "（unable to open database file））"},
     };
@@ -217,4 +217,38 @@ TEST(MergeProjects, EachSourceGoesInWholeOrNotAtAll) {
 }
 
 }  // namespace
+
+// Replacing: the target holds this merge only, however often it runs; a
+// failure before the end leaves the old target whole and nothing beside it.
+TEST(MergeProjects, ReplaceBuildsBesideAndSwaps) {
+    TempDir dir, out;
+    WriteCollectorProject(dir.File("a.PD"), {Stake("A1"), Stake("A2")}, {TowerRow("ta1")});
+    const std::string target = out.File("all.PD");
+    WriteCollectorProject(target, {Stake("OLD")});
+    for (int round = 0; round < 2; ++round) {
+        RecordingReporter reporter;
+        EXPECT_EQ(MergeProjects(dir.path().string(), ListProjectFiles(dir.path().string()), target, reporter,
+                                MergeTarget::Replace),
+                  MergeResult::Done);
+        EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
+        EXPECT_EQ(StakeNames(target), (std::vector<std::string>{"A1", "A2"})) << "round " << round;
+        EXPECT_EQ(TowerNames(target), (std::vector<std::string>{"ta1"}));
+    }
+    RecordingReporter appending;
+    EXPECT_EQ(MergeProjects(dir.path().string(), ListProjectFiles(dir.path().string()), target, appending),
+              MergeResult::Done);
+    EXPECT_EQ(StakeNames(target), (std::vector<std::string>{"A1", "A2"})) << "appending adds what is new only";
+
+    RecordingReporter failing;
+    const std::string missing = out.File("no/such/all.PD");
+    EXPECT_EQ(MergeProjects(dir.path().string(), ListProjectFiles(dir.path().string()), missing, failing,
+                            MergeTarget::Replace),
+              MergeResult::TargetFailed);
+    ASSERT_EQ(failing.messages.size(), 1u);
+    EXPECT_EQ(failing.messages[0].text.rfind("创建合并文件失败：" + missing, 0), 0u) << failing.messages[0].text;
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(out.path())) ++entries;
+    EXPECT_EQ(entries, 1) << "only the target, no temporary file or journal";
+}
+
 }  // namespace linvara

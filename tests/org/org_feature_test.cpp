@@ -164,7 +164,8 @@ TEST(OrgTwoPoint, OnlyAnAuxiliaryPointByItsSurveyedNameIsAccepted) {
         p.FZdmPt = named;
         RecordingReporter reporter;
         EXPECT_TRUE(Records({Origin(), zStake, p}, p, &OrgTransition::ConvertTwoPointFeature, &reporter).empty());
-        EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！"}));
+        // The point is named; it stands in no list here, so no row.
+        EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！（点名：40）"}));
     }
 }
 
@@ -300,7 +301,8 @@ TEST(OrgThreePoint, MissingAuxiliaryPointIsReportedAndConversionGoesOn) {
     list.push_back(At(PlanePoint("Z9", ZStake), 1200, 0, 5));
     RecordingReporter reporter;
     const Strings got = Converted(list, reporter);
-    EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！", "三点测房数据异常！请检查", "转换ORG文件成功！"}));
+    EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！（点名：40，第2行）", "三点测房数据异常！请检查（点名：50，第5行）",
+                                         "转换ORG文件成功！"}));
     EXPECT_EQ(got.back(), "0,Z9,0.0000,200.0000,5.0000,96=00+96,0.0000,0.0000");
     EXPECT_EQ(got.size(), 3u + 2u + 1u) << "J1, the two auxiliary points and Z9 only";
 }

@@ -246,7 +246,10 @@ TEST(OrgLine, FailedWriteReportsFailureAndLeavesNothing) {
         OrgTransition org({PlanePoint("J1", JStake)}, reporter);
         org.OutputPath = target;
         EXPECT_FALSE(org.Convert());
-        EXPECT_EQ(reporter.Texts(), (Strings{"转换ORG文件失败！"}));
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].kind, "error");
+        // The file and the system's reason.
+        EXPECT_EQ(reporter.messages[0].text.rfind("转换ORG文件失败：" + target + "（", 0), 0u) << reporter.messages[0].text;
     }
     EXPECT_TRUE(std::filesystem::is_directory(folderAsTarget));
     int entries = 0;

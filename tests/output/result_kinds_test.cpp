@@ -33,49 +33,46 @@ TEST(ResultKinds, TwelveKindsInDialogOrderWithDistinctShortNames) {
     EXPECT_STREQ(kinds[11].shortName, "kml");
 }
 
-// The dialog's path follows the kind: kinds 0..8 set the extension, 9..11
-// keep the one before.
+// The path follows the kind every time: no kind keeps the extension of the
+// one chosen before it (a KML first, 9..11 after the CSV kind).
 TEST(ResultKinds, KindChangesRewriteThePathExtension) {
     struct Step {
         int kind;
         const char* path;  // shown after the change
-        const char* ext;
     } steps[] = {
-        {6, "line.dxf", "dxf"}, {8, "line.CSV", "CSV"}, {11, "line.CSV", "CSV"},
-        {9, "line.CSV", "CSV"}, {3, "line.dat", "dat"}, {10, "line.dat", "dat"},
+        {11, "line.kml"}, {6, "line.dxf"}, {8, "line.CSV"}, {11, "line.kml"},
+        {9, "line.dat"},  {8, "line.CSV"}, {10, "line.dat"}, {3, "line.dat"},
     };
-    std::string ext = "dat";
     std::string path = "line.dat";
     for (const Step& s : steps) {
-        ext = DefaultExtensionForKind(s.kind, ext);
-        path = ReplaceExtension(path, ext);
+        path = ReplaceExtension(path, ExtensionForKind(s.kind));
         EXPECT_EQ(path, s.path) << "kind " << s.kind;
-        EXPECT_EQ(ext, s.ext) << "kind " << s.kind;
     }
 }
 
-TEST(ResultKinds, ReplaceExtensionCountsCharactersNotBytes) {
-    EXPECT_EQ(ReplaceExtension("线路成果", "dat"), "线dat");
-    EXPECT_EQ(ReplaceExtension("ab", "dxf"), "dxf");
+TEST(ResultKinds, ReplaceExtensionReplacesTheFileNamesOwn) {
+    EXPECT_EQ(ReplaceExtension("线路成果", "dat"), "线路成果.dat");
+    EXPECT_EQ(ReplaceExtension("/a.b/route", "kml"), "/a.b/route.kml");
+    EXPECT_EQ(ReplaceExtension("/a/route.v2.CSV", "dxf"), "/a/route.v2.dxf");
+    EXPECT_EQ(ReplaceExtension("/a/.hidden", "dat"), "/a/.hidden.dat");
     EXPECT_EQ(ReplaceExtension("", "dxf"), "");
 }
 
 TEST(ResultKinds, SaveFilters) {
     struct Case {
         int kind;
-        const char* ext;
         const char* filter;
     } cases[] = {
-        {0, "dat", "成果文件 (*.dat)|*.dat|成果文件 (*.CSV)|*.CSV||"},
-        {4, "dat", "成果文件 (*.dat)|*.dat|成果文件 (*.CSV)|*.CSV||"},
-        {6, "dxf", "CAD文件 (*.dxf)|*.dxf||"},
-        {10, "CSV", "成果文件 (*.dat)|*.dat||"},
-        {11, "CSV", "成果文件 (*.KML)|*.KML||"},
-        {8, "CSV", "成果文件 (*.CSV)|*.CSV||"},
-        {9, "CSV", "成果文件 (*.CSV)|*.CSV||"},
-        {7, "dat", "成果文件 (*.dat)|*.dat||"},
+        {0, "成果文件 (*.dat)|*.dat|成果文件 (*.CSV)|*.CSV||"},
+        {4, "成果文件 (*.dat)|*.dat|成果文件 (*.CSV)|*.CSV||"},
+        {6, "CAD文件 (*.dxf)|*.dxf||"},
+        {10, "成果文件 (*.dat)|*.dat||"},
+        {11, "KML文件 (*.kml)|*.kml||"},
+        {8, "成果文件 (*.CSV)|*.CSV||"},
+        {9, "成果文件 (*.dat)|*.dat||"},
+        {7, "成果文件 (*.dat)|*.dat||"},
     };
-    for (const Case& c : cases) EXPECT_EQ(SaveFilterForKind(c.kind, c.ext), c.filter) << "kind " << c.kind;
+    for (const Case& c : cases) EXPECT_EQ(SaveFilterForKind(c.kind), c.filter) << "kind " << c.kind;
 }
 
 }  // namespace

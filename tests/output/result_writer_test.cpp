@@ -16,7 +16,8 @@ using testing::ReadFileBytes;
 using testing::RecordingReporter;
 using testing::TempDir;
 
-constexpr const char* kCannotCreate = "新建成果文件出错,请检查!";
+constexpr const char* kCannotCreate = "新建成果文件出错：";
+constexpr const char* kNoPath = "请先选择成果文件的保存路径";
 
 // Every DXF starts by declaring R12 and the GBK code page of its names.
 const std::string kDxfHeader =
@@ -168,7 +169,7 @@ TEST(ResultWriter, FailedWriteIsReportedAndLeavesNoFile) {
         for (const auto& [path, reason] : cases) {
             RecordingReporter reporter;
             EXPECT_FALSE(WriteResultFile(ThreePoints(), path, kind, reporter)) << kind << " " << path;
-            EXPECT_EQ(reporter.Texts(), std::vector<std::string>{std::string(kCannotCreate) + "（" + reason + "）"})
+            EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kCannotCreate + path + "（" + reason + "）"})
                 << kind << " " << path;
         }
         size_t entries = 0;
@@ -179,8 +180,8 @@ TEST(ResultWriter, FailedWriteIsReportedAndLeavesNoFile) {
     }
 }
 
-// No path, or one of only spaces: the text kinds say the file could not be
-// made, the KML kind stays silent; nothing is written either way.
+// No path, or one of only spaces: every kind asks for a path (the file name
+// is what is missing) and nothing is written.
 TEST(ResultWriter, BlankPathWritesNothing) {
     TempDir dir;
     const auto cwd = std::filesystem::current_path();
@@ -189,8 +190,8 @@ TEST(ResultWriter, BlankPathWritesNothing) {
         RecordingReporter textReporter, kmlReporter;
         EXPECT_FALSE(WriteResultFile(ThreePoints(), path, 0, textReporter));
         EXPECT_FALSE(WriteResultFile(ThreePoints(), path, 11, kmlReporter));
-        EXPECT_EQ(textReporter.Texts(), std::vector<std::string>{kCannotCreate});
-        EXPECT_TRUE(kmlReporter.messages.empty());
+        EXPECT_EQ(textReporter.Texts(), std::vector<std::string>{kNoPath});
+        EXPECT_EQ(kmlReporter.Texts(), std::vector<std::string>{kNoPath});
     }
     std::filesystem::current_path(cwd);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));

@@ -32,7 +32,7 @@ std::string LinkRecord(int n, int previous, int style) {
 }
 
 std::string MissingText(const std::string& stake, const char* letter) {
-    return "对应中桩" + stake + "的塔基" + letter + "断面未测量,不能转换为该中桩的塔基断面org文件";
+    return std::string("塔基") + letter + "断面未测量,该中桩的塔基断面org文件中没有" + letter + "断面（点名：" + stake + "）";
 }
 
 TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {

@@ -119,9 +119,11 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         db_detail::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
         // Room for every point at once: a list grown by doubling holds both
         // its old and new arrays at the end, half as much again at its peak.
-        if (list != nullptr)
-            list->reserve(static_cast<std::size_t>(
-                connection_->execAndGet("SELECT count(*) FROM Electric_DH_Order").getInt64()));
+        long long total = 0;
+        if (list != nullptr) {
+            total = connection_->execAndGet("SELECT count(*) FROM Electric_DH_Order").getInt64();
+            list->reserve(static_cast<std::size_t>(total));
+        }
         while (query.Step()) {
             if (const long long at = query.Int64(orderId); at != lastOrderId) {
                 lastOrderId = at;
@@ -133,6 +135,8 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
             if (list != nullptr) {
                 list->push_back(columns.ReadPoint(query, &fingerprint));
                 list->back().OrderIndex = static_cast<int>(list->size()) - 1;
+                // A window opening 100 000 points shows how far it got.
+                if ((list->size() & 4095) == 0) reporter_.Progress(static_cast<long long>(list->size()), total);
             } else {
                 fingerprint = columns.RowFingerprint(query);
             }

@@ -101,7 +101,11 @@ void CProjectDatabase::SeedWorkingTables() {
     db_detail::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64());
     db_detail::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64());
     SeededIdentities seeded;
+    // A first opening of 100 000 points takes seconds: say how far it got.
+    const long long total = connection_->execAndGet("SELECT count(*) FROM Electric_Data_DH").getInt64();
+    long long joined = 0;
     while (OnSurveyJoin([&] { return q.Step(); })) {
+        if ((++joined & 4095) == 0) reporter_.Progress(joined, total);
         const long long dh = q.Int64(dhRow), point = q.Int64(pointRow);
         if (dhRowsTaken.Contains(dh) || pointRowsTaken.Contains(point)) continue;
         dhRowsTaken.Insert(dh);

@@ -3,6 +3,7 @@
 #include "db/project_database.h"
 #include "merge/project_merge.h"
 #include "status.h"
+#include "text/atomic_path.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -42,18 +43,14 @@ std::string DoneText(const AppendCounts& counts) {
     return text;
 }
 
-}  // namespace
-
-MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSource>& sources,
-                          const std::string& targetPath, Reporter& reporter) {
-    if (folder.empty()) {
-        reporter.Info("选择保存的文件路径");
-        return MergeResult::NoFolder;
-    }
+// Merges into `writePath`; `targetPath` is the file the user chose (the
+// same unless it is being replaced).
+MergeResult MergeInto(const std::string& folder, const std::vector<MergeSource>& sources,
+                      const std::string& targetPath, const std::string& writePath, Reporter& reporter) {
     CProjectDatabase target(reporter);
     MergeTargetIndex index;
-    Status ready = target.OpenMergeTarget(targetPath);
-    if (ready) ready = target.OpenProject(targetPath);
+    Status ready = target.OpenMergeTarget(writePath);
+    if (ready) ready = target.OpenProject(writePath);
     if (ready) ready = target.ReadMergeTargetIndex(index);
     if (!ready) {
         reporter.Error(WithCause("创建合并文件失败！", ready.message()));
@@ -72,7 +69,7 @@ MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSour
         reporter.Progress(++done, total);
     }
     if (failures.empty()) {
-        reporter.Info(DoneText(counts));
+        reporter.Done(DoneText(counts));
         return MergeResult::Done;
     }
     std::string summary = text::Format("合并未全部完成：%lld个文件已合并，%zu个文件失败：", total - static_cast<long long>(failures.size()),
@@ -80,6 +77,35 @@ MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSour
     for (const std::string& failure : failures) summary += "\n" + failure;
     reporter.Error(summary);
     return MergeResult::Incomplete;
+}
+
+}  // namespace
+
+MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSource>& sources,
+                          const std::string& targetPath, Reporter& reporter, MergeTarget mode) {
+    if (folder.empty()) {
+        reporter.Warning("请先选择要合并的数据文件所在的文件夹");
+        return MergeResult::NoFolder;
+    }
+    if (targetPath.empty()) {
+        reporter.Warning("请先选择合并后保存的文件");
+        return MergeResult::TargetFailed;
+    }
+    if (mode == MergeTarget::Append)
+        return MergeInto(folder, sources, targetPath, targetPath, reporter);
+    // The old target stays whole until the new one is complete.
+    text::AtomicPath replacement(targetPath);
+    if (!replacement.Open()) {
+        reporter.Error(WithCause("创建合并文件失败：" + targetPath, replacement.Error()));
+        return MergeResult::TargetFailed;
+    }
+    const MergeResult result = MergeInto(folder, sources, targetPath, replacement.TempPath(), reporter);
+    if (result == MergeResult::TargetFailed) return result;
+    if (!replacement.Commit()) {
+        reporter.Error(WithCause("创建合并文件失败：" + targetPath, replacement.Error()));
+        return MergeResult::TargetFailed;
+    }
+    return result;
 }
 
 }  // namespace linvara

@@ -8,6 +8,7 @@
 #include "model/geometry.h"
 #include "org/org_records.h"
 #include "org/org_transition.h"
+#include "status.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -90,9 +91,14 @@ bool OrgTransition::Convert() {
     AppendElevationRange();
     ReleasePoints();
 
-    const bool written = WriteOrgFile(OrgFilePath());
-    reporter_.Info(written ? "转换ORG文件成功！" : "转换ORG文件失败！");
-    return written;
+    const std::string path = OrgFilePath();
+    std::string error;
+    if (WriteOrgFile(path, &error)) {
+        reporter_.Done("转换ORG文件成功！");
+        return true;
+    }
+    reporter_.Error(WithCause("转换ORG文件失败：" + path, error));
+    return false;
 }
 
 void OrgTransition::TrackElevation(const DHPoint& point, bool first) {
@@ -143,6 +149,11 @@ int OrgTransition::NameNumber(std::string_view name) {
 
 double OrgTransition::CrossingAngle(double crossAngle) {
     return crossAngle >= 0 ? 90.0 - crossAngle : -90.0 - crossAngle;
+}
+
+PointRef OrgTransition::RefOf(const DHPoint& point) const {
+    const bool inList = !points_.empty() && &point >= points_.data() && &point < points_.data() + points_.size();
+    return {point.NewPtName, inList ? static_cast<long long>(&point - points_.data()) : -1, point.GPS_ID};
 }
 
 const DHPoint* OrgTransition::FindAuxPoint(const std::string& name) const {

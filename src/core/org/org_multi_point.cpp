@@ -79,7 +79,7 @@ void House(OrgTransition& out, const TwoPoint& f) {
 void OrgTransition::ConvertTwoPointFeature(const DHPoint& point) {
     const DHPoint* aux = FindAuxPoint(point.FZdmPt);
     if (aux == nullptr) {
-        reporter_.Info("找不到2点测的对应辅助点！");
+        reporter_.AboutPoint(MessageLevel::Warning, "找不到2点测的对应辅助点！", RefOf(point));
         return;
     }
     // Unlike RelativeMileage, a line without J stakes keeps the stored mileages.
@@ -132,7 +132,7 @@ void OrgTransition::ConvertThreePointHouse(const DHPoint& point) {
     const DHPoint* back = FindAuxPoint(point.BZdmPt);
     const DHPoint* front = FindAuxPoint(point.FZdmPt);
     if (back == nullptr || front == nullptr) {
-        reporter_.Info("三点测房数据异常！请检查");
+        reporter_.AboutPoint(MessageLevel::Warning, "三点测房数据异常！请检查", RefOf(point));
         return;
     }
     const bool frontFar = front->Mileage > back->Mileage;

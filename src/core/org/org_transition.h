@@ -43,8 +43,8 @@ public:
     void AddTrailerFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
 
     // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically, leaving
-    // out vacated records.
-    bool WriteOrgFile(const std::string& path) const;
+    // out vacated records; the reason of a failure goes to `error`.
+    bool WriteOrgFile(const std::string& path, std::string* error = nullptr) const;
     // OutputPath with its last four characters replaced by ".org".
     std::string OrgFilePath() const;
 
@@ -74,6 +74,8 @@ public:
     double TurnAngle(int k) const;
     // The first auxiliary point whose OrgPtName is `name`, or nullptr.
     const DHPoint* FindAuxPoint(const std::string& name) const;
+    // The point of the list `point` refers to, for a message about it.
+    PointRef RefOf(const DHPoint& point) const;
 
     const DHPointList& Points() const { return points_; }
     const DHPointList& JStakes() const { return jStakes_; }

@@ -60,10 +60,12 @@ std::string OrgTransition::OrgFilePath() const {
     return text::DropLastChars(OutputPath, 4) + ".org";
 }
 
-bool OrgTransition::WriteOrgFile(const std::string& path) const {
+bool OrgTransition::WriteOrgFile(const std::string& path, std::string* error) const {
     text::AtomicFile file(path);
-    return file.Open() && WritePieces(file, MainRecords) && WritePieces(file, TrailerRecords) &&
-           file.Commit();
+    if (file.Open() && WritePieces(file, MainRecords) && WritePieces(file, TrailerRecords) && file.Commit())
+        return true;
+    if (error) *error = file.Error();
+    return false;
 }
 
 }  // namespace linvara

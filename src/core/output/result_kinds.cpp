@@ -27,34 +27,36 @@ constexpr std::array<ResultKindInfo, 12> kKinds = {{
 
 std::span<const ResultKindInfo> ResultKinds() { return kKinds; }
 
-std::string DefaultExtensionForKind(int kind, const std::string& current) {
-    if (kind == 6) return "dxf";
-    if (kind == 8) return "CSV";
-    if (kind >= 0 && kind <= 8) return "dat";
-    return current;
+std::string ExtensionForKind(int kind) {
+    switch (kind) {
+        case 6: return "dxf";
+        case 8: return "CSV";
+        case 11: return "kml";
+        default: return "dat";
+    }
 }
 
-std::string SaveFilterForKind(int kind, const std::string& ext) {
-    const char* e = ext.c_str();
+std::string SaveFilterForKind(int kind) {
     switch (kind) {
         case 0:
         case 2:
         case 4:
-            return text::Format("成果文件 (*.%s)|*.%s|成果文件 (*.CSV)|*.CSV||", e, e);
+            return "成果文件 (*.dat)|*.dat|成果文件 (*.CSV)|*.CSV||";
         case 6:
-            return text::Format("CAD文件 (*.%s)|*.%s||", e, e);
-        case 10:
-            return "成果文件 (*.dat)|*.dat||";
+            return "CAD文件 (*.dxf)|*.dxf||";
         case 11:
-            return "成果文件 (*.KML)|*.KML||";
+            return "KML文件 (*.kml)|*.kml||";
         default:
-            return text::Format("成果文件 (*.%s)|*.%s||", e, e);
+            return text::Format("成果文件 (*.%s)|*.%s||", ExtensionForKind(kind).c_str(), ExtensionForKind(kind).c_str());
     }
 }
 
 std::string ReplaceExtension(const std::string& path, const std::string& ext) {
     if (path.empty()) return path;
-    return text::DropLastChars(path, 3) + ext;
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+    return (hasExtension ? path.substr(0, dot) : path) + "." + ext;
 }
 
 }  // namespace linvara

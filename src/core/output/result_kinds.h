@@ -12,15 +12,15 @@ struct ResultKindInfo {
 };
 std::span<const ResultKindInfo> ResultKinds();
 
-// The default extension after the kind changed to `kind`: kinds 0..8 set it
-// ("dxf" for 6, "CSV" for 8, "dat" otherwise); 9..11 keep `current`.
-std::string DefaultExtensionForKind(int kind, const std::string& current);
+// The extension of a file of `kind`, whatever was chosen before: "dxf" for 6,
+// "CSV" for 8, "kml" for 11, "dat" for the others.
+std::string ExtensionForKind(int kind);
 
-// The save dialog's file-type filter for `kind` with default extension `ext`,
-// in the "text|pattern|text|pattern||" form.
-std::string SaveFilterForKind(int kind, const std::string& ext);
+// The save dialog's file-type filter for `kind`, in the
+// "text|pattern|text|pattern||" form; the kind's own extension comes first.
+std::string SaveFilterForKind(int kind);
 
-// The path with its last 3 characters replaced by `ext` (kind change).
+// The path with the extension of its file name (if any) replaced by `ext`.
 std::string ReplaceExtension(const std::string& path, const std::string& ext);
 
 }  // namespace linvara

@@ -16,7 +16,8 @@ constexpr int kKmlKind = 11;
 
 constexpr const char* kConverted = "转换成功!";
 constexpr const char* kKmlDone = "转换完成!";
-constexpr const char* kCannotCreate = "新建成果文件出错,请检查!";
+constexpr const char* kCannotCreate = "新建成果文件出错：";
+constexpr const char* kNoPath = "请先选择成果文件的保存路径";
 constexpr const char* kUnknownKind = "未知的成果文件格式";
 
 // The file bytes of a non-KML kind, GBK encoded; `written` counts the points.
@@ -29,22 +30,26 @@ std::string BuildResultBytes(const DHPointList& list, int kind, int& written) {
     return text::ToGbkTextFile(output::BuildCoordinateList(list, kind, written));
 }
 
-bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& reporter) {
+bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& reporter, int* written) {
     std::string error;
     if (WriteStakeKml(list, path, &error) == 1) {
-        reporter.Info(kKmlDone);
+        if (written) {
+            *written = 0;
+            for (const DHPoint& p : list) *written += (p.DHType == JStake || p.DHType == ZStake) ? 1 : 0;
+        }
+        reporter.Done(kKmlDone);
         return true;
     }
     // Only a path of white space goes unmentioned; a file that could not be
     // written must not look like a success.
-    if (!text::Trim(path).empty()) reporter.Error(WithCause(kCannotCreate, error));
+    reporter.Error(WithCause(kCannotCreate + path, error));
     return false;
 }
 
 }  // namespace
 
-bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter) {
-    if (kind == kKmlKind) return WriteKmlResult(list, path, reporter);
+bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter,
+                     int* writtenOut) {
     if (kind < 0 || kind > kKmlKind) {
         reporter.Error(kUnknownKind);
         return false;
@@ -52,21 +57,23 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
     // A name of only white space cannot be a file on the desktop platforms
     // our users share files with.
     if (text::Trim(path).empty()) {
-        reporter.Error(kCannotCreate);
+        reporter.Warning(kNoPath);
         return false;
     }
+    if (kind == kKmlKind) return WriteKmlResult(list, path, reporter, writtenOut);
     int written = 0;
     std::string error;
     try {
         const std::string bytes = BuildResultBytes(list, kind, written);
         if (text::WriteFileAtomically(path, bytes, &error)) {
-            if (written > 0) reporter.Info(kConverted);
+            if (written > 0) reporter.Done(kConverted);
+            if (writtenOut) *writtenOut = written;
             return true;
         }
     } catch (const text::EncodingError& e) {
         error = e.what();
     }
-    reporter.Error(WithCause(kCannotCreate, error));
+    reporter.Error(WithCause(kCannotCreate + path, error));
     return false;
 }
 

@@ -16,9 +16,11 @@ struct SurveyCoord {
 };
 
 // Writes the result file of `kind` (0..11) for `list` to `path` (atomically)
-// and reports "转换成功!" / "转换完成!" / "新建成果文件出错,请检查!".
-// Returns whether a file was written.
-bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter);
+// and reports "转换成功!" / "转换完成!" (as Done), a missing path, or
+// "新建成果文件出错：" with the file and the cause. Returns whether a file was
+// written; `written` (when given) gets the number of points it holds.
+bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter,
+                     int* written = nullptr);
 
 // The turning angle at J stake `i` of `jStakes`, packed ddd.mmss; positive
 // turns right; 0 for the first and the last J stake.

@@ -62,8 +62,9 @@ TowerBaseSections CollectSections(const StakePoints& stake) {
     return sections;
 }
 
-std::string MissingSectionText(const std::string& stake, int section) {
-    return "对应中桩" + stake + "的塔基" + SectionLetter(section) + "断面未测量,不能转换为该中桩的塔基断面org文件";
+std::string MissingSectionText(int section) {
+    return std::string("塔基") + SectionLetter(section) + "断面未测量,该中桩的塔基断面org文件中没有" +
+           SectionLetter(section) + "断面";
 }
 
 // A..H link styles 2, 3, 4, 1, 2, 3, 4, 5.
@@ -111,7 +112,8 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
     for (const StakePoints& stake : GroupByStake(points)) {
         const TowerBaseSections sections = CollectSections(stake);
         for (int k = 1; k <= kReportedSections; ++k)
-            if (sections[static_cast<std::size_t>(k - 1)].empty()) reporter.Info(MissingSectionText(stake.name, k));
+            if (sections[static_cast<std::size_t>(k - 1)].empty())
+                reporter.AboutPoint(MessageLevel::Warning, MissingSectionText(k), {stake.name, -1, {}});
         const std::string stem = base + "_" + text::SafeFileNamePart(stake.name);
         const std::string orgPath = stem + ".org";
         if (std::string error; !text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)}, &error)) {
@@ -120,7 +122,7 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
         }
         allWritten = WriteTowerBaseIni(stem + ".INI", reporter) && allWritten;
     }
-    reporter.Info("塔基断面转换完成!");
+    reporter.Done("塔基断面转换完成!");
     return allWritten;
 }
 

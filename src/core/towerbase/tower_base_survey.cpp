@@ -45,11 +45,11 @@ void TowerBaseSurvey::Load(const std::string& path) {
 
 TowerBaseSurvey::ConvertResult TowerBaseSurvey::Convert() {
     if (dataFilePath_.empty()) {
-        reporter_.Info("请先打开数据文件！");
+        reporter_.Warning("请先打开数据文件！");
         return ConvertResult::NoDataFile;
     }
     if (OrgOutputPath.empty()) {
-        reporter_.Info("请设置转换文件保存路径！");
+        reporter_.Warning("请设置转换文件保存路径！");
         return ConvertResult::NoOutputPath;
     }
     if (points_.empty()) {

@@ -39,7 +39,9 @@ enum : int {
     NextView = 32782,
     ZoomWindow = 32786,
     Reset = 32821,
-    Check = 32840,  // the check panel; no toolbar set carries it
+    Check = 32840,  // the check panel
+    Find = 32841,   // Ctrl+F
+    ZoomToSelection = 32842,
     Undo = 57643,  // the framework's undo and redo ids
     Redo = 57644,
 };

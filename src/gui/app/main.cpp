@@ -1,10 +1,9 @@
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStringList>
-#include <QTranslator>
 
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "app/translations.h"
 #include "common/qt_ui_services.h"
 
 int main(int argc, char* argv[]) {
@@ -13,9 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Linvara"));
     // The framework's own dialogs (file choosers) in Chinese where the
     // translations are installed; English otherwise.
-    QTranslator framework;
-    if (framework.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&framework);
+    linvara::gui::InstallFrameworkTranslations();
     const QStringList arguments = QApplication::arguments();
     const QString project = arguments.size() > 1 ? arguments.at(1) : QString();
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/run_reporter.h"
 #include "common/ui_reporter.h"
 #include "common/view_types.h"
 #include "model/stake_sequence.h"
@@ -16,14 +17,18 @@ class QLabel;
 class QMenu;
 class QStackedWidget;
 class QToolBar;
+class QToolButton;
+class QProgressBar;
 
 namespace linvara::gui {
 
 class CheckPanel;
+class FindDialog;
 class PlanView;
 class PointEditor;
 class PointTableView;
 class ProjectDocument;
+class RunReportWindow;
 class UiServices;
 
 // The main window: menu, toolbar sets, status bar, the list and plan views
@@ -58,6 +63,20 @@ public:
     QString MessageText() const;
     // "北(N): %.3f m    东(E): %.3f m" in the coordinate pane.
     void SetCoordinateText(double north, double east);
+    // The end of a run: nothing said gives one status-bar line and the
+    // "打开文件夹" button; one message about no point, its message box; more,
+    // the report window.
+    void ShowRunOutcome(const RunOutcome& outcome);
+    RunReportWindow& RunReport() const { return *runReport_; }
+    // The find window, made on first use (Ctrl+F).
+    FindDialog& Finder();
+    // The folder "打开文件夹" opens, or empty while the button is hidden.
+    QString OutputFolder() const;
+    // Selects the point (by GPS identity, else the first of that name) in the
+    // list and marks it in the plan.
+    void ShowPointNamed(const std::string& gpsId, const QString& name);
+    // The start-mileage pane of the status bar.
+    QString MileageText() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +117,8 @@ private:
     void OnAppointJ();
     void OnReset();
     void OnCheck();
+    void OnFind();
+    void OnZoomToSelection();
     // Selects the point in the list view, showing all points there first.
     void ShowPoint(const std::string& gpsId);
     void OnAddPoint();
@@ -111,6 +132,10 @@ private:
     void SwitchView(ActiveView view);
     void ShowToolMode(PlotCanvas::ToolMode mode);
     void OnViewModeChanged(ViewMode mode);
+    void ShowOptionsInStatusBar();
+    // ORG conversion only after the check, unless the user goes on anyway;
+    // false when the findings are shown instead.
+    bool CheckBeforeOrg();
 
     UiServices& ui_;
     UiReporter reporter_;
@@ -132,6 +157,12 @@ private:
     QLabel* messagePane_ = nullptr;
     QLabel* coordinatePane_ = nullptr;
     QLabel* thirdPane_ = nullptr;
+    QToolButton* openFolder_ = nullptr;
+    QProgressBar* progress_ = nullptr;  // opening a large project
+    QString outputFolder_;
+    RunReportWindow* runReport_;
+    FindDialog* find_ = nullptr;
+    bool syncingSelection_ = false;
 };
 
 }  // namespace linvara::gui

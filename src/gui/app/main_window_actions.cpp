@@ -1,10 +1,13 @@
 // Actions, menus, toolbar sets and status bar of the main window.
 #include <QAction>
 #include <QActionGroup>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,11 +30,11 @@ const std::vector<int>& SetCommands(Set set) {
     static const std::vector<int> kList = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                            cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
                                            cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit, 0,
-                                           cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput};
+                                           cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput, cmd::Check};
     static const std::vector<int> kPlan = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                            cmd::Center, cmd::PickTool, cmd::PanTool, 0,
                                            cmd::ZoomIn, cmd::ZoomOut, cmd::PreviousView, cmd::NextView, cmd::ZoomWindow, 0,
-                                           cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput};
+                                           cmd::AutoJOrder, cmd::AppointJ, cmd::MileageSort, 0, cmd::OrgOutput, cmd::Check};
     static const std::vector<int> kJStake = {cmd::Open, cmd::Save, cmd::Undo, cmd::Redo, cmd::ListView, cmd::PlanView, 0,
                                              cmd::AddPoint, cmd::EditPoint, cmd::DeletePoint, 0,
                                              cmd::AllPoints, cmd::JStakeEdit, cmd::ZStakeEdit,
@@ -51,7 +54,8 @@ const std::vector<int>& SetCommands(Set set) {
 // Commands that need an open project.
 constexpr int kLoadedOnly[] = {cmd::OrgOutputMenu, cmd::FileOutput, cmd::AllPoints, cmd::JStakeEdit,
                                cmd::ZStakeEdit, cmd::MileageSort, cmd::AppointJ, cmd::AddPoint,
-                               cmd::EditPoint, cmd::DeletePoint, cmd::Reset, cmd::Check};
+                               cmd::EditPoint, cmd::DeletePoint, cmd::Reset, cmd::Check,
+                               cmd::Find, cmd::ZoomToSelection};
 
 }  // namespace
 
@@ -81,7 +85,11 @@ void MainWindow::CreateActions() {
     NewAction(cmd::FileOutput, "文件输出", "文件输出", nullptr, &MainWindow::OnFileOutput);
     NewAction(cmd::Options, "设置选项(&S)...", "设置", nullptr, &MainWindow::OnOptions);
     NewAction(cmd::Reset, "还原到测量数据", "还原到测量数据", nullptr, &MainWindow::OnReset);
-    NewAction(cmd::Check, "检查(&C)", "检查当前列表和塔基数据，列出转换前应处理的问题", nullptr, &MainWindow::OnCheck);
+    NewAction(cmd::Check, "检查(&C)", "检查当前列表和塔基数据，列出转换前应处理的问题", "check", &MainWindow::OnCheck);
+    NewAction(cmd::Find, "查找(&F)...", "按点名或里程查找点 (Ctrl+F)", nullptr, &MainWindow::OnFind)
+        ->setShortcut(QKeySequence::Find);
+    NewAction(cmd::ZoomToSelection, "缩放到所选点", "图形界面显示并放大到列表中所选的点", nullptr,
+              &MainWindow::OnZoomToSelection);
     NewAction(cmd::ListView, "表格界面", "表格界面", "list_view", &MainWindow::OnListView);
     NewAction(cmd::PlanView, "图形界面", "图形界面", "plan_view", &MainWindow::OnPlanView);
     NewAction(cmd::AddPoint, "增加点", "增加点", "add_point", &MainWindow::OnAddPoint);
@@ -197,6 +205,9 @@ void MainWindow::CreateMenus() {
     operations->addAction(Action(cmd::FileOutput));
     operations->addAction(Action(cmd::Check));
     operations->addSeparator();
+    operations->addAction(Action(cmd::Find));
+    operations->addAction(Action(cmd::ZoomToSelection));
+    operations->addSeparator();
     operations->addAction(Action(cmd::Reset));
 
     menuBar()->addMenu(QStringLiteral("设置(&S)"))->addAction(Action(cmd::Options));
@@ -209,7 +220,7 @@ void MainWindow::FillRecentFiles() {
         old->deleteLater();
     }
     recentActions_.clear();
-    const QStringList files = RecentFiles();
+    const QStringList files = PruneRecentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), fileMenu_);
@@ -255,7 +266,23 @@ void MainWindow::CreateStatusBar() {
     const QString sizing = QStringLiteral("N: 0000000.000 m    E: 000000.000 m          ");
     coordinatePane_->setMinimumWidth(coordinatePane_->fontMetrics().horizontalAdvance(sizing) + 8);
     thirdPane_->setMinimumWidth(60);
+    thirdPane_->setObjectName("mileagePane");
+    openFolder_ = new QToolButton;
+    openFolder_->setObjectName("openFolderButton");
+    openFolder_->setText(QStringLiteral("打开文件夹"));
+    openFolder_->setToolTip(QStringLiteral("在文件管理器中打开刚写出的文件所在的文件夹"));
+    openFolder_->setAutoRaise(true);
+    openFolder_->hide();
+    connect(openFolder_, &QToolButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(outputFolder_)); });
+    progress_ = new QProgressBar;
+    progress_->setObjectName("openProgress");
+    progress_->setMaximumWidth(240);
+    progress_->setTextVisible(false);
+    progress_->hide();
     statusBar()->addWidget(messagePane_, 1);
+    statusBar()->addWidget(openFolder_);
+    statusBar()->addWidget(progress_);
     statusBar()->addPermanentWidget(coordinatePane_);
     statusBar()->addPermanentWidget(thirdPane_);
 }

@@ -1,5 +1,14 @@
 // The command handlers of the main window.
 #include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <algorithm>
+#include <memory>
 #include <QFileInfo>
 #include <QStackedWidget>
 
@@ -13,6 +22,11 @@
 #include "common/file_filter.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
+#include "common/workspace.h"
+#include "check/finding.h"
+#include "views/run_report_window.h"
+#include "app/plan_selection.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/result_file_dialog.h"
@@ -25,17 +39,48 @@
 namespace linvara::gui {
 
 void MainWindow::OnOpen() {
-    const QString path =
-        ui_.GetOpenFileName(QStringLiteral("打开"), QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"));
-    if (!path.isEmpty()) OpenProjectFile(path);
+    const QString path = ui_.GetOpenFileName(QStringLiteral("打开"), QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"),
+                                             workspace::LastFolder(QStringLiteral("open")));
+    if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("open"), path);
+    OpenProjectFile(path);
 }
 
 bool MainWindow::OpenProjectFile(const QString& path) {
-    if (!document_->Open(path)) return false;
+    if (!QFileInfo::exists(path)) {
+        RemoveRecentFile(path);
+        ui_.Warning(QStringLiteral("找不到工程文件：%1").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    // The options the project was last ordered with, not the defaults.
+    const COptions before = document_->Options();
+    document_->SetOptions(workspace::ProjectOptions(path, TheOptions()));
+    // A large project takes seconds to read: past half a second the window
+    // shows how far it got (and repaints) instead of freezing.
+    QElapsedTimer clock;
+    clock.start();
+    reporter_.onProgress = [&](long long done, long long total) {
+        if (clock.elapsed() < 500) return;
+        messagePane_->setText(QStringLiteral("正在打开 %1 … 已处理 %2 点").arg(QFileInfo(path).fileName()).arg(done));
+        progress_->setRange(0, total > 0 ? 1000 : 0);
+        progress_->setValue(total > 0 ? static_cast<int>(std::min(done, total) * 1000 / total) : 0);
+        progress_->show();
+        statusBar()->repaint();  // at once, whatever the window system does
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    const bool opened = document_->Open(path);
+    reporter_.onProgress = nullptr;
+    progress_->hide();
+    messagePane_->setText(opened ? QStringLiteral("就绪") : messagePane_->text());
+    if (!opened) {
+        document_->SetOptions(before);
+        return false;
+    }
     InstallToolbar(ToolbarSet::List);
     setWindowTitle(AppTitle() + QStringLiteral(" - ") + document_->Path());
     AddRecentFile(document_->Path());
     UpdateCommandState();
+    ShowOptionsInStatusBar();
     return true;
 }
 
@@ -50,43 +95,80 @@ void MainWindow::OnAbout() {
 
 void MainWindow::OnTowerBase() {
     auto* dialog = new TowerBaseDialog(ui_, this);
+    dialog->SetProjectPath(document_->Path());
+    dialog->onRunFinished = [this](const RunOutcome& outcome) { ShowRunOutcome(outcome); };
     dialog->show();
 }
 
 void MainWindow::OnMerge() {
     MergeDialog dialog(ui_, this);
+    dialog.onRunFinished = [this](const RunOutcome& outcome) { ShowRunOutcome(outcome); };
     ui_.Exec(dialog);
+}
+
+bool MainWindow::CheckBeforeOrg() {
+    checkPanel_->Refresh();
+    int errors = 0;
+    for (const check::Finding& f : checkPanel_->Findings()) errors += f.severity == check::Severity::Error ? 1 : 0;
+    if (errors == 0) return true;
+    const QString question =
+        QStringLiteral("检查发现%1个错误，转换结果可能不完整。\n\n选择“是”查看检查结果，选择“否”仍然转换。").arg(errors);
+    if (!ui_.AskYesNo(question)) return true;
+    OnCheck();
+    return false;
 }
 
 void MainWindow::OnOrgOutput() {
     if (!document_->IsOpen()) return;
+    if (!CheckBeforeOrg()) return;
+    const QString suggested = workspace::SuggestedPath(
+        QStringLiteral("org"), document_->Path(), workspace::ProjectTitle(document_->Path()) + QStringLiteral(".org"));
     const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
-                                             QStringLiteral("org"));
+                                             QStringLiteral("org"), suggested);
     if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("org"), path);
     orgOutputPath_ = path.toStdString();
-    WaitCursor wait;
-    OrgTransition conversion(document_->Points(), reporter_);
-    conversion.OutputPath = orgOutputPath_;
-    conversion.Convert();
+    RunReporter run(ui_);
+    run.Begin(QStringLiteral("转换ORG文件"));
+    bool written = false;
+    std::string orgPath;
+    {
+        WaitCursor wait;
+        OrgTransition conversion(document_->Points(), run);
+        conversion.OutputPath = orgOutputPath_;
+        orgPath = conversion.OrgFilePath();
+        written = conversion.Convert();
+    }
+    const long long count = written ? static_cast<long long>(document_->Points().size()) : -1;
+    ShowRunOutcome(run.Finish(written ? QString::fromStdString(orgPath) : QString(), count));
 }
 
 void MainWindow::OnFileOutput() {
     if (!document_->IsOpen()) return;
     ResultFileDialog dialog(document_->Points(), ui_, this);
+    dialog.SetProjectPath(document_->Path());
+    dialog.onRunFinished = [this](const RunOutcome& outcome) { ShowRunOutcome(outcome); };
     ui_.Exec(dialog);
 }
 
+// The options belong to the open project: they are kept with it and come
+// back when it is opened again.
 void MainWindow::OnOptions() {
-    COptions& options = TheOptions();
-    OptionsDialog dialog(options, ui_, this);
+    OptionsDialog dialog(document_->Options(), ui_, this);
     if (!ui_.Exec(dialog)) return;
     const COptions& chosen = dialog.Options();
+    COptions options = document_->Options();
     options.StartMileage = chosen.StartMileage;
     options.UseStartName = chosen.UseStartName;
     options.StartName = chosen.StartName;
     options.UseOffsetRange = chosen.UseOffsetRange;
     options.OffsetRange = chosen.OffsetRange;
     document_->SetOptions(options);
+    if (document_->IsOpen())
+        workspace::RememberProjectOptions(document_->Path(), options);
+    else
+        TheOptions() = options;
+    ShowOptionsInStatusBar();
 }
 
 void MainWindow::SwitchView(ActiveView view) {
@@ -153,13 +235,51 @@ void MainWindow::OnCheck() {
     checkPanel_->Refresh();
 }
 
+// The list and the plan show the same point: selected in the list, marked
+// and brought into view in the plan, whichever of the two is shown.
 void MainWindow::ShowPoint(const std::string& gpsId) {
     if (document_->IndexOf(gpsId) < 0) return;
-    // J/Z-stake editing and the plan do not show every point.
-    if (activeView_ != ActiveView::List || document_->Mode() != ViewMode::AllPoints) OnListView();
+    // J/Z-stake editing does not show every point.
+    if (document_->Mode() != ViewMode::AllPoints) {
+        if (activeView_ == ActiveView::List) InstallToolbar(ToolbarSet::List);
+        document_->SetViewMode(ViewMode::AllPoints);
+    }
     listView_->SelectRowsByGpsId({gpsId});
     if (listView_->currentIndex().isValid()) listView_->scrollTo(listView_->currentIndex());
-    listView_->setFocus();
+    MarkInPlan(*planView_, {gpsId});
+    if (activeView_ == ActiveView::List)
+        listView_->setFocus();
+    else
+        planView_->setFocus();
+}
+
+FindDialog& MainWindow::Finder() {
+    if (!find_) {
+        find_ = new FindDialog(*document_, this);
+        connect(find_, &FindDialog::pointRequested, this, &MainWindow::ShowPoint);
+    }
+    return *find_;
+}
+
+void MainWindow::OnFind() {
+    if (!document_->IsOpen()) return;
+    FindDialog& finder = Finder();
+    finder.show();
+    finder.raise();
+    finder.activateWindow();
+    finder.TextEdit().setFocus();
+    finder.TextEdit().selectAll();
+}
+
+void MainWindow::OnZoomToSelection() {
+    if (!document_->IsOpen()) return;
+    const std::vector<std::string> ids = listView_->SelectedGpsIds();
+    if (ids.empty()) {
+        messagePane_->setText(QStringLiteral("请先在列表中选择点"));
+        return;
+    }
+    OnPlanView();
+    if (!ZoomPlanTo(*planView_, ids)) messagePane_->setText(QStringLiteral("所选点不在图形中"));
 }
 
 void MainWindow::OnAddPoint() { listView_->AddPoint(); }

@@ -1,5 +1,6 @@
 #include "app/recent_files.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 namespace linvara::gui {
@@ -22,11 +23,9 @@ QStringList RecentFiles() {
     return files;
 }
 
-void AddRecentFile(const QString& path) {
-    QStringList files = RecentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kMaxRecentFiles) files.removeLast();
+namespace {
+
+void StoreRecentFiles(const QStringList& files) {
     QSettings settings;
     settings.remove(QString::fromLatin1(kKey));
     settings.beginWriteArray(QString::fromLatin1(kKey), static_cast<int>(files.size()));
@@ -35,6 +34,30 @@ void AddRecentFile(const QString& path) {
         settings.setValue(QString::fromLatin1(kPath), files[i]);
     }
     settings.endArray();
+}
+
+}  // namespace
+
+void AddRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kMaxRecentFiles) files.removeLast();
+    StoreRecentFiles(files);
+}
+
+void RemoveRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    if (files.removeAll(path) > 0) StoreRecentFiles(files);
+}
+
+QStringList PruneRecentFiles() {
+    const QStringList files = RecentFiles();
+    QStringList kept;
+    for (const QString& f : files)
+        if (QFileInfo::exists(f)) kept << f;
+    if (kept.size() != files.size()) StoreRecentFiles(kept);
+    return kept;
 }
 
 }  // namespace linvara::gui

@@ -7,5 +7,8 @@ namespace linvara::gui {
 // user's settings (QSettings array "RecentFiles").
 QStringList RecentFiles();
 void AddRecentFile(const QString& path);
+void RemoveRecentFile(const QString& path);
+// Drops the entries whose file no longer exists; returns those left.
+QStringList PruneRecentFiles();
 
 }  // namespace linvara::gui

@@ -34,6 +34,17 @@ QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
 
 }  // namespace
 
+QString FilterSuffix(const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("(*."));
+    if (star < 0) return {};
+    const qsizetype from = star + 3;
+    qsizetype to = from;
+    while (to < filter.size() && filter[to] != QLatin1Char(' ') && filter[to] != QLatin1Char(')') &&
+           filter[to] != QLatin1Char('*'))
+        ++to;
+    return filter.mid(from, to - from);
+}
+
 void QtUiServices::Info(const QString& text) {
     Show(QMessageBox::Information, AppTitle(), text, QMessageBox::Ok);
 }
@@ -75,22 +86,27 @@ ConflictChoice QtUiServices::AskConflict(const QString& text) {
     return ConflictChoice::Cancel;
 }
 
-QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(Parent(), title, QString(), filter);
+QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter, const QString& start) {
+    return QFileDialog::getOpenFileName(Parent(), title, start, filter);
 }
 
-QString QtUiServices::GetSaveFileName(const QString& title, const QString& filter,
-                                      const QString& defaultSuffix) {
-    QFileDialog dialog(Parent(), title, QString(), filter);
+QString QtUiServices::GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                                      const QString& suggested) {
+    QFileDialog dialog(Parent(), title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    // A name typed without an extension gets the one of the type chosen in the dialog.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, defaultSuffix](const QString& chosen) {
+        const QString suffix = FilterSuffix(chosen);
+        dialog.setDefaultSuffix(suffix.isEmpty() ? defaultSuffix : suffix);
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtUiServices::GetExistingDirectory(const QString& title) {
-    return QFileDialog::getExistingDirectory(Parent(), title);
+QString QtUiServices::GetExistingDirectory(const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(Parent(), title, start);
 }
 
 bool QtUiServices::Exec(QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

@@ -3,6 +3,9 @@
 
 namespace linvara::gui {
 
+// The extension of the first pattern of one filter ("成果文件 (*.dat *.DAT)" -> "dat"), or empty.
+QString FilterSuffix(const QString& filter);
+
 // Real message boxes and file dialogs, parented to the active window.
 class QtUiServices final : public UiServices {
 public:
@@ -14,9 +17,10 @@ public:
     bool AskYesNoDefaultNo(const QString& text) override;
     bool OkCancelDefaultCancel(const QString& text) override;
     ConflictChoice AskConflict(const QString& text) override;
-    QString GetOpenFileName(const QString& title, const QString& filter) override;
-    QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix) override;
-    QString GetExistingDirectory(const QString& title) override;
+    QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) override;
+    QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                            const QString& suggested) override;
+    QString GetExistingDirectory(const QString& title, const QString& start) override;
     bool Exec(QDialog& dialog) override;
 };
 

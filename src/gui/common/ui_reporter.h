@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "common/ui_services.h"
 #include "reporter.h"
 
@@ -12,6 +14,12 @@ public:
     void Warning(const std::string& text) override;
     void Error(const std::string& text) override;
     bool Ask(const std::string& text) override;
+    void Progress(long long done, long long total) override {
+        if (onProgress) onProgress(done, total);
+    }
+
+    // Where long work (opening a large project) shows how far it got.
+    std::function<void(long long, long long)> onProgress;
 
 private:
     UiServices& ui_;

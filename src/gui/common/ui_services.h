@@ -36,12 +36,14 @@ public:
     virtual ConflictChoice AskConflict(const QString& text) = 0;
 
     // Filters in Qt's form "text (*.a);;text (*.b)". Empty result = cancelled.
-    virtual QString GetOpenFileName(const QString& title, const QString& filter) = 0;
-    // `defaultSuffix` is appended to names typed without an extension;
-    // overwriting an existing file is confirmed.
-    virtual QString GetSaveFileName(const QString& title, const QString& filter,
-                                    const QString& defaultSuffix) = 0;
-    virtual QString GetExistingDirectory(const QString& title) = 0;
+    // `start` is the folder the dialog opens in (empty: the last one).
+    virtual QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) = 0;
+    // `defaultSuffix` is appended to names typed without an extension (the
+    // chosen filter's own when it names one); overwriting an existing file is
+    // confirmed. `suggested` is the folder and name offered.
+    virtual QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
+                                    const QString& suggested) = 0;
+    virtual QString GetExistingDirectory(const QString& title, const QString& start) = 0;
 
     // Runs a modal dialog; true when it was accepted.
     virtual bool Exec(QDialog& dialog) = 0;

@@ -1,6 +1,8 @@
 #include "dialogs/merge_dialog.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -10,25 +12,11 @@
 #include <QTableWidget>
 
 #include "common/file_filter.h"
-#include "common/ui_reporter.h"
 #include "common/wait_cursor.h"
+#include "common/workspace.h"
 
 namespace linvara::gui {
 namespace {
-
-// Messages as message boxes, progress on the dialog's bar.
-class MergeReporter final : public UiReporter {
-public:
-    MergeReporter(UiServices& ui, QProgressBar& bar) : UiReporter(ui), bar_(bar) {}
-    void Progress(long long done, long long total) override {
-        bar_.setRange(0, static_cast<int>(std::max(total, 1LL)));
-        bar_.setValue(static_cast<int>(done));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-
-private:
-    QProgressBar& bar_;
-};
 
 QLineEdit* ReadOnlyEdit(const char* name) {
     auto* edit = new QLineEdit;
@@ -83,8 +71,10 @@ MergeDialog::MergeDialog(UiServices& ui, QWidget* parent)
 }
 
 void MergeDialog::OnChooseFolder() {
-    const QString chosen = ui_.GetExistingDirectory(QStringLiteral("请选择文件夹"));
+    const QString chosen =
+        ui_.GetExistingDirectory(QStringLiteral("请选择文件夹"), workspace::LastFolder(QStringLiteral("merge-folder")));
     if (chosen.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("merge-folder"), chosen);
     folder_ = chosen.toStdString();
     folderEdit_->setText(chosen);
     sources_ = ListProjectFiles(folder_);
@@ -99,9 +89,19 @@ void MergeDialog::OnChooseFolder() {
 }
 
 void MergeDialog::OnChooseTarget() {
-    const QString chosen =
-        ui_.GetSaveFileName(QStringLiteral("保存合并数据文件"), QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"), QString());
+    // Offered beside the sources, named after their folder.
+    const QString folder = QString::fromStdString(folder_);
+    const QString name = folder.isEmpty() ? QString() : QDir(folder).dirName() + QStringLiteral("_合并.PD");
+    const QString start = folder.isEmpty() ? workspace::SuggestedPath(QStringLiteral("merge-target"), {}, name)
+                                           : QDir(folder).filePath(name);
+    QString chosen = ui_.GetSaveFileName(QStringLiteral("保存合并数据文件"), QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"),
+                                         QStringLiteral("PD"), start);
     if (chosen.isEmpty()) return;
+    if (QFileInfo(chosen).suffix().compare(QStringLiteral("PD"), Qt::CaseInsensitive) != 0)
+        chosen += QStringLiteral(".PD");
+    workspace::RememberFolder(QStringLiteral("merge-target"), chosen);
+    // The save dialog asked before an existing file was chosen: it is replaced, not added to.
+    replace_ = QFileInfo::exists(chosen);
     target_ = chosen.toStdString();
     targetEdit_->setText(chosen);
 }
@@ -116,10 +116,28 @@ std::vector<MergeSource> MergeDialog::CheckedSources() const {
 }
 
 void MergeDialog::OnMerge() {
-    MergeReporter reporter(ui_, *progress_);
+    RunReporter reporter(ui_);
+    reporter.onProgress = [this](long long done, long long total) {
+        progress_->setRange(0, static_cast<int>(std::max(total, 1LL)));
+        progress_->setValue(static_cast<int>(done));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    reporter.Begin(QStringLiteral("数据合并"));
     progress_->setValue(0);
-    WaitCursor wait;
-    MergeProjects(folder_, CheckedSources(), target_, reporter);
+    MergeResult result;
+    {
+        WaitCursor wait;
+        result = MergeProjects(folder_, CheckedSources(), target_, reporter,
+                               replace_ ? MergeTarget::Replace : MergeTarget::Append);
+    }
+    // Replaced once: merging again adds to what this merge wrote.
+    if (result == MergeResult::Done || result == MergeResult::Incomplete) replace_ = false;
+    const bool written = result == MergeResult::Done || result == MergeResult::Incomplete;
+    const RunOutcome outcome = reporter.Finish(written ? QString::fromStdString(target_) : QString());
+    if (onRunFinished)
+        onRunFinished(outcome);
+    else
+        ShowOutcomeAsBoxes(ui_, outcome);
 }
 
 }  // namespace linvara::gui

@@ -1,8 +1,10 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "common/run_reporter.h"
 #include "merge/project_merge.h"
 
 class QLineEdit;
@@ -27,6 +29,10 @@ public:
     QTableWidget& FileList() { return *files_; }
     const std::string& Folder() const { return folder_; }
     const std::string& TargetPath() const { return target_; }
+    // Whether the target existed when chosen: the user agreed to replace it.
+    bool ReplacesTarget() const { return replace_; }
+    // Told what each merge said, instead of a message box per message.
+    std::function<void(const RunOutcome&)> onRunFinished;
 
 private:
     std::vector<MergeSource> CheckedSources() const;
@@ -34,6 +40,7 @@ private:
     UiServices& ui_;
     std::string folder_;
     std::string target_;
+    bool replace_ = false;
     std::vector<MergeSource> sources_;
     QLineEdit* folderEdit_;
     QLineEdit* targetEdit_;

@@ -1,6 +1,7 @@
 #include "dialogs/result_file_dialog.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 
 #include "common/file_filter.h"
 #include "common/wait_cursor.h"
+#include "common/workspace.h"
 #include "output/result_kinds.h"
 #include "output/result_writer.h"
 
@@ -20,7 +22,8 @@ ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWid
     pathEdit_->setObjectName("pathEdit");
     pathEdit_->setReadOnly(true);
     for (const ResultKindInfo& info : ResultKinds()) kinds_->addItem(QString::fromUtf8(info.text));
-    kinds_->setCurrentIndex(0);
+    kind_ = std::clamp(workspace::LastResultKind(), 0, kinds_->count() - 1);
+    kinds_->setCurrentIndex(kind_);
     connect(kinds_, &QComboBox::currentIndexChanged, this, &ResultFileDialog::OnKindChanged);
 
     auto* choose = new QPushButton(QStringLiteral("成果文件"));
@@ -45,28 +48,48 @@ ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWid
     setMinimumWidth(520);
 }
 
+std::string ResultFileDialog::DefaultExtension() const { return ExtensionForKind(kind_); }
+
 void ResultFileDialog::OnKindChanged(int kind) {
     kind_ = kind;
-    extension_ = DefaultExtensionForKind(kind, extension_);
+    workspace::RememberResultKind(kind);
     if (path_.empty()) return;
-    path_ = ReplaceExtension(path_, extension_);
+    path_ = ReplaceExtension(path_, ExtensionForKind(kind));
     pathEdit_->setText(QString::fromStdString(path_));
 }
 
 void ResultFileDialog::OnChoosePath() {
     kind_ = kinds_->currentIndex();
-    const QString filter = QtFileFilter(SaveFilterForKind(kind_, extension_));
-    const QString path =
-        ui_.GetSaveFileName(QStringLiteral("保存成果文件"), filter, QString::fromStdString(extension_));
+    const QString extension = QString::fromStdString(ExtensionForKind(kind_));
+    const QString filter = QtFileFilter(SaveFilterForKind(kind_));
+    const QString name = workspace::ProjectTitle(projectPath_).isEmpty()
+                             ? QString()
+                             : workspace::ProjectTitle(projectPath_) + QLatin1Char('_') +
+                                   QString::fromUtf8(ResultKinds()[static_cast<std::size_t>(kind_)].shortName) +
+                                   QLatin1Char('.') + extension;
+    const QString suggested = path_.empty() ? workspace::SuggestedPath(QStringLiteral("result"), projectPath_, name)
+                                            : QString::fromStdString(path_);
+    const QString path = ui_.GetSaveFileName(QStringLiteral("保存成果文件"), filter, extension, suggested);
     if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("result"), path);
     path_ = path.toStdString();
     pathEdit_->setText(path);
 }
 
 void ResultFileDialog::OnConvert() {
     kind_ = kinds_->currentIndex();
-    WaitCursor wait;
-    WriteResultFile(list_, path_, kind_, reporter_);
+    reporter_.Begin(QStringLiteral("文件格式转换输出"));
+    int written = -1;
+    bool ok = false;
+    {
+        WaitCursor wait;
+        ok = WriteResultFile(list_, path_, kind_, reporter_, &written);
+    }
+    RunOutcome outcome = reporter_.Finish(ok ? QString::fromStdString(path_) : QString(), ok ? written : -1);
+    if (onRunFinished)
+        onRunFinished(outcome);
+    else
+        ShowOutcomeAsBoxes(ui_, outcome);
 }
 
 }  // namespace linvara::gui

@@ -1,8 +1,9 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 #include <string>
 
-#include "common/ui_reporter.h"
+#include "common/run_reporter.h"
 #include "model/dh_point_list.h"
 
 class QComboBox;
@@ -25,16 +26,23 @@ public:
 
     int Kind() const { return kind_; }
     const std::string& ResultPath() const { return path_; }
-    const std::string& DefaultExtension() const { return extension_; }
+    // The extension of the chosen kind, which the path follows.
+    std::string DefaultExtension() const;
     QComboBox& KindList() { return *kinds_; }
+    // The open project: the save dialog starts beside it with a name made
+    // of its title and the kind.
+    void SetProjectPath(const QString& path) { projectPath_ = path; }
+
+    // Told what each conversion said, instead of a message box per message.
+    std::function<void(const RunOutcome&)> onRunFinished;
 
 private:
     const DHPointList& list_;
     UiServices& ui_;
-    UiReporter reporter_;
+    RunReporter reporter_;
     int kind_ = 0;
     std::string path_;
-    std::string extension_ = "dat";
+    QString projectPath_;
     QComboBox* kinds_;
     QLineEdit* pathEdit_;
 };

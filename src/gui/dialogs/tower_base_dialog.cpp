@@ -1,5 +1,6 @@
 #include "dialogs/tower_base_dialog.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <algorithm>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 
 #include "common/file_filter.h"
 #include "common/wait_cursor.h"
+#include "common/workspace.h"
 #include "text/format.h"
 
 namespace linvara::gui {
@@ -88,9 +90,12 @@ TowerBaseDialog::TowerBaseDialog(UiServices& ui, QWidget* parent)
 }
 
 void TowerBaseDialog::OnOpenFile() {
+    const QString start = projectPath_.isEmpty() ? workspace::LastFolder(QStringLiteral("towerbase-data"))
+                                                 : QFileInfo(projectPath_).absolutePath();
     const QString path = ui_.GetOpenFileName(QStringLiteral("打开数据文件"),
-                                             QtFileFilter("数据文件 (*.PD)|*.PD|数据文件 (*.tow)|*.TOW||"));
+                                             QtFileFilter("数据文件 (*.PD)|*.PD|数据文件 (*.tow)|*.TOW||"), start);
     if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("towerbase-data"), path);
     {
         WaitCursor wait;
         survey_.Load(path.toStdString());
@@ -111,25 +116,42 @@ void TowerBaseDialog::ReportReadWarnings() {
 }
 
 void TowerBaseDialog::OnChooseOutput() {
-    const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
-                                             QStringLiteral("org"));
+    // Beside the data file, named after it: the stakes' names are added to it.
+    const QString dataFile = survey_.DataFilePath().empty() ? projectPath_ : QString::fromStdString(survey_.DataFilePath());
+    const QString name = dataFile.isEmpty() ? QString() : workspace::ProjectTitle(dataFile) + QStringLiteral("_塔基.org");
+    const QString path =
+        ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
+                            QStringLiteral("org"), workspace::SuggestedPath(QStringLiteral("towerbase"), dataFile, name));
     if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("towerbase"), path);
     survey_.OrgOutputPath = path.toStdString();
     outputPath_->setText(path);
 }
 
 void TowerBaseDialog::OnConvert() {
+    if (ConvertReported() != TowerBaseSurvey::ConvertResult::NoDataFile) return;
+    // No data yet: the message has been shown; ask for the file, then go on.
+    OnOpenFile();
+    if (survey_.DataFilePath().empty()) return;
+    ConvertReported();
+}
+
+TowerBaseSurvey::ConvertResult TowerBaseDialog::ConvertReported() {
+    reporter_.Begin(QStringLiteral("塔基断面转换"));
     TowerBaseSurvey::ConvertResult result;
     {
         WaitCursor wait;
         result = survey_.Convert();
     }
-    if (result != TowerBaseSurvey::ConvertResult::NoDataFile) return;
-    // No data yet: the message has been shown; ask for the file, then go on.
-    OnOpenFile();
-    if (survey_.DataFilePath().empty()) return;
-    WaitCursor wait;
-    survey_.Convert();
+    const QString written = result == TowerBaseSurvey::ConvertResult::Done
+                                ? QFileInfo(QString::fromStdString(survey_.OrgOutputPath)).absolutePath()
+                                : QString();
+    const RunOutcome outcome = reporter_.Finish(written);
+    if (onRunFinished)
+        onRunFinished(outcome);
+    else
+        ShowOutcomeAsBoxes(ui_, outcome);
+    return result;
 }
 
 void TowerBaseDialog::Refresh() {

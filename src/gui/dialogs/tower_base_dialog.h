@@ -1,7 +1,8 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 
-#include "common/ui_reporter.h"
+#include "common/run_reporter.h"
 #include "towerbase/tower_base_survey.h"
 
 class QLineEdit;
@@ -23,6 +24,10 @@ public:
     void OnConvert();      // "转换"
 
     const TowerBaseSurvey& Survey() const { return survey_; }
+    // The open project: the file dialogs start beside it.
+    void SetProjectPath(const QString& path) { projectPath_ = path; }
+    // Told what each conversion said, instead of a message box per message.
+    std::function<void(const RunOutcome&)> onRunFinished;
     QTableWidget& Table() { return *table_; }
 
 protected:
@@ -30,10 +35,13 @@ protected:
 
 private:
     void ReportReadWarnings();
+    // One conversion, its messages collected into one report.
+    TowerBaseSurvey::ConvertResult ConvertReported();
     void Refresh();
 
     UiServices& ui_;
-    UiReporter reporter_;
+    RunReporter reporter_;
+    QString projectPath_;
     TowerBaseSurvey survey_;
     QLineEdit* dataPath_;
     QLineEdit* outputPath_;

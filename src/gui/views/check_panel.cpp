@@ -20,6 +20,7 @@ namespace {
 enum Column { SeverityColumn, RuleColumn, PointColumn, RowColumn, MessageColumn, ColumnCount };
 constexpr int kSortRole = Qt::UserRole + 1;
 constexpr int kGpsIdRole = Qt::UserRole + 2;
+constexpr int kStakeRole = Qt::UserRole + 3;  // a tower-base centre stake's name
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -91,7 +92,12 @@ CheckPanel::CheckPanel(const ProjectDocument& document, QWidget* parent)
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         const QModelIndex source = proxy_->mapToSource(index);
         const std::string gpsId = model_->item(source.row(), SeverityColumn)->data(kGpsIdRole).toString().toStdString();
-        if (!gpsId.empty()) emit pointRequested(gpsId);
+        if (!gpsId.empty()) {
+            emit pointRequested(gpsId);
+            return;
+        }
+        const QString stake = model_->item(source.row(), SeverityColumn)->data(kStakeRole).toString();
+        if (!stake.isEmpty()) emit stakeRequested(stake);
     });
     connect(&document, &ProjectDocument::listReset, this, &CheckPanel::RefreshIfShown);
     connect(&document, &ProjectDocument::pointChanged, this, &CheckPanel::RefreshIfShown);
@@ -127,6 +133,7 @@ void CheckPanel::Fill() {
             << Item(FromUtf8(f.point), FromUtf8(f.point)) << Item(RowText(f), RowOrder(f))
             << Item(FromUtf8(f.message), FromUtf8(f.message));
         if (f.place == check::Place::ListRow) row[SeverityColumn]->setData(FromUtf8(f.gpsId), kGpsIdRole);
+        if (f.place == check::Place::TowerBaseStake) row[SeverityColumn]->setData(FromUtf8(f.point), kStakeRole);
         row[MessageColumn]->setToolTip(FromUtf8(f.message));
         model_->appendRow(row);
     }

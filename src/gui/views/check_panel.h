@@ -32,6 +32,8 @@ public:
 
 signals:
     void pointRequested(const std::string& gpsId);
+    // A finding about a tower-base centre stake: the stake of that name.
+    void stakeRequested(const QString& name);
 
 private:
     // Checking reads the file and walks the whole list, so a hidden panel waits.

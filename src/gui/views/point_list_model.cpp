@@ -91,7 +91,12 @@ QVariant PointListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole: return QString::fromStdString(CellText(*point, index.column()));
         case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
         case Qt::BackgroundRole: return FillColor(point->DHType);
-        case Qt::ForegroundRole: return QColor(0, 0, 0);
+        case Qt::ForegroundRole: return TextColor(point->DHType);
+        // Long names and codes are cut off in their columns.
+        case Qt::ToolTipRole: {
+            const std::string text = CellText(*point, index.column());
+            return text.size() > 12 ? QVariant(QString::fromStdString(text)) : QVariant();
+        }
         default: return {};
     }
 }
@@ -127,6 +132,11 @@ std::string PointListModel::CellText(const DHPoint& p, int column) {
         case 19: return p.GPS_ID;
         default: return {};
     }
+}
+
+// White on the dark J-stake red (7.7:1); black on the others.
+QColor PointListModel::TextColor(int dhType) {
+    return dhType == JStake ? QColor(255, 255, 255) : QColor(0, 0, 0);
 }
 
 QColor PointListModel::FillColor(int dhType) {

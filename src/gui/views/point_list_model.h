@@ -41,6 +41,7 @@ public:
     static std::string CellText(const DHPoint& point, int column);
     // Row fill and text colours by kind (unselected rows).
     static QColor FillColor(int dhType);
+    static QColor TextColor(int dhType);
 
 private:
     const DHPointList* list_ = nullptr;

@@ -43,10 +43,11 @@ void PointTableView::SetUpLook() {
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setHighlightSections(false);
     setColumnHidden(PointListModel::kGpsIdColumn, true);
-    // The selection shows in the same colours with or without the focus.
+    // The selection shows in the same colours with or without the focus: a
+    // deep cyan that white text reads on (5.7:1).
     QPalette look = palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        look.setColor(group, QPalette::Highlight, QColor(0, 191, 243));
+        look.setColor(group, QPalette::Highlight, QColor(0, 110, 150));
         look.setColor(group, QPalette::HighlightedText, QColor(255, 255, 255));
     }
     setPalette(look);

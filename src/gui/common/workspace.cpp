@@ -1,0 +1,90 @@
+#include "common/workspace.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QSettings>
+
+namespace linvara::gui::workspace {
+namespace {
+
+// One settings group per project, named by a hash of its absolute path: a
+// path's slashes would otherwise become nested groups.
+QString ProjectGroup(const QString& projectPath) {
+    const QString absolute = QFileInfo(projectPath).absoluteFilePath();
+    const QByteArray hash = QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return QStringLiteral("ProjectOptions/") + QString::fromLatin1(hash);
+}
+
+}  // namespace
+
+QString LastFolder(const QString& dialog) {
+    const QString folder = QSettings().value(QStringLiteral("Folders/") + dialog).toString();
+    return folder.isEmpty() || QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void RememberFolder(const QString& dialog, const QString& path) {
+    if (path.isEmpty()) return;
+    const QFileInfo info(path);
+    QSettings().setValue(QStringLiteral("Folders/") + dialog,
+                         info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+}
+
+QString SuggestedPath(const QString& dialog, const QString& projectPath, const QString& fileName) {
+    const QString folder = projectPath.isEmpty() ? LastFolder(dialog) : QFileInfo(projectPath).absolutePath();
+    if (folder.isEmpty()) return fileName;
+    return fileName.isEmpty() ? folder : QDir(folder).filePath(fileName);
+}
+
+QString ProjectTitle(const QString& projectPath) { return QFileInfo(projectPath).completeBaseName(); }
+
+int LastResultKind() { return QSettings().value(QStringLiteral("ResultKind"), 0).toInt(); }
+
+void RememberResultKind(int kind) { QSettings().setValue(QStringLiteral("ResultKind"), kind); }
+
+QByteArray ListColumns() { return QSettings().value(QStringLiteral("ListColumns")).toByteArray(); }
+
+void RememberListColumns(const QByteArray& state) { QSettings().setValue(QStringLiteral("ListColumns"), state); }
+
+COptions ProjectOptions(const QString& projectPath, const COptions& fallback) {
+    QSettings settings;
+    settings.beginGroup(ProjectGroup(projectPath));
+    if (!settings.contains(QStringLiteral("StartMileage"))) return fallback;
+    COptions options = fallback;
+    // Numbers are stored as numbers: no locale is involved.
+    options.StartMileage = settings.value(QStringLiteral("StartMileage"), fallback.StartMileage).toDouble();
+    options.UseStartName = settings.value(QStringLiteral("UseStartName"), fallback.UseStartName).toInt();
+    options.StartName =
+        settings.value(QStringLiteral("StartName"), QString::fromStdString(fallback.StartName)).toString().toStdString();
+    options.UseOffsetRange = settings.value(QStringLiteral("UseOffsetRange"), fallback.UseOffsetRange).toInt();
+    options.OffsetRange = settings.value(QStringLiteral("OffsetRange"), fallback.OffsetRange).toDouble();
+    return options;
+}
+
+void RememberProjectOptions(const QString& projectPath, const COptions& options) {
+    QSettings settings;
+    settings.beginGroup(ProjectGroup(projectPath));
+    settings.setValue(QStringLiteral("Path"), QFileInfo(projectPath).absoluteFilePath());
+    settings.setValue(QStringLiteral("StartMileage"), options.StartMileage);
+    settings.setValue(QStringLiteral("UseStartName"), options.UseStartName);
+    settings.setValue(QStringLiteral("StartName"), QString::fromStdString(options.StartName));
+    settings.setValue(QStringLiteral("UseOffsetRange"), options.UseOffsetRange);
+    settings.setValue(QStringLiteral("OffsetRange"), options.OffsetRange);
+}
+
+void SaveWindow(const QMainWindow& window) {
+    QSettings settings;
+    settings.setValue(QStringLiteral("Window/Geometry"), window.saveGeometry());
+    settings.setValue(QStringLiteral("Window/State"), window.saveState());
+}
+
+bool RestoreWindow(QMainWindow& window) {
+    QSettings settings;
+    const QByteArray geometry = settings.value(QStringLiteral("Window/Geometry")).toByteArray();
+    if (geometry.isEmpty() || !window.restoreGeometry(geometry)) return false;
+    window.restoreState(settings.value(QStringLiteral("Window/State")).toByteArray());
+    return true;
+}
+
+}  // namespace linvara::gui::workspace

@@ -1,0 +1,385 @@
+// Day-long work with the desktop program: one report per run instead of a
+// box per message, file dialogs that follow the kind and start beside the
+// project, the workspace remembered, Qt's own buttons in Chinese, find.
+#include <QDialogButtonBox>
+#include <algorithm>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/command_ids.h"
+#include "app/linvara_app.h"
+#include "app/main_window.h"
+#include "app/project_document.h"
+#include "app/recent_files.h"
+#include "app/translations.h"
+#include "common/point_search.h"
+#include "common/qt_ui_services.h"
+#include "common/workspace.h"
+#include "dialogs/find_dialog.h"
+#include "dialogs/merge_dialog.h"
+#include "dialogs/options_dialog.h"
+#include "gui_test_support.h"
+#include "views/check_panel.h"
+#include "views/plan_view.h"
+#include "views/point_table_view.h"
+#include "views/run_report_window.h"
+
+using namespace linvara;
+using namespace linvara::gui;
+using namespace linvara::gui::testing;
+using linvara::testing::CollectorPoint;
+using linvara::testing::Surveyed;
+using linvara::testing::TempDir;
+
+namespace {
+
+// Three J stakes; between them `features` two-point features whose
+// auxiliary point was never surveyed: each one a message of the ORG conversion.
+std::vector<CollectorPoint> LineWithOrphans(int features) {
+    std::vector<CollectorPoint> points = {Surveyed("G-J1", "J1", 0, 1000, 500, 10),
+                                          Surveyed("G-J2", "J2", 0, 1200, 600, 11)};
+    for (int i = 0; i < features; ++i) {
+        CollectorPoint f = Surveyed("G-F" + std::to_string(i), "F" + std::to_string(i), 5, 1210 + i, 610 + i, 12);
+        f.gouType = 184;
+        f.ptBeforSel = "nowhere";
+        points.push_back(f);
+    }
+    points.push_back(Surveyed("G-J3", "J3", 0, 1400, 800, 13));
+    return points;
+}
+
+std::vector<CollectorPoint> StakesOnly() {
+    return {Surveyed("G-J1", "J1", 0, 1000, 500, 10), Surveyed("G-Z1", "Z1", 1, 1100, 550, 10),
+            Surveyed("G-J2", "J2", 0, 1200, 600, 11)};
+}
+
+size_t StoredPoints(const std::string& path) { return ReadBack(path).size(); }
+
+// The names of the points selected in the list.
+std::vector<std::string> SelectedNames(MainWindow& frame) {
+    std::vector<std::string> names;
+    for (const std::string& id : frame.PointTable().SelectedGpsIds())
+        names.push_back(frame.Document().Points()[size_t(frame.Document().IndexOf(id))].NewPtName);
+    return names;
+}
+
+// The names of the points picked in the plan.
+std::vector<std::string> PickedNames(MainWindow& frame) {
+    std::vector<std::string> names;
+    for (const std::string& id : frame.Plan().Canvas().PickedGpsIds())
+        names.push_back(frame.Document().Points()[size_t(frame.Document().IndexOf(id))].NewPtName);
+    return names;
+}
+
+}  // namespace
+
+class ComfortTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<FakeUi> ui_;
+    std::unique_ptr<LinvaraApp> app_;
+
+    MainWindow& StartWith(const std::string& project) {
+        app_ = std::make_unique<LinvaraApp>(*ui_);
+        return app_->InitInstance(QString::fromStdString(project));
+    }
+    std::string Project(const std::vector<CollectorPoint>& points, const std::string& name = "line.PD") {
+        const std::string path = dir_->File(name);
+        linvara::testing::WriteCollectorProject(path, points);
+        return path;
+    }
+
+private slots:
+    void initTestCase() { IsolateSettings(); }
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        ui_ = std::make_unique<FakeUi>();
+    }
+    void cleanup() {
+        app_.reset();
+        ui_.reset();
+        dir_.reset();
+        QSettings().clear();
+    }
+
+    // ---- one report per run
+
+    void manyMessagesMakeOneReport() {
+        MainWindow& frame = StartWith(Project(LineWithOrphans(40)));
+        ui_->answers = {false};  // the check found errors: convert anyway
+        const std::string out = dir_->File("line.org");
+        ui_->saveFiles.push_back(QString::fromStdString(out));
+        frame.Action(cmd::OrgOutput)->trigger();
+        // The check's question, and not one box per message.
+        QCOMPARE(ui_->Kinds(), QStringList{"yesno"});
+        QVERIFY(std::filesystem::exists(out));
+        RunReportWindow& report = frame.RunReport();
+        QVERIFY(report.isVisible());
+        QCOMPARE(report.Table().rowCount(), 40);
+        QVERIFY2(report.Heading().contains(QStringLiteral("转换ORG文件成功！")), qPrintable(report.Heading()));
+        QVERIFY(report.Heading().contains(QStringLiteral("共40条消息（错误0条，警告40条")));
+        // Each row names its point and its list row; the text stays the system's own.
+        const DHPointList& list = frame.Document().Points();
+        for (int r : {0, 39}) {
+            const std::string name = report.Table().item(r, 1)->text().toStdString();
+            const int row = report.Table().item(r, 2)->text().toInt();
+            QVERIFY(row >= 1 && row <= int(list.size()));
+            QCOMPARE(list[size_t(row - 1)].NewPtName, name);
+            QCOMPARE(report.Table().item(r, 0)->text(), QStringLiteral("警告"));
+            QCOMPARE(report.Table().item(r, 3)->text(), QStringLiteral("找不到2点测的对应辅助点！"));
+        }
+        // A row shows its point in the list, and in the plan once it is drawn.
+        report.Table().setCurrentCell(7, 3);
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{"F7"});
+        frame.Action(cmd::PlanView)->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTest::qWait(50);
+        report.Table().setCurrentCell(9, 3);
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{"F9"});
+        QCOMPARE(PickedNames(frame), std::vector<std::string>{"F9"});
+        // The status bar says what was written.
+        QCOMPARE(frame.MessageText(), QStringLiteral("已写出 %1 点 → %2").arg(list.size()).arg(QString::fromStdString(out)));
+    }
+
+    void aQuietRunEndsInTheStatusBar() {
+        MainWindow& frame = StartWith(Project(StakesOnly()));
+        const std::string out = dir_->File("stakes.org");
+        ui_->saveFiles.push_back(QString::fromStdString(out));
+        frame.Action(cmd::OrgOutput)->trigger();
+        QVERIFY2(ui_->messages.empty(), qPrintable(ui_->Texts().join('|')));
+        QVERIFY(!frame.RunReport().isVisible());
+        QCOMPARE(frame.MessageText(), QStringLiteral("已写出 3 点 → %1").arg(QString::fromStdString(out)));
+        QCOMPARE(frame.OutputFolder(), QString::fromStdString(dir_->path().string()));
+        // Started beside the project, named after it.
+        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("line.org")));
+    }
+
+    // A failed write is an error that names the file and the system's reason.
+    void aFailedWriteSaysWhy() {
+        MainWindow& frame = StartWith(Project(StakesOnly()));
+        const std::string out = dir_->File("no/such/out.org");
+        ui_->saveFiles.push_back(QString::fromStdString(out));
+        frame.Action(cmd::OrgOutput)->trigger();
+        QCOMPARE(ui_->Kinds(), QStringList{"error"});
+        QCOMPARE(ui_->Texts().front(),
+                 QStringLiteral("转换ORG文件失败：%1（No such file or directory）").arg(QString::fromStdString(out)));
+    }
+
+    // Errors found by the check: "yes" shows them instead of converting.
+    void theCheckComesFirst() {
+        MainWindow& frame = StartWith(Project(LineWithOrphans(2)));
+        ui_->answers = {true};
+        frame.Action(cmd::OrgOutput)->trigger();
+        QCOMPARE(ui_->Kinds(), QStringList{"yesno"});
+        QVERIFY(ui_->Texts().front().startsWith(QStringLiteral("检查发现2个错误")));
+        QVERIFY(ui_->lastTitle.isEmpty());  // no file was asked for
+        QVERIFY(frame.Checks().isVisible());
+        QCOMPARE(std::count_if(frame.Checks().Findings().begin(), frame.Checks().Findings().end(),
+                               [](const check::Finding& f) { return f.severity == check::Severity::Error; }),
+                 2);
+        QVERIFY(frame.ToolbarCommands().back() == cmd::Check);
+        // Double-clicking a finding selects its point in the list.
+        QTableView& table = frame.Checks().Table();
+        int auxRow = -1;
+        for (int r = 0; r < table.model()->rowCount() && auxRow < 0; ++r)
+            for (int c = 0; c < table.model()->columnCount(); ++c)
+                if (table.model()->index(r, c).data().toString() == QStringLiteral("aux-missing")) auxRow = r;
+        QVERIFY(auxRow >= 0);
+        emit table.doubleClicked(table.model()->index(auxRow, 0));
+        QCOMPARE(SelectedNames(frame).size(), size_t(1));
+        QVERIFY(SelectedNames(frame).front().rfind("F", 0) == 0);
+    }
+
+    // A finding about a tower-base stake selects the stake of that name.
+    void aStakeFindingSelectsTheStake() {
+        linvara::testing::CollectorTowerRow row;
+        row.name = "T1";
+        row.pegName = "J2";
+        row.subIndex = 0;  // section A only
+        const std::string path = dir_->File("tower.PD");
+        linvara::testing::WriteCollectorProject(path, SmallLine(), {row});
+        MainWindow& frame = StartWith(path);
+        frame.Action(cmd::Check)->trigger();
+        QTableView& table = frame.Checks().Table();
+        int stakeRow = -1;
+        for (int r = 0; r < table.model()->rowCount() && stakeRow < 0; ++r)
+            for (int c = 0; c < table.model()->columnCount(); ++c)
+                if (table.model()->index(r, c).data().toString() == QStringLiteral("section-missing")) stakeRow = r;
+        QVERIFY(stakeRow >= 0);
+        frame.PointTable().SelectRow(0);
+        emit table.doubleClicked(table.model()->index(stakeRow, 0));
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{"J2"});
+    }
+
+    // ---- file dialogs
+
+    void mergeTargetIsAProjectAndAConfirmedOneIsReplaced() {
+        std::filesystem::create_directory(dir_->File("src"));
+        Project(SmallLine(), "src/a.PD");
+        MergeDialog d(*ui_);
+        ui_->directories.push_back(QString::fromStdString(dir_->File("src")));
+        d.OnChooseFolder();
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("all")));  // typed without extension
+        d.OnChooseTarget();
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("PD"));
+        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("src/src_合并.PD")));
+        QCOMPARE(d.TargetPath(), dir_->File("all.PD"));
+        QVERIFY(!d.ReplacesTarget());
+        d.OnMerge();
+        QCOMPARE(StoredPoints(dir_->File("all.PD")), size_t(8));
+        // Chosen again, it exists: the save dialog confirmed replacing it.
+        for (int round = 0; round < 2; ++round) {
+            ui_->saveFiles.push_back(QString::fromStdString(dir_->File("all.PD")));
+            d.OnChooseTarget();
+            QVERIFY(d.ReplacesTarget());
+            d.OnMerge();
+            QCOMPARE(StoredPoints(dir_->File("all.PD")), size_t(8));
+        }
+        QCOMPARE(ui_->messages.back().text, QStringLiteral("合并完成！"));
+    }
+
+    // A name typed without extension gets the one of the file type chosen in the dialog.
+    void typedNamesTakeTheChosenFilterExtension() {
+        QCOMPARE(FilterSuffix(QStringLiteral("成果文件 (*.CSV *.csv)")), QStringLiteral("CSV"));
+        QCOMPARE(FilterSuffix(QStringLiteral("KML文件 (*.kml)")), QStringLiteral("kml"));
+        QCOMPARE(FilterSuffix(QStringLiteral("所有文件 (*)")), QString());
+    }
+
+    // ---- the workspace
+
+    void settingsRoundTrip() {
+        const QString a = QString::fromStdString(dir_->File("a.PD"));
+        const QString b = QString::fromStdString(dir_->File("b.PD"));
+        workspace::RememberFolder(QStringLiteral("open"), a);
+        workspace::RememberResultKind(7);
+        COptions chosen;
+        chosen.StartMileage = 1000;
+        chosen.UseStartName = 1;
+        chosen.StartName = "20";
+        chosen.UseOffsetRange = 1;
+        chosen.OffsetRange = 0.25;
+        workspace::RememberProjectOptions(a, chosen);
+        QCOMPARE(workspace::LastFolder(QStringLiteral("open")), QString::fromStdString(dir_->path().string()));
+        QCOMPARE(workspace::LastFolder(QStringLiteral("merge-folder")), QString());
+        QCOMPARE(workspace::LastResultKind(), 7);
+        const COptions back = workspace::ProjectOptions(a, COptions{});
+        QCOMPARE(back.StartMileage, 1000.0);
+        QCOMPARE(back.UseStartName, 1);
+        QCOMPARE(back.StartName, std::string("20"));
+        QCOMPARE(back.OffsetRange, 0.25);
+        QCOMPARE(workspace::ProjectOptions(b, COptions{}).StartMileage, 0.0);
+        // A recent file found missing is dropped.
+        AddRecentFile(b);
+        AddRecentFile(a);
+        Project(SmallLine(), "a.PD");
+        QCOMPARE(PruneRecentFiles(), QStringList{a});
+    }
+
+    void theWindowRemembersOptionsColumnsAndSize() {
+        const std::string project = Project(SmallLine());
+        {
+            MainWindow& frame = StartWith(project);
+            QVERIFY(frame.MileageText().contains(QStringLiteral("起始里程 0.000 m")));
+            ui_->dialogs.push_back(FillThenOk<OptionsDialog>(
+                [](OptionsDialog& d) { d.findChild<QLineEdit*>("startMileageEdit")->setText("1000"); }));
+            frame.Action(cmd::Options)->trigger();
+            QCOMPARE(frame.MileageText(), QStringLiteral("起始里程 1000.000 m"));
+            frame.PointTable().setColumnWidth(3, 177);
+            frame.showNormal();
+            frame.setGeometry(40, 50, 900, 640);
+            QVERIFY(frame.close());  // saves the project and the workspace
+        }
+        MainWindow& again = StartWith(project);
+        QCOMPARE(again.Document().Options().StartMileage, 1000.0);
+        QCOMPARE(again.MileageText(), QStringLiteral("起始里程 1000.000 m"));
+        QCOMPARE(again.PointTable().columnWidth(3), 177);
+        QCOMPARE(again.size(), QSize(900, 640));
+        // Another project keeps the defaults.
+        QVERIFY(again.OpenProjectFile(QString::fromStdString(Project(SmallLine(), "other.PD"))));
+        QCOMPARE(again.Document().Options().StartMileage, 0.0);
+    }
+
+    void theFirstSizeIsTwoThirdsOfTheScreen() {
+        QWidget probe;
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect first = FirstGeometry(probe);
+        QVERIFY(first.width() >= std::min(800, screen.width()) && first.width() <= screen.width());
+        if (screen.width() * 2 / 3 >= 800) QCOMPARE(first.width(), screen.width() * 2 / 3);
+        QVERIFY(screen.contains(first));
+    }
+
+    // ---- Chinese throughout
+
+    void standardButtonsSpeakChinese() {
+        QVERIFY2(InstallFrameworkTranslations(), "qt6-translations-l10n is not installed");
+        QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Save);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        QVERIFY(box.button(QDialogButtonBox::Save)->text().contains(QStringLiteral("保存")));
+    }
+
+    // ---- find
+
+    void findOrdersExactThenPrefixThenInside() {
+        DHPointList list;
+        for (const char* name : {"AJ1", "J12", "J1", "j1x", "Z1", "j1"}) {
+            DHPoint p;
+            p.NewPtName = name;
+            list.push_back(p);
+        }
+        QCOMPARE(FindByName(list, "J1"), (std::vector<int>{2, 5, 1, 3, 0}));
+        QCOMPARE(FindByName(list, "z"), (std::vector<int>{4}));
+        QVERIFY(FindByName(list, "").empty());
+        QVERIFY(FindByName(list, "Q").empty());
+        const struct {
+            const char* text;
+            bool ok;
+            double metres;
+        } mileages[] = {{"1250.5", true, 1250.5}, {" K1+250.5 ", true, 1250.5}, {"1+250", true, 1250},
+                        {"k0+5", true, 5},        {"abc", false, 0},          {"K+1", false, 0},
+                        {"1+", false, 0},         {"nan", false, 0}};
+        for (const auto& m : mileages) {
+            double metres = -1;
+            QCOMPARE(ParseMileage(m.text, metres), m.ok);
+            if (m.ok) QCOMPARE(metres, m.metres);
+        }
+        for (int i = 0; i < 6; ++i) list[size_t(i)].Mileage = i * 100.0;
+        QCOMPARE(NearestMileage(list, 260), 3);
+        QCOMPARE(NearestMileage(list, -50), 0);
+        QCOMPARE(NearestMileage({}, 5), -1);
+    }
+
+    void ctrlFFindsAndSteps() {
+        MainWindow& frame = StartWith(Project(LineWithOrphans(12)));
+        QCOMPARE(frame.Action(cmd::Find)->shortcut(), QKeySequence(QKeySequence::Find));
+        frame.Action(cmd::Find)->trigger();
+        FindDialog& find = frame.Finder();
+        QVERIFY(find.isVisible());
+        find.TextEdit().setText("F1");  // F1, then F10, F11
+        QVERIFY(find.FindNext());
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{"F1"});
+        QVERIFY(find.StatusText().startsWith(QStringLiteral("第1/3个：F1，第")));
+        QVERIFY(find.FindNext());
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{"F10"});
+        find.TextEdit().setText("nothing");
+        QVERIFY(!find.FindNext());
+        QCOMPARE(find.StatusText(), QStringLiteral("找不到“nothing”"));
+        // By mileage: the point nearest it, after an ordering gave the mileages.
+        frame.Action(cmd::AutoJOrder)->trigger();
+        const DHPointList& list = frame.Document().Points();
+        find.SetMode(FindDialog::ByMileage);
+        find.TextEdit().setText(QString::number(list.back().Mileage + 3, 'f', 3));
+        QVERIFY(find.FindNext());
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{list.back().NewPtName});
+        find.TextEdit().setText(QStringLiteral("K0+000.5"));
+        QVERIFY(find.FindNext());
+        QCOMPARE(SelectedNames(frame), std::vector<std::string>{list.front().NewPtName});
+    }
+};
+
+QTEST_MAIN(ComfortTest)
+#include "comfort_test.moc"
