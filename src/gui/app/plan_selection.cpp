@@ -34,8 +34,7 @@ bool MarkInPlan(PlanView& plan, const std::vector<std::string>& gpsIds, bool bri
         canvas.RecordView();
         canvas.UpdateScreenPositions();
     }
-    const ScreenPoint at = canvas.ScreenPosition(first);
-    canvas.PickInRect(PlotRect::Spanning(at.x, at.y, at.x, at.y));
+    canvas.PickIndices(found);
     if (bringIntoView && canvas.Tool() != PlotCanvas::PickTool) plan.OnPickTool();
     canvas.SetRedrawRequested(true);
     plan.update();

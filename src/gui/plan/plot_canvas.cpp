@@ -72,6 +72,12 @@ bool PlotCanvas::PickInRect(const PlotRect& rect) {
     return any;
 }
 
+void PlotCanvas::PickIndices(const std::vector<std::size_t>& indices) {
+    std::fill(picked_.begin(), picked_.end(), 0);
+    for (std::size_t i : indices)
+        if (i < picked_.size()) picked_[i] = 1;
+}
+
 bool PlotCanvas::PickNearest(int x, int y, int radius) {
     long long best = -1;
     std::size_t nearest = 0;

@@ -56,6 +56,8 @@ public:
     // Marks the points whose pixel lies in `rect` (edges included) and
     // clears the mark of all others; true when any is marked.
     bool PickInRect(const PlotRect& rect);
+    // Marks exactly the points at these list indices (the list's selection).
+    void PickIndices(const std::vector<std::size_t>& indices);
     // Marks only the point nearest (x, y) within `radius` pixels on each
     // axis; true when there is one.
     bool PickNearest(int x, int y, int radius);
