@@ -16,10 +16,11 @@ endif()
 set(_guide_md ${PROJECT_SOURCE_DIR}/docs/用户手册.md)
 set(_guide_out ${CMAKE_BINARY_DIR}/${LINVARA_DOC_DIR})
 file(GLOB _guide_images CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/images/*.png)
-find_package(Python3 COMPONENTS Interpreter QUIET)
+# Debian's python3 first: python3-markdown is installed for it.
+find_program(LINVARA_PYTHON3 NAMES python3 HINTS /usr/bin)
 set(_have_markdown FALSE)
-if(Python3_Interpreter_FOUND)
-  execute_process(COMMAND ${Python3_EXECUTABLE} -c "import markdown"
+if(LINVARA_PYTHON3)
+  execute_process(COMMAND ${LINVARA_PYTHON3} -c "import markdown"
                   RESULT_VARIABLE _markdown_rc OUTPUT_QUIET ERROR_QUIET)
   if(_markdown_rc EQUAL 0)
     set(_have_markdown TRUE)
@@ -29,7 +30,7 @@ if(EXISTS ${_guide_md})
   if(_have_markdown)
     set(_guide_file ${_guide_out}/user-guide.html)
     add_custom_command(OUTPUT ${_guide_file}
-      COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/guide_html.py ${_guide_md} ${_guide_file}
+      COMMAND ${LINVARA_PYTHON3} ${PROJECT_SOURCE_DIR}/packaging/guide_html.py ${_guide_md} ${_guide_file}
       DEPENDS ${_guide_md} ${PROJECT_SOURCE_DIR}/packaging/guide_html.py
       COMMENT "User guide as HTML" VERBATIM)
   else()
@@ -95,6 +96,9 @@ if(UNIX AND NOT APPLE)
   add_custom_target(linvara_man ALL DEPENDS ${_gz})
   install(FILES ${_man}/linvara.1.gz ${_man}/linvara-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${_man}/changelog.gz ${_pkg}/copyright DESTINATION ${LINVARA_DOC_DIR})
+  if(_have_markdown AND EXISTS ${_guide_md})
+    install(FILES ${_pkg}/linvara.doc-base DESTINATION ${_share}/doc-base RENAME linvara)
+  endif()
 endif()
 
 # Packages: `cpack -G DEB` in the build folder (scripts/package.sh).
@@ -117,7 +121,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Chinese text needs a CJK font; the X11 platform plugin ships with libqt6gui6.
+# Loaded as plugins, so dpkg-shlibdeps cannot see them: the SVG icon engine
+# (the toolbar icons). The X11 platform plugin ships with libqt6gui6.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# Chinese text needs a CJK font.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk | fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 if(NOT CPACK_GENERATOR AND UNIX AND NOT APPLE)

@@ -5,6 +5,7 @@ import pathlib
 import sys
 
 import markdown
+import markdown.extensions.toc
 
 STYLE = """
 body { font-family: "Noto Sans CJK SC", "Microsoft YaHei", sans-serif; max-width: 60em;
@@ -20,7 +21,10 @@ th, td { border: 1px solid #bbb; padding: .2em .5em; }
 def main() -> int:
     source, target = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     text = source.read_text(encoding="utf-8")
-    body = markdown.markdown(text, extensions=["tables", "fenced_code", "toc"], output_format="html")
+    # Chinese heading anchors, as the guide's own table of contents links them.
+    toc = {"toc": {"slugify": markdown.extensions.toc.slugify_unicode}}
+    body = markdown.markdown(text, extensions=["tables", "fenced_code", "toc"], extension_configs=toc,
+                             output_format="html")
     title = next((line.lstrip("# ").strip() for line in text.splitlines() if line.startswith("# ")), "Linvara")
     page = (f'<!DOCTYPE html>\n<html lang="zh-CN">\n<head>\n<meta charset="utf-8">\n'
             f"<title>{html.escape(title)}</title>\n<style>{STYLE}</style>\n</head>\n<body>\n{body}\n</body>\n</html>\n")
