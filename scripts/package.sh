@@ -17,4 +17,8 @@ mkdir -p dist
 cp "$BUILD"/packages/linvara_*.deb dist/
 deb=$(ls -t dist/linvara_*.deb | head -n 1)
 bash tests/package/check_deb.sh "$BUILD" "$deb"
+# Debian's own checks, where installed: errors fail, the rest is listed.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$deb"
+fi
 echo "dist: $deb"

@@ -32,7 +32,7 @@ QString InstanceChannel::DefaultName() {
     if (!runtime.isEmpty() && QDir(runtime).exists()) return QDir(runtime).filePath(QStringLiteral("linvara.instance"));
     return QDir::temp().filePath(QStringLiteral("linvara-%1.instance").arg(getuid()));
 #else
-    QString user = qEnvironmentVariable("USERNAME");
+    const QString user = qEnvironmentVariable("USERNAME");
     return QStringLiteral("linvara-instance-%1").arg(user);
 #endif
 }
