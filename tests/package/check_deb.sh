@@ -8,7 +8,7 @@
 # Exit 77 (skipped) where the Debian tools are missing.
 set -euo pipefail
 build=$1
-for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate xmllint; do
+for tool in cpack dpkg-deb dpkg-shlibdeps file desktop-file-validate xmllint; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 work=$(mktemp -d)
