@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QTest>
 #include <QToolBar>
 
@@ -85,6 +86,8 @@ private slots:
         dir_.removeRecursively();
         QVERIFY(dir_.mkpath(QStringLiteral(".")));
         IsolateSettings();
+        // The file menu shows this run's project only, not those of earlier runs.
+        QSettings().clear();
     }
     void cleanupTestCase() {
         if (!out_.isEmpty()) dir_.removeRecursively();
@@ -99,13 +102,14 @@ private slots:
         frame.resize(1280, 760);
         frame.move(0, 0);
         QVERIFY(Save(frame, "start"));
+
+        // Opening: the points as the collector stored them; the file menu
+        // then lists the project among the recent files.
+        QVERIFY(frame.OpenProjectFile(demo));
+        QVERIFY(Save(frame, "opened"));
         ShowMenu(frame, QStringLiteral("文件(&F)"));
         QVERIFY(SaveScreen(frame, "file_menu"));
         MenuNamed(frame, QStringLiteral("文件(&F)"))->close();
-
-        // Opening: the points as the collector stored them.
-        QVERIFY(frame.OpenProjectFile(demo));
-        QVERIFY(Save(frame, "opened"));
 
         // Ordering: 自动J桩排序, then the J stakes alone and the plan.
         frame.Action(cmd::AutoJOrder)->trigger();
