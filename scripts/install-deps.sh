@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package Linvara needs to build, test and benchmark.
+# Installs every Debian package Linvara needs to build, test, benchmark and package.
 # Used by the README and by .ci/run so the two never drift apart.
 set -euo pipefail
 SUDO=""
@@ -13,7 +13,8 @@ $SUDO apt-get install -y -q --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev \
   python3 gdal-bin python3-ezdxf python3-openpyxl libxml2-utils poppler-utils \
   fonts-noto-cjk xvfb xauth locales \
-  time x11-utils
+  time x11-utils \
+  dpkg-dev file fakeroot librsvg2-bin python3-markdown desktop-file-utils lintian
 # A comma-decimal locale for the locale-independence tests.
 if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf8$'; then
   $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen || true

@@ -5,6 +5,7 @@
 int main(int argc, char** argv) {
     CLI::App app{"Linvara电力格式转换 — command line"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "linvara-cli " LINVARA_VERSION);
     linvara::cli::CliContext ctx;
     linvara::cli::RegisterProjectCommands(app, ctx);
     linvara::cli::RegisterOrgCommands(app, ctx);

@@ -101,7 +101,7 @@ private slots:
         }
         QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|-|导出平面图…|打印…|成果表…|-|-|退出",
                                     "操作(&O): 撤销|重做|-|塔基断面转换|-|数据合并|-|转换输出|文件输出|检查(&C)|-|查找(&F)...|缩放到所选点|-|还原到测量数据",
-                                    "设置(&S): 设置选项(&S)...", "关于(&H): 关于 Linvara(&A)..."}));
+                                    "设置(&S): 设置选项(&S)...", "关于(&H): 用户手册(&M)|关于 Linvara(&A)..."}));
         QCOMPARE(frame.Action(cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(frame.Action(cmd::SaveKey)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
         QCOMPARE(frame.Action(cmd::Open)->statusTip(), QStringLiteral("打开现有文档"));

@@ -17,6 +17,7 @@
 #include "app/main_window.h"
 #include "app/project_document.h"
 #include "app/recent_files.h"
+#include "app/user_guide.h"
 #include "dialogs/deliverable_actions.h"
 #include "views/plan_view.h"
 
@@ -211,7 +212,9 @@ void MainWindow::CreateMenus() {
     operations->addAction(Action(cmd::Reset));
 
     menuBar()->addMenu(QStringLiteral("设置(&S)"))->addAction(Action(cmd::Options));
-    menuBar()->addMenu(QStringLiteral("关于(&H)"))->addAction(Action(cmd::About));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("关于(&H)"));
+    help->addAction(NewUserGuideAction(this, ui_));
+    help->addAction(Action(cmd::About));
 }
 
 void MainWindow::FillRecentFiles() {
