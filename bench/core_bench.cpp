@@ -593,12 +593,12 @@ std::string TowLimitBytes(const std::vector<TGDataUnit>& rows, std::size_t reser
 // numbers stay small, as in the writer's files of one stake each. Left out:
 // grouping by stake, sorting the sections by offset, the plan signs, the
 // rounding of the offsets, the first point's link.
-std::string TowerBaseLimitBytes(const DHPointList& points, std::size_t stakes, std::size_t reserve) {
+std::string TowerBaseLimitBytes(const SectionPointList& points, std::size_t stakes, std::size_t reserve) {
     std::string org;
     org.reserve(reserve);
     for (std::size_t s = 0; s < stakes; ++s) org += towerbase::kCentreRecord;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const DHPoint& p = points[i];
+        const SectionPoint& p = points[i];
         const int n = static_cast<int>(i % 16) + 2;
         text::AppendFormat(org, towerbase::kSectionPointRecord, n, p.PegDis, p.PegDis, p.HDiff);
         text::AppendFormat(org, towerbase::kFurtherLinkRecord, n, n - 1, p.SubIndex);
@@ -635,7 +635,7 @@ void BM_OrgConvert_FormatAndWrite(benchmark::State& state) {
 }
 
 fs::path ResultPath(const fs::path& dir, int kind) {
-    return dir / ("result" + DefaultExtensionForKind(kind, ""));
+    return dir / ("result." + ExtensionForKind(kind));
 }
 
 void BM_WriteResultFile(benchmark::State& state) {
@@ -726,7 +726,7 @@ void BM_TowerBaseOutput_FormatAndWrite(benchmark::State& state) {
     if (survey.Convert() != TowerBaseSurvey::ConvertResult::Done) Fail("tower-base output failed");
     const DirSize writer = TakeWriterOutput(dir);
     std::set<std::string> stakes;
-    for (const DHPoint& p : survey.Points()) stakes.insert(p.PegName);
+    for (const SectionPoint& p : survey.Points()) stakes.insert(p.PegName);
     RunLimit(state, dir, writer, survey.Points().size(),
              [&] { return TowerBaseLimitBytes(survey.Points(), stakes.size(), writer.bytes); });
 }
@@ -826,7 +826,7 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
 // Every rule over the ordered list and the tower-base rows, already in memory.
 void BM_CheckProject(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
-    DHPointList towerBase;
+    SectionPointList towerBase;
     Check(check::ReadTowerBasePoints(c.opened, towerBase));
     std::size_t findings = 0;
     for (auto _ : state) findings = check::CheckProject(c.ordered, towerBase).size();

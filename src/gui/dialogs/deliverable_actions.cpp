@@ -12,6 +12,7 @@
 
 #include "app/project_document.h"
 #include "common/ui_services.h"
+#include "common/workspace.h"
 #include "dialogs/plan_export_dialog.h"
 #include "plan/plan_output.h"
 #include "report/results_workbook.h"
@@ -107,9 +108,12 @@ void DeliverableActions::OnPrint() {
 void DeliverableActions::OnWorkbook() {
     const Project* project = document_.OpenProject();
     if (!project) return;
+    const QString suggested = workspace::SuggestedPath(
+        QStringLiteral("workbook"), document_.Path(), workspace::ProjectTitle(document_.Path()) + QStringLiteral("_成果表.xlsx"));
     const QString path = ui_.GetSaveFileName(QStringLiteral("成果表"), QStringLiteral("Excel 工作簿 (*.xlsx)"),
-                                             QStringLiteral("xlsx"));
+                                             QStringLiteral("xlsx"), suggested);
     if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("workbook"), path);
     const Status status = WriteProjectWorkbook(*project, path.toStdString(), TodayText());
     if (!status) {
         ui_.Error(QString::fromStdString(status.message()));

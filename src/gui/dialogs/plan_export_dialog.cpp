@@ -87,7 +87,7 @@ PlanExportDialog::PlanExportDialog(const QString& suggestedPath, UiServices& ui,
 void PlanExportDialog::OnBrowse() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("导出平面图"),
                                              QStringLiteral("PNG 图像 (*.png);;SVG 图形 (*.svg);;PDF 文件 (*.pdf)"),
-                                             QStringLiteral("png"));
+                                             QStringLiteral("png"), pathField_->text());
     if (!path.isEmpty()) pathField_->setText(path);
 }
 
