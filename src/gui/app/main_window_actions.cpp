@@ -11,6 +11,7 @@
 #include <QUndoStack>
 
 #include "app/command_ids.h"
+#include "app/import_actions.h"
 #include "app/main_window.h"
 #include "app/project_document.h"
 #include "app/recent_files.h"
@@ -177,6 +178,7 @@ void MainWindow::CreateMenus() {
     fileMenu_->setSeparatorsCollapsible(true);
     fileMenu_->addAction(Action(cmd::Open));
     fileMenu_->addAction(Action(cmd::Save));
+    fileMenu_->addAction(NewImportAction(*this, ui_));
     fileMenu_->addSeparator();
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addAction(Action(cmd::Exit));
@@ -193,6 +195,7 @@ void MainWindow::CreateMenus() {
     operations->addAction(Action(cmd::OrgOutputMenu));
     operations->addAction(Action(cmd::FileOutput));
     operations->addAction(Action(cmd::Check));
+    operations->addAction(NewLatLonAction(*document_, ui_, this));
     operations->addSeparator();
     operations->addAction(Action(cmd::Reset));
 
