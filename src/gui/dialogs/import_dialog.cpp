@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cerrno>
@@ -44,6 +45,8 @@ using import::ImportStyle;
 
 constexpr int kPreviewRows = 200;  // enough to judge a style; the bad lines list is complete
 constexpr int kRawLines = 12;
+// Above this size a file is read again only once typing pauses.
+constexpr std::size_t kInstantPreviewBytes = 2u << 20;
 
 const char* const kBuiltIn = "builtin:";
 const char* const kUser = "user:";
@@ -154,7 +157,8 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
       rawText_(new QPlainTextEdit),
       previewTable_(new QTableWidget(0, 8)),
       summary_(new QLabel),
-      badLines_(new QListWidget) {
+      badLines_(new QListWidget),
+      previewTimer_(new QTimer(this)) {
     setWindowTitle(QStringLiteral("导入文本数据"));
     inputEdit_->setReadOnly(true);
     targetEdit_->setPlaceholderText(QStringLiteral("要生成的工程文件（*.PD）"));
@@ -166,7 +170,10 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
     auto* styleBox = new QGroupBox(QStringLiteral("样式"));
     BuildStyleBox(*styleBox);
     projection_->LoadSettings();
-    connect(projection_, &ProjectionBox::changed, this, &ImportDialog::UpdatePreview);
+    connect(projection_, &ProjectionBox::changed, this, &ImportDialog::RequestPreview);
+    previewTimer_->setSingleShot(true);
+    previewTimer_->setInterval(300);
+    connect(previewTimer_, &QTimer::timeout, this, &ImportDialog::UpdatePreview);
 
     rawText_->setObjectName("rawText");
     rawText_->setReadOnly(true);
@@ -183,15 +190,19 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
     previewTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     previewTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     previewTable_->verticalHeader()->setDefaultSectionSize(22);
-    previewTable_->horizontalHeader()->setStretchLastSection(true);
+    previewTable_->verticalHeader()->hide();  // row numbers would read as line numbers
+    previewTable_->setMinimumHeight(180);
     summary_->setObjectName("previewSummary");
     summary_->setWordWrap(true);
     badLines_->setObjectName("badLineList");
-    badLines_->setMaximumHeight(110);
+    badLines_->setFixedHeight(90);
 
     auto* right = new QVBoxLayout;
     right->addWidget(projection_);
     right->addWidget(rawBox, 1);
+    // The style and the file's first lines take what they need; the preview the rest.
+    styleBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    rawText_->setMaximumHeight(190);
     auto* top = new QHBoxLayout;
     top->addWidget(styleBox, 3);
     top->addLayout(right, 2);
@@ -222,7 +233,7 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
     layout->addWidget(badLines_);
     layout->addLayout(target);
     layout->addWidget(buttons);
-    resize(980, 760);
+    resize(980, 820);
 
     ImportStyle last;
     QString entry;
@@ -278,11 +289,11 @@ void ImportDialog::BuildStyleBox(QGroupBox& box) {
 
     connect(styleCombo_, &QComboBox::currentIndexChanged, this, &ImportDialog::OnStyleChosen);
     for (QLineEdit* edit : {columnsEdit_, jPrefixEdit_, zPrefixEdit_})
-        connect(edit, &QLineEdit::textChanged, this, &ImportDialog::UpdatePreview);
+        connect(edit, &QLineEdit::textChanged, this, &ImportDialog::RequestPreview);
     for (QComboBox* combo : {delimiterCombo_, encodingCombo_, kindRuleCombo_})
-        connect(combo, &QComboBox::currentIndexChanged, this, &ImportDialog::UpdatePreview);
-    connect(skipSpin_, &QSpinBox::valueChanged, this, &ImportDialog::UpdatePreview);
-    connect(codeMapEdit_, &QPlainTextEdit::textChanged, this, &ImportDialog::UpdatePreview);
+        connect(combo, &QComboBox::currentIndexChanged, this, &ImportDialog::RequestPreview);
+    connect(skipSpin_, &QSpinBox::valueChanged, this, &ImportDialog::RequestPreview);
+    connect(codeMapEdit_, &QPlainTextEdit::textChanged, this, &ImportDialog::RequestPreview);
 }
 
 // --- styles ---------------------------------------------------------------
@@ -479,8 +490,15 @@ void ImportDialog::ShowColumns(const ImportStyle& style, const std::string& text
     columnsLabel_->setText(QStringLiteral("由表头行识别各列"));
 }
 
+void ImportDialog::RequestPreview() {
+    if (loading_) return;
+    if (bytes_.size() > kInstantPreviewBytes) previewTimer_->start();
+    else UpdatePreview();
+}
+
 void ImportDialog::UpdatePreview() {
     if (loading_) return;
+    previewTimer_->stop();
     preview_ = {};
     ImportStyle style;
     QString failure;

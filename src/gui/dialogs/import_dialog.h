@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTimer;
 
 namespace linvara::gui {
 
@@ -39,6 +40,8 @@ public:
     void OnOk();
     // Reads the file again in the style and projection the fields give.
     void UpdatePreview();
+    // UpdatePreview now, or for a large file once the edits pause.
+    void RequestPreview();
 
     // The project the window holds open: the import never replaces it.
     void SetOpenProject(const QString& path) { openProject_ = path; }
@@ -86,6 +89,7 @@ private:
     QTableWidget* previewTable_;
     QLabel* summary_;
     QListWidget* badLines_;
+    QTimer* previewTimer_;
 };
 
 }  // namespace linvara::gui
