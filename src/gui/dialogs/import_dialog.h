@@ -52,7 +52,9 @@ public:
     std::size_t ImportedPoints() const { return imported_; }
 
 private:
-    void BuildStyleBox(QGroupBox& box);
+    // import_dialog_style.cpp
+    QGroupBox* BuildStyleBox();
+    void RestoreLastStyle();
     void FillStyleCombo(const QString& entry);
     void OnStyleChosen();
     void LoadStyle(const import::ImportStyle& style);
@@ -72,18 +74,18 @@ private:
 
     QLineEdit* inputEdit_;
     QLineEdit* targetEdit_;
-    QComboBox* styleCombo_;
-    QLineEdit* columnsEdit_;
-    QLabel* columnsLabel_;
-    QComboBox* delimiterCombo_;
-    QSpinBox* skipSpin_;
-    QComboBox* encodingCombo_;
-    QComboBox* kindRuleCombo_;
-    QLineEdit* jPrefixEdit_;
-    QLineEdit* zPrefixEdit_;
-    QPlainTextEdit* codeMapEdit_;
-    QLineEdit* styleNameEdit_;
-    QPushButton* deleteStyleButton_;
+    QComboBox* styleCombo_ = nullptr;
+    QLineEdit* columnsEdit_ = nullptr;
+    QLabel* columnsLabel_ = nullptr;
+    QComboBox* delimiterCombo_ = nullptr;
+    QSpinBox* skipSpin_ = nullptr;
+    QComboBox* encodingCombo_ = nullptr;
+    QComboBox* kindRuleCombo_ = nullptr;
+    QLineEdit* jPrefixEdit_ = nullptr;
+    QLineEdit* zPrefixEdit_ = nullptr;
+    QPlainTextEdit* codeMapEdit_ = nullptr;
+    QLineEdit* styleNameEdit_ = nullptr;
+    QPushButton* deleteStyleButton_ = nullptr;
     ProjectionBox* projection_;
     QPlainTextEdit* rawText_;
     QTableWidget* previewTable_;
