@@ -99,8 +99,8 @@ private slots:
             for (QAction* item : menu->menu()->actions()) items << (item->isSeparator() ? "-" : item->text());
             seen << menu->text() + ": " + items.join('|');
         }
-        QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|-|导出平面图…|打印…|成果表…|-|-|退出",
-                                    "操作(&O): 撤销|重做|-|塔基断面转换|-|数据合并|-|转换输出|文件输出|检查(&C)|-|查找(&F)...|缩放到所选点|-|还原到测量数据",
+        QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|导入文本数据…|-|导出平面图…|打印…|成果表…|-|-|退出",
+                                    "操作(&O): 撤销|重做|-|塔基断面转换|-|数据合并|-|转换输出|文件输出|检查(&C)|计算经纬度…|-|查找(&F)...|缩放到所选点|-|还原到测量数据",
                                     "设置(&S): 设置选项(&S)...", "关于(&H): 用户手册(&M)|关于 Linvara(&A)..."}));
         QCOMPARE(frame.Action(cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(frame.Action(cmd::SaveKey)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));

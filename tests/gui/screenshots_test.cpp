@@ -4,6 +4,7 @@
 //     LINVARA_SCREENSHOT_DIR=/tmp/shots build/bin/gui_screenshots_test
 #include <QComboBox>
 #include <QDir>
+#include <fstream>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -21,7 +22,9 @@
 #include "app/translations.h"
 #include "dialogs/deliverable_actions.h"
 #include "dialogs/find_dialog.h"
+#include "dialogs/import_dialog.h"
 #include "dialogs/j_stake_appoint_dialog.h"
+#include "dialogs/lat_lon_dialog.h"
 #include "dialogs/merge_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/plan_export_dialog.h"
@@ -144,6 +147,18 @@ private slots:
         ui_.directories.push_back(QString::fromStdString(dir_.File("m")));
         merge.OnChooseFolder();
         Save(merge, "merge_dialog");
+        // A CASS file with a line that cannot be read.
+        const std::string cass = dir_.File("field.csv");
+        std::ofstream(cass, std::ios::binary) << "J1,JD,500100.000,3380000.000,12.5\r\nZ1,ZD,500150.000,3380050.000,12.6\r\n"
+                                                 "7,DL,500160.000,3380060.000,12.7\r\n8,DL,5OO170.000,3380070.000,12.9\r\n"
+                                                 "J2,JD,500300.000,3380200.000,12.8\r\n";
+        ImportDialog import(ui_);
+        auto* styles = import.findChild<QComboBox*>("styleCombo");
+        styles->setCurrentIndex(styles->findData(QStringLiteral("builtin:cass")));
+        import.SetInputFile(QString::fromStdString(cass));
+        Save(import, "import_dialog");
+        LatLonDialog latLon(12, ui_);
+        Save(latLon, "lat_lon_dialog");
         PlanExportDialog plan(QString::fromStdString(dir_.File("demo_平面图.pdf")), ui_);
         Save(plan, "plan_export_dialog");
     }

@@ -14,6 +14,7 @@
 #include <QUndoStack>
 
 #include "app/command_ids.h"
+#include "app/import_actions.h"
 #include "app/main_window.h"
 #include "app/project_document.h"
 #include "app/recent_files.h"
@@ -187,6 +188,7 @@ void MainWindow::CreateMenus() {
     fileMenu_->setSeparatorsCollapsible(true);
     fileMenu_->addAction(Action(cmd::Open));
     fileMenu_->addAction(Action(cmd::Save));
+    fileMenu_->addAction(NewImportAction(*this, ui_));
     fileMenu_->addSeparator();
     (new DeliverableActions(*document_, ui_, this))->AddTo(*fileMenu_);  // plan drawing, print, results workbook
     fileMenu_->addSeparator();
@@ -205,6 +207,7 @@ void MainWindow::CreateMenus() {
     operations->addAction(Action(cmd::OrgOutputMenu));
     operations->addAction(Action(cmd::FileOutput));
     operations->addAction(Action(cmd::Check));
+    operations->addAction(NewLatLonAction(*document_, ui_, this));
     operations->addSeparator();
     operations->addAction(Action(cmd::Find));
     operations->addAction(Action(cmd::ZoomToSelection));

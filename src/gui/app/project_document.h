@@ -75,6 +75,10 @@ public:
     // Automatic ordering shows all points again.
     void AutoOrder();
     void SortByMileage();
+    // The same points in the same order with other values (computed
+    // coordinates), stored as one command named `text`. True when stored or
+    // nothing differs.
+    bool EditValues(const QString& text, DHPointList edited);
 
     void SetViewMode(ViewMode mode);
     void SetOptions(const COptions& options);

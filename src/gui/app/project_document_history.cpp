@@ -210,6 +210,15 @@ void ProjectDocument::SortByMileage() {
     RunListCommand(QStringLiteral("里程排序"), [this] { project_->SortByMileage(); });
 }
 
+bool ProjectDocument::EditValues(const QString& text, DHPointList edited) {
+    if (!project_) return false;
+    auto delta = std::make_shared<ListDelta>(ListDelta::Between(Points(), edited));
+    if (delta->IsEmpty()) return true;
+    if (!Step(*delta, true)) return false;
+    Push(text, [this, delta] { return Step(*delta, false); }, [this, delta] { return Step(*delta, true); });
+    return true;
+}
+
 bool ProjectDocument::ResetToSurvey() {
     if (!project_) return false;
     auto backup = std::make_shared<ListBackup>();

@@ -1,0 +1,43 @@
+#include "dialogs/lat_lon_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/ui_services.h"
+#include "dialogs/projection_box.h"
+
+namespace linvara::gui {
+
+LatLonDialog::LatLonDialog(std::size_t lacking, UiServices& ui, QWidget* parent)
+    : QDialog(parent), ui_(ui), projection_(new ProjectionBox(false)) {
+    setWindowTitle(QStringLiteral("计算经纬度"));
+    projection_->LoadSettings();
+    auto* text = new QLabel(QStringLiteral("有%1个点没有经纬度，将按下面的投影由其北、东坐标计算；"
+                                           "已有经纬度的点不变。可以撤销。")
+                                .arg(lacking));
+    text->setObjectName("latLonText");
+    text->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("计算"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &LatLonDialog::OnOk);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(projection_);
+    layout->addWidget(buttons);
+}
+
+void LatLonDialog::OnOk() {
+    std::optional<GaussKrugerZone> zone;
+    if (!projection_->Read(ui_, zone) || !zone) return;
+    zone_ = *zone;
+    projection_->SaveSettings();
+    accept();
+}
+
+QString LatLonDialog::Description() const { return projection_->Description(); }
+
+}  // namespace linvara::gui
