@@ -27,6 +27,7 @@
 #include "common/file_filter.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
+#include "common/workspace.h"
 #include "dialogs/import_styles.h"
 #include "dialogs/projection_box.h"
 #include "import/gauss_kruger.h"
@@ -189,13 +190,17 @@ void ImportDialog::SetInputFile(const QString& path) {
 void ImportDialog::OnChooseInput() {
     const QString path = ui_.GetOpenFileName(
         QStringLiteral("选择要导入的数据文件"),
-        QtFileFilter("文本数据文件(*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件(*.*)|*.*|"));
-    if (!path.isEmpty()) SetInputFile(path);
+        QtFileFilter("文本数据文件(*.txt;*.csv;*.dat)|*.txt;*.csv;*.dat|所有文件(*.*)|*.*|"),
+        workspace::LastFolder(QStringLiteral("import")));
+    if (path.isEmpty()) return;
+    workspace::RememberFolder(QStringLiteral("import"), path);
+    SetInputFile(path);
 }
 
 void ImportDialog::OnChooseTarget() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("保存工程文件"),
-                                             QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"), QStringLiteral("PD"));
+                                             QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"), QStringLiteral("PD"),
+                                             TargetPath());
     if (!path.isEmpty()) targetEdit_->setText(path);
 }
 
