@@ -24,6 +24,7 @@
 #include <memory>
 #include <sstream>
 
+#include "common/dialog_widgets.h"
 #include "common/file_filter.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
@@ -48,19 +49,6 @@ constexpr int kRawLines = 12;
 constexpr std::size_t kInstantPreviewBytes = 2u << 20;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-QLineEdit* NamedEdit(const char* name) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-QPushButton* Button(const char* text, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(text));
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QString ColumnLabels(const std::vector<Column>& columns) {
     QStringList labels;

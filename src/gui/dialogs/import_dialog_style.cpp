@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "common/dialog_widgets.h"
 #include "common/ui_services.h"
 #include "dialogs/import_dialog.h"
 #include "dialogs/import_styles.h"
@@ -81,12 +82,6 @@ bool ParseCodeLines(const QString& text, std::vector<import::CodeKind>& codes, Q
         codes.push_back(std::move(c));
     }
     return true;
-}
-
-QLineEdit* NamedEdit(const char* name) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
 }
 
 }  // namespace

@@ -11,28 +11,12 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "common/dialog_widgets.h"
 #include "common/file_filter.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
 
 namespace linvara::gui {
-namespace {
-
-QLineEdit* ReadOnlyEdit(const char* name) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    return edit;
-}
-
-QPushButton* Button(const char* text, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(text));
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
 
 MergeDialog::MergeDialog(UiServices& ui, QWidget* parent)
     : QDialog(parent),

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "common/dialog_widgets.h"
 #include "common/file_filter.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
@@ -31,20 +32,6 @@ QStringList RowTexts(const SectionPoint& p) {
     return {QString::fromStdString(p.NewPtName), fixed(p.Dx), fixed(p.Dy), fixed(p.Dh),
             QString::fromStdString(p.Code), fixed(p.PegDis), fixed(p.HDiff),
             QString::fromStdString(p.PegName), QString::fromStdString(SectionLetter(p.SubIndex))};
-}
-
-QPushButton* Button(const char* text, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(text));
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);  // Enter never closes or converts
-    return button;
-}
-
-QLineEdit* ReadOnlyEdit(const char* name) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    return edit;
 }
 
 }  // namespace
