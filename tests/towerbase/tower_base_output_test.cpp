@@ -166,6 +166,32 @@ TEST(TowerBaseOutput, StakeNamesAreMadeSafeAndEveryFileStaysInTheChosenFolder) {
     EXPECT_TRUE(reporter.Said(MissingText("x/../../escaped", "B")));
 }
 
+// z1 and Z1 name one file on Windows, a/b and a:b one everywhere: the later
+// stake's files get a number, on every system alike, and the user is told.
+TEST(TowerBaseOutput, NamesEqualButForCaseOrUnsafeCharactersDoNotReplaceEachOther) {
+    TempDir dir;
+    const DHPointList points = {SectionPoint("z1", 1, 1.0), SectionPoint("Z1", 1, 2.0), SectionPoint("a/b", 1, 3.0),
+                                SectionPoint("a:b", 1, 4.0), SectionPoint("Z1_2", 1, 5.0), SectionPoint("z1", 2, 6.0)};
+    RecordingReporter reporter;
+    EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
+    const struct {
+        const char* file;
+        const char* offset;  // of the stake's section A point, telling whose file it is
+    } cases[] = {{"t_z1", "0.7070"}, {"t_Z1_2", "1.4140"}, {"t_a_b", "2.1210"}, {"t_a_b_2", "2.8280"}, {"t_Z1_2_2", "3.5350"}};
+    for (const auto& c : cases) {
+        const std::string org = ReadFileBytes(dir.File(std::string(c.file) + ".org"));
+        EXPECT_NE(org.find(c.offset), std::string::npos) << c.file << "\n" << org;
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir.File(std::string(c.file) + ".INI"))) << c.file;
+    }
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 10u);
+    const std::string said = "的塔基断面文件名与已写出的文件重名（文件名不区分大小写），改存为";
+    EXPECT_TRUE(reporter.Said("中桩Z1" + said + "t_Z1_2.org和.INI"));
+    EXPECT_TRUE(reporter.Said("中桩a:b" + said + "t_a_b_2.org和.INI"));
+    EXPECT_TRUE(reporter.Said("中桩Z1_2" + said + "t_Z1_2_2.org和.INI"));
+}
+
 TEST(TowerBaseOutput, AMissingConverterWritesNoFileAndSaysWhy) {
     TempDir dir;
     const DHPointList points = {SectionPoint("Z1", 1, 1.0), SectionPoint("塔2", 1, 1.0)};

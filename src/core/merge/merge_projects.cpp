@@ -4,6 +4,7 @@
 #include "merge/project_merge.h"
 #include "status.h"
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -12,7 +13,16 @@ namespace {
 // or as a link): merging it into itself would double its rows.
 bool IsSameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
+    return std::filesystem::equivalent(text::FsPath(a), text::FsPath(b), ec) && !ec;
+}
+
+// folder/name with "/" on every system, so messages read the same everywhere.
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+#ifdef _WIN32
+    if (folder.back() == '\\') return folder + name;
+#endif
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
 long long CheckedCount(const std::vector<MergeSource>& sources) {
@@ -65,7 +75,7 @@ MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSour
     std::vector<std::string> failures;
     for (const MergeSource& s : sources) {
         if (!s.checked) continue;
-        const std::string sourcePath = (std::filesystem::path(folder) / s.fileName).string();
+        const std::string sourcePath = JoinPath(folder, s.fileName);
         if (!IsSameFile(sourcePath, targetPath))
             if (Status merged = MergeOne(target, index, counts, sourcePath, reporter); !merged)
                 failures.push_back(sourcePath + "：" + merged.message());
