@@ -11,6 +11,7 @@
 #include "support/temp_dir.h"
 #include "text/encoding.h"
 #include "workbook_reader.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -147,7 +148,7 @@ TEST(ReportCommand, BadInputGivesAMessageExitOneAndNoFile) {
     }
     std::filesystem::remove(dir.File("stderr.txt"));
     std::set<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(text::Utf8Path(entry.path().filename()));
     // The projects (the first opening adds working tables to them) and the folder; no workbook, no temporary file.
     EXPECT_EQ(left, (std::set<std::string>{"线路.PD", "空.PD", "目录.xlsx"}));
     EXPECT_TRUE(std::filesystem::is_empty(dir.File("目录.xlsx")));

@@ -1,5 +1,7 @@
 #include "text/temporary_file.h"
 
+// Unnamed files, flock and fork: the Linux side of the temporary files.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -146,3 +148,4 @@ TEST(TemporaryFile, ACrashLeavesNothingOrWhatTheNextWriteRemoves) {
 
 }  // namespace
 }  // namespace linvara::text
+#endif  // _WIN32
