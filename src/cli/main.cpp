@@ -6,8 +6,12 @@
 #include "commands.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include "text/file_system.h"
 #endif
@@ -19,6 +23,9 @@ int main(int argc, char** argv) {
     // the console show the UTF-8 messages.
     SetConsoleOutputCP(CP_UTF8);
     SetConsoleCP(CP_UTF8);
+    // Output as written, "\n" and all, the same bytes as on Linux.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> utf8Args;
     int wideCount = 0;
     if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &wideCount)) {

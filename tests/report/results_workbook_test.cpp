@@ -237,7 +237,7 @@ TEST(ResultsWorkbookFailure, LeavesNothingBehind) {
     testing::TempDir dir;
     const DHPointList none;
     const DHPointList one = {PlanePoint("J1", JStake)};
-    std::filesystem::create_directory(dir.File("已有目录"));
+    std::filesystem::create_directory(text::FsPath(dir.File("已有目录")));
     struct Case {
         const char* what;
         const DHPointList& points;

@@ -16,13 +16,16 @@ bool IsSameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(text::FsPath(a), text::FsPath(b), ec) && !ec;
 }
 
-// folder/name with "/" on every system, so messages read the same everywhere.
+// folder/name; on Windows with the separator the folder is written with,
+// so a path reads in messages as the user typed it.
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
 #ifdef _WIN32
-    if (folder.back() == '\\') return folder + name;
-#endif
+    if (folder.back() == '\\' || folder.back() == '/') return folder + name;
+    return folder + (folder.find('\\') != std::string::npos ? "\\" : "/") + name;
+#else
     return folder.back() == '/' ? folder + name : folder + "/" + name;
+#endif
 }
 
 long long CheckedCount(const std::vector<MergeSource>& sources) {

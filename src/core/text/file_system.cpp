@@ -62,9 +62,13 @@ bool RemoveFile(const std::string& path) {
 
 // rename() refuses an existing target on Windows.
 bool RenameOver(const std::string& from, const std::string& to) {
-    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const std::wstring target = WidePath(to);
+    if (MoveFileExW(WidePath(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     SetErrnoFromLastError();
+    // Windows says "access denied" where a folder is in the way; say what Linux says.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) errno = EISDIR;
     return false;
 }
 
