@@ -8,7 +8,8 @@
 # amalgamation generated from the sqlite3 source, Debian's compile options),
 # SQLiteCpp, GoogleTest, CLI11 and libxlsxwriter (with Debian's MinGW zlib).
 # PROJ is left out: the Windows build reports that coordinate projection is
-# not supported.
+# not supported. Ends with the packages Linvara-<version>-win64.zip and
+# Linvara-<version>-win64.exe (the installer) in build-win/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 deps=${LINVARA_WIN_DEPS:-$root/build-win-deps}
@@ -84,4 +85,6 @@ echo "== Linvara"
 cmake -S "$root" -B "$build" "${cross[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/ \
   -DLINVARA_BUILD_GUI=OFF -DLINVARA_WITH_PROJ=OFF >/dev/null
 cmake --build "$build" -j"$jobs"
-echo "Windows build in $build/bin"
+echo "== Packages"
+(cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)
+echo "Windows build in $build/bin; packages: $(cd "$build" && ls Linvara-*-win64.zip Linvara-*-win64.exe | tr '\n' ' ')"
