@@ -18,8 +18,11 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Linvara)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Linvara)
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)  # the build keeps its debug information, the packages do not
 
-# A 64-bit installer: into "Program Files", not "Program Files (x86)".
+# A 64-bit installer (NSIS's amd64 stub) for a 64-bit program: it runs
+# where only 64-bit programs do, and installs into "Program Files".
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "Linvara ${PROJECT_VERSION} (command line)")
 set(CPACK_NSIS_PACKAGE_NAME "Linvara ${PROJECT_VERSION}")

@@ -10,6 +10,7 @@ set(CMAKE_CXX_COMPILER ${_triple}-g++-posix)
 set(CMAKE_RC_COMPILER ${_triple}-windres)
 set(CMAKE_AR ${_triple}-gcc-ar-posix CACHE FILEPATH "")
 set(CMAKE_RANLIB ${_triple}-gcc-ranlib-posix CACHE FILEPATH "")
+set(CMAKE_STRIP ${_triple}-strip CACHE FILEPATH "")
 
 if(NOT LINVARA_WIN_SYSROOT AND DEFINED ENV{LINVARA_WIN_SYSROOT})
   set(LINVARA_WIN_SYSROOT $ENV{LINVARA_WIN_SYSROOT})

@@ -98,3 +98,21 @@ if [ "$failed" -ne 0 ]; then
   exit 1
 fi
 echo "Windows and Linux outputs identical"
+
+echo "== Installer, silent install and uninstall"
+installer=$(ls "$build"/Linvara-*-win64.exe | head -n1)
+target='C:\Linvara-test'
+target_unix=$WINEPREFIX/drive_c/Linvara-test
+rm -rf "$target_unix"
+wine "$installer" /S "/D=$target"
+[ -f "$target_unix/bin/linvara-cli.exe" ] || { echo "the installer put no linvara-cli.exe in $target"; exit 1; }
+wine "$target_unix/bin/linvara-cli.exe" info "$(winepath -w "$build/compare/ascii/windows/project/demo.PD")" >/dev/null 2>&1 \
+  || { echo "the installed program does not run"; exit 1; }
+wine "$target\\Uninstall.exe" /S
+# The uninstaller runs from a copy of itself and returns at once: wait for it.
+for _ in $(seq 60); do
+  [ -e "$target_unix/bin/linvara-cli.exe" ] || break
+  sleep 1
+done
+[ ! -e "$target_unix/bin/linvara-cli.exe" ] || { echo "the uninstaller left linvara-cli.exe behind"; exit 1; }
+echo "installed and uninstalled silently: $(basename "$installer")"
