@@ -51,7 +51,7 @@ if [ ! -f "$sysroot/lib/libsqlite3.a" ]; then
   (cd "$b" && "$(src sqlite3)configure" --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
   flags=$(sed -n '/^export CFLAGS += /,/[^\\]$/p' "$(src sqlite3)debian/rules" | sed 's/export CFLAGS += //; s/\\$//' | tr '\n' ' ')
   # shellcheck disable=SC2086
-  $triple-gcc-posix $flags -c "$b/sqlite3.c" -o "$b/sqlite3.o"
+  $(command -v ccache || true) $triple-gcc-posix $flags -c "$b/sqlite3.c" -o "$b/sqlite3.o"
   $triple-gcc-ar-posix rcs "$sysroot/lib/libsqlite3.a" "$b/sqlite3.o"
   cp "$b/sqlite3.h" "$b/sqlite3ext.h" "$sysroot/include/"
 fi
