@@ -17,7 +17,6 @@ set(CPACK_PACKAGE_FILE_NAME Linvara-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Linvara)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Linvara)
 set(CPACK_GENERATOR "ZIP;NSIS")
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_STRIP_FILES ON)  # the build keeps its debug information, the packages do not
 
 # A 64-bit installer (NSIS's amd64 stub) for a 64-bit program: it runs
