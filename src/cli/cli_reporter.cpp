@@ -1,6 +1,12 @@
 #include "cli_reporter.h"
 
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDIN_FILENO 0
+#else
 #include <unistd.h>
+#endif
 
 namespace linvara::cli {
 

@@ -1,4 +1,5 @@
 // import: a text or CSV file of points in a column style -> a new project file.
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "import/import_file.h"
 #include "import/style_text.h"
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara::cli {
 namespace {
@@ -26,6 +28,16 @@ std::string StyleNames() {
     return out;
 }
 
+// CLI::ExistingFile would read the name in the ANSI code page on Windows.
+const CLI::Validator kExistingFile(
+    [](std::string& path) {
+        std::error_code ec;
+        const std::filesystem::path p = text::FsPath(path);
+        if (!std::filesystem::exists(p, ec)) return "File does not exist: " + path;
+        if (std::filesystem::is_directory(p, ec)) return "File is actually a directory: " + path;
+        return std::string();
+    },
+    "FILE");
 const CLI::Validator kStyleName(
     [](std::string& v) { return import::FindBuiltInStyle(v) ? std::string() : "unknown style: " + v; }, "STYLE");
 const CLI::Validator kColumnList(
@@ -40,7 +52,7 @@ const CLI::Validator kColumnList(
 bool BuildStyle(const ImportArgs& args, import::ImportStyle& style, CliContext& ctx) {
     std::string error;
     if (!args.styleFile.empty()) {
-        std::ifstream in(args.styleFile, std::ios::binary);
+        std::ifstream in(text::FsPath(args.styleFile), std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
         if (!in || !import::StyleFromText(text.str(), style, error))
@@ -81,14 +93,14 @@ void RunImport(const ImportArgs& args, CliContext& ctx) {
 void RegisterImportCommands(CLI::App& app, CliContext& ctx) {
     auto args = std::make_shared<ImportArgs>();
     CLI::App* sub = app.add_subcommand("import", "导入: a text/CSV file of points -> a new project file (*.PD)");
-    sub->add_option("input", args->input, "text or CSV file of points")->required()->check(CLI::ExistingFile);
+    sub->add_option("input", args->input, "text or CSV file of points")->required()->check(kExistingFile);
     sub->add_option("-o,--output", args->output, "project file to create (*.PD)")->required();
     auto* style = sub->add_option("--style", args->style, "built-in style: " + StyleNames() + " (default header)")
                       ->check(kStyleName);
     auto* columns = sub->add_option("--columns", args->columns, "columns in order from name,code,x,y,h,lat,lon,skip")
                         ->check(kColumnList);
     auto* styleFile = sub->add_option("--style-file", args->styleFile, "a saved style (key=value lines)")
-                          ->check(CLI::ExistingFile);
+                          ->check(kExistingFile);
     style->excludes(columns)->excludes(styleFile);
     columns->excludes(styleFile);
     sub->add_option("--delimiter", args->delimiter, "field delimiter")

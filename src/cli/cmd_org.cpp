@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "org/org_transition.h"
+#include "text/file_system.h"
 
 namespace linvara::cli {
 namespace {
@@ -18,7 +19,7 @@ struct OrgOptions {
 // The save dialog of the desktop program adds ".org" to a name typed without
 // an extension; the conversion then cuts the last four characters off it.
 std::string WithOrgExtension(const std::string& path) {
-    return std::filesystem::path(path).has_extension() ? path : path + ".org";
+    return text::FsPath(path).has_extension() ? path : path + ".org";
 }
 
 // Converts the working stake list as stored: stored order, mileages and offsets.

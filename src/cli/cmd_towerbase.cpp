@@ -8,13 +8,14 @@
 #include "merge/project_merge.h"
 #include "towerbase/tow_file.h"
 #include "towerbase/tower_base_survey.h"
+#include "text/file_system.h"
 
 namespace linvara::cli {
 namespace {
 
 bool RequireFile(const std::string& path, CliContext& ctx) {
     std::error_code ec;
-    if (!path.empty() && std::filesystem::is_regular_file(path, ec)) return true;
+    if (!path.empty() && std::filesystem::is_regular_file(text::FsPath(path), ec)) return true;
     ctx.reporter.Error("文件不存在：" + path);
     ctx.exitCode = 1;
     return false;
@@ -23,7 +24,7 @@ bool RequireFile(const std::string& path, CliContext& ctx) {
 // The save dialog of the desktop program adds ".org" to a name typed without
 // an extension; the output names are built by cutting four characters off it.
 std::string WithOrgExtension(const std::string& path) {
-    return std::filesystem::path(path).has_extension() ? path : path + ".org";
+    return text::FsPath(path).has_extension() ? path : path + ".org";
 }
 
 struct TowOptions {
@@ -62,7 +63,7 @@ struct MergeOptions {
 
 void RunMerge(const MergeOptions& o, CliContext& ctx) {
     std::error_code ec;
-    if (!std::filesystem::is_directory(o.folder, ec)) {
+    if (!std::filesystem::is_directory(text::FsPath(o.folder), ec)) {
         ctx.reporter.Error("文件夹不存在：" + o.folder);
         ctx.exitCode = 1;
         return;

@@ -94,7 +94,9 @@ TEST(CheckCommand, JsonIsOneWellFormedDocument) {
                                "assert f[0]['row'] == 4 and f[1]['section'] == 'D', f";
     const std::string command = "python3 -c \"$(cat '" + dir.File("check.py") + "')\" '" + dir.File("findings.json") + "'";
     WriteFileBytes(dir.File("check.py"), script);
+#ifndef _WIN32  // python reads it back on Linux
     EXPECT_EQ(std::system(command.c_str()), 0) << run.out;
+#endif
 }
 
 // Checking reads: after the first open (which prepares the working tables)

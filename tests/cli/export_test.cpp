@@ -1,10 +1,9 @@
 // linvara-cli export, run as a user runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
 #include "text/encoding.h"
@@ -21,14 +20,10 @@ struct Outcome {
 };
 
 Outcome RunCli(const TempDir& dir, const std::string& args) {
-    const std::string errFile = dir.File("stderr.txt");
-    const std::string command = std::string("'") + LINVARA_CLI + "' " + args + " >/dev/null 2>'" + errFile + "'";
-    const int status = std::system(command.c_str());
-    Outcome out;
-    out.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    out.err = ReadFileBytes(errFile);
-    std::filesystem::remove(errFile);
-    return out;
+    const testing::CliRun run = testing::RunCommandLine(LINVARA_CLI, dir.path().string(), args);
+    std::filesystem::remove(dir.File("out.txt"));
+    std::filesystem::remove(dir.File("err.txt"));
+    return {run.exitCode, run.err};
 }
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }
@@ -101,8 +96,7 @@ TEST(ExportCommand, Failures) {
 TEST(ExportCommand, HelpListsTheKinds) {
     TempDir dir;
     const std::string helpFile = dir.File("help.txt");
-    const std::string command = std::string("'") + LINVARA_CLI + "' export --help >'" + helpFile + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_EQ(testing::RunProcess(LINVARA_CLI, {"export", "--help"}, helpFile, dir.File("err.txt")), 0);
     const std::string help = ReadFileBytes(helpFile);
     EXPECT_NE(help.find("dxf"), std::string::npos);
     EXPECT_NE(help.find("J、Z桩KML格式(*KML)"), std::string::npos);

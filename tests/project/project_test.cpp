@@ -13,6 +13,7 @@
 #include <set>
 
 #include "support/project_file.h"
+#include "support/permissions.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 #include "text/format.h"
@@ -510,7 +511,7 @@ TEST_F(ProjectTest, LockedFileFailsTheSaveWithTheCause) {
 }
 
 TEST_F(ProjectTest, ReadOnlyFileOpensWithAWarningAndFailsTheSave) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes to read-only files";
+    if (!testing::PermissionsApply()) GTEST_SKIP() << "root writes to read-only files";
     chmod(path.c_str(), 0444);
     Project readOnly(reporter);
     ASSERT_TRUE(IsOk(readOnly.Open(path)));

@@ -11,6 +11,7 @@
 #include "support/temp_dir.h"
 #include "text/encoding.h"
 #include "workbook_reader.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -130,7 +131,7 @@ TEST(ReportCommand, BadInputGivesAMessageExitOneAndNoFile) {
     const std::string project = MakeRoute(dir);
     const std::string empty = dir.File("空.PD");
     testing::WriteCollectorProject(empty, {});
-    std::filesystem::create_directory(dir.File("目录.xlsx"));
+    std::filesystem::create_directory(text::FsPath(dir.File("目录.xlsx")));
     struct Case {
         std::vector<std::string> args;
         std::string message;
@@ -147,10 +148,10 @@ TEST(ReportCommand, BadInputGivesAMessageExitOneAndNoFile) {
     }
     std::filesystem::remove(dir.File("stderr.txt"));
     std::set<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.insert(text::Utf8Path(entry.path().filename()));
     // The projects (the first opening adds working tables to them) and the folder; no workbook, no temporary file.
     EXPECT_EQ(left, (std::set<std::string>{"线路.PD", "空.PD", "目录.xlsx"}));
-    EXPECT_TRUE(std::filesystem::is_empty(dir.File("目录.xlsx")));
+    EXPECT_TRUE(std::filesystem::is_empty(text::FsPath(dir.File("目录.xlsx"))));
 
     EXPECT_EQ(RunCli(dir, {"report", project}).exitCode, 2) << "no output named";
 }

@@ -9,6 +9,7 @@
 #include "support/survey_points.h"
 #include "support/temp_dir.h"
 #include "workbook_reader.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -236,7 +237,7 @@ TEST(ResultsWorkbookFailure, LeavesNothingBehind) {
     testing::TempDir dir;
     const DHPointList none;
     const DHPointList one = {PlanePoint("J1", JStake)};
-    std::filesystem::create_directory(dir.File("已有目录"));
+    std::filesystem::create_directory(text::FsPath(dir.File("已有目录")));
     struct Case {
         const char* what;
         const DHPointList& points;
@@ -254,7 +255,7 @@ TEST(ResultsWorkbookFailure, LeavesNothingBehind) {
         EXPECT_NE(status.message().find(c.message), std::string::npos) << c.what << ": " << status.message();
     }
     std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.push_back(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) left.push_back(text::Utf8Path(entry.path().filename()));
     EXPECT_EQ(left, std::vector<std::string>{"已有目录"});
 
     // A name longer than a cell holds fails inside the library, after the

@@ -4,6 +4,8 @@
 #include <random>
 #include <sstream>
 
+#include "text/file_system.h"
+
 namespace linvara::testing {
 
 TempDir::TempDir() {
@@ -23,15 +25,17 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string TempDir::File(const std::string& name) const { return text::Utf8Path(path_ / text::FsPath(name)); }
+
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(text::FsPath(path), std::ios::binary);
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(text::FsPath(path), std::ios::binary | std::ios::trunc);
     out << bytes;
 }
 

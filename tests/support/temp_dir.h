@@ -14,7 +14,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The UTF-8 path of `name` in the folder.
+    std::string File(const std::string& name) const;
 
 private:
     std::filesystem::path path_;

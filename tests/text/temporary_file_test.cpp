@@ -1,5 +1,7 @@
 #include "text/temporary_file.h"
 
+// Unnamed files, flock and fork: the Linux side of the temporary files.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -146,3 +148,67 @@ TEST(TemporaryFile, ACrashLeavesNothingOrWhatTheNextWriteRemoves) {
 
 }  // namespace
 }  // namespace linvara::text
+#else
+// Windows: every temporary file is named, and one a writer holds open cannot
+// be deleted, which is what spares it from the sweep.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/temp_dir.h"
+#include "text/atomic_file.h"
+#include "text/file_system.h"
+
+namespace linvara::text {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+TEST(TemporaryFile, StaleTemporariesOfTheTargetGoLiveOnesAndOthersStay) {
+    TempDir dir;
+    const struct {
+        const char* name;
+        bool stays;
+    } cases[] = {
+        {"out.txt.tmpAb12Cd", false},   // a crash's leftover
+        {"out.txt.tmpAb12C", true},     // not our pattern
+        {"other.txt.tmpAb12Cd", true},  // another target's
+        {"out.txt.tmpLive01", true},    // held by a writer still at work
+    };
+    for (const auto& c : cases) WriteFileBytes(dir.File(c.name), "x");
+    std::filesystem::create_directory(dir.path() / "out.txt.tmpFolder");
+    int live = -1;
+    ASSERT_EQ(_wsopen_s(&live, WidePath(dir.File("out.txt.tmpLive01")).c_str(), _O_RDONLY | _O_BINARY, _SH_DENYNO, 0), 0);
+
+    ASSERT_TRUE(WriteFileAtomically(dir.File("out.txt"), "data"));
+    _close(live);
+    for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(dir.path() / c.name), c.stays) << c.name;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "out.txt.tmpFolder"));
+    EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "data");
+}
+
+// Replacing needs MoveFileExW (rename refuses an existing target), and the
+// bytes go out as written: no "\n" becomes "\r\n".
+TEST(TemporaryFile, ReplacesUnderAChineseFolderByteForByte) {
+    TempDir dir;
+    const std::string folder = dir.File("线路 资料");
+    std::filesystem::create_directory(FsPath(folder));
+    const std::string path = folder + "\\成果.dat";
+    ASSERT_TRUE(WriteFileAtomically(path, "old\n"));
+    ASSERT_TRUE(WriteFileAtomically(path, "a\nb\r\n\x1A"));
+    EXPECT_EQ(ReadFileBytes(path), "a\nb\r\n\x1A");
+    std::size_t entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(FsPath(folder))) entries += e.exists() ? 1 : 0;
+    EXPECT_EQ(entries, 1u);
+}
+
+}  // namespace
+}  // namespace linvara::text
+#endif  // _WIN32

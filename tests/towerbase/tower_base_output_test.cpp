@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "text/encoding.h"
 #include "towerbase/tower_base_output.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -85,7 +86,7 @@ TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
                   PointRecord(3, "3.5360", "-3.5360", "0.0000") + LinkRecord(3, 2, 2) +
                   PointRecord(4, "6.3640", "-6.3640", "0.0000") + LinkRecord(4, 3, 2) +
                   PointRecord(5, "-0.7070", "0.7070", "0.0000") + LinkRecord(5, 1, 4));
-    EXPECT_TRUE(std::filesystem::exists(dir.File("out_塔5.INI")));
+    EXPECT_TRUE(std::filesystem::exists(text::FsPath(dir.File("out_塔5.INI"))));
 }
 
 TEST(TowerBaseOutput, EqualOffsetsTakeTheExchangeSortOrder) {
@@ -110,9 +111,9 @@ TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
     const SectionPointList points = {SectionAt("z1", 1, 1.0), SectionAt("Z1", 1, 2.0)};
     RecordingReporter reporter;
     WriteTowerBaseFiles(points, dir.File("t.org"), reporter);
-    for (const char* name : {"t_z1.org", "t_z1.INI", "t_Z1.org", "t_Z1.INI"})
+    for (const char* name : {"t_z1.org", "t_z1.INI", "t_Z1_2.org", "t_Z1_2.INI"})
         EXPECT_TRUE(std::filesystem::exists(dir.File(name))) << name;
-    EXPECT_NE(ReadFileBytes(dir.File("t_z1.org")), ReadFileBytes(dir.File("t_Z1.org")));
+    EXPECT_NE(ReadFileBytes(dir.File("t_z1.org")), ReadFileBytes(dir.File("t_Z1_2.org")));
 }
 
 TEST(TowerBaseOutput, NoPointsWritesNothingButStillFinishes) {
@@ -132,8 +133,9 @@ TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
                                 SectionAt("S", 4, 1.0), SectionAt("T", 1, 1.0)};
     EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
     // Each failure names the file and the system's reason.
-    EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_S.INI") + "（Is a directory）"));
-    EXPECT_TRUE(reporter.Said("创建塔基断面org文件错误：" + dir.File("t_T.org") + "（Is a directory）"));
+    const std::string isFolder = "（Is a directory）";
+    EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_S.INI") + isFolder));
+    EXPECT_TRUE(reporter.Said("创建塔基断面org文件错误：" + dir.File("t_T.org") + isFolder));
     EXPECT_EQ(reporter.Texts().back(), kDone);
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
@@ -155,15 +157,41 @@ TEST(TowerBaseOutput, StakeNamesAreMadeSafeAndEveryFileStaysInTheChosenFolder) {
     SectionPointList points;
     for (const Case& c : cases) points.push_back(SectionAt(c.stake, 1, 1.0));
     RecordingReporter reporter;
-    EXPECT_TRUE(WriteTowerBaseFiles(points, (out / "t.org").string(), reporter));
+    EXPECT_TRUE(WriteTowerBaseFiles(points, text::Utf8Path(out / "t.org"), reporter));
     for (const Case& c : cases) {
-        EXPECT_TRUE(std::filesystem::is_regular_file(out / (std::string(c.file) + ".org"))) << c.stake;
-        EXPECT_TRUE(std::filesystem::is_regular_file(out / (std::string(c.file) + ".INI"))) << c.stake;
+        EXPECT_TRUE(std::filesystem::is_regular_file(out / text::FsPath(std::string(c.file) + ".org"))) << c.stake;
+        EXPECT_TRUE(std::filesystem::is_regular_file(out / text::FsPath(std::string(c.file) + ".INI"))) << c.stake;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("escaped.org")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("escaped.INI")));
     // Messages keep the stake as measured.
     EXPECT_TRUE(reporter.Said(MissingText("x/../../escaped", "B")));
+}
+
+// z1 and Z1 name one file on Windows, a/b and a:b one everywhere: the later
+// stake's files get a number, on every system alike, and the user is told.
+TEST(TowerBaseOutput, NamesEqualButForCaseOrUnsafeCharactersDoNotReplaceEachOther) {
+    TempDir dir;
+    const SectionPointList points = {SectionAt("z1", 1, 1.0), SectionAt("Z1", 1, 2.0), SectionAt("a/b", 1, 3.0),
+                                SectionAt("a:b", 1, 4.0), SectionAt("Z1_2", 1, 5.0), SectionAt("z1", 2, 6.0)};
+    RecordingReporter reporter;
+    EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
+    const struct {
+        const char* file;
+        const char* offset;  // of the stake's section A point, telling whose file it is
+    } cases[] = {{"t_z1", "0.7070"}, {"t_Z1_2", "1.4140"}, {"t_a_b", "2.1210"}, {"t_a_b_2", "2.8280"}, {"t_Z1_2_2", "3.5360"}};
+    for (const auto& c : cases) {
+        const std::string org = ReadFileBytes(dir.File(std::string(c.file) + ".org"));
+        EXPECT_NE(org.find(c.offset), std::string::npos) << c.file << "\n" << org;
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir.File(std::string(c.file) + ".INI"))) << c.file;
+    }
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 10u);
+    const std::string said = "的塔基断面文件名与已写出的文件重名（文件名不区分大小写），改存为";
+    EXPECT_TRUE(reporter.Said("中桩Z1" + said + "t_Z1_2.org和.INI"));
+    EXPECT_TRUE(reporter.Said("中桩a:b" + said + "t_a_b_2.org和.INI"));
+    EXPECT_TRUE(reporter.Said("中桩Z1_2" + said + "t_Z1_2_2.org和.INI"));
 }
 
 TEST(TowerBaseOutput, AMissingConverterWritesNoFileAndSaysWhy) {

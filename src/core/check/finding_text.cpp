@@ -97,8 +97,8 @@ std::string FindingsJson(const Findings& findings) {
 std::string SummaryText(const Findings& findings) {
     const auto errors = std::count_if(findings.begin(), findings.end(),
                                       [](const Finding& f) { return f.severity == Severity::Error; });
-    const auto warnings = static_cast<long>(findings.size()) - errors;
-    return text::Format("检查完成：错误%ld个，警告%ld个", static_cast<long>(errors), warnings);
+    const auto warnings = static_cast<long long>(findings.size()) - errors;
+    return text::Format("检查完成：错误%lld个，警告%lld个", static_cast<long long>(errors), static_cast<long long>(warnings));
 }
 
 }  // namespace linvara::check

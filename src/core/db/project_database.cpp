@@ -12,6 +12,7 @@
 #include "db/db_detail.h"
 #include "text/file_name.h"
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -43,7 +44,7 @@ Status CProjectDatabase::Failure(const std::string& text, const std::exception& 
 Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
     Close();
     std::error_code ec;
-    if (std::filesystem::absolute(path, ec).string().size() >= kMaxPathBytes)
+    if (text::Utf8Path(std::filesystem::absolute(text::FsPath(path), ec)).size() >= kMaxPathBytes)
         return Status::Failed(WithCause("无法打开工程文件：" + path, text::Format("路径过长，超过%zu字节", kMaxPathBytes)));
     try {
         const int flags = kConnectionFlags | (create ? SQLite::OPEN_CREATE : 0);
@@ -59,7 +60,7 @@ Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
 Status CProjectDatabase::Reconnect(const std::string& operation) {
     if (path_.empty()) return Status::Failed(WithCause(operation, "没有打开的工程"));
     std::error_code ec;
-    if (!std::filesystem::exists(path_, ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path_));
+    if (!std::filesystem::exists(text::FsPath(path_), ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path_));
     Close();
     try {
         connection_ = std::make_unique<SQLite::Database>(path_, kConnectionFlags, kBusyTimeoutMs);
@@ -72,7 +73,7 @@ Status CProjectDatabase::Reconnect(const std::string& operation) {
 
 Status CProjectDatabase::OpenProject(const std::string& path) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec)) return Status::Failed("文件不存在：" + path);
+    if (path.empty() || !std::filesystem::exists(text::FsPath(path), ec)) return Status::Failed("文件不存在：" + path);
     if (Status opened = OpenConnection(path, false); !opened) return opened;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {  // opening is lazy: the first statement tells whether it is a database
@@ -186,7 +187,7 @@ void CProjectDatabase::ReportRenumbered() {
 // commits leave the header alone); offset 24 the change counter that every
 // committed write in the other journal modes increments.
 std::optional<std::uint32_t> CProjectDatabase::ChangeCounter() const {
-    std::ifstream file(path_, std::ios::binary);
+    std::ifstream file(text::FsPath(path_), std::ios::binary);
     unsigned char header[28] = {};
     if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
     if (header[18] == 2 || header[19] == 2) return std::nullopt;

@@ -4,6 +4,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -16,6 +19,7 @@
 #include "model/dh_point.h"
 #include "text/format.h"
 #include "text/temporary_file.h"
+#include "text/file_system.h"
 
 namespace linvara::import {
 namespace {
@@ -113,35 +117,34 @@ public:
     }
     ~BuildFile() {
         Close();
-        if (!name_.empty()) ::unlink(name_.c_str());
+        if (!name_.empty()) text::RemoveFile(name_);
     }
     bool ok() const { return fd_ >= 0; }
     const std::string& name() const { return name_; }
 
     // Flushes to disk and renames over (or, without `replace`, beside no) target.
     bool Commit(bool replace) {
+#ifdef _WIN32
+        // Windows renames no open file; it has no permission bits to set.
+        if (::_commit(fd_) != 0) return false;
+        Close();
+#else
         if (::fchmod(fd_, 0666 & ~CurrentUmask()) != 0 || ::fsync(fd_) != 0) return false;
-        if (replace ? ::rename(name_.c_str(), target_.c_str()) != 0 : !RenameNoReplace()) return false;
+#endif
+        if (replace ? !text::RenameOver(name_, target_) : !text::MoveFileNoReplace(name_, target_)) return false;
         name_.clear();
         Close();
         return true;
     }
 
 private:
-    // A file that appeared meanwhile is kept; where the file system cannot
-    // rename without replacing, a hard link refuses an existing name as well.
-    bool RenameNoReplace() const {
-        if (::renameat2(AT_FDCWD, name_.c_str(), AT_FDCWD, target_.c_str(), RENAME_NOREPLACE) == 0) return true;
-        if (errno != EINVAL && errno != ENOSYS) return false;
-        if (::link(name_.c_str(), target_.c_str()) != 0) return false;
-        ::unlink(name_.c_str());
-        return true;
-    }
+#ifndef _WIN32
     static mode_t CurrentUmask() {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         return mask;
     }
+#endif
     void Close() {
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
@@ -156,8 +159,7 @@ const char* CollectorSurveyTablesSql() { return kCollectorTables; }
 
 CollectorStamp StampNow() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&now, &local);
+    const std::tm local = text::LocalTime(now);
     char day[32], time[32];
     std::strftime(day, sizeof day, "%Y%m%d%H%M%S", &local);
     std::strftime(time, sizeof time, "%Y-%m-%d %H:%M:%S", &local);
@@ -168,7 +170,7 @@ CollectorStamp StampNow() {
 
 Status WriteCollectorProject(const std::string& path, std::span<const ImportedPoint> points,
                              const CollectorStamp& stamp, bool replace) {
-    if (!replace && ::access(path.c_str(), F_OK) == 0) return Status::Failed("文件已存在，未覆盖：" + path);
+    if (!replace && text::FileExists(path)) return Status::Failed("文件已存在，未覆盖：" + path);
     BuildFile file(path);
     if (!file.ok()) return Status::Failed(WithCause("无法创建工程文件：" + path, std::strerror(errno)));
     try {

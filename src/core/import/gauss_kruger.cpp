@@ -1,6 +1,8 @@
 #include "import/gauss_kruger.h"
 
+#ifdef LINVARA_WITH_PROJ
 #include <proj.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +18,7 @@ bool IsWhole(double v) { return std::fabs(v - std::round(v)) < 1e-9; }
 
 }  // namespace
 
+#ifdef LINVARA_WITH_PROJ
 // One context per converter: PROJ contexts are not shared between threads.
 struct GaussKruger::Proj {
     PJ_CONTEXT* context = nullptr;
@@ -25,6 +28,17 @@ struct GaussKruger::Proj {
         if (context) proj_context_destroy(context);
     }
 };
+#else
+struct GaussKruger::Proj {};
+#endif
+
+bool GaussKruger::Available() {
+#ifdef LINVARA_WITH_PROJ
+    return true;
+#else
+    return false;
+#endif
+}
 
 GaussKrugerZone ZoneOfMeridian(double centralMeridian) {
     GaussKrugerZone zone;
@@ -49,6 +63,11 @@ std::string ProjDefinition(const GaussKrugerZone& zone) {
 }
 
 std::unique_ptr<GaussKruger> GaussKruger::Create(const GaussKrugerZone& zone, std::string& error) {
+#ifndef LINVARA_WITH_PROJ
+    (void)zone;
+    error = kNotInThisBuild;
+    return nullptr;
+#else
     auto proj = std::make_unique<Proj>();
     proj->context = proj_context_create();
     if (!proj->context) {
@@ -62,6 +81,7 @@ std::unique_ptr<GaussKruger> GaussKruger::Create(const GaussKrugerZone& zone, st
         return nullptr;
     }
     return std::unique_ptr<GaussKruger>(new GaussKruger(zone, std::move(proj)));
+#endif
 }
 
 GaussKruger::GaussKruger(GaussKrugerZone zone, std::unique_ptr<Proj> proj)
@@ -78,6 +98,7 @@ bool GaussKruger::StripZonePrefix(double east, double& plain) const {
     return true;
 }
 
+#ifdef LINVARA_WITH_PROJ
 bool GaussKruger::ToGeographic(double north, double east, double& latitude, double& longitude) const {
     double plain = 0;
     if (!StripZonePrefix(east, plain)) return false;
@@ -98,5 +119,11 @@ bool GaussKruger::ToPlane(double latitude, double longitude, double& north, doub
     east = out.xy.x;
     return true;
 }
+
+#else
+// Never called: Create gives no converter without PROJ.
+bool GaussKruger::ToGeographic(double, double, double&, double&) const { return false; }
+bool GaussKruger::ToPlane(double, double, double&, double&) const { return false; }
+#endif
 
 }  // namespace linvara

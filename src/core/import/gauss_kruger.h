@@ -26,6 +26,11 @@ std::string ProjDefinition(const GaussKrugerZone& zone);
 
 class GaussKruger {
 public:
+    // False in a build without PROJ (the Windows build): Create then fails
+    // with kNotInThisBuild.
+    static bool Available();
+    static constexpr const char* kNotInThisBuild = "此版本不支持坐标投影（平面坐标与经纬度换算，需要PROJ）";
+
     // Null, with PROJ's reason in `error`, when PROJ refuses the definition.
     static std::unique_ptr<GaussKruger> Create(const GaussKrugerZone& zone, std::string& error);
     ~GaussKruger();

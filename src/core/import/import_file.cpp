@@ -1,7 +1,5 @@
 #include "import/import_file.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -12,12 +10,13 @@
 #include "import/text_fields.h"
 #include "text/file_name.h"
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara::import {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(text::FsPath(path), std::ios::binary);
     if (!in) return false;
     std::ostringstream buffer;
     buffer << in.rdbuf();
@@ -36,10 +35,11 @@ Status ImportPointFile(const std::string& input, const std::string& output, cons
                        ImportOutcome& outcome) {
     outcome = {};
     if (std::string why = CheckStyle(options.style); !why.empty()) return Status::Failed("导入样式不可用：" + why);
-    if (!options.replace && ::access(output.c_str(), F_OK) == 0)
+    if (!options.replace && text::FileExists(output))
         return Status::Failed("文件已存在，未覆盖：" + output);
     std::unique_ptr<GaussKruger> projection;
     if (options.zone) {
+        if (!GaussKruger::Available()) return Status::Failed(GaussKruger::kNotInThisBuild);
         std::string why;
         projection = GaussKruger::Create(*options.zone, why);
         if (!projection) return Status::Failed(WithCause("投影参数不可用", why));

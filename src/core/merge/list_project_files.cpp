@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "merge/project_merge.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -17,10 +18,10 @@ bool HasProjectExtension(const std::string& name) {
 std::vector<MergeSource> ListProjectFiles(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(text::FsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeError;
         if (it->is_directory(typeError)) continue;
-        std::string name = it->path().filename().string();
+        std::string name = text::Utf8Path(it->path().filename());
         if (HasProjectExtension(name)) names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned char

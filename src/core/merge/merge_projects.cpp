@@ -5,6 +5,7 @@
 #include "status.h"
 #include "text/atomic_path.h"
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -13,7 +14,19 @@ namespace {
 // or as a link): merging it into itself would double its rows.
 bool IsSameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec) && !ec;
+    return std::filesystem::equivalent(text::FsPath(a), text::FsPath(b), ec) && !ec;
+}
+
+// folder/name; on Windows with the separator the folder is written with,
+// so a path reads in messages as the user typed it.
+std::string JoinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+#ifdef _WIN32
+    if (folder.back() == '\\' || folder.back() == '/') return folder + name;
+    return folder + (folder.find('\\') != std::string::npos ? "\\" : "/") + name;
+#else
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+#endif
 }
 
 long long CheckedCount(const std::vector<MergeSource>& sources) {
@@ -62,7 +75,7 @@ MergeResult MergeInto(const std::string& folder, const std::vector<MergeSource>&
     std::vector<std::string> failures;
     for (const MergeSource& s : sources) {
         if (!s.checked) continue;
-        const std::string sourcePath = (std::filesystem::path(folder) / s.fileName).string();
+        const std::string sourcePath = JoinPath(folder, s.fileName);
         if (!IsSameFile(sourcePath, targetPath))
             if (Status merged = MergeOne(target, index, counts, sourcePath, reporter); !merged)
                 failures.push_back(sourcePath + "：" + merged.message());

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara {
 
@@ -41,8 +42,7 @@ bool IsNameTaken(const DHPointList& list, std::string_view name) {
 
 std::string NewGpsId() {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = text::LocalTime(now);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &local);
     // Two points created within one second must still differ, so the

@@ -10,6 +10,7 @@
 #include "model/dh_point_list.h"
 #include "org/record_buffer.h"
 #include "reporter.h"
+#include "text/format.h"
 
 namespace linvara {
 
@@ -39,8 +40,8 @@ public:
 
     // Formats one record from a template of org_records.h and appends it to
     // MainRecords / TrailerRecords.
-    void AddRecordFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
-    void AddTrailerFormatted(const char* tmpl, ...) __attribute__((format(printf, 2, 3)));
+    void AddRecordFormatted(const char* tmpl, ...) LINVARA_PRINTF(2, 3);
+    void AddTrailerFormatted(const char* tmpl, ...) LINVARA_PRINTF(2, 3);
 
     // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically, leaving
     // out vacated records; the reason of a failure goes to `error`.

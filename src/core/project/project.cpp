@@ -9,6 +9,7 @@
 
 #include "model/identity.h"
 #include "text/format.h"
+#include "text/file_system.h"
 
 namespace linvara {
 
@@ -79,7 +80,7 @@ Status Project::Save(SaveMode mode) {
     const bool overwrite = mode == SaveMode::Overwrite;
     // Also with nothing to write: a file moved away is news to the user.
     std::error_code ec;
-    if (!std::filesystem::exists(Path(), ec))
+    if (!std::filesystem::exists(text::FsPath(Path()), ec))
         return Status::Failed(WithCause("保存失败：" + Path(), "文件不存在：" + Path()));
     if (IsSaved() && !overwrite) return Status::Ok();
     const bool all = changes_.all || !compared_;

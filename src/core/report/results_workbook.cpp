@@ -7,6 +7,7 @@
 #include "text/atomic_path.h"
 #include "text/format.h"
 #include "towerbase/tower_base_table.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -56,8 +57,7 @@ Status WriteProjectWorkbook(const Project& project, const std::string& path, con
 
 std::string TodayText() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = text::LocalTime(now);
     return text::Format("%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "text/file_system.h"
 #include "text/temporary_file.h"
 
 namespace linvara::text {
@@ -16,7 +18,8 @@ constexpr size_t kBufferSize = 1 << 16;
 
 bool WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        // Windows' write takes an unsigned int count.
+        const auto n = ::write(fd, data, static_cast<unsigned>(std::min<size_t>(size, 1u << 30)));
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -41,7 +44,7 @@ bool AtomicFile::Open() {
     Discard();
     failed_ = false;
     error_.clear();
-    if (path_.empty() || path_.back() == '/') {
+    if (path_.empty() || path_.back() == '/' || path_.back() == '\\') {
         error_ = "没有文件名";
         return false;
     }
@@ -84,7 +87,7 @@ bool AtomicFile::Commit() {
     }
     if (::close(fd_) != 0) Fail();
     fd_ = -1;
-    if (!failed_ && std::rename(tempPath_.c_str(), path_.c_str()) != 0) Fail();
+    if (!failed_ && !RenameOver(tempPath_, path_)) Fail();
     if (failed_) {
         Discard();
         return false;
@@ -96,7 +99,7 @@ bool AtomicFile::Commit() {
 void AtomicFile::Discard() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    if (!tempPath_.empty()) RemoveFile(tempPath_);
     tempPath_.clear();
 }
 

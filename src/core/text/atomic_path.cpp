@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "text/file_system.h"
 #include "text/temporary_file.h"
 
 namespace linvara::text {
@@ -23,7 +24,7 @@ bool AtomicPath::Fail() {
 bool AtomicPath::Open() {
     Discard();
     error_.clear();
-    if (target_.empty() || target_.back() == '/') {
+    if (target_.empty() || target_.back() == '/' || target_.back() == '\\') {
         error_ = "没有文件名";
         return false;
     }
@@ -40,18 +41,23 @@ bool AtomicPath::Open() {
 bool AtomicPath::Commit() {
     if (fd_ < 0) return false;
     if (!GiveTargetMode(fd_, target_)) return Fail();
-    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) return Fail();
-    tempPath_.clear();
+#ifdef _WIN32
+    // A file held open cannot be renamed on Windows.
     ::close(fd_);
+    fd_ = -1;
+#endif
+    if (!RenameOver(tempPath_, target_)) return Fail();
+    tempPath_.clear();
+    if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     return true;
 }
 
 void AtomicPath::Discard() {
-    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
-    tempPath_.clear();
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0) ::close(fd_);  // first: Windows deletes no open file
     fd_ = -1;
+    if (!tempPath_.empty()) RemoveFile(tempPath_);
+    tempPath_.clear();
 }
 
 }  // namespace linvara::text

@@ -1,20 +1,59 @@
 #include "text/encoding.h"
 
+#ifndef _WIN32
 #include <iconv.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
+
+#include "text/gb18030.h"
 
 namespace linvara::text {
 namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
-constexpr std::string_view kReplacementGb = "?";
 constexpr const char* kUtf8 = "UTF-8";
 constexpr const char* kAnsiCodePage = "GB18030";
 
 std::atomic<const char*> gAnsiCodePage{kAnsiCodePage};
+
+#ifdef _WIN32
+// No iconv here: the generated tables convert GB18030, the one code page
+// there is; another name fails as a missing converter does.
+struct Converter {
+    bool toAnsi;
+    void Require() const {
+        const char* ansi = gAnsiCodePage.load();
+        if (std::strcmp(ansi, kAnsiCodePage) == 0) return;
+        throw EncodingError(toAnsi ? std::string("无法打开编码转换（UTF-8 → ") + ansi + "）：不支持该编码"
+                                   : std::string("无法打开编码转换（") + ansi + " → UTF-8）：不支持该编码");
+    }
+};
+
+Converter& ToUtf8() {
+    static Converter conv{false};
+    return conv;
+}
+
+Converter& ToAnsi() {
+    static Converter conv{true};
+    return conv;
+}
+
+std::string ConvertToUtf8(std::string_view bytes) {
+    ToUtf8().Require();
+    return gb18030::ToUtf8(bytes);
+}
+
+std::string ConvertToAnsi(std::string_view utf8) {
+    ToAnsi().Require();
+    return gb18030::FromUtf8(utf8);
+}
+#else
+constexpr std::string_view kReplacementGb = "?";
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
@@ -107,6 +146,10 @@ Converter& ToAnsi() {
     return conv;
 }
 
+std::string ConvertToUtf8(std::string_view bytes) { return ToUtf8().Run(bytes, kReplacementUtf8); }
+std::string ConvertToAnsi(std::string_view utf8) { return ToAnsi().Run(utf8, kReplacementGb); }
+#endif
+
 }  // namespace
 
 bool IsAscii(std::string_view bytes) {
@@ -117,12 +160,12 @@ bool IsAscii(std::string_view bytes) {
 
 std::string Gb18030ToUtf8(std::string_view bytes) {
     if (IsAscii(bytes)) return std::string(bytes);
-    return ToUtf8().Run(bytes, kReplacementUtf8);
+    return ConvertToUtf8(bytes);
 }
 
 std::string Utf8ToGb18030(std::string_view utf8) {
     if (IsAscii(utf8)) return std::string(utf8);
-    return ToAnsi().Run(SanitizeUtf8(utf8), kReplacementGb);
+    return ConvertToAnsi(SanitizeUtf8(utf8));
 }
 
 void RequireAnsiConverters() {

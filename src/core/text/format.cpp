@@ -8,9 +8,64 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 namespace linvara::text {
+
+#ifdef _WIN32
+// The Windows runtime has no uselocale/strtod_l: the scope gives the thread
+// a locale of its own set to "C" (only when it is not "C" already), and
+// numbers are read with from_chars, which knows no locale.
+namespace {
+struct SavedLocale {
+    int threadMode;
+    std::string numeric;
+};
+
+bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// What strtod reads in the "C" locale: white space, a sign, then a decimal
+// or hexadecimal number, inf or nan. `used` is 0 when there is no number.
+double ReadCNumber(std::string_view text, std::size_t& used) {
+    used = 0;
+    std::size_t i = 0;
+    while (i < text.size() && IsAsciiSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i >= text.size() || text[i] == '+' || text[i] == '-') return 0;
+    const char* begin = text.data() + i;
+    const char* end = text.data() + text.size();
+    double value = 0;
+    std::from_chars_result r{begin, std::errc::invalid_argument};
+    if (end - begin > 2 && begin[0] == '0' && (begin[1] == 'x' || begin[1] == 'X') && begin[2] != '-' && begin[2] != '+') {
+        r = std::from_chars(begin + 2, end, value, std::chars_format::hex);
+        if (r.ec == std::errc::invalid_argument) r = {begin + 1, std::errc()};  // "0x" alone is the 0
+    }
+    if (r.ec == std::errc::invalid_argument) r = std::from_chars(begin, end, value, std::chars_format::general);
+    if (r.ec == std::errc::invalid_argument) return 0;
+    if (r.ec == std::errc::result_out_of_range) value = std::strtod(std::string(begin, r.ptr).c_str(), nullptr);
+    used = static_cast<std::size_t>(r.ptr - text.data());
+    return negative ? -value : value;
+}
+}  // namespace
+
+CLocaleScope::CLocaleScope() : previous_(nullptr) {
+    const char* numeric = std::setlocale(LC_NUMERIC, nullptr);
+    if (numeric == nullptr || std::strcmp(numeric, "C") == 0) return;
+    auto* saved = new SavedLocale{_configthreadlocale(_ENABLE_PER_THREAD_LOCALE), numeric};
+    std::setlocale(LC_NUMERIC, "C");
+    previous_ = saved;
+}
+
+CLocaleScope::~CLocaleScope() {
+    auto* saved = static_cast<SavedLocale*>(previous_);
+    if (saved == nullptr) return;
+    std::setlocale(LC_NUMERIC, saved->numeric.c_str());
+    _configthreadlocale(saved->threadMode);
+    delete saved;
+}
+#else
 namespace {
 
 locale_t CLocale() {
@@ -18,10 +73,19 @@ locale_t CLocale() {
     return loc;
 }
 
+double ReadCNumber(std::string_view text, std::size_t& used) {
+    const std::string s(text);
+    char* end = nullptr;
+    const double v = strtod_l(s.c_str(), &end, CLocale());
+    used = static_cast<std::size_t>(end - s.c_str());
+    return v;
+}
+
 }  // namespace
 
 CLocaleScope::CLocaleScope() : previous_(uselocale(CLocale())) {}
 CLocaleScope::~CLocaleScope() { uselocale(static_cast<locale_t>(previous_)); }
+#endif
 
 namespace {
 
@@ -67,10 +131,9 @@ void AppendFormat(std::string& out, const char* fmt, ...) {
 }
 
 double ParseLeadingDouble(std::string_view text) {
-    std::string s(text);
-    char* end = nullptr;
-    double v = strtod_l(s.c_str(), &end, CLocale());
-    return end == s.c_str() ? 0.0 : v;
+    std::size_t used = 0;
+    const double v = ReadCNumber(text, used);
+    return used == 0 ? 0.0 : v;
 }
 
 long long ParseLeadingInt(std::string_view text) {
@@ -91,11 +154,11 @@ long long ParseLeadingInt(std::string_view text) {
 }
 
 bool ParseDouble(std::string_view text, double& value) {
-    std::string s = Trim(text);
+    const std::string s = Trim(text);
     if (s.empty()) return false;
-    char* end = nullptr;
-    double v = strtod_l(s.c_str(), &end, CLocale());
-    if (end != s.c_str() + s.size()) return false;
+    std::size_t used = 0;
+    const double v = ReadCNumber(s, used);
+    if (used != s.size()) return false;
     value = v;
     return true;
 }

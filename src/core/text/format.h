@@ -3,6 +3,15 @@
 #include <string>
 #include <string_view>
 
+// printf checking of format strings; MinGW's plain `printf` would check
+// them against the Microsoft runtime's (no %zu, no %lld), not the C99
+// formatting we get there.
+#if defined(__MINGW32__)
+#define LINVARA_PRINTF(fmt, first) __attribute__((format(gnu_printf, fmt, first)))
+#else
+#define LINVARA_PRINTF(fmt, first) __attribute__((format(printf, fmt, first)))
+#endif
+
 namespace linvara::text {
 
 // Switches this thread to the "C" locale for its lifetime, for libraries
@@ -15,16 +24,16 @@ public:
     CLocaleScope& operator=(const CLocaleScope&) = delete;
 
 private:
-    void* previous_;  // the thread's locale_t before
+    void* previous_;  // the thread's locale before (Windows: null when it was "C" already)
 };
 
 // printf-style formatting that always uses the "C" locale: a Qt application
 // sets the process locale, and "%.4f" must never print a comma.
-std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* fmt, ...) LINVARA_PRINTF(1, 2);
 std::string FormatV(const char* fmt, va_list args);
 
 // Appends to `out` instead of returning a new string (hot loops of the writers).
-void AppendFormat(std::string& out, const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+void AppendFormat(std::string& out, const char* fmt, ...) LINVARA_PRINTF(2, 3);
 
 // The longest valid leading decimal number of `text` (leading white space
 // skipped), as strtod would read it in the "C" locale; 0 when there is none.

@@ -1,10 +1,18 @@
 #include "text/temporary_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <share.h>
+#include <windows.h>
+#else
+#include <dirent.h>
+#include <sys/file.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -14,6 +22,8 @@
 #include <random>
 #include <unordered_map>
 #include <vector>
+
+#include "text/file_system.h"
 
 namespace linvara::text {
 namespace {
@@ -30,20 +40,48 @@ struct PathParts {
     std::string name;
 };
 
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
 PathParts SplitPath(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
+    const std::size_t slash = path.find_last_of(kSeparators);
     if (slash == std::string::npos) return {".", path};
     return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
 
 std::string RandomChars() {
     thread_local std::mt19937_64 random(std::random_device{}() ^ static_cast<std::uint64_t>(std::time(nullptr)) ^
-                                        static_cast<std::uint64_t>(::getpid()));
+                                        static_cast<std::uint64_t>(getpid()));
     std::string out(kRandomChars, ' ');
     for (char& c : out) c = kAlphabet[random() % kAlphabet.size()];
     return out;
 }
 
+#ifdef _WIN32
+// Windows has no unnamed files. A file the CRT holds open cannot be deleted
+// by anyone else (no FILE_SHARE_DELETE), which is what tells a live
+// temporary from a crash's leftover.
+int OpenUnnamed(const std::string&) { return -1; }
+
+int OpenNamed(const std::string& target, std::string& name) {
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string path = target + std::string(kMark) + RandomChars();
+        int fd = -1;
+        const errno_t rc = _wsopen_s(&fd, WidePath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                                     _SH_DENYNO, _S_IREAD | _S_IWRITE);
+        if (rc == 0) {
+            name = std::move(path);
+            return fd;
+        }
+        if (rc != EEXIST) return -1;
+    }
+    errno = EEXIST;
+    return -1;
+}
+#else
 // Naming an unnamed file goes through its /proc/self/fd link.
 bool CanNameUnnamed() {
     static const bool can = ::access("/proc/self/fd", X_OK) == 0;
@@ -75,6 +113,7 @@ int OpenNamed(const std::string& target, std::string& name) {
     }
     return -1;
 }
+#endif
 
 // The names of our pattern in a folder, by the name of their target. A
 // folder is listed again only when its listing is a moment old, so writing
@@ -104,6 +143,16 @@ private:
 
     static Listing List(const std::string& folder, std::chrono::steady_clock::time_point now) {
         Listing listing{now, {}};
+#ifdef _WIN32
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(FsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = Utf8Path(it->path().filename());
+            if (name.size() <= kMark.size() + kRandomChars) continue;
+            const std::string_view target = std::string_view(name).substr(0, name.size() - kMark.size() - kRandomChars);
+            if (IsTemporaryNameOf(name, target)) listing.byTarget[std::string(target)].emplace_back(name);
+        }
+        return listing;
+#else
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return listing;
         while (const dirent* entry = ::readdir(dir)) {
@@ -114,6 +163,7 @@ private:
         }
         ::closedir(dir);
         return listing;
+#endif
     }
 
     static constexpr std::chrono::seconds kLife{2};
@@ -122,6 +172,10 @@ private:
     std::unordered_map<std::string, Listing> listings_;
 };
 
+#ifdef _WIN32
+// Deleting fails while a writer holds the file open.
+void RemoveIfStale(const std::string& path) { DeleteFileW(WidePath(path).c_str()); }
+#else
 // Removes a temporary file no writer holds, and only the very file checked.
 void RemoveIfStale(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -132,6 +186,7 @@ void RemoveIfStale(const std::string& path) {
         ::unlink(path.c_str());
     ::close(fd);
 }
+#endif
 
 }  // namespace
 
@@ -142,6 +197,15 @@ TemporaryFile CreateTemporaryFor(const std::string& target) {
     return file;
 }
 
+#ifdef _WIN32
+std::string NameTemporary(int, const std::string&) {
+    errno = ENOTSUP;  // every temporary file has its name from the start
+    return {};
+}
+
+// Windows files have no POSIX permissions to carry over.
+bool GiveTargetMode(int, const std::string&) { return true; }
+#else
 std::string NameTemporary(int fd, const std::string& target) {
     const std::string source = "/proc/self/fd/" + std::to_string(fd);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -159,6 +223,7 @@ bool GiveTargetMode(int fd, const std::string& target) {
     const mode_t mode = (::stat(target.c_str(), &st) == 0) ? (st.st_mode & 07777) : (0666 & ~mask);
     return ::fchmod(fd, mode) == 0;
 }
+#endif
 
 void RemoveStaleTemporaries(const std::string& target) {
     static FolderListings listings;

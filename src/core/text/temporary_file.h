@@ -7,8 +7,9 @@ namespace linvara::text {
 // The file an atomic write fills beside its target. Where the file system
 // allows (Linux O_TMPFILE) it has no name until it is complete, so a crash
 // leaves nothing; elsewhere it is named `<target>.tmpXXXXXX`. Either way it
-// is held under an exclusive lock while open, which tells a live temporary
-// from one a crash left behind.
+// is held under an exclusive lock while open (on Windows: open without
+// sharing its deletion), which tells a live temporary from one a crash
+// left behind.
 struct TemporaryFile {
     int fd = -1;
     std::string name;  // empty while unnamed

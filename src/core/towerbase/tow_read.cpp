@@ -8,6 +8,7 @@
 #include "text/encoding.h"
 #include "text/format.h"
 #include "towerbase/tow_file.h"
+#include "text/file_system.h"
 
 namespace linvara {
 namespace {
@@ -86,8 +87,8 @@ SectionPoint PointFromLine(std::string_view line, NumberReader numbers) {
 
 std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings) {
     std::error_code ec;
-    if (std::filesystem::is_directory(towPath, ec)) return std::nullopt;
-    std::ifstream in(towPath, std::ios::binary);
+    if (std::filesystem::is_directory(text::FsPath(towPath), ec)) return std::nullopt;
+    std::ifstream in(text::FsPath(towPath), std::ios::binary);
     if (!in) return std::nullopt;
     std::ostringstream bytes;
     bytes << in.rdbuf();

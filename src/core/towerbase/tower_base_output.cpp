@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "status.h"
@@ -100,6 +101,31 @@ bool WriteTowerBaseIni(const std::string& path, Reporter& reporter) {
     return false;
 }
 
+namespace {
+
+// Windows file names ignore case, and making names safe can turn two
+// stakes into one name: a stem this run has already used (compared with
+// ASCII letters folded) gets "_2", "_3", ... so no stake's files replace
+// another's, on every system alike.
+class StemNames {
+public:
+    std::string Claim(const std::string& stem) {
+        std::string name = stem;
+        for (int n = 2; !used_.insert(Folded(name)).second; ++n) name = stem + "_" + std::to_string(n);
+        return name;
+    }
+
+private:
+    static std::string Folded(std::string text) {
+        for (char& c : text)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return text;
+    }
+    std::unordered_set<std::string> used_;
+};
+
+}  // namespace
+
 bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter) {
     try {  // before the first file, not between two
         text::RequireAnsiConverters();
@@ -108,13 +134,18 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
         return false;
     }
     const std::string base = text::DropLastChars(outputPath, 4);
+    StemNames stems;
     bool allWritten = true;
     for (const StakePoints& stake : GroupByStake(points)) {
         const TowerBaseSections sections = CollectSections(stake);
         for (int k = 1; k <= kReportedSections; ++k)
             if (sections[static_cast<std::size_t>(k - 1)].empty())
                 reporter.AboutPoint(MessageLevel::Warning, MissingSectionText(k), {stake.name, -1, {}});
-        const std::string stem = base + "_" + text::SafeFileNamePart(stake.name);
+        const std::string wanted = base + "_" + text::SafeFileNamePart(stake.name);
+        const std::string stem = stems.Claim(wanted);
+        if (stem != wanted)
+            reporter.Warning("中桩" + stake.name + "的塔基断面文件名与已写出的文件重名（文件名不区分大小写），改存为" +
+                             text::FileStem(stem + ".org") + ".org和.INI");
         const std::string orgPath = stem + ".org";
         if (std::string error; !text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)}, &error)) {
             reporter.Error(WithCause("创建塔基断面org文件错误：" + orgPath, error));
