@@ -78,7 +78,9 @@ if [ ! -f "$deps/build/libxlsxwriter.done" ]; then
   x=$(src libxlsxwriter)
   perl -0pi -e 's/#ifdef __MINGW32__\n#undef _WIN32\n/#if 0 \/* MinGW keeps _WIN32 *\/\n/' "${x}src/utility.c" "${x}src/packager.c"
   perl -0pi -e 's/if\(MSVC\)(\s+list\(APPEND LXW_SOURCES third_party\/minizip\/iowin32.c\))/if(WIN32)$1/' "${x}CMakeLists.txt"
-  cmake_dep libxlsxwriter "$x" -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_DTOA_LIBRARY=ON
+  # Numbers as "%.16G" like the Linux build (the system library), so the
+  # workbook is the same bytes on both; the writer runs under CLocaleScope.
+  cmake_dep libxlsxwriter "$x" -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF
 fi
 
 echo "== Linvara"

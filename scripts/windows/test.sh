@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Tests the Windows build of scripts/windows/build.sh under Wine: the core
 # and command-line tests, then the demo pipeline (order, info, org, tow,
-# towerbase, every export kind, merge) run by the Windows and the Linux
-# programs on copies of examples/demo.PD, once under an ASCII path and once
-# under a Chinese folder and file name. Every output file must be the same
+# towerbase, every export kind, merge, check, report, import, sort, reset)
+# run by the Windows and the Linux programs on copies of examples/demo.PD,
+# once under an ASCII path and once under a Chinese folder and file name. Every output file must be the same
 # bytes; stdout and stderr may differ only in line ends.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -67,6 +67,28 @@ pipeline() {
     s export "project/$name.PD" --kind "$kind" -o "result-$kind.$ext"
   done
   s merge project -o "merged-$name.PD"
+  s check "project/$name.PD"
+  # The workbook's parts, less the one holding the time it was written.
+  s report "project/$name.PD" -o "成果表-$name.xlsx"
+  if [ -f "成果表-$name.xlsx" ]; then
+    python3 - "成果表-$name.xlsx" report <<'PY'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as book:
+    for part in book.namelist():
+        if part != "docProps/core.xml":
+            book.extract(part, sys.argv[2])
+PY
+    rm "成果表-$name.xlsx"
+  fi
+  # An import stamps its points with the time: compare what reads back.
+  s import "result-pn-pc-y-x-h.dat" --style cass -o "imported-$name.PD"
+  s info "imported-$name.PD"
+  s export "imported-$name.PD" --kind pn-x-y-h-pc -o "imported-$name.dat"
+  rm -f "imported-$name.PD"
+  s sort "project/$name.PD"
+  s export "project/$name.PD" --kind csv -o sorted.CSV
+  s reset "project/$name.PD"
+  s info "project/$name.PD"
 }
 run_linux() { "$linux_cli" "$@"; }
 # Wine hands the Chinese arguments to the program in the locale's encoding.

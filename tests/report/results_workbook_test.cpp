@@ -231,6 +231,20 @@ TEST_F(ResultsWorkbook, NumbersSurviveACommaDecimalLocale) {
     EXPECT_EQ(sheet.rows[1][5].number, 30.1234567891);
 }
 
+// Without a reader at hand: the workbook is a zip archive that replaced the
+// earlier file, under a Chinese folder, with no temporary file left.
+TEST(ResultsWorkbookFile, ReplacesTheEarlierFileUnderAChineseFolder) {
+    testing::TempDir dir;
+    const std::string folder = dir.File("线路 资料");
+    std::filesystem::create_directory(text::FsPath(folder));
+    const std::string path = folder + "/成果表.xlsx";
+    testing::WriteFileBytes(path, "earlier");
+    const Status status = WriteResultsWorkbook({"线路", "2026-05-01", {PlanePoint("J1", JStake)}, {}}, path);
+    ASSERT_TRUE(status.ok()) << status.message();
+    EXPECT_EQ(testing::ReadFileBytes(path).substr(0, 4), std::string("PK\x03\x04", 4));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(text::FsPath(folder)), {}), 1) << "a temporary file is left";
+}
+
 // A failed write leaves no workbook and no temporary file, and an earlier
 // workbook at the path as it was.
 TEST(ResultsWorkbookFailure, LeavesNothingBehind) {

@@ -35,17 +35,18 @@ bool AtomicPath::Open() {
     // The library opens the file by name, so an unnamed one gets its name now.
     tempPath_ = temp.name.empty() ? NameTemporary(fd_, target_) : temp.name;
     if (tempPath_.empty()) return Fail();
+#ifdef _WIN32
+    // Libraries open the file by name without sharing it, and a file held
+    // open cannot be renamed: let go of it before they start.
+    ::close(fd_);
+    fd_ = -1;
+#endif
     return true;
 }
 
 bool AtomicPath::Commit() {
-    if (fd_ < 0) return false;
-    if (!GiveTargetMode(fd_, target_)) return Fail();
-#ifdef _WIN32
-    // A file held open cannot be renamed on Windows.
-    ::close(fd_);
-    fd_ = -1;
-#endif
+    if (tempPath_.empty()) return false;
+    if (fd_ >= 0 && !GiveTargetMode(fd_, target_)) return Fail();
     if (!RenameOver(tempPath_, target_)) return Fail();
     tempPath_.clear();
     if (fd_ >= 0) ::close(fd_);

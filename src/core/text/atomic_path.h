@@ -26,7 +26,7 @@ private:
 
     std::string target_;
     std::string tempPath_;
-    int fd_ = -1;  // held open: its lock tells a sweep the file is in use
+    int fd_ = -1;  // held open (not on Windows): its lock tells a sweep the file is in use
     std::string error_;
 };
 
