@@ -1,5 +1,6 @@
 // The usual headings of point lists, in Chinese and English.
 #include "import/point_reader.h"
+#include "text/format.h"
 
 namespace linvara::import {
 namespace {
@@ -26,19 +27,12 @@ constexpr Heading kHeadings[] = {
     {Column::Longitude, "lon"},  {Column::Longitude, "longitude"},
 };
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');  // ASCII only, whatever the locale
-    return out;
-}
-
 }  // namespace
 
 std::vector<Column> ColumnsFromHeader(const std::vector<std::string_view>& headings) {
     std::vector<Column> columns;
     for (std::string_view heading : headings) {
-        const std::string key = Lower(heading);
+        const std::string key = text::AsciiLower(heading);
         Column column = Column::Skip;
         for (const Heading& h : kHeadings)
             if (key == h.text) column = h.column;

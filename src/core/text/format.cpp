@@ -206,4 +206,11 @@ std::string Trim(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 }  // namespace linvara::text

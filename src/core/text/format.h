@@ -51,4 +51,7 @@ double RoundAsPrinted(double value, int decimals);
 // White space trimmed at both ends.
 std::string Trim(std::string_view text);
 
+// ASCII letters in lower case, whatever the locale; other bytes kept.
+std::string AsciiLower(std::string_view text);
+
 }  // namespace linvara::text

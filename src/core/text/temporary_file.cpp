@@ -139,28 +139,25 @@ private:
     struct Listing {
         std::chrono::steady_clock::time_point at;
         std::unordered_map<std::string, std::vector<std::string>> byTarget;
+
+        void AddIfOurs(std::string_view name) {
+            if (name.size() <= kMark.size() + kRandomChars) return;
+            const std::string_view target = name.substr(0, name.size() - kMark.size() - kRandomChars);
+            if (IsTemporaryNameOf(name, target)) byTarget[std::string(target)].emplace_back(name);
+        }
     };
 
     static Listing List(const std::string& folder, std::chrono::steady_clock::time_point now) {
         Listing listing{now, {}};
 #ifdef _WIN32
         std::error_code ec;
-        for (std::filesystem::directory_iterator it(FsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
-            const std::string name = Utf8Path(it->path().filename());
-            if (name.size() <= kMark.size() + kRandomChars) continue;
-            const std::string_view target = std::string_view(name).substr(0, name.size() - kMark.size() - kRandomChars);
-            if (IsTemporaryNameOf(name, target)) listing.byTarget[std::string(target)].emplace_back(name);
-        }
+        for (std::filesystem::directory_iterator it(FsPath(folder), ec), end; !ec && it != end; it.increment(ec))
+            listing.AddIfOurs(Utf8Path(it->path().filename()));
         return listing;
 #else
         DIR* dir = ::opendir(folder.c_str());
         if (!dir) return listing;
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string_view name(entry->d_name);
-            if (name.size() <= kMark.size() + kRandomChars) continue;
-            const std::string_view target = name.substr(0, name.size() - kMark.size() - kRandomChars);
-            if (IsTemporaryNameOf(name, target)) listing.byTarget[std::string(target)].emplace_back(name);
-        }
+        while (const dirent* entry = ::readdir(dir)) listing.AddIfOurs(entry->d_name);
         ::closedir(dir);
         return listing;
 #endif

@@ -111,16 +111,11 @@ class StemNames {
 public:
     std::string Claim(const std::string& stem) {
         std::string name = stem;
-        for (int n = 2; !used_.insert(Folded(name)).second; ++n) name = stem + "_" + std::to_string(n);
+        for (int n = 2; !used_.insert(text::AsciiLower(name)).second; ++n) name = stem + "_" + std::to_string(n);
         return name;
     }
 
 private:
-    static std::string Folded(std::string text) {
-        for (char& c : text)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return text;
-    }
     std::unordered_set<std::string> used_;
 };
 
