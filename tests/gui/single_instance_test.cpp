@@ -145,6 +145,32 @@ private slots:
         window.close();
     }
 
+    // A project forwarded while a large one is read (the read lets events
+    // through to show its progress, past half a second) opens after the
+    // read, not inside it.
+    void forwardedProjectWaitsForARead() {
+        const QString big = QString::fromStdString(dir_.File("大工程.PD"));
+        std::vector<linvara::testing::CollectorPoint> points;
+        for (int i = 0; i < 100000; ++i)
+            points.push_back(linvara::testing::Surveyed("G" + std::to_string(i), "Z" + std::to_string(i), i % 50 ? 5 : 1,
+                                                        3380000 + i, 500000 + i % 7, 40));
+        linvara::testing::WriteCollectorProject(big.toStdString(), points);
+        const QString second = Project(QStringLiteral("随后.PD"));
+        FakeUi ui;
+        LinvaraApp app(ui);
+        MainWindow& window = app.InitInstance(Project(QStringLiteral("先前.PD")));
+        InstanceChannel channel(Channel("ch4"));
+        QVERIFY(channel.Listen());
+        auto* opener = new ForwardedProjectOpener(channel, window);
+        auto sent = ForwardAsync(Channel("ch4"), second);  // answered during the read
+        QVERIFY(window.OpenProjectFile(big));
+        QCOMPARE(window.Document().Path(), big);
+        QVERIFY(WaitFor(sent));
+        QTRY_COMPARE(window.Document().Path(), second);
+        QVERIFY(opener->Pending().isEmpty());
+        window.close();
+    }
+
     // The guide installed beside the program comes first, HTML before
     // Markdown; without one the source tree's guide is used.
     void userGuidePath() {

@@ -45,6 +45,9 @@ public:
     // points, both views refreshed). False when it cannot be opened or the
     // user kept the open one.
     bool OpenProjectFile(const QString& path);
+    // True while OpenProjectFile runs: reading shows progress and lets
+    // events through, so another open must wait for it.
+    bool IsOpening() const { return opening_; }
 
     QAction* Action(int commandId) const;
     ToolbarSet CurrentToolbarSet() const { return toolbarSet_; }
@@ -163,6 +166,7 @@ private:
     RunReportWindow* runReport_;
     FindDialog* find_ = nullptr;
     bool syncingSelection_ = false;
+    bool opening_ = false;
 };
 
 }  // namespace linvara::gui

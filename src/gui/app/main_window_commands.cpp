@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <algorithm>
 #include <memory>
@@ -47,6 +48,8 @@ void MainWindow::OnOpen() {
 }
 
 bool MainWindow::OpenProjectFile(const QString& path) {
+    opening_ = true;
+    const QScopeGuard openingEnds([this] { opening_ = false; });
     if (!QFileInfo::exists(path)) {
         RemoveRecentFile(path);
         ui_.Warning(QStringLiteral("找不到工程文件：%1").arg(QDir::toNativeSeparators(path)));

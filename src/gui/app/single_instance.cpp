@@ -97,18 +97,16 @@ void ForwardedProjectOpener::Enqueue(const QString& path) {
 }
 
 void ForwardedProjectOpener::OpenNext() {
-    if (pending_.isEmpty() || opening_ || !window_) return;
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    if (pending_.isEmpty() || !window_) return;
+    if (window_->IsOpening() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
         QTimer::singleShot(kRetryMs, this, &ForwardedProjectOpener::OpenNext);
         return;
     }
-    opening_ = true;
     const QString path = pending_.takeFirst();
     window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     window_->raise();
     window_->activateWindow();
     window_->OpenProjectFile(path);
-    opening_ = false;
     if (!pending_.isEmpty()) QTimer::singleShot(0, this, &ForwardedProjectOpener::OpenNext);
 }
 

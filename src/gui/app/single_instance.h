@@ -47,7 +47,8 @@ private:
 
 // Opens the received projects in `window` one after the other, and brings
 // the window to the front. While a dialog or message box of the window is
-// open the project waits, so nothing changes under a dialog in use.
+// open, or the window is still reading a project, the project waits, so
+// nothing changes under a dialog in use or a read under way.
 class ForwardedProjectOpener : public QObject {
     Q_OBJECT
 public:
@@ -61,7 +62,6 @@ private:
 
     QPointer<MainWindow> window_;
     QStringList pending_;
-    bool opening_ = false;
 };
 
 }  // namespace linvara::gui
