@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "plan/plan_output.h"
 #include "report/results_workbook.h"
+#include "text/format.h"
 
 namespace linvara::cli {
 namespace {
@@ -35,17 +36,18 @@ QSize ParseSize(const std::string& text) {
     static const std::regex kSize(R"((\d{1,5})[xX*](\d{1,5}))");
     if (!std::regex_match(text, m, kSize)) throw CLI::ValidationError("--size", "应为 宽x高，例如 1600x1200：" + text);
     const QSize size(std::stoi(m[1]), std::stoi(m[2]));
-    if (size.width() < gui::kMinPlanWidth || size.height() < gui::kMinPlanHeight || size.width() > 20000 || size.height() > 20000)
-        throw CLI::ValidationError("--size", "图像大小应在 320x240 到 20000x20000 之间：" + text);
+    if (size.width() < gui::kMinPlanWidth || size.height() < gui::kMinPlanHeight || size.width() > gui::kMaxPlanSide ||
+        size.height() > gui::kMaxPlanSide)
+        throw CLI::ValidationError("--size", text::Format("图像大小应在 %dx%d 到 %dx%d 之间：", gui::kMinPlanWidth,
+                                                          gui::kMinPlanHeight, gui::kMaxPlanSide, gui::kMaxPlanSide) +
+                                                 text);
     return size;
 }
 
 int ParseScale(const std::string& text) {
-    std::smatch m;
-    static const std::regex kScale(R"(1:(\d{1,9}))");
-    if (!std::regex_match(text, m, kScale) || std::stol(m[1]) < 1)
-        throw CLI::ValidationError("--scale", "应为 1:N，例如 1:2000：" + text);
-    return static_cast<int>(std::stol(m[1]));
+    const int scale = gui::ParsePlanScale(QString::fromStdString(text));
+    if (scale < 0) throw CLI::ValidationError("--scale", "应为 1:N，例如 1:2000：" + text);
+    return scale;
 }
 
 // Usage errors (exit 2) before anything is opened or written.
@@ -73,8 +75,9 @@ void RunPlan(const PlanArgs& args, CliContext& ctx) {
         ctx.Check(Status::Failed("工程中没有点，不能生成平面图：" + project.Path()));
         return;
     }
-    // Qt draws text only inside an application; offscreen it needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt draws text only inside an application; offscreen it needs no
+    // display, whatever platform the user's environment names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QtFailuresOnly);
     int argc = 1;
     char name[] = "linvara-cli";

@@ -1,5 +1,7 @@
 #include "common/dialog_widgets.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -22,6 +24,15 @@ QLineEdit* ReadOnlyEdit(const char* name) {
     QLineEdit* edit = NamedEdit(name);
     edit->setReadOnly(true);
     return edit;
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog& dialog, const QString& okText, std::function<void()> onOk) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(okText);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, std::move(onOk));
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return buttons;
 }
 
 }  // namespace linvara::gui

@@ -1,8 +1,6 @@
 #include "dialogs/deliverable_actions.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPainter>
@@ -55,9 +53,8 @@ void DeliverableActions::UpdateEnabled() {
     for (QAction* action : {exportPlan_, print_, workbook_}) action->setEnabled(document_.IsOpen());
 }
 
-QString DeliverableActions::SuggestedPath(const QString& suffix) const {
-    const QFileInfo project(document_.Path());
-    return project.dir().filePath(project.completeBaseName() + suffix);
+PlanSource DeliverableActions::Source() const {
+    return {document_.Points(), workspace::ProjectTitle(document_.Path()), QString::fromStdString(TodayText())};
 }
 
 void DeliverableActions::ShowWritten(const QString& what, const QString& path) const {
@@ -66,12 +63,12 @@ void DeliverableActions::ShowWritten(const QString& what, const QString& path) c
 
 void DeliverableActions::OnExportPlan() {
     if (!document_.IsOpen()) return;
-    PlanExportDialog dialog(SuggestedPath(QStringLiteral("_平面图.pdf")), ui_, window_);
+    PlanExportDialog dialog(workspace::SuggestedPath(QStringLiteral("plan"), document_.Path(),
+                                                     workspace::ProjectTitle(document_.Path()) + QStringLiteral("_平面图.pdf")),
+                            ui_, window_);
     if (!ui_.Exec(dialog)) return;
-    const PlanSource source{document_.Points(), QFileInfo(document_.Path()).completeBaseName(),
-                            QString::fromStdString(TodayText())};
     std::string note;
-    const Status status = WritePlan(source, dialog.Path(), dialog.Options(), &note);
+    const Status status = WritePlan(Source(), dialog.Path(), dialog.Options(), &note);
     if (!status) {
         ui_.Error(QString::fromStdString(status.message()));
         return;
@@ -84,21 +81,19 @@ void DeliverableActions::PrintPlan(QPrinter& printer) const {
     QPainter painter;
     if (!painter.begin(&printer)) return;
     const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    const PlanSource source{document_.Points(), QFileInfo(document_.Path()).completeBaseName(),
-                            QString::fromStdString(TodayText())};
-    PaintPlanPage(painter, page, printer.resolution(), source, 0, true);
+    PaintPlanPage(painter, page, printer.resolution(), Source(), 0, true);
 }
 
 void DeliverableActions::OnPrint() {
     if (!document_.IsOpen()) return;
-    if (document_.Points().empty()) {
+    if (!PlanHasPoints(document_.Points())) {  // a plan of no placed point would print blank
         ui_.Warning(QStringLiteral("工程中没有点，不能打印平面图。"));
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(PlanIsWide(document_.Points()) ? QPageLayout::Landscape : QPageLayout::Portrait);
-    printer.setDocName(QFileInfo(document_.Path()).completeBaseName());
+    printer.setDocName(workspace::ProjectTitle(document_.Path()));
     QPrintPreviewDialog preview(&printer, window_);
     preview.setWindowTitle(QStringLiteral("打印预览"));
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { PrintPlan(*p); });

@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QString>
 
+#include "plan/plan_output.h"
+
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -37,8 +39,8 @@ public:
 
 private:
     void UpdateEnabled();
-    // The project's folder and title with `suffix`, as a first file name.
-    QString SuggestedPath(const QString& suffix) const;
+    // The open project as the plan draws it, dated today.
+    PlanSource Source() const;
     void ShowWritten(const QString& what, const QString& path) const;
 
     ProjectDocument& document_;

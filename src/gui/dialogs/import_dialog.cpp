@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -18,11 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "common/dialog_widgets.h"
 #include "common/file_filter.h"
@@ -130,11 +127,7 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
     target->addWidget(targetEdit_, 1);
     target->addWidget(chooseTarget);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("导入"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ImportDialog::OnOk);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, QStringLiteral("导入"), [this] { OnOk(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(files);
@@ -154,15 +147,14 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
 // --- files ----------------------------------------------------------------
 
 bool ImportDialog::ReadInput(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream buffer;
-    if (in) buffer << in.rdbuf();
-    if (!in || in.bad()) {
-        const int cause = errno;
-        ui_.Error(QStringLiteral("无法读取文件：%1（%2）").arg(path, QString::fromLocal8Bit(std::strerror(cause))));
+    QFile file(path);  // Qt opens any path, a Chinese one on Windows too
+    QByteArray contents;
+    if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ui_.Error(QStringLiteral("无法读取文件：%1（%2）").arg(path, file.errorString()));
         return false;
     }
-    bytes_ = std::move(buffer).str();
+    bytes_ = contents.toStdString();
     inputPath_ = path;
     return true;
 }

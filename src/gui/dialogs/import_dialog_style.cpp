@@ -26,6 +26,9 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 const char* const kBuiltIn = "builtin:";
 const char* const kUser = "user:";
 
+// A style combo entry's style name: what follows its kind.
+QString EntryName(const QString& entry) { return entry.mid(entry.indexOf(QLatin1Char(':')) + 1); }
+
 const std::pair<import::Delimiter, const char*> kDelimiterTexts[] = {
     {import::Delimiter::Auto, "自动（按首行判断）"}, {import::Delimiter::Comma, "逗号 ,"},
     {import::Delimiter::Semicolon, "分号 ;"},       {import::Delimiter::Tab, "制表符"},
@@ -98,9 +101,7 @@ QGroupBox* ImportDialog::BuildStyleBox() {
     zPrefixEdit_ = NamedEdit("zPrefixEdit");
     codeMapEdit_ = new QPlainTextEdit;
     styleNameEdit_ = NamedEdit("styleNameEdit");
-    deleteStyleButton_ = new QPushButton(QStringLiteral("删除样式"));
-    deleteStyleButton_->setObjectName("deleteStyleButton");
-    deleteStyleButton_->setAutoDefault(false);
+    deleteStyleButton_ = Button("删除样式", "deleteStyleButton");
     styleCombo_->setObjectName("styleCombo");
     columnsLabel_->setObjectName("columnsLabel");
     columnsLabel_->setWordWrap(true);
@@ -117,9 +118,7 @@ QGroupBox* ImportDialog::BuildStyleBox() {
     codeMapEdit_->setPlaceholderText(QStringLiteral("每行：点类型,地物编码,编码\n如 0,0,JD 与 3,10kV,DL"));
     codeMapEdit_->setMaximumHeight(64);
     styleNameEdit_->setPlaceholderText(QStringLiteral("保存为新样式时的名称"));
-    auto* save = new QPushButton(QStringLiteral("保存样式"));
-    save->setObjectName("saveStyleButton");
-    save->setAutoDefault(false);
+    QPushButton* save = Button("保存样式", "saveStyleButton");
     connect(save, &QPushButton::clicked, this, &ImportDialog::OnSaveStyle);
     connect(deleteStyleButton_, &QPushButton::clicked, this, &ImportDialog::OnDeleteStyle);
 
@@ -176,7 +175,7 @@ void ImportDialog::FillStyleCombo(const QString& entry) {
 void ImportDialog::OnStyleChosen() {
     const QString entry = styleCombo_->currentData().toString();
     const bool user = entry.startsWith(QString::fromLatin1(kUser));
-    const std::string name = entry.mid(user ? 5 : 8).toStdString();
+    const std::string name = EntryName(entry).toStdString();
     if (!user) {
         if (const ImportStyle* style = import::FindBuiltInStyle(name)) LoadStyle(*style);
         styleNameEdit_->clear();
@@ -209,7 +208,7 @@ void ImportDialog::LoadStyle(const ImportStyle& style) {
 bool ImportDialog::CurrentStyle(ImportStyle& style, QString& error) const {
     style = ImportStyle{};
     const QString entry = styleCombo_->currentData().toString();
-    style.name = entry.mid(entry.indexOf(QLatin1Char(':')) + 1).toStdString();
+    style.name = EntryName(entry).toStdString();
     const QString columns = columnsEdit_->text().trimmed();
     std::string why;
     if (columns.isEmpty()) {
@@ -265,7 +264,7 @@ void ImportDialog::OnSaveStyle() {
 void ImportDialog::OnDeleteStyle() {
     const QString entry = styleCombo_->currentData().toString();
     if (!entry.startsWith(QString::fromLatin1(kUser))) return;
-    const QString name = entry.mid(5);
+    const QString name = EntryName(entry);
     if (!ui_.AskYesNoDefaultNo(QStringLiteral("删除样式“%1”吗？").arg(name))) return;
     std::vector<ImportStyle> styles = UserImportStyles();
     std::erase_if(styles, [&](const ImportStyle& s) { return Q(s.name) == name; });

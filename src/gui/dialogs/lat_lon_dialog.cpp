@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/dialog_widgets.h"
 #include "common/ui_services.h"
 #include "dialogs/projection_box.h"
 
@@ -19,11 +20,7 @@ LatLonDialog::LatLonDialog(std::size_t lacking, UiServices& ui, QWidget* parent)
                                 .arg(lacking));
     text->setObjectName("latLonText");
     text->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("计算"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &LatLonDialog::OnOk);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, QStringLiteral("计算"), [this] { OnOk(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(projection_);

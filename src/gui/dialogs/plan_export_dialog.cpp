@@ -9,20 +9,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "common/dialog_widgets.h"
 #include "common/ui_services.h"
 
 namespace linvara::gui {
 namespace {
 
-const QString kFitToPage = QStringLiteral("适合页面");
-
 QSpinBox* PixelField(int minimum, int value, QWidget* parent) {
     auto* field = new QSpinBox(parent);
-    field->setRange(minimum, 20000);
+    field->setRange(minimum, kMaxPlanSide);
     field->setSuffix(QStringLiteral(" 像素"));
     field->setValue(value);
     return field;
@@ -30,22 +28,12 @@ QSpinBox* PixelField(int minimum, int value, QWidget* parent) {
 
 }  // namespace
 
-int ParsePlanScale(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty() || trimmed == kFitToPage) return 0;
-    static const QRegularExpression kScale(QStringLiteral("^1\\s*[:：]\\s*(\\d{1,9})$"));
-    const QRegularExpressionMatch m = kScale.match(trimmed);
-    if (!m.hasMatch()) return -1;
-    const int n = m.captured(1).toInt();
-    return n >= 1 ? n : -1;
-}
-
 PlanExportDialog::PlanExportDialog(const QString& suggestedPath, UiServices& ui, QWidget* parent)
     : QDialog(parent), ui_(ui) {
     setWindowTitle(QStringLiteral("导出平面图"));
     pathField_ = new QLineEdit(suggestedPath, this);
     pathField_->setMinimumWidth(360);
-    auto* browse = new QPushButton(QStringLiteral("浏览…"), this);
+    QPushButton* browse = Button("浏览…", "browseButton");
     connect(browse, &QPushButton::clicked, this, &PlanExportDialog::OnBrowse);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(pathField_);
@@ -74,9 +62,7 @@ PlanExportDialog::PlanExportDialog(const QString& suggestedPath, UiServices& ui,
     form->addRow(QStringLiteral("纸张(PDF):"), paper_);
     form->addRow(QStringLiteral("比例(PDF):"), scale_);
     form->addRow(QString(), labels_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &PlanExportDialog::OnOk);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this, QStringLiteral("导出"), [this] { OnOk(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

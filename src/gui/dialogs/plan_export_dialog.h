@@ -51,7 +51,4 @@ private:
     QCheckBox* labels_;
 };
 
-// The scale "1:N" of the scale field as N; 0 for 适合页面; -1 when it is neither.
-int ParsePlanScale(const QString& text);
-
 }  // namespace linvara::gui

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -28,24 +29,6 @@ constexpr int kLargestFitScale = 500;
 
 std::string WriteFailed(const QString& path, const std::string& cause) {
     return WithCause("写入平面图失败：" + path.toStdString(), cause);
-}
-
-bool HasPoints(const linvara::DHPointList& points) {
-    for (const auto& p : points)
-        if (std::isfinite(p.Dx) && std::isfinite(p.Dy)) return true;
-    return false;
-}
-
-WorldExtent ExtentOf(const linvara::DHPointList& points) {
-    WorldExtent e{INFINITY, -INFINITY, INFINITY, -INFINITY};
-    for (const auto& p : points) {
-        if (!std::isfinite(p.Dx) || !std::isfinite(p.Dy)) continue;
-        e.minNorth = std::min(e.minNorth, p.Dx);
-        e.maxNorth = std::max(e.maxNorth, p.Dx);
-        e.minEast = std::min(e.minEast, p.Dy);
-        e.maxEast = std::max(e.maxEast, p.Dy);
-    }
-    return e;
 }
 
 QString ScaleText(int scale) { return QStringLiteral("1:%1").arg(scale); }
@@ -113,9 +96,11 @@ std::optional<PlanFormat> PlanFormatOf(const QString& path) {
     return std::nullopt;
 }
 
+bool PlanHasPoints(const linvara::DHPointList& points) { return ExtentOf(points).has_value(); }
+
 bool PlanIsWide(const linvara::DHPointList& points) {
-    const WorldExtent e = ExtentOf(points);
-    return !(e.maxNorth - e.minNorth > e.maxEast - e.minEast);
+    const std::optional<WorldExtent> e = ExtentOf(points);
+    return !e || !(e->maxNorth - e->minNorth > e->maxEast - e->minEast);
 }
 
 int RoundScaleAtLeast(double n) {
@@ -131,14 +116,15 @@ int RoundScaleAtLeast(double n) {
 
 int PaintPlanPage(QPainter& painter, const QRect& page, int dpi, const PlanSource& source, int scale, bool labels,
                   bool* allOnMap) {
-    if (!HasPoints(source.points)) return 0;
+    const std::optional<WorldExtent> extent = ExtentOf(source.points);
+    if (!extent) return 0;
     PlanLook look = PlanLook::Paper(dpi / 96.0);
     look.labels = labels;
     PlotCanvas canvas;
     canvas.SetData(ViewMode::AllPoints, source.points);
     const QRect map = plan_sheet::MapRect(page, look);
     SetMapRect(canvas, map);
-    const WorldExtent e = ExtentOf(source.points);
+    const WorldExtent& e = *extent;
     canvas.Geometry().SetCentre((e.minNorth + e.maxNorth) / 2, (e.minEast + e.maxEast) / 2);
     if (scale <= 0) {
         // The route fills four fifths of the map at most, as the plan view
@@ -170,7 +156,7 @@ void PaintPlanImage(QPainter& painter, const QRect& page, const PlanSource& sour
 Status WritePlan(const PlanSource& source, const QString& path, const PlanOptions& options, std::string* note) {
     const std::optional<PlanFormat> format = PlanFormatOf(path);
     if (!format) return Status::Failed("平面图只能写成 PNG、SVG 或 PDF 文件：" + path.toStdString());
-    if (!HasPoints(source.points)) return Status::Failed("工程中没有点，不能生成平面图");
+    if (!PlanHasPoints(source.points)) return Status::Failed("工程中没有点，不能生成平面图");
     text::AtomicPath file(path.toStdString());
     if (!file.Open()) return Status::Failed(WriteFailed(path, file.Error()));
     const QString temp = QString::fromStdString(file.TempPath());
@@ -186,6 +172,16 @@ Status WritePlan(const PlanSource& source, const QString& path, const PlanOption
     if (note && !allOnMap && options.scale > 0)
         *note = text::Format("按 1:%d 图幅容不下全部点，图幅外的点未画出：", options.scale) + path.toStdString();
     return Status::Ok();
+}
+
+int ParsePlanScale(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == kFitToPage) return 0;
+    static const QRegularExpression kScale(QStringLiteral("^1\\s*[:：]\\s*(\\d{1,9})$"));
+    const QRegularExpressionMatch m = kScale.match(trimmed);
+    if (!m.hasMatch()) return -1;
+    const int n = m.captured(1).toInt();
+    return n >= 1 ? n : -1;
 }
 
 }  // namespace linvara::gui

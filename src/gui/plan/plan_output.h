@@ -35,9 +35,19 @@ struct PlanOptions {
     bool labels = true;
 };
 
-// The smallest sizes a PNG or SVG sheet is drawn at.
+// The smallest and largest sizes a PNG or SVG sheet is drawn at.
 constexpr int kMinPlanWidth = 320;
 constexpr int kMinPlanHeight = 240;
+constexpr int kMaxPlanSide = 20000;
+
+// The scale field's choice that fits the route to the page.
+inline const QString kFitToPage = QStringLiteral("适合页面");
+// A scale typed as "1:N" (full-width colon and spaces allowed) as N; 0 for
+// empty or kFitToPage; -1 when it is neither.
+int ParsePlanScale(const QString& text);
+
+// Whether any point has a position: a plan of none draws nothing.
+bool PlanHasPoints(const linvara::DHPointList& points);
 
 // Writes the plan to `path` in the format of its extension, atomically: a
 // failure leaves no file. A project without points is refused. `note`

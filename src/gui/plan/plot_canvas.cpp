@@ -34,22 +34,24 @@ void PlotCanvas::TakeData(ViewMode mode) {
     picked_.assign(points_.size(), 0);
 }
 
-void PlotCanvas::FitToData(bool centre, bool scale) {
-    WorldExtent extent;
-    bool any = false;
-    for (const auto& p : points_) {
+std::optional<WorldExtent> ExtentOf(const linvara::DHPointList& points) {
+    std::optional<WorldExtent> extent;
+    for (const auto& p : points) {
         if (!std::isfinite(p.Dx) || !std::isfinite(p.Dy)) continue;
-        if (!any) {
-            extent = {p.Dx, p.Dx, p.Dy, p.Dy};
-            any = true;
+        if (!extent) {
+            extent = WorldExtent{p.Dx, p.Dx, p.Dy, p.Dy};
             continue;
         }
-        extent.minNorth = std::min(extent.minNorth, p.Dx);
-        extent.maxNorth = std::max(extent.maxNorth, p.Dx);
-        extent.minEast = std::min(extent.minEast, p.Dy);
-        extent.maxEast = std::max(extent.maxEast, p.Dy);
+        extent->minNorth = std::min(extent->minNorth, p.Dx);
+        extent->maxNorth = std::max(extent->maxNorth, p.Dx);
+        extent->minEast = std::min(extent->minEast, p.Dy);
+        extent->maxEast = std::max(extent->maxEast, p.Dy);
     }
-    if (any) geometry_.Fit(extent, centre, scale);
+    return extent;
+}
+
+void PlotCanvas::FitToData(bool centre, bool scale) {
+    if (const std::optional<WorldExtent> extent = ExtentOf(points_)) geometry_.Fit(*extent, centre, scale);
 }
 
 void PlotCanvas::UpdateScreenPositions() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ class QColor;
 class QPainter;
 
 namespace linvara::gui {
+
+// The bounding box of the points that have a position; none when no point has.
+std::optional<WorldExtent> ExtentOf(const linvara::DHPointList& points);
 
 // Drawing and navigation of the plan view: its own copy of the points, the
 // view transform and history (PlotGeometry), the tool mode and the drag
