@@ -1,6 +1,7 @@
-# Install rules and packages. The programs and the user guide install the
-# same way for every package; the desktop entry, icons, MIME type and man
-# pages belong to the Linux desktop and are installed only there.
+# Install rules and the Debian package, for every system but Windows (whose
+# packages are in packaging-windows.cmake). The programs and the user guide
+# install everywhere; the desktop entry, icons, MIME type and man pages
+# belong to the Linux desktop and are installed only there.
 include(GNUInstallDirs)
 
 set(LINVARA_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/linvara)

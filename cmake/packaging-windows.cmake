@@ -1,10 +1,7 @@
 # Packages of the Windows command line, made in the cross build:
 #   cpack -G "ZIP;NSIS"  ->  Linvara-<version>-win64.zip and Linvara-<version>-win64.exe
 # The program is one self-contained .exe (runtime linked in), so nothing
-# else is shipped but the documents.
-if(NOT WIN32)
-  return()
-endif()
+# else is shipped but the documents. Included by the top level on Windows only.
 
 install(TARGETS linvara-cli RUNTIME DESTINATION bin COMPONENT cli)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/docs/WINDOWS.md DESTINATION doc COMPONENT cli)

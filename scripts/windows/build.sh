@@ -31,12 +31,9 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${need[@]}"
 fi
 
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
 cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DLINVARA_WIN_SYSROOT="$sysroot"
-       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$sysroot" "${launcher[@]}")
+       -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$sysroot"
+       -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 bash "$root/scripts/windows/fetch-sources.sh" "$deps/src" sqlite3 sqlitecpp googletest cli11 libxlsxwriter
 src() { ls -d "$deps/src/$1"-*/ | head -n1; }
@@ -50,8 +47,9 @@ if [ ! -f "$sysroot/lib/libsqlite3.a" ]; then
   rm -rf "$b" && mkdir -p "$b"
   (cd "$b" && "$(src sqlite3)configure" --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
   flags=$(sed -n '/^export CFLAGS += /,/[^\\]$/p' "$(src sqlite3)debian/rules" | sed 's/export CFLAGS += //; s/\\$//' | tr '\n' ' ')
+  [[ $flags == *-DSQLITE_* ]] || { echo "no SQLite compile options found in $(src sqlite3)debian/rules" >&2; exit 1; }
   # shellcheck disable=SC2086
-  $(command -v ccache || true) $triple-gcc-posix $flags -c "$b/sqlite3.c" -o "$b/sqlite3.o"
+  ccache $triple-gcc-posix $flags -c "$b/sqlite3.c" -o "$b/sqlite3.o"
   $triple-gcc-ar-posix rcs "$sysroot/lib/libsqlite3.a" "$b/sqlite3.o"
   cp "$b/sqlite3.h" "$b/sqlite3ext.h" "$sysroot/include/"
 fi
@@ -78,8 +76,9 @@ if [ ! -f "$deps/build/libxlsxwriter.done" ]; then
   x=$(src libxlsxwriter)
   perl -0pi -e 's/#ifdef __MINGW32__\n#undef _WIN32\n/#if 0 \/* MinGW keeps _WIN32 *\/\n/' "${x}src/utility.c" "${x}src/packager.c"
   perl -0pi -e 's/if\(MSVC\)(\s+list\(APPEND LXW_SOURCES third_party\/minizip\/iowin32.c\))/if(WIN32)$1/' "${x}CMakeLists.txt"
-  # Numbers as "%.16G" like the Linux build (the system library), so the
-  # workbook is the same bytes on both; the writer runs under CLocaleScope.
+  # Its default number printing ("%.16G"), not the dtoa option: Debian's
+  # library, which the Linux build uses, prints so, and the workbooks are
+  # then the same bytes (the writer runs under CLocaleScope).
   cmake_dep libxlsxwriter "$x" -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF
 fi
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fetches Debian source packages into the current folder without touching the
+# Fetches Debian source packages into DIR without touching the
 # system's apt setup: a private source list (deb-src lines for the same
 # mirrors as the system's deb lines) and a private package index.
 # Usage: fetch-sources.sh DIR PACKAGE...

@@ -23,10 +23,11 @@ fi  # else one runs for this prefix already
 echo "== Windows tests under Wine"
 # Now and then Wine 8 fails a test program before its main() runs, or a
 # program hangs on its way out after its test passed: such a test is cut
-# off and run again (up to three runs) rather than failing the suite. A
-# test that really fails fails three times.
+# off and run again (up to three runs) rather than failing the suite.
 # The hang can also strike a test program listing its tests when ctest
-# starts; then the whole run is repeated.
+# starts; then the whole run is repeated, up to three times. So a test that
+# really fails runs nine times before the script gives up: slow, but only
+# on the way to a red result.
 ok=0
 for attempt in 1 2 3; do
   if ctest --test-dir "$build" -j"$jobs" --timeout 60 --repeat until-pass:3 --output-on-failure; then

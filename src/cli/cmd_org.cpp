@@ -16,12 +16,6 @@ struct OrgOptions {
     std::string output;
 };
 
-// The save dialog of the desktop program adds ".org" to a name typed without
-// an extension; the conversion then cuts the last four characters off it.
-std::string WithOrgExtension(const std::string& path) {
-    return text::FsPath(path).has_extension() ? path : path + ".org";
-}
-
 // Converts the working stake list as stored: stored order, mileages and offsets.
 void RunOrg(const OrgOptions& o, CliContext& ctx) {
     if (o.output.empty()) {

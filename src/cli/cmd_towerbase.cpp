@@ -21,12 +21,6 @@ bool RequireFile(const std::string& path, CliContext& ctx) {
     return false;
 }
 
-// The save dialog of the desktop program adds ".org" to a name typed without
-// an extension; the output names are built by cutting four characters off it.
-std::string WithOrgExtension(const std::string& path) {
-    return text::FsPath(path).has_extension() ? path : path + ".org";
-}
-
 struct TowOptions {
     std::string project;
 };

@@ -4,6 +4,7 @@
 #include "cli_reporter.h"
 #include "project/project.h"
 #include "status.h"
+#include "text/file_system.h"
 
 namespace linvara::cli {
 
@@ -25,6 +26,12 @@ struct CliContext {
 // Opens a project as the desktop program does; false (reported) when it cannot be used.
 inline bool OpenProject(Project& project, const std::string& path, CliContext& ctx) {
     return ctx.Check(project.Open(path));
+}
+
+// The save dialog of the desktop program adds ".org" to a name typed without
+// an extension; the ORG and tower-base outputs then cut four characters off it.
+inline std::string WithOrgExtension(const std::string& path) {
+    return text::FsPath(path).has_extension() ? path : path + ".org";
 }
 
 // Each group of subcommands lives in its own file and registers itself here.

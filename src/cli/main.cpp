@@ -20,7 +20,16 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
     // main's arguments are in the ANSI code page, which cannot hold every
     // Chinese path: take them as UTF-8 from the wide command line, and let
-    // the console show the UTF-8 messages.
+    // the console show the UTF-8 messages. The console's code pages belong
+    // to the window and outlive us: put them back for the programs after us.
+    struct ConsoleCodePages {
+        UINT output = GetConsoleOutputCP(), input = GetConsoleCP();
+        ~ConsoleCodePages() {
+            if (output != 0) SetConsoleOutputCP(output);
+            if (input != 0) SetConsoleCP(input);
+        }
+    };
+    static const ConsoleCodePages restoredAtExit;  // static: restored on any normal exit, std::exit too
     SetConsoleOutputCP(CP_UTF8);
     SetConsoleCP(CP_UTF8);
     // Output as written, "\n" and all, the same bytes as on Linux.
