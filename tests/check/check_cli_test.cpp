@@ -10,7 +10,7 @@
 namespace linvara::testing {
 namespace {
 
-CliRun Cli(const TempDir& dir, const std::string& args) { return RunCommandLine(LINVARA_CLI, dir.path().string(), args); }
+CliRun Cli(const TempDir& dir, const std::string& args) { return RunCommandLine(LINVARA_CLI, dir.Utf8(), args); }
 
 CollectorPoint Stake(const std::string& id, const std::string& name, int type, double east) {
     CollectorPoint p = Surveyed(id, name, type, 3380000, east, 20);

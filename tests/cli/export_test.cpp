@@ -12,6 +12,7 @@ namespace linvara {
 namespace {
 
 using testing::ReadFileBytes;
+using testing::ShellQuote;
 using testing::TempDir;
 
 struct Outcome {
@@ -20,13 +21,11 @@ struct Outcome {
 };
 
 Outcome RunCli(const TempDir& dir, const std::string& args) {
-    const testing::CliRun run = testing::RunCommandLine(LINVARA_CLI, dir.path().string(), args);
+    const testing::CliRun run = testing::RunCommandLine(LINVARA_CLI, dir.Utf8(), args);
     std::filesystem::remove(dir.File("out.txt"));
     std::filesystem::remove(dir.File("err.txt"));
     return {run.exitCode, run.err};
 }
-
-std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
 // Two J stakes, a Z stake between them and an auxiliary point.
 std::string MakeProject(const TempDir& dir) {
@@ -61,7 +60,7 @@ TEST(ExportCommand, WritesTheChosenKind) {
     };
     for (const Case& c : cases) {
         const std::string out = dir.File(c.file);
-        const Outcome r = RunCli(dir, "export " + Quote(project) + " --kind " + c.kind + " -o " + Quote(out));
+        const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " --kind " + c.kind + " -o " + ShellQuote(out));
         EXPECT_EQ(r.exitCode, 0) << c.kind << ": " << r.err;
         EXPECT_EQ(r.err, std::string(c.message) + "\n") << c.kind;
         const std::string text = text::Gb18030ToUtf8(ReadFileBytes(out));
@@ -77,12 +76,12 @@ TEST(ExportCommand, Failures) {
         int exitCode;
         std::string err;  // expected in stderr
     } cases[] = {
-        {"export " + Quote(project) + " --kind shp -o " + Quote(dir.File("x.shp")), 2, "unknown result kind: shp"},
-        {"export " + Quote(project) + " --kind 12 -o " + Quote(dir.File("x.dat")), 2, "unknown result kind: 12"},
-        {"export " + Quote(project) + " --kind 0 -o " + Quote(dir.File("missing/x.dat")), 1, "新建成果文件出错：" + dir.File("missing/x.dat") + "（No such file"},
-        {"export " + Quote(project) + " --kind kml -o " + Quote(dir.File("missing/x.kml")), 1,
+        {"export " + ShellQuote(project) + " --kind shp -o " + ShellQuote(dir.File("x.shp")), 2, "unknown result kind: shp"},
+        {"export " + ShellQuote(project) + " --kind 12 -o " + ShellQuote(dir.File("x.dat")), 2, "unknown result kind: 12"},
+        {"export " + ShellQuote(project) + " --kind 0 -o " + ShellQuote(dir.File("missing/x.dat")), 1, "新建成果文件出错：" + dir.File("missing/x.dat") + "（No such file"},
+        {"export " + ShellQuote(project) + " --kind kml -o " + ShellQuote(dir.File("missing/x.kml")), 1,
          "新建成果文件出错：" + dir.File("missing/x.kml")},
-        {"export " + Quote(dir.File("none.PD")) + " --kind 0 -o " + Quote(dir.File("x.dat")), 1, "none.PD"},
+        {"export " + ShellQuote(dir.File("none.PD")) + " --kind 0 -o " + ShellQuote(dir.File("x.dat")), 1, "none.PD"},
     };
     for (const Case& c : cases) {
         const Outcome r = RunCli(dir, c.args);

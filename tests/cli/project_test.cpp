@@ -12,7 +12,7 @@
 namespace linvara::testing {
 namespace {
 
-CliRun Cli(const TempDir& dir, const std::string& args) { return RunCommandLine(LINVARA_CLI, dir.path().string(), args); }
+CliRun Cli(const TempDir& dir, const std::string& args) { return RunCommandLine(LINVARA_CLI, dir.Utf8(), args); }
 
 // Route J1 -> J2 -> J3 (500 m + 600 m), surveyed out of route order: the
 // details come before the stakes they lie between.

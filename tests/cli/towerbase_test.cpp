@@ -100,7 +100,7 @@ TEST(CliTowerBase, MergeSkipsNamedSources) {
     b.name = "B1";
     WriteCollectorProject(dir.File("a.PD"), {a});
     WriteCollectorProject(dir.File("b.PD"), {b});
-    const RunResult r = RunCli(dir, {"merge", dir.path().string(), "-o", out.File("all.PD"), "--skip", "a.PD"});
+    const RunResult r = RunCli(dir, {"merge", dir.Utf8(), "-o", out.File("all.PD"), "--skip", "a.PD"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("合并完成！"), std::string::npos);
     const DHPointList list = testing::StakeListOf(out.File("all.PD"));
@@ -117,7 +117,7 @@ TEST(CliTowerBase, MergeWithAFailedSourceExitsOne) {
     a.name = "A1";
     WriteCollectorProject(dir.File("a.PD"), {a});
     testing::WriteFileBytes(dir.File("b.PD"), "not a database, but named like one");
-    const RunResult r = RunCli(dir, {"merge", dir.path().string(), "-o", out.File("all.PD")});
+    const RunResult r = RunCli(dir, {"merge", dir.Utf8(), "-o", out.File("all.PD")});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.err.find("合并完成！"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(dir.File("b.PD") + "：不是有效的工程文件"), std::string::npos) << r.err;

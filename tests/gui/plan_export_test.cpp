@@ -71,7 +71,7 @@ bool HavePdfInfo() { return !QStandardPaths::findExecutable(QStringLiteral("pdfi
 linvara::testing::CliRun Cli(const Demo& demo, const std::string& args) {
     const fs::path before = fs::current_path();
     fs::current_path(demo.dir.path());
-    auto run = linvara::testing::RunCommandLine(LINVARA_CLI, demo.dir.path().string(), args);
+    auto run = linvara::testing::RunCommandLine(LINVARA_CLI, demo.dir.Utf8(), args);
     fs::current_path(before);
     return run;
 }

@@ -25,6 +25,8 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string TempDir::Utf8() const { return text::Utf8Path(path_); }
+
 std::string TempDir::File(const std::string& name) const { return text::Utf8Path(path_ / text::FsPath(name)); }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -14,6 +14,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // The folder's path in UTF-8, as the programs take paths.
+    std::string Utf8() const;
     // The UTF-8 path of `name` in the folder.
     std::string File(const std::string& name) const;
 

@@ -1,20 +1,25 @@
 #include "text/temporary_file.h"
 
-// Unnamed files, flock and fork: the Linux side of the temporary files.
-#ifndef _WIN32
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#else
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "support/temp_dir.h"
 #include "text/atomic_file.h"
+#include "text/file_system.h"
 
 namespace linvara::text {
 namespace {
@@ -30,25 +35,37 @@ public:
     ~NamedTemporaries() { ForceNamedTemporariesForTesting(false); }
 };
 
-std::vector<std::string> Entries(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+// A writer still at work on `path`: it holds the file open (on Linux
+// under its lock; on Windows an open file cannot be deleted).
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::string& path) {
+#ifdef _WIN32
+        if (_wsopen_s(&fd_, WidePath(path).c_str(), _O_RDONLY | _O_BINARY, _SH_DENYNO, 0) != 0) fd_ = -1;
+#else
+        fd_ = ::open(path.c_str(), O_RDONLY);
+        if (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) Close();
+#endif
+    }
+    ~HeldOpen() { Close(); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    bool ok() const { return fd_ >= 0; }
+    void Close() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
 
-bool UnnamedFilesWork(const TempDir& dir) {
-    const int fd = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
-}
+private:
+    int fd_ = -1;
+};
 
-std::size_t TemporariesOf(const TempDir& dir, const std::string& target) {
-    std::size_t n = 0;
-    for (const std::string& name : Entries(dir)) n += IsTemporaryNameOf(name, target) ? 1 : 0;
-    return n;
-}
+// Windows has no unnamed files: every temporary file there is named.
+#ifdef _WIN32
+constexpr bool kModes[] = {true};
+#else
+constexpr bool kModes[] = {false, true};
+#endif
 
 TEST(TemporaryFile, OurNamesAreTheTargetWithTmpAndSixCharacters) {
     struct Case {
@@ -60,6 +77,57 @@ TEST(TemporaryFile, OurNamesAreTheTargetWithTmpAndSixCharacters) {
         {"out.txt.tmpAb12C\xE5", false}, {"out.txt", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsTemporaryNameOf(c.name, "out.txt"), c.ours) << c.name;
+}
+
+TEST(TemporaryFile, StaleTemporariesOfTheTargetGoLiveOnesAndOthersStay) {
+    for (bool named : kModes) {
+        SCOPED_TRACE(named ? "named" : "unnamed");
+        NamedTemporaries mode(named);
+        TempDir dir;
+        struct Case {
+            const char* name;
+            bool stays;
+        } cases[] = {
+            {"out.txt.tmpAb12Cd", false},   // a crash's leftover
+            {"out.txt.tmp000000", false},
+            {"out.txt.tmpAb12C", true},     // not our pattern
+            {"out.txt.tmpAb12Cde", true},
+            {"other.txt.tmpAb12Cd", true},  // another target's
+            {"out.txt.tmpLive01", true},    // held by a writer still at work
+        };
+        for (const Case& c : cases) WriteFileBytes(dir.File(c.name), "x");
+        std::filesystem::create_directory(FsPath(dir.File("out.txt.tmpFolder")));
+        HeldOpen live(dir.File("out.txt.tmpLive01"));
+        ASSERT_TRUE(live.ok());
+
+        ASSERT_TRUE(WriteFileAtomically(dir.File("out.txt"), "data"));
+        live.Close();
+        for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(FsPath(dir.File(c.name))), c.stays) << c.name;
+        EXPECT_TRUE(std::filesystem::is_directory(FsPath(dir.File("out.txt.tmpFolder"))));
+        EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "data");
+    }
+}
+
+#ifndef _WIN32
+// Unnamed files and fork: the Linux side of the temporary files.
+std::vector<std::string> Entries(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::size_t TemporariesOf(const TempDir& dir, const std::string& target) {
+    std::size_t n = 0;
+    for (const std::string& name : Entries(dir)) n += IsTemporaryNameOf(name, target) ? 1 : 0;
+    return n;
+}
+
+bool UnnamedFilesWork(const TempDir& dir) {
+    const int fd = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
 }
 
 TEST(TemporaryFile, WritingShowsNoNameOrOnlyOursAndLeavesOnlyTheTarget) {
@@ -91,36 +159,6 @@ TEST(TemporaryFile, WritingShowsNoNameOrOnlyOursAndLeavesOnlyTheTarget) {
     }
 }
 
-TEST(TemporaryFile, StaleTemporariesOfTheTargetGoLiveOnesAndOthersStay) {
-    for (bool named : {false, true}) {
-        SCOPED_TRACE(named ? "named" : "unnamed");
-        NamedTemporaries mode(named);
-        TempDir dir;
-        struct Case {
-            const char* name;
-            bool stays;
-        } cases[] = {
-            {"out.txt.tmpAb12Cd", false},   // a crash's leftover
-            {"out.txt.tmp000000", false},
-            {"out.txt.tmpAb12C", true},     // not our pattern
-            {"out.txt.tmpAb12Cde", true},
-            {"other.txt.tmpAb12Cd", true},  // another target's
-            {"out.txt.tmpLive01", true},    // held by a writer still at work
-        };
-        for (const Case& c : cases) WriteFileBytes(dir.File(c.name), "x");
-        std::filesystem::create_directory(dir.File("out.txt.tmpFolder"));
-        const int live = ::open(dir.File("out.txt.tmpLive01").c_str(), O_RDONLY);
-        ASSERT_GE(live, 0);
-        ASSERT_EQ(::flock(live, LOCK_EX), 0);
-
-        ASSERT_TRUE(WriteFileAtomically(dir.File("out.txt"), "data"));
-        ::close(live);
-        for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(dir.File(c.name)), c.stays) << c.name;
-        EXPECT_TRUE(std::filesystem::is_directory(dir.File("out.txt.tmpFolder")));
-        EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "data");
-    }
-}
-
 TEST(TemporaryFile, ACrashLeavesNothingOrWhatTheNextWriteRemoves) {
     for (bool named : {false, true}) {
         SCOPED_TRACE(named ? "named" : "unnamed");
@@ -146,54 +184,7 @@ TEST(TemporaryFile, ACrashLeavesNothingOrWhatTheNextWriteRemoves) {
     }
 }
 
-}  // namespace
-}  // namespace linvara::text
 #else
-// Windows: every temporary file is named, and one a writer holds open cannot
-// be deleted, which is what spares it from the sweep.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <io.h>
-#include <share.h>
-#include <sys/stat.h>
-
-#include <filesystem>
-#include <string>
-
-#include "support/temp_dir.h"
-#include "text/atomic_file.h"
-#include "text/file_system.h"
-
-namespace linvara::text {
-namespace {
-
-using testing::ReadFileBytes;
-using testing::TempDir;
-using testing::WriteFileBytes;
-
-TEST(TemporaryFile, StaleTemporariesOfTheTargetGoLiveOnesAndOthersStay) {
-    TempDir dir;
-    const struct {
-        const char* name;
-        bool stays;
-    } cases[] = {
-        {"out.txt.tmpAb12Cd", false},   // a crash's leftover
-        {"out.txt.tmpAb12C", true},     // not our pattern
-        {"other.txt.tmpAb12Cd", true},  // another target's
-        {"out.txt.tmpLive01", true},    // held by a writer still at work
-    };
-    for (const auto& c : cases) WriteFileBytes(dir.File(c.name), "x");
-    std::filesystem::create_directory(dir.path() / "out.txt.tmpFolder");
-    int live = -1;
-    ASSERT_EQ(_wsopen_s(&live, WidePath(dir.File("out.txt.tmpLive01")).c_str(), _O_RDONLY | _O_BINARY, _SH_DENYNO, 0), 0);
-
-    ASSERT_TRUE(WriteFileAtomically(dir.File("out.txt"), "data"));
-    _close(live);
-    for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(dir.path() / c.name), c.stays) << c.name;
-    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "out.txt.tmpFolder"));
-    EXPECT_EQ(ReadFileBytes(dir.File("out.txt")), "data");
-}
-
 // Replacing needs MoveFileExW (rename refuses an existing target), and the
 // bytes go out as written: no "\n" becomes "\r\n".
 TEST(TemporaryFile, ReplacesUnderAChineseFolderByteForByte) {
@@ -209,6 +200,7 @@ TEST(TemporaryFile, ReplacesUnderAChineseFolderByteForByte) {
     EXPECT_EQ(entries, 1u);
 }
 
+#endif
+
 }  // namespace
 }  // namespace linvara::text
-#endif  // _WIN32
