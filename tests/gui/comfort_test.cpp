@@ -59,6 +59,14 @@ std::vector<CollectorPoint> StakesOnly() {
 
 size_t StoredPoints(const std::string& path) { return ReadBack(path).size(); }
 
+// The first row of the table with a cell reading `text`, or -1.
+int RowWithText(const QTableView& table, const QString& text) {
+    for (int r = 0; r < table.model()->rowCount(); ++r)
+        for (int c = 0; c < table.model()->columnCount(); ++c)
+            if (table.model()->index(r, c).data().toString() == text) return r;
+    return -1;
+}
+
 // The names of the points selected in the list.
 std::vector<std::string> SelectedNames(MainWindow& frame) {
     std::vector<std::string> names;
@@ -185,10 +193,7 @@ private slots:
         QVERIFY(frame.ToolbarCommands().back() == cmd::Check);
         // Double-clicking a finding selects its point in the list.
         QTableView& table = frame.Checks().Table();
-        int auxRow = -1;
-        for (int r = 0; r < table.model()->rowCount() && auxRow < 0; ++r)
-            for (int c = 0; c < table.model()->columnCount(); ++c)
-                if (table.model()->index(r, c).data().toString() == QStringLiteral("aux-missing")) auxRow = r;
+        const int auxRow = RowWithText(table, QStringLiteral("aux-missing"));
         QVERIFY(auxRow >= 0);
         emit table.doubleClicked(table.model()->index(auxRow, 0));
         QCOMPARE(SelectedNames(frame).size(), size_t(1));
@@ -206,10 +211,7 @@ private slots:
         MainWindow& frame = StartWith(path);
         frame.Action(cmd::Check)->trigger();
         QTableView& table = frame.Checks().Table();
-        int stakeRow = -1;
-        for (int r = 0; r < table.model()->rowCount() && stakeRow < 0; ++r)
-            for (int c = 0; c < table.model()->columnCount(); ++c)
-                if (table.model()->index(r, c).data().toString() == QStringLiteral("section-missing")) stakeRow = r;
+        const int stakeRow = RowWithText(table, QStringLiteral("section-missing"));
         QVERIFY(stakeRow >= 0);
         frame.PointTable().SelectRow(0);
         emit table.doubleClicked(table.model()->index(stakeRow, 0));
