@@ -37,12 +37,38 @@ std::vector<CollectorTowerRow> Sections() {
     return rows;
 }
 
-TEST(CheckCommand, CleanProjectExitsZeroWithTheSummaryOnly) {
+// A fresh project says once that it is not ordered yet; ordered, a clean
+// one gives the summary only.
+TEST(CheckCommand, CleanProjectExitsZeroWithTheSummaryOnlyOnceOrdered) {
     TempDir dir;
     const std::string path = dir.File("Clean.PD");
     WriteCollectorProject(path, CleanPoints(), Sections());
-    const CliRun run = Cli(dir, "check '" + path + "'");
+    CliRun run = Cli(dir, "check '" + path + "'");
     EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "警告\tnot-ordered\t\t-\t项目尚未排序\n检查完成：错误0个，警告1个\n");
+    ASSERT_EQ(Cli(dir, "order '" + path + "'").exitCode, 0);
+    run = Cli(dir, "check '" + path + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "检查完成：错误0个，警告0个\n");
+}
+
+// The collector fills StartJ/EndJ of some points on its own: that is no
+// ordering, and the points it left empty are not named one by one.
+TEST(CheckCommand, CollectorReferencesAreNoOrdering) {
+    TempDir dir;
+    const std::string path = dir.File("Fresh.PD");
+    std::vector<CollectorPoint> points = CleanPoints();
+    points[1].startJ = "J1";
+    points[1].endJ = "J2";
+    for (int i = 0; i < 5; ++i) {
+        CollectorPoint aux = Surveyed("a" + std::to_string(i), std::to_string(10 + i), 2, 3380005, 500100 + 50 * i);
+        points.insert(points.end() - 1, aux);
+    }
+    WriteCollectorProject(path, points, Sections());
+    CliRun run = Cli(dir, "check '" + path + "'");
+    EXPECT_EQ(run.out, "警告\tnot-ordered\t\t-\t项目尚未排序\n检查完成：错误0个，警告1个\n");
+    ASSERT_EQ(Cli(dir, "order '" + path + "'").exitCode, 0);
+    run = Cli(dir, "check '" + path + "'");
     EXPECT_EQ(run.out, "检查完成：错误0个，警告0个\n");
 }
 
@@ -54,7 +80,10 @@ TEST(CheckCommand, WarningsAloneExitZero) {
     WriteCollectorProject(path, points, Sections());
     const CliRun run = Cli(dir, "check '" + path + "'");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "警告\tlatlon-missing\tZ1\t2\tZ桩没有经纬度，KML文件中该桩位于(0, 0)\n检查完成：错误0个，警告1个\n");
+    EXPECT_EQ(run.out,
+              "警告\tnot-ordered\t\t-\t项目尚未排序\n"
+              "警告\tlatlon-missing\tZ1\t2\tZ桩没有经纬度，KML文件中该桩位于(0, 0)\n"
+              "检查完成：错误0个，警告2个\n");
 }
 
 // A two-point feature without its auxiliary point, a missing section D,
@@ -77,9 +106,10 @@ TEST(CheckCommand, ErrorsExitThreeWithOneLinePerFinding) {
     const CliRun run = Cli(dir, "check '" + path + "' --format text");
     EXPECT_EQ(run.exitCode, 3) << run.err;
     EXPECT_EQ(run.out,
+              "警告\tnot-ordered\t\t-\t项目尚未排序\n"
               "错误\taux-missing\tR\"1\\\t4\t找不到2点测的对应辅助点！原点名为99的辅助点不存在\n"
-              "错误\tsection-missing\tJ2 D断面\t塔基1\t对应中桩J2的塔基D断面未测量,不能转换为该中桩的塔基断面org文件\n"
-              "检查完成：错误2个，警告0个\n");
+              "警告\tsection-missing\tJ2 D断面\t塔基1\t塔基D断面未测量,该中桩的塔基断面org文件中没有D断面\n"
+              "检查完成：错误1个，警告2个\n");
 }
 
 TEST(CheckCommand, JsonIsOneWellFormedDocument) {
@@ -87,11 +117,11 @@ TEST(CheckCommand, JsonIsOneWellFormedDocument) {
     const std::string path = ProjectWithErrors(dir);
     const CliRun run = Cli(dir, "check '" + path + "' --format json");
     EXPECT_EQ(run.exitCode, 3) << run.err;
-    EXPECT_EQ(run.err, "检查完成：错误2个，警告0个\n");
+    EXPECT_EQ(run.err, "检查完成：错误1个，警告2个\n");
     WriteFileBytes(dir.File("findings.json"), run.out);
     const std::string script = "import json,sys; f=json.load(open(sys.argv[1], encoding='utf-8')); "
-                               "assert [x['point'] for x in f] == ['R\"1\\\\', 'J2'], f; "
-                               "assert f[0]['row'] == 4 and f[1]['section'] == 'D', f";
+                               "assert [x['point'] for x in f] == ['', 'R\"1\\\\', 'J2'], f; "
+                               "assert f[0]['row'] is None and f[1]['row'] == 4 and f[2]['section'] == 'D', f";
     const std::string command = "python3 -c \"$(cat '" + dir.File("check.py") + "')\" '" + dir.File("findings.json") + "'";
     WriteFileBytes(dir.File("check.py"), script);
 #ifndef _WIN32  // python reads it back on Linux

@@ -49,7 +49,7 @@ const RuleCase kCases[] = {
      [](CheckFixture& f) { f["17"].DHType = HouseThreePoint; f["17"].BZdmPt = "13"; f["17"].FZdmPt = "14"; }},
     {"AuxNumberRepeated", "aux-number", Severity::Warning, "13a", [](CheckFixture& f) { f["14"].NewPtName = "13a"; },
      [](CheckFixture& f) { f["14"].NewPtName = "114"; }},
-    {"SectionMissing", "section-missing", Severity::Error, "J2", [](CheckFixture& f) { Erase(f.towerBase, "T4"); },
+    {"SectionMissing", "section-missing", Severity::Warning, "J2", [](CheckFixture& f) { Erase(f.towerBase, "T4"); },
      [](CheckFixture& f) { f.towerBase.push_back(SectionAt("J2", 5, 1.0)); }},  // E..H are optional
     {"SectionIndexTooLarge", "section-index", Severity::Error, "T9",
      [](CheckFixture& f) { SectionPoint p = SectionAt("J2", 9, 1.0); p.NewPtName = "T9"; f.towerBase.push_back(p); },
@@ -85,8 +85,17 @@ const RuleCase kCases[] = {
      [](CheckFixture& f) { f["17"].Dx = 1300 + 301; f["17"].Dy = 1900 + 401; },
      [](CheckFixture& f) { f["17"].Dx = 1300 + 299; f["17"].Dy = 1900 + 399; }},
     {"NotReferred", "not-referred", Severity::Warning, "17", [](CheckFixture& f) { f["17"].EndJ = ""; },
-     [](CheckFixture& f) {  // not ordered yet: nothing is missing
-         for (DHPoint& p : f.points) p.StartJ = p.EndJ = "";
+     [](CheckFixture& f) {  // not ordered yet: the project says so once instead
+         f["17"].EndJ = "";
+         for (DHPoint& p : f.points) p.Mileage = 0;
+     }},
+    {"NotOrdered", "not-ordered", Severity::Warning, "",
+     [](CheckFixture& f) {  // as opening a collector project leaves it
+         for (DHPoint& p : f.points) p.Mileage = 0;
+     },
+     [](CheckFixture& f) {  // the J stakes chained: ordered, whatever the others hold
+         for (DHPoint& p : f.points)
+             if (p.DHType != JStake) p.Mileage = 0;
      }},
     {"MileageDecreases", "mileage-decrease", Severity::Warning, "16", [](CheckFixture& f) { f["16"].Mileage = 219.9; },
      [](CheckFixture& f) { f["16"].Mileage = 220; }},
@@ -162,14 +171,64 @@ TEST(CheckProject, FindingsStandInRowOrder) {
     EXPECT_EQ(places.back().first, 2);
 }
 
-TEST(CheckProject, MissingSectionsNamedOneByOneWithTheSystemsText) {
+// The stake's files are still written without the section: a warning, in
+// the tower-base conversion's words.
+TEST(CheckProject, MissingSectionsNamedOneByOneAsTheConversionSaysThem) {
     CheckFixture f = CleanRoute();
     f.towerBase = {SectionAt("J9", 1, 1.0), SectionAt("J9", 3, 1.0)};
     const check::Findings found = f.Run();
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].section, "B");
     EXPECT_EQ(found[1].section, "D");
-    EXPECT_EQ(found[1].message, "对应中桩J9的塔基D断面未测量,不能转换为该中桩的塔基断面org文件");
+    EXPECT_EQ(found[1].severity, Severity::Warning);
+    EXPECT_EQ(found[1].message, "塔基D断面未测量,该中桩的塔基断面org文件中没有D断面");
+}
+
+// Opening a collector project leaves every mileage 0, while the collector
+// has filled StartJ/EndJ of some points: one finding for the project, none
+// per point, and none once the line is ordered.
+TEST(CheckProject, UnorderedProjectSaysSoOnceInsteadOfOncePerPoint) {
+    CheckFixture f = CleanRoute();
+    for (DHPoint& p : f.points) {
+        p.Mileage = 0;
+        if (p.NewPtName != "11" && p.NewPtName != "12") p.StartJ = p.EndJ = "";
+    }
+    const check::Findings found = f.Run();
+    ASSERT_EQ(RulesOf(found), std::vector<std::string>{"not-ordered"});
+    EXPECT_EQ(found[0].place, check::Place::Project);
+    EXPECT_EQ(found[0].message, "项目尚未排序");
+    // With nothing to chain the line with, ordering could not change it: no such claim.
+    f["J3"].DHType = f["J2"].DHType = ZStake;
+    EXPECT_EQ(RulesOf(f.Run()), std::vector<std::string>{"too-few-j"});
+}
+
+// The desktop program asks before an ORG conversion only about findings that
+// spoil the ORG file: not about the tower base, not about a default the
+// conversion fills in.
+TEST(CheckProject, OnlyWhatSpoilsTheOrgFileCountsForIt) {
+    const struct {
+        const char* name;
+        std::function<void(CheckFixture&)> change;
+        long long findings, errors;
+    } cases[] = {
+        {"tower base and a crossing height",
+         [](CheckFixture& f) {
+             f.towerBase.pop_back();
+             f["16"].AddHight = 0;
+         },
+         0, 0},
+        {"a two-point feature without its auxiliary point", [](CheckFixture& f) { f["12"].FZdmPt = "99"; }, 1, 1},
+        {"not ordered yet", [](CheckFixture& f) { for (DHPoint& p : f.points) p.Mileage = 0; }, 1, 0},
+    };
+    for (const auto& c : cases) {
+        CheckFixture f = CleanRoute();
+        c.change(f);
+        const check::Findings found = f.Run();
+        ASSERT_FALSE(found.empty()) << c.name;
+        const check::OrgRisk risk = check::OrgRiskOf(found);
+        EXPECT_EQ(risk.findings, c.findings) << c.name;
+        EXPECT_EQ(risk.errors, c.errors) << c.name;
+    }
 }
 
 TEST(CheckProject, SettingsMoveTheThresholds) {

@@ -160,12 +160,22 @@ TEST(OrgTwoPoint, OnlyAnAuxiliaryPointByItsSurveyedNameIsAccepted) {
     DHPoint zStake = Aux(1050);
     zStake.DHType = ZStake;
     DHPoint p = TwoPoint(184);
-    for (const char* named : {"A", "30", ""}) {
-        p.FZdmPt = named;
+    const struct {
+        const char* named;
+        const char* why;  // the feature is left out: an error naming what was looked for
+    } cases[] = {
+        {"A", "原点名为A的点（第2行）是Z桩，不是辅助点"},
+        {"30", "原点名为30的辅助点不存在"},  // its current name
+        {"", "未指定辅助点"},
+    };
+    for (const auto& c : cases) {
+        p.FZdmPt = c.named;
         RecordingReporter reporter;
         EXPECT_TRUE(Records({Origin(), zStake, p}, p, &OrgTransition::ConvertTwoPointFeature, &reporter).empty());
         // The point is named; it stands in no list here, so no row.
-        EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！（点名：40）"}));
+        ASSERT_EQ(reporter.messages.size(), 1u) << c.named;
+        EXPECT_EQ(reporter.messages[0].kind, "error");
+        EXPECT_EQ(reporter.messages[0].text, std::string("找不到2点测的对应辅助点！") + c.why + "（点名：40）");
     }
 }
 
@@ -301,7 +311,8 @@ TEST(OrgThreePoint, MissingAuxiliaryPointIsReportedAndConversionGoesOn) {
     list.push_back(At(PlanePoint("Z9", ZStake), 1200, 0, 5));
     RecordingReporter reporter;
     const Strings got = Converted(list, reporter);
-    EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！（点名：40，第2行）", "三点测房数据异常！请检查（点名：50，第5行）",
+    EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：40，第2行）",
+                                         "三点测房数据异常！原点名为nowhere的辅助点不存在（点名：50，第5行）",
                                          "转换ORG文件成功！"}));
     EXPECT_EQ(got.back(), "0,Z9,0.0000,200.0000,5.0000,96=00+96,0.0000,0.0000");
     EXPECT_EQ(got.size(), 3u + 2u + 1u) << "J1, the two auxiliary points and Z9 only";

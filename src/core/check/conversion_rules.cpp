@@ -5,6 +5,7 @@
 
 #include "check/rules.h"
 #include "model/code_tables.h"
+#include "org/aux_problem.h"
 #include "org/feature_class.h"
 #include "org/org_transition.h"
 #include "text/format.h"
@@ -26,33 +27,24 @@ struct OrgNames {
     }
 };
 
-// Why `name` finds no auxiliary point; empty when it finds one.
+// Why `name` finds no auxiliary point, in the conversion's words; empty when it finds one.
 std::string AuxProblem(const CheckInput& in, const OrgNames& names, const std::string& name) {
-    if (name.empty()) return "未指定辅助点";
-    if (names.aux.contains(name)) return {};
+    if (!name.empty() && names.aux.contains(name)) return {};
     const auto other = names.any.find(name);
-    if (other == names.any.end()) return "原点名为" + name + "的辅助点不存在";
-    const DHPoint& p = in.points[other->second];
-    return "原点名为" + name + "的点（" + RowText(other->second) + "）是" + DHTypeName(p.DHType) + "，不是辅助点";
+    return org::AuxProblem(name, in.points, other == names.any.end() ? -1 : static_cast<long long>(other->second));
 }
 
 void TwoPointAux(const CheckInput& in, const OrgNames& names, std::size_t row, Findings& out) {
     const std::string problem = AuxProblem(in, names, in.points[row].FZdmPt);
     if (!problem.empty())
-        out.push_back(AtRow(in, row, Severity::Error, "aux-missing", "找不到2点测的对应辅助点！" + problem));
+        out.push_back(AtRow(in, row, RuleNamed("aux-missing"), org::kTwoPointAuxMissing + problem));
 }
 
 void HouseCorners(const CheckInput& in, const OrgNames& names, std::size_t row, Findings& out) {
     const DHPoint& p = in.points[row];
-    std::string problems;
-    for (const std::string* corner : {&p.BZdmPt, &p.FZdmPt}) {
-        const std::string problem = AuxProblem(in, names, *corner);
-        if (problem.empty()) continue;
-        if (!problems.empty()) problems += "；";
-        problems += problem;
-    }
-    if (!problems.empty())
-        out.push_back(AtRow(in, row, Severity::Error, "house-corner", "三点测房数据异常！" + problems));
+    const std::string message =
+        org::HouseCornerMessage(AuxProblem(in, names, p.BZdmPt), AuxProblem(in, names, p.FZdmPt));
+    if (!message.empty()) out.push_back(AtRow(in, row, RuleNamed("house-corner"), message));
 }
 
 // A crossing label carries the crossed object's type and height in its own
@@ -60,10 +52,10 @@ void HouseCorners(const CheckInput& in, const OrgNames& names, std::size_t row, 
 void CrossingRecords(const CheckInput& in, std::size_t row, Findings& out) {
     const DHPoint& p = in.points[row];
     if (p.LXCode == 0)
-        out.push_back(AtRow(in, row, Severity::Warning, "crossing-type",
+        out.push_back(AtRow(in, row, RuleNamed("crossing-type"),
                             "1点测标注跨越物未设置跨越物类型，ORG文件中的跨越记录类型为0"));
     if (std::abs(p.AddHight) < 0.00001)
-        out.push_back(AtRow(in, row, Severity::Warning, "crossing-height",
+        out.push_back(AtRow(in, row, RuleNamed("crossing-height"),
                             "1点测标注跨越物没有跨越高度，ORG文件中按0.100米输出"));
 }
 
@@ -80,7 +72,7 @@ void FeatureClass(const CheckInput& in, std::size_t row, Findings& out) {
     if (org::GroupOf(cls) != org::FeatureGroup::Other) return;
     if (cls != 0 && IndexOfCode(FeatureClassTable(), cls) < 0) return;  // an unknown code is reported as such
     const std::string what = p.DHType == FeatureTwoPoint ? "2点测" : "1点测";
-    out.push_back(AtRow(in, row, Severity::Warning, "feature-class",
+    out.push_back(AtRow(in, row, RuleNamed("feature-class"),
                         cls == 0 ? what + "地物未设置地物类别，ORG文件中只输出该点"
                                  : what + "地物的类别" + ClassText(cls) + "不生成地物记录，ORG文件中只输出该点"));
 }
@@ -95,7 +87,7 @@ void AuxNumbers(const CheckInput& in, Findings& out) {
         const int number = OrgTransition::NameNumber(p.NewPtName);
         const auto [at, added] = first.try_emplace(number, i);
         if (added) continue;
-        out.push_back(AtRow(in, i, Severity::Warning, "aux-number",
+        out.push_back(AtRow(in, i, RuleNamed("aux-number"),
                             text::Format("辅助点点号%d与%s的辅助点%s相同，ORG文件中只输出前者", number,
                                          RowText(at->second).c_str(), in.points[at->second].NewPtName.c_str())));
     }
@@ -117,7 +109,7 @@ void CheckConversion(const CheckInput& in, Findings& out) {
             case HouseThreePoint: HouseCorners(in, names, i, out); break;
             default:
                 if (kind < JStake || kind > HouseThreePoint)
-                    out.push_back(AtRow(in, i, Severity::Error, "kind-invalid",
+                    out.push_back(AtRow(in, i, RuleNamed("kind-invalid"),
                                         text::Format("点类型%d无效，转换时不输出该点", kind)));
                 break;
         }

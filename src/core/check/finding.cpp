@@ -11,4 +11,14 @@ bool HasErrors(const Findings& findings) {
                        [](const Finding& f) { return f.severity == Severity::Error; });
 }
 
+OrgRisk OrgRiskOf(const Findings& findings) {
+    OrgRisk risk;
+    for (const Finding& f : findings) {
+        if (!f.spoilsOrg) continue;
+        ++risk.findings;
+        if (f.severity == Severity::Error) ++risk.errors;
+    }
+    return risk;
+}
+
 }  // namespace linvara::check

@@ -26,11 +26,19 @@ struct Finding {
     std::string gpsId;      // the point's GPS_ID (list rows only): how a view finds it again
     std::string section;    // the section letter (tower-base findings)
     std::string message;    // what is wrong, in the system's words
+    bool spoilsOrg = false; // the ORG file would come out wrong or incomplete (the rule's row says)
 };
 
 using Findings = std::vector<Finding>;
 
 // Whether any finding is an error.
 bool HasErrors(const Findings& findings);
+
+// How many findings spoil the ORG file, and how many of them are errors.
+struct OrgRisk {
+    long long findings = 0;
+    long long errors = 0;
+};
+OrgRisk OrgRiskOf(const Findings& findings);
 
 }  // namespace linvara::check

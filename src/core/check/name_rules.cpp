@@ -33,8 +33,8 @@ void RepeatedNames(const CheckInput& in, Findings& out) {
                   [&](std::size_t row, std::size_t earlierRow) {
                       const DHPoint& earlier = in.points[earlierRow];
                       const bool stakes = IsRouteStake(in.points[row]) || IsRouteStake(earlier);
-                      out.push_back(AtRow(in, row, stakes ? Severity::Error : Severity::Warning,
-                                          stakes ? "stake-name-duplicate" : "name-duplicate",
+                      out.push_back(AtRow(in, row,
+                                          stakes ? RuleNamed("stake-name-duplicate") : RuleNamed("name-duplicate"),
                                           std::string("点名与") + RowText(earlierRow) + "的" +
                                               DHTypeName(earlier.DHType) + "重复"));
                   });
@@ -43,7 +43,7 @@ void RepeatedNames(const CheckInput& in, Findings& out) {
 void RepeatedIdentities(const CheckInput& in, Findings& out) {
     ForEachRepeat(in.points, [](const DHPoint& p) -> const std::string& { return p.GPS_ID; },
                   [&](std::size_t row, std::size_t earlierRow) {
-                      out.push_back(AtRow(in, row, Severity::Error, "gps-duplicate",
+                      out.push_back(AtRow(in, row, RuleNamed("gps-duplicate"),
                                           "GPS_ID与" + RowText(earlierRow) + "的点" +
                                               in.points[earlierRow].NewPtName + "重复"));
                   });
@@ -53,7 +53,7 @@ void RepeatedIdentities(const CheckInput& in, Findings& out) {
 
 void CheckNames(const CheckInput& in, Findings& out) {
     for (std::size_t i = 0; i < in.points.size(); ++i)
-        if (in.points[i].NewPtName.empty()) out.push_back(AtRow(in, i, Severity::Error, "name-empty", "点名为空"));
+        if (in.points[i].NewPtName.empty()) out.push_back(AtRow(in, i, RuleNamed("name-empty"), "点名为空"));
     RepeatedNames(in, out);
     RepeatedIdentities(in, out);
 }

@@ -14,10 +14,10 @@ void Geodetic(const CheckInput& in, std::size_t row, Findings& out) {
     const DHPoint& p = in.points[row];
     const std::string kind = DHTypeName(p.DHType);
     if (!std::isfinite(p.B) || !std::isfinite(p.L) || std::fabs(p.B) > 90 || std::fabs(p.L) > 180)
-        out.push_back(AtRow(in, row, Severity::Warning, "latlon-missing",
+        out.push_back(AtRow(in, row, RuleNamed("latlon-missing"),
                             kind + "的经纬度无效，KML文件中该桩的位置错误"));
     else if (p.B == 0 && p.L == 0)
-        out.push_back(AtRow(in, row, Severity::Warning, "latlon-missing",
+        out.push_back(AtRow(in, row, RuleNamed("latlon-missing"),
                             kind + "没有经纬度，KML文件中该桩位于(0, 0)"));
 }
 
@@ -25,7 +25,7 @@ void Geodetic(const CheckInput& in, std::size_t row, Findings& out) {
 void Code(const CheckInput& in, std::size_t row, std::span<const CodeName> table, int code, const char* field,
           Findings& out) {
     if (code == 0 || IndexOfCode(table, code) >= 0) return;
-    out.push_back(AtRow(in, row, Severity::Warning, "code-unknown",
+    out.push_back(AtRow(in, row, RuleNamed("code-unknown"),
                         text::Format("%s代码%d不在代码表中", field, code)));
 }
 

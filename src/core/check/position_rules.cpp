@@ -14,9 +14,9 @@ void Coordinates(const CheckInput& in, Findings& out) {
     for (std::size_t i = 0; i < in.points.size(); ++i) {
         const DHPoint& p = in.points[i];
         if (!std::isfinite(p.Dx) || !std::isfinite(p.Dy) || !std::isfinite(p.Dh))
-            out.push_back(AtRow(in, i, Severity::Error, "coordinates-invalid", "坐标不是有效数字"));
+            out.push_back(AtRow(in, i, RuleNamed("coordinates-invalid"), "坐标不是有效数字"));
         else if (p.Dx == 0 && p.Dy == 0)
-            out.push_back(AtRow(in, i, Severity::Error, "coordinates-zero", "坐标为(0, 0)，该点未测量或坐标丢失"));
+            out.push_back(AtRow(in, i, RuleNamed("coordinates-zero"), "坐标为(0, 0)，该点未测量或坐标丢失"));
     }
 }
 
@@ -39,7 +39,7 @@ void SamePlace(const CheckInput& in, Findings& out) {
     }
     for (std::size_t r : in.jRows)
         if (partner[r] < in.points.size())
-            out.push_back(AtRow(in, r, Severity::Error, "j-same-place",
+            out.push_back(AtRow(in, r, RuleNamed("j-same-place"),
                                 "与" + RowText(partner[r]) + "的J桩" + in.points[partner[r]].NewPtName + "位置相同"));
 }
 
@@ -60,7 +60,7 @@ void DoublingBack(const CheckInput& in, Findings& out) {
         if (HypotDistance(before, at) == 0 || HypotDistance(at, after) == 0) continue;  // no direction
         const double turn = std::fabs(Deflection(before, at, after));
         if (turn > in.settings.maxTurnAngle)
-            out.push_back(AtRow(in, in.jRows[k], Severity::Warning, "route-doubles-back",
+            out.push_back(AtRow(in, in.jRows[k], RuleNamed("route-doubles-back"),
                                 text::Format("线路在此J桩折返：转角%.1f°，大于%.1f°", turn, in.settings.maxTurnAngle)));
     }
 }
@@ -68,13 +68,9 @@ void DoublingBack(const CheckInput& in, Findings& out) {
 }  // namespace
 
 void CheckPositions(const CheckInput& in, Findings& out) {
-    if (in.jRows.size() < 2) {
-        Finding f;
-        f.severity = Severity::Error;
-        f.rule = "too-few-j";
-        f.message = text::Format("J桩少于两个（%zu个），无法构成线路", in.jRows.size());
-        out.push_back(std::move(f));
-    }
+    if (in.jRows.size() < 2)
+        out.push_back(Found(RuleNamed("too-few-j"), Place::Project,
+                            text::Format("J桩少于两个（%zu个），无法构成线路", in.jRows.size())));
     Coordinates(in, out);
     SamePlace(in, out);
     DoublingBack(in, out);

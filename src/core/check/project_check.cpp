@@ -8,16 +8,22 @@
 
 namespace linvara::check {
 
-Finding AtRow(const CheckInput& in, std::size_t row, Severity severity, const char* rule, std::string message) {
-    const DHPoint& p = in.points[row];
+Finding Found(const Rule& rule, Place place, std::string message) {
     Finding f;
-    f.severity = severity;
-    f.rule = rule;
-    f.place = Place::ListRow;
+    f.severity = rule.severity;
+    f.rule = rule.id;
+    f.place = place;
+    f.message = std::move(message);
+    f.spoilsOrg = rule.spoilsOrg;
+    return f;
+}
+
+Finding AtRow(const CheckInput& in, std::size_t row, const Rule& rule, std::string message) {
+    const DHPoint& p = in.points[row];
+    Finding f = Found(rule, Place::ListRow, std::move(message));
     f.row = static_cast<int>(row);
     f.point = p.NewPtName;
     f.gpsId = p.GPS_ID;
-    f.message = std::move(message);
     return f;
 }
 

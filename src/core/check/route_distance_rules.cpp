@@ -29,7 +29,7 @@ void CheckRouteDistance(const CheckInput& in, Findings& out) {
         if (grid.NearestWithin(p.Dx, p.Dy, rings) <= range) continue;
         const double measured = grid.NearestWithin(p.Dx, p.Dy, kMeasuredRings * rings);
         const double reach = kMeasuredRings * rings * grid.CellSize();
-        out.push_back(AtRow(in, i, Severity::Warning, "offset-range",
+        out.push_back(AtRow(in, i, RuleNamed("offset-range"),
                             measured <= reach
                                 ? text::Format("距线路%.1f米，超出偏距范围%.1f米", measured, range)
                                 : text::Format("距线路超过%.1f米，超出偏距范围%.1f米", reach, range)));

@@ -6,6 +6,7 @@
 
 #include "check/check_settings.h"
 #include "check/finding.h"
+#include "check/rule_table.h"
 #include "model/dh_point_list.h"
 
 namespace linvara::check {
@@ -17,8 +18,11 @@ struct CheckInput {
     std::vector<std::size_t> jRows;  // positions of the J stakes in `points`
 };
 
+// A finding of `rule` (a row of kRules: `RuleNamed("aux-missing")`), which
+// gives its identifier, severity and effect on the ORG file.
+Finding Found(const Rule& rule, Place place, std::string message);
 // A finding about the point at `row` of the working list.
-Finding AtRow(const CheckInput& in, std::size_t row, Severity severity, const char* rule, std::string message);
+Finding AtRow(const CheckInput& in, std::size_t row, const Rule& rule, std::string message);
 // "第N行" of a list position, counted from 1 as the list view shows it.
 std::string RowText(std::size_t row);
 

@@ -6,6 +6,7 @@
 
 #include "check/rules.h"
 #include "text/format.h"
+#include "towerbase/tower_base_output.h"
 
 namespace linvara::check {
 namespace {
@@ -18,14 +19,10 @@ struct Stake {
     std::array<bool, kSections> measured{};
 };
 
-Finding TowerFinding(Place place, std::size_t row, const std::string& point, const char* rule, std::string message) {
-    Finding f;
-    f.severity = Severity::Error;
-    f.rule = rule;
-    f.place = place;
+Finding TowerFinding(Place place, std::size_t row, const std::string& point, const Rule& rule, std::string message) {
+    Finding f = Found(rule, place, std::move(message));
     f.row = static_cast<int>(row);
     f.point = point;
-    f.message = std::move(message);
     return f;
 }
 
@@ -43,7 +40,7 @@ void CheckTowerBase(const CheckInput& in, Findings& out) {
             it->second.measured[static_cast<std::size_t>(p.SubIndex - 1)] = true;
             continue;
         }
-        Finding f = TowerFinding(Place::TowerBaseRow, i, p.NewPtName, "section-index",
+        Finding f = TowerFinding(Place::TowerBaseRow, i, p.NewPtName, RuleNamed("section-index"),
                                  text::Format("中桩%s的塔基断面点的断面序号%d超出范围（1～8），转换时不输出该点",
                                               p.PegName.c_str(), p.SubIndex));
         out.push_back(std::move(f));
@@ -53,9 +50,10 @@ void CheckTowerBase(const CheckInput& in, Findings& out) {
         for (int k = 1; k <= kRequiredSections; ++k) {
             if (stake.measured[static_cast<std::size_t>(k - 1)]) continue;
             const std::string letter = SectionLetter(k);
-            Finding f = TowerFinding(Place::TowerBaseStake, stake.firstRow, std::string(name), "section-missing",
-                                     "对应中桩" + std::string(name) + "的塔基" + letter +
-                                         "断面未测量,不能转换为该中桩的塔基断面org文件");
+            // The stake's files are still written, without the section: a
+            // gap in the survey, reported in the conversion's own words.
+            Finding f = TowerFinding(Place::TowerBaseStake, stake.firstRow, std::string(name),
+                                     RuleNamed("section-missing"), MissingSectionText(k));
             f.section = letter;
             out.push_back(std::move(f));
         }

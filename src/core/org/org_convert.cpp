@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/geometry.h"
+#include "org/aux_problem.h"
 #include "org/org_records.h"
 #include "org/org_transition.h"
 #include "status.h"
@@ -135,6 +136,7 @@ void OrgTransition::ReleasePoints() {
     Release(jStakeMileages_);
     Release(auxByOrgName_);
     Release(auxRecordAt_);
+    Release(firstByOrgName_);
     Release(UsedAuxNumbers);
 }
 
@@ -161,6 +163,13 @@ const DHPoint* OrgTransition::FindAuxPoint(const std::string& name) const {
     const auto it = std::lower_bound(auxByOrgName_.begin(), auxByOrgName_.end(), std::string_view(name),
                                      [](const auto& entry, std::string_view n) { return entry.first < n; });
     return it == auxByOrgName_.end() || it->first != name ? nullptr : &points_[it->second];
+}
+
+std::string OrgTransition::WhyNoAuxPoint(const std::string& name) {
+    if (firstByOrgName_.empty())
+        for (std::size_t i = 0; i < points_.size(); ++i) firstByOrgName_.try_emplace(points_[i].OrgPtName, i);
+    const auto it = firstByOrgName_.find(name);
+    return org::AuxProblem(name, points_, it == firstByOrgName_.end() ? -1 : static_cast<long long>(it->second));
 }
 
 }  // namespace linvara

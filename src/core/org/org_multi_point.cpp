@@ -2,6 +2,7 @@
 // houses measured with three (the point and two auxiliary points).
 #include <cmath>
 
+#include "org/aux_problem.h"
 #include "org/feature_class.h"
 #include "org/org_records.h"
 #include "org/org_transition.h"
@@ -79,7 +80,9 @@ void House(OrgTransition& out, const TwoPoint& f) {
 void OrgTransition::ConvertTwoPointFeature(const DHPoint& point) {
     const DHPoint* aux = FindAuxPoint(point.FZdmPt);
     if (aux == nullptr) {
-        reporter_.AboutPoint(MessageLevel::Warning, "找不到2点测的对应辅助点！", RefOf(point));
+        // The feature is left out of the file: an error, as the check calls it.
+        reporter_.AboutPoint(MessageLevel::Error, org::kTwoPointAuxMissing + WhyNoAuxPoint(point.FZdmPt),
+                             RefOf(point));
         return;
     }
     // Unlike RelativeMileage, a line without J stakes keeps the stored mileages.
@@ -132,7 +135,10 @@ void OrgTransition::ConvertThreePointHouse(const DHPoint& point) {
     const DHPoint* back = FindAuxPoint(point.BZdmPt);
     const DHPoint* front = FindAuxPoint(point.FZdmPt);
     if (back == nullptr || front == nullptr) {
-        reporter_.AboutPoint(MessageLevel::Warning, "三点测房数据异常！请检查", RefOf(point));
+        reporter_.AboutPoint(MessageLevel::Error,
+                             org::HouseCornerMessage(back ? std::string() : WhyNoAuxPoint(point.BZdmPt),
+                                                     front ? std::string() : WhyNoAuxPoint(point.FZdmPt)),
+                             RefOf(point));
         return;
     }
     const bool frontFar = front->Mileage > back->Mileage;

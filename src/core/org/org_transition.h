@@ -75,6 +75,8 @@ public:
     double TurnAngle(int k) const;
     // The first auxiliary point whose OrgPtName is `name`, or nullptr.
     const DHPoint* FindAuxPoint(const std::string& name) const;
+    // Why FindAuxPoint(name) finds nothing, in the words of org::AuxProblem.
+    std::string WhyNoAuxPoint(const std::string& name);
     // The point of the list `point` refers to, for a message about it.
     PointRef RefOf(const DHPoint& point) const;
 
@@ -109,6 +111,9 @@ private:
     // Kind-2 points by OrgPtName (viewing points_), the first of equal names first.
     std::vector<std::pair<std::string_view, std::size_t>> auxByOrgName_;
     std::unordered_map<std::string_view, std::size_t> auxRecordAt_;  // aux NewPtName (in points_) -> MainRecords index
+    // The first point of any kind per OrgPtName (viewing points_), built
+    // when a reference first finds no auxiliary point.
+    std::unordered_map<std::string_view, std::size_t> firstByOrgName_;
 };
 
 }  // namespace linvara

@@ -63,11 +63,6 @@ TowerBaseSections CollectSections(const StakePoints& stake) {
     return sections;
 }
 
-std::string MissingSectionText(int section) {
-    return std::string("塔基") + SectionLetter(section) + "断面未测量,该中桩的塔基断面org文件中没有" +
-           SectionLetter(section) + "断面";
-}
-
 // A..H link styles 2, 3, 4, 1, 2, 3, 4, 5.
 int LinkStyle(int subIndex) {
     const int style = subIndex + 1;
@@ -75,6 +70,11 @@ int LinkStyle(int subIndex) {
 }
 
 }  // namespace
+
+std::string MissingSectionText(int section) {
+    return std::string("塔基") + SectionLetter(section) + "断面未测量,该中桩的塔基断面org文件中没有" +
+           SectionLetter(section) + "断面";
+}
 
 std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections) {
     std::vector<std::string> records{towerbase::kCentreRecord};

@@ -26,6 +26,11 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
 // point 1, then the points of every section numbered on from 2.
 std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections);
 
+// "塔基D断面未测量,该中桩的塔基断面org文件中没有D断面" for section 4: what the
+// output says, as a warning, about a stake without section A..D (section 1..4)
+// while it still writes the stake's files.
+std::string MissingSectionText(int section);
+
 // Writes the INI text; reports "创建塔基断面ini文件错误" when it cannot.
 bool WriteTowerBaseIni(const std::string& path, Reporter& reporter);
 
