@@ -1,10 +1,11 @@
-// The check panel: what it lists, its severity filter, the way back to a
-// point, and how it follows the document's changes.
+// The check panel: what it lists and how it groups it, its severity filter,
+// the way back to a point, and how it follows the document's changes.
 #include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QComboBox>
-#include <QTableView>
 #include <QTest>
+#include <QTreeView>
 
 #include "app/command_ids.h"
 #include "check/finding_text.h"
@@ -14,6 +15,7 @@
 #include "views/plan_view.h"
 #include "gui_test_support.h"
 #include "views/check_panel.h"
+#include "views/findings_model.h"
 #include "views/point_table_view.h"
 
 using namespace linvara;
@@ -34,14 +36,33 @@ std::vector<CollectorPoint> LineWithRepeats() {
     return points;
 }
 
-QString Cell(const QTableView& table, int row, int column) {
-    return table.model()->index(row, column).data().toString();
+QString Cell(const QModelIndex& finding, int column) { return finding.siblingAtColumn(column).data().toString(); }
+
+// The rule rows as shown: "错误 aux-missing（3）".
+QStringList RuleRows(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) rows << model.index(row, 0).data().toString();
+    return rows;
 }
 
-int ShownRowOf(const QTableView& table, const QString& rule) {
-    for (int row = 0; row < table.model()->rowCount(); ++row)
-        if (Cell(table, row, kRule) == rule) return row;
-    return -1;
+// Every finding shown, at `column`.
+QStringList Shown(const QAbstractItemModel& model, int column) {
+    QStringList cells;
+    for (int group = 0; group < model.rowCount(); ++group)
+        for (int row = 0; row < model.rowCount(model.index(group, 0)); ++row)
+            cells << model.index(row, column, model.index(group, 0)).data().toString();
+    return cells;
+}
+
+check::Finding MadeFinding(const char* rule, check::Severity severity, int row) {
+    check::Finding f;
+    f.rule = rule;
+    f.severity = severity;
+    f.place = check::Place::ListRow;
+    f.row = row;
+    f.point = std::to_string(row);
+    f.message = "m" + std::to_string(row % 7);
+    return f;
 }
 
 }  // namespace
@@ -55,7 +76,8 @@ class CheckPanelTest : public QObject {
     MainWindow* frame_ = nullptr;
 
     CheckPanel& Panel() { return frame_->Checks(); }
-    QTableView& Table() { return Panel().Table(); }
+    QTreeView& Tree() { return Panel().Tree(); }
+    const QAbstractItemModel& Model() { return *Tree().model(); }
     // The project's GPS_ID of the point written as `written` (opening adds a suffix).
     std::string Gps(const std::string& written) {
         for (const DHPoint& p : frame_->Document().Points())
@@ -85,17 +107,46 @@ private slots:
     }
 
     void listsTheRepeatsWithTheirSeverity() {
-        const int error = ShownRowOf(Table(), "stake-name-duplicate");
-        const int warning = ShownRowOf(Table(), "name-duplicate");
-        QVERIFY(error >= 0);
-        QVERIFY(warning >= 0);
-        QCOMPARE(Cell(Table(), error, kSeverity), QStringLiteral("错误"));
-        QCOMPARE(Cell(Table(), error, kPoint), QStringLiteral("J1"));
-        QCOMPARE(Cell(Table(), error, kRow).toInt(), frame_->Document().IndexOf(Gps("G02")) + 1);
-        QCOMPARE(Cell(Table(), warning, kSeverity), QStringLiteral("警告"));
-        QCOMPARE(Cell(Table(), warning, kPoint), QStringLiteral("A1"));
+        const QModelIndex error = FindingIndex(Model(), "stake-name-duplicate");
+        const QModelIndex warning = FindingIndex(Model(), "name-duplicate");
+        QVERIFY(error.isValid());
+        QVERIFY(warning.isValid());
+        QCOMPARE(Cell(error, kSeverity), QStringLiteral("错误"));
+        QCOMPARE(Cell(error, kPoint), QStringLiteral("J1"));
+        QCOMPARE(Cell(error, kRow).toInt(), frame_->Document().IndexOf(Gps("G02")) + 1);
+        QCOMPARE(Cell(warning, kSeverity), QStringLiteral("警告"));
+        QCOMPARE(Cell(warning, kPoint), QStringLiteral("A1"));
         QCOMPARE(Panel().Summary(), QString::fromUtf8(check::SummaryText(Panel().Findings()).c_str()));
         QVERIFY(Panel().Summary().startsWith(QStringLiteral("检查完成")));
+    }
+
+    // Errors first, then warnings, one row per rule with its count; the
+    // errors open, the warnings closed. The fresh project says once that it
+    // is not ordered.
+    void groupsByRuleErrorsFirst() {
+        QCOMPARE(RuleRows(Model()),
+                 (QStringList{QStringLiteral("错误 aux-missing（1）"), QStringLiteral("错误 stake-name-duplicate（1）"),
+                              QStringLiteral("警告 crossing-height（1）"), QStringLiteral("警告 name-duplicate（1）"),
+                              QStringLiteral("警告 not-ordered（1）：项目尚未排序"),
+                              QStringLiteral("警告 latlon-missing（4）")}));
+        QVERIFY(Tree().isExpanded(Model().index(1, 0)));
+        QVERIFY(!Tree().isExpanded(Model().index(2, 0)));
+        QVERIFY(Tree().isFirstColumnSpanned(2, {}));
+        QCOMPARE(Cell(FindingIndex(Model(), "not-ordered"), kMessage), QStringLiteral("项目尚未排序"));
+        // Ordered, the line is referred: that rule goes, the others stay.
+        frame_->Action(cmd::AutoJOrder)->trigger();
+        QVERIFY(!FindingIndex(Model(), "not-ordered").isValid());
+        QVERIFY(!RuleRows(Model()).join('|').contains(QStringLiteral("not-referred")));
+    }
+
+    // Opening or closing a rule is the user's choice and outlives a refresh.
+    void openRulesStayOpenAcrossARefresh() {
+        Tree().collapse(Model().index(0, 0));
+        Tree().expand(Model().index(2, 0));
+        Panel().Refresh();
+        QVERIFY(!Tree().isExpanded(Model().index(0, 0)));
+        QVERIFY(Tree().isExpanded(Model().index(1, 0)));
+        QVERIFY(Tree().isExpanded(Model().index(2, 0)));
     }
 
     void filterShowsOneSeverity_data() {
@@ -110,25 +161,25 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(QString, hiddenRule);
         Panel().Filter().setCurrentIndex(choice);
-        QVERIFY(Table().model()->rowCount() > 0);
-        for (int row = 0; row < Table().model()->rowCount(); ++row) QCOMPARE(Cell(Table(), row, kSeverity), kept);
-        QCOMPARE(ShownRowOf(Table(), hiddenRule), -1);
+        const QStringList severities = Shown(Model(), kSeverity);
+        QVERIFY(!severities.isEmpty());
+        QCOMPARE(severities.count(kept), severities.size());
+        QVERIFY(!FindingIndex(Model(), hiddenRule).isValid());
         Panel().Filter().setCurrentIndex(0);
-        QVERIFY(ShownRowOf(Table(), hiddenRule) >= 0);
+        QVERIFY(FindingIndex(Model(), hiddenRule).isValid());
     }
 
     // From the plan view, too: the plan stays, the point is marked there and
     // selected in the list behind it.
     void doubleClickSelectsThePoint() {
         frame_->Action(cmd::PlanView)->trigger();
-        const int row = ShownRowOf(Table(), "stake-name-duplicate");
-        QVERIFY(row >= 0);
-        const QModelIndex index = Table().model()->index(row, kMessage);
-        Table().scrollTo(index);
-        const QPoint at = Table().visualRect(index).center();
+        const QModelIndex index = FindingIndex(Model(), "stake-name-duplicate", kMessage);
+        QVERIFY(index.isValid());
+        Tree().scrollTo(index);
+        const QPoint at = Tree().visualRect(index).center();
         // An item view takes a double click only on the item the press was on.
-        QTest::mouseClick(Table().viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(Table().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(Tree().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(frame_->ShownView(), ActiveView::Plan);
         QCOMPARE(frame_->Plan().Canvas().PickedGpsIds(), std::vector<std::string>{Gps("G02")});
         QCOMPARE(frame_->PointTable().SelectedGpsIds(), std::vector<std::string>{Gps("G02")});
@@ -140,8 +191,32 @@ private slots:
         DHPoint point = document.Points()[document.IndexOf(Gps("G02"))];
         point.NewPtName = "Z1";
         QVERIFY(document.EditPoint(point));
-        QCOMPARE(ShownRowOf(Table(), "stake-name-duplicate"), -1);
-        QVERIFY(ShownRowOf(Table(), "name-duplicate") >= 0);
+        QVERIFY(!FindingIndex(Model(), "stake-name-duplicate").isValid());
+        QVERIFY(FindingIndex(Model(), "name-duplicate").isValid());
+    }
+
+    // The tree over many findings: a sound model, rules in order whatever
+    // the sort, and the chosen finding kept through a sort.
+    void theTreeHoldsManyFindings() {
+        check::Findings findings;
+        for (int i = 0; i < 20000; ++i)
+            findings.push_back(MadeFinding(i % 3 ? "not-referred" : "coordinates-zero",
+                                       i % 3 ? check::Severity::Warning : check::Severity::Error, i));
+        FindingsModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.SetFindings(&findings);
+        QCOMPARE(RuleRows(model), (QStringList{QStringLiteral("错误 coordinates-zero（6667）"),
+                                               QStringLiteral("警告 not-referred（13333）")}));
+        const QPersistentModelIndex chosen = model.index(5, kRow, model.index(1, 0));
+        QCOMPARE(chosen.data().toString(), QStringLiteral("9"));
+        model.sort(kMessage, Qt::DescendingOrder);
+        QCOMPARE(RuleRows(model).size(), 2);
+        QVERIFY(RuleRows(model).front().startsWith(QStringLiteral("错误")));
+        QCOMPARE(model.index(0, kMessage, model.index(1, 0)).data().toString(), QStringLiteral("m6"));
+        QCOMPARE(chosen.data().toString(), QStringLiteral("9"));  // followed its finding
+        QCOMPARE(model.FindingAt(chosen)->row, 8);
+        model.SetShown(FindingsModel::Shown::Warnings);
+        QCOMPARE(RuleRows(model), QStringList{QStringLiteral("警告 not-referred（13333）")});
     }
 };
 

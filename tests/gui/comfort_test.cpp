@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTest>
+#include <QTreeView>
 
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
@@ -58,14 +61,6 @@ std::vector<CollectorPoint> StakesOnly() {
 }
 
 size_t StoredPoints(const std::string& path) { return ReadBack(path).size(); }
-
-// The first row of the table with a cell reading `text`, or -1.
-int RowWithText(const QTableView& table, const QString& text) {
-    for (int r = 0; r < table.model()->rowCount(); ++r)
-        for (int c = 0; c < table.model()->columnCount(); ++c)
-            if (table.model()->index(r, c).data().toString() == text) return r;
-    return -1;
-}
 
 // The names of the points selected in the list.
 std::vector<std::string> SelectedNames(MainWindow& frame) {
@@ -119,18 +114,19 @@ private slots:
 
     void manyMessagesMakeOneReport() {
         MainWindow& frame = StartWith(Project(LineWithOrphans(40)));
-        ui_->answers = {false};  // the check found errors: convert anyway
+        ui_->gateAnswers = {OrgGateChoice::ConvertAnyway};  // the check found errors
         const std::string out = dir_->File("line.org");
         ui_->saveFiles.push_back(QString::fromStdString(out));
         frame.Action(cmd::OrgOutput)->trigger();
         // The check's question, and not one box per message.
-        QCOMPARE(ui_->Kinds(), QStringList{"yesno"});
+        QCOMPARE(ui_->Kinds(), QStringList{"org-gate"});
         QVERIFY(std::filesystem::exists(out));
         RunReportWindow& report = frame.RunReport();
         QVERIFY(report.isVisible());
         QCOMPARE(report.Table().rowCount(), 40);
         QVERIFY2(report.Heading().contains(QStringLiteral("转换ORG文件成功！")), qPrintable(report.Heading()));
-        QVERIFY(report.Heading().contains(QStringLiteral("共40条消息（错误0条，警告40条")));
+        // Errors, as the check calls them: the features are not in the file.
+        QVERIFY(report.Heading().contains(QStringLiteral("共40条消息（错误40条，警告0条")));
         // Each row names its point and its list row; the text stays the system's own.
         const DHPointList& list = frame.Document().Points();
         for (int r : {0, 39}) {
@@ -138,8 +134,10 @@ private slots:
             const int row = report.Table().item(r, 2)->text().toInt();
             QVERIFY(row >= 1 && row <= int(list.size()));
             QCOMPARE(list[size_t(row - 1)].NewPtName, name);
-            QCOMPARE(report.Table().item(r, 0)->text(), QStringLiteral("警告"));
-            QCOMPARE(report.Table().item(r, 3)->text(), QStringLiteral("找不到2点测的对应辅助点！"));
+            QCOMPARE(report.Table().item(r, 0)->text(), QStringLiteral("错误"));
+            // The auxiliary point it looked for, named as the check names it.
+            QCOMPARE(report.Table().item(r, 3)->text(),
+                     QStringLiteral("找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在"));
         }
         // A row shows its point in the list, and in the plan once it is drawn.
         report.Table().setCurrentCell(7, 3);
@@ -156,6 +154,7 @@ private slots:
 
     void aQuietRunEndsInTheStatusBar() {
         MainWindow& frame = StartWith(Project(StakesOnly()));
+        frame.Action(cmd::AutoJOrder)->trigger();  // nothing left for the check to ask about
         const std::string out = dir_->File("stakes.org");
         ui_->saveFiles.push_back(QString::fromStdString(out));
         frame.Action(cmd::OrgOutput)->trigger();
@@ -170,6 +169,7 @@ private slots:
     // A failed write is an error that names the file and the system's reason.
     void aFailedWriteSaysWhy() {
         MainWindow& frame = StartWith(Project(StakesOnly()));
+        frame.Action(cmd::AutoJOrder)->trigger();
         const std::string out = dir_->File("no/such/out.org");
         ui_->saveFiles.push_back(QString::fromStdString(out));
         frame.Action(cmd::OrgOutput)->trigger();
@@ -178,26 +178,72 @@ private slots:
                  QStringLiteral("转换ORG文件失败：%1（No such file or directory）").arg(QString::fromStdString(out)));
     }
 
-    // Errors found by the check: "yes" shows them instead of converting.
+    // What would spoil the ORG file is asked about first: 查看问题 shows it
+    // instead of converting, 仍然转换 converts, 取消 (and Escape) does neither.
+    void theCheckComesFirst_data() {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("converted");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("查看问题") << int(OrgGateChoice::ShowProblems) << false << true;
+        QTest::newRow("仍然转换") << int(OrgGateChoice::ConvertAnyway) << true << false;
+        QTest::newRow("取消") << int(OrgGateChoice::Cancel) << false << false;
+    }
     void theCheckComesFirst() {
+        QFETCH(int, choice);
+        QFETCH(bool, converted);
+        QFETCH(bool, shown);
         MainWindow& frame = StartWith(Project(LineWithOrphans(2)));
-        ui_->answers = {true};
+        ui_->gateAnswers = {OrgGateChoice(choice)};
+        const std::string out = dir_->File("line.org");
+        ui_->saveFiles.push_back(QString::fromStdString(out));
         frame.Action(cmd::OrgOutput)->trigger();
-        QCOMPARE(ui_->Kinds(), QStringList{"yesno"});
-        QVERIFY(ui_->Texts().front().startsWith(QStringLiteral("检查发现2个错误")));
-        QVERIFY(ui_->lastTitle.isEmpty());  // no file was asked for
-        QVERIFY(frame.Checks().isVisible());
-        QCOMPARE(std::count_if(frame.Checks().Findings().begin(), frame.Checks().Findings().end(),
-                               [](const check::Finding& f) { return f.severity == check::Severity::Error; }),
-                 2);
+        QCOMPARE(ui_->Kinds().front(), QStringLiteral("org-gate"));
+        QVERIFY(ui_->messages.front().defaultNo);  // Return and Escape cancel
+        // Two features left out and a line not yet ordered; an error is the example.
+        QCOMPARE(ui_->Texts().front().section(QLatin1Char('\n'), 0, 1),
+                 QStringLiteral("检查发现3个会使ORG文件出错或不完整的问题（错误2个，警告1个），例如：\n"
+                                "找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：F0，第3行）"));
+        QCOMPARE(std::filesystem::exists(out), converted);
+        QCOMPARE(ui_->lastTitle.isEmpty(), !converted);  // no file was asked for
+        QCOMPARE(frame.Checks().isVisible(), shown);
+        if (!shown) return;
         QVERIFY(frame.ToolbarCommands().back() == cmd::Check);
         // Double-clicking a finding selects its point in the list.
-        QTableView& table = frame.Checks().Table();
-        const int auxRow = RowWithText(table, QStringLiteral("aux-missing"));
-        QVERIFY(auxRow >= 0);
-        emit table.doubleClicked(table.model()->index(auxRow, 0));
+        const QModelIndex aux = FindingIndex(*frame.Checks().Tree().model(), QStringLiteral("aux-missing"));
+        QVERIFY(aux.isValid());
+        emit frame.Checks().Tree().doubleClicked(aux);
         QCOMPARE(SelectedNames(frame).size(), size_t(1));
         QVERIFY(SelectedNames(frame).front().rfind("F", 0) == 0);
+    }
+
+    // The tower base and the defaults the conversion fills in stay out of the
+    // question: an ordered line with them converts at once. Not ordered, it
+    // asks.
+    void onlyWhatSpoilsTheOrgFileIsAsked() {
+        std::vector<CollectorPoint> points = StakesOnly();
+        CollectorPoint crossing = Surveyed("G-C1", "C1", 3, 1150, 575, 10);
+        crossing.linkCode = 32;  // no height: the file gets 0.100
+        points.insert(points.begin() + 2, crossing);
+        linvara::testing::CollectorTowerRow row;
+        row.name = "T1";
+        row.pegName = "J2";  // section A only
+        const std::string path = dir_->File("tower.PD");
+        linvara::testing::WriteCollectorProject(path, points, {row});
+        MainWindow& frame = StartWith(path);
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("first.org")));
+        frame.Action(cmd::OrgOutput)->trigger();
+        QCOMPARE(ui_->Kinds(), QStringList{"org-gate"});
+        QVERIFY(ui_->Texts().front().contains(QStringLiteral("（错误0个，警告1个），例如：\n项目尚未排序\n")));
+        ui_->messages.clear();
+        frame.Action(cmd::AutoJOrder)->trigger();
+        const std::string out = dir_->File("line.org");
+        ui_->saveFiles = {QString::fromStdString(out)};
+        frame.Action(cmd::OrgOutput)->trigger();
+        QVERIFY2(!ui_->Kinds().contains(QStringLiteral("org-gate")), qPrintable(ui_->Texts().join('|')));
+        QVERIFY(std::filesystem::exists(out));
+        // The panel still lists them, as warnings.
+        QVERIFY(frame.Checks().Summary().startsWith(QStringLiteral("检查完成：错误0个")));
+        QVERIFY(FindingIndex(*frame.Checks().Tree().model(), QStringLiteral("section-missing")).isValid());
     }
 
     // A finding about a tower-base stake selects the stake of that name.
@@ -210,12 +256,34 @@ private slots:
         linvara::testing::WriteCollectorProject(path, SmallLine(), {row});
         MainWindow& frame = StartWith(path);
         frame.Action(cmd::Check)->trigger();
-        QTableView& table = frame.Checks().Table();
-        const int stakeRow = RowWithText(table, QStringLiteral("section-missing"));
-        QVERIFY(stakeRow >= 0);
+        const QModelIndex stake = FindingIndex(*frame.Checks().Tree().model(), QStringLiteral("section-missing"));
+        QVERIFY(stake.isValid());
         frame.PointTable().SelectRow(0);
-        emit table.doubleClicked(table.model()->index(stakeRow, 0));
+        emit frame.Checks().Tree().doubleClicked(stake);
         QCOMPARE(SelectedNames(frame), std::vector<std::string>{"J2"});
+    }
+
+    // The real question: its three buttons, and Return or Escape is 取消.
+    void theGateBoxCancelsByDefault() {
+        QtUiServices ui;
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            QStringList buttons;
+            const std::function<void()> answer = [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return QTimer::singleShot(20, answer);
+                for (QAbstractButton* b : box->buttons()) buttons << b->text();
+                const QString shots = qEnvironmentVariable("LINVARA_SCREENSHOT_DIR");
+                if (!shots.isEmpty()) box->grab().save(shots + QStringLiteral("/org_gate.png"));
+                QTest::keyClick(box, key);
+            };
+            QTimer::singleShot(0, answer);
+            QCOMPARE(ui.AskBeforeOrg(QStringLiteral("检查发现1个会使ORG文件出错或不完整的问题（错误0个，警告1个），例如：\n"
+                                                    "项目尚未排序\n\n查看问题：显示检查结果，不转换\n"
+                                                    "仍然转换：按现有数据转换\n取消：不转换")),
+                     OrgGateChoice::Cancel);
+            buttons.sort();
+            QCOMPARE(buttons, (QStringList{QStringLiteral("仍然转换"), QStringLiteral("取消"), QStringLiteral("查看问题")}));
+        }
     }
 
     // ---- file dialogs

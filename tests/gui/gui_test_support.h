@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the desktop tests: scripted message boxes, file dialogs
 // and modal dialogs, and small project files.
+#include <QAbstractItemModel>
 #include <QDialog>
 #include <QSettings>
 #include <QStandardPaths>
@@ -26,13 +27,14 @@ namespace linvara::gui::testing {
 class FakeUi final : public UiServices {
 public:
     struct Message {
-        QString kind;  // info, warning, error, yesno, okcancel, conflict
+        QString kind;  // info, warning, error, yesno, okcancel, conflict, org-gate
         QString text;
         bool defaultNo = false;  // a question whose default button is No or Cancel
     };
     std::vector<Message> messages;
     std::deque<bool> answers;  // Yes/OK; empty: true
     std::deque<ConflictChoice> conflictAnswers;  // empty: Cancel
+    std::deque<OrgGateChoice> gateAnswers;        // empty: Cancel
     std::deque<QString> openFiles, saveFiles, directories;
     std::deque<std::function<int(QDialog&)>> dialogs;
     QString lastTitle, lastFilter, lastSuffix, lastStart;
@@ -50,6 +52,13 @@ public:
         if (conflictAnswers.empty()) return ConflictChoice::Cancel;
         const ConflictChoice c = conflictAnswers.front();
         conflictAnswers.pop_front();
+        return c;
+    }
+    OrgGateChoice AskBeforeOrg(const QString& t) override {
+        messages.push_back({"org-gate", t, true});
+        if (gateAnswers.empty()) return OrgGateChoice::Cancel;
+        const OrgGateChoice c = gateAnswers.front();
+        gateAnswers.pop_front();
         return c;
     }
     QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) override {
@@ -181,6 +190,19 @@ inline DHPointList ReadBack(const std::string& path) {
     DHPointList list;
     if (!db.OpenProject(path) || !db.ReadStakeList(list)) return {};
     return list;
+}
+
+// The first finding of `rule` in a check panel's tree (under its rule's
+// row), at `column`; invalid when none is shown.
+inline QModelIndex FindingIndex(const QAbstractItemModel& model, const QString& rule, int column = 0) {
+    for (int group = 0; group < model.rowCount(); ++group) {
+        const QModelIndex parent = model.index(group, 0);
+        for (int row = 0; row < model.rowCount(parent); ++row) {
+            const QModelIndex at = model.index(row, column, parent);
+            if (model.index(row, 1, parent).data().toString() == rule) return at;
+        }
+    }
+    return {};
 }
 
 // Settings go to a test folder, never the user's, and start empty: what an

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
@@ -138,8 +139,9 @@ private slots:
         MenuNamed(frame, QStringLiteral("操作(&O)"))->close();
         frame.Action(cmd::Undo)->trigger();
 
-        // Checking: the panel below the list.
+        // Checking: the panel below the list, its rules opened.
         frame.Action(cmd::Check)->trigger();
+        frame.Checks().Tree().expandAll();
         QVERIFY(Save(frame, "check_panel"));
         frame.Checks().close();
 

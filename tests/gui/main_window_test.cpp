@@ -299,7 +299,7 @@ private slots:
 
     void orgOutput() {
         MainWindow& frame = StartWith(WriteSmallProject(*dir_));
-        ui_->answers = {false, false};  // the check's errors: convert anyway
+        ui_->gateAnswers = {OrgGateChoice::ConvertAnyway, OrgGateChoice::ConvertAnyway};  // the check's errors
         Run(frame, cmd::OrgOutput);  // cancelled
         QVERIFY(frame.OrgOutputPath().empty());
         QCOMPARE(ui_->lastTitle, QStringLiteral("输出ORG文件"));

@@ -220,7 +220,7 @@ private slots:
         MainWindow& frame = app.InitInstance(QString::fromStdString(project));
         frame.showNormal();
         frame.resize(1500, 900);
-        ui_.answers = {false};
+        ui_.gateAnswers = {OrgGateChoice::ConvertAnyway};
         ui_.saveFiles.push_back(QString::fromStdString(dir_.File("features.org")));
         frame.Action(cmd::OrgOutput)->trigger();
         frame.RunReport().Table().setCurrentCell(4, 3);

@@ -109,15 +109,36 @@ void MainWindow::OnMerge() {
     ui_.Exec(dialog);
 }
 
+// Only findings that would spoil the ORG file stop the conversion: a
+// tower-base gap or a default the conversion fills in does not.
 bool MainWindow::CheckBeforeOrg() {
     checkPanel_->Refresh();
-    int errors = 0;
-    for (const check::Finding& f : checkPanel_->Findings()) errors += f.severity == check::Severity::Error ? 1 : 0;
-    if (errors == 0) return true;
+    const check::Findings& findings = checkPanel_->Findings();
+    const check::OrgRisk risk = check::OrgRiskOf(findings);
+    if (risk.findings == 0) return true;
+    // An error is the example when there is one.
+    const auto spoils = [&](bool error) {
+        return std::find_if(findings.begin(), findings.end(), [error](const check::Finding& f) {
+            return f.spoilsOrg && (f.severity == check::Severity::Error) == error;
+        });
+    };
+    auto example = spoils(true);
+    if (example == findings.end()) example = spoils(false);
+    const std::string exampleText =
+        example->place == check::Place::Project ? example->message
+                                                : WithPoint(example->message, {example->point, example->row, {}});
     const QString question =
-        QStringLiteral("检查发现%1个错误，转换结果可能不完整。\n\n选择“是”查看检查结果，选择“否”仍然转换。").arg(errors);
-    if (!ui_.AskYesNo(question)) return true;
-    OnCheck();
+        QStringLiteral("检查发现%1个会使ORG文件出错或不完整的问题（错误%2个，警告%3个），例如：\n%4\n\n"
+                       "查看问题：显示检查结果，不转换\n仍然转换：按现有数据转换\n取消：不转换")
+            .arg(risk.findings)
+            .arg(risk.errors)
+            .arg(risk.findings - risk.errors)
+            .arg(QString::fromStdString(exampleText));
+    switch (ui_.AskBeforeOrg(question)) {
+        case OrgGateChoice::ConvertAnyway: return true;
+        case OrgGateChoice::ShowProblems: OnCheck(); return false;
+        case OrgGateChoice::Cancel: return false;
+    }
     return false;
 }
 

@@ -86,6 +86,19 @@ ConflictChoice QtUiServices::AskConflict(const QString& text) {
     return ConflictChoice::Cancel;
 }
 
+OrgGateChoice QtUiServices::AskBeforeOrg(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, AppTitle(), text, QMessageBox::NoButton, Parent());
+    QPushButton* show = box.addButton(QStringLiteral("查看问题"), QMessageBox::ActionRole);
+    QPushButton* convert = box.addButton(QStringLiteral("仍然转换"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == show) return OrgGateChoice::ShowProblems;
+    if (box.clickedButton() == convert) return OrgGateChoice::ConvertAnyway;
+    return OrgGateChoice::Cancel;
+}
+
 QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter, const QString& start) {
     return QFileDialog::getOpenFileName(Parent(), title, start, filter);
 }

@@ -17,6 +17,7 @@ public:
     bool AskYesNoDefaultNo(const QString& text) override;
     bool OkCancelDefaultCancel(const QString& text) override;
     ConflictChoice AskConflict(const QString& text) override;
+    OrgGateChoice AskBeforeOrg(const QString& text) override;
     QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) override;
     QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
                             const QString& suggested) override;

@@ -12,6 +12,13 @@ enum class ConflictChoice {
     Cancel,      // neither, for now
 };
 
+// The answer to "the check found problems that would spoil the ORG file".
+enum class OrgGateChoice {
+    ShowProblems,   // 查看问题: show the check's findings instead of converting
+    ConvertAnyway,  // 仍然转换
+    Cancel,         // 取消, Escape or closing the box: neither
+};
+
 // Everything that would stop and wait for a person: message boxes, file
 // dialogs and modal dialogs. The program shows real ones; tests script the
 // answers so they never block.
@@ -34,6 +41,8 @@ public:
     // The three-way question asked when a save or an edit meets another
     // program's changes; closing the box is Cancel.
     virtual ConflictChoice AskConflict(const QString& text) = 0;
+    // Asked before an ORG conversion; Return and Escape choose Cancel.
+    virtual OrgGateChoice AskBeforeOrg(const QString& text) = 0;
 
     // Filters in Qt's form "text (*.a);;text (*.b)". Empty result = cancelled.
     // `start` is the folder the dialog opens in (empty: the last one).

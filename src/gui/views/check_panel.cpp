@@ -1,78 +1,42 @@
 #include "views/check_panel.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
+#include <algorithm>
+#include <cstring>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
-#include <QTableView>
+#include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "app/project_document.h"
 #include "check/finding_text.h"
 #include "check/project_check.h"
 #include "check/project_source.h"
+#include "views/findings_model.h"
 
 namespace linvara::gui {
-namespace {
-
-enum Column { SeverityColumn, RuleColumn, PointColumn, RowColumn, MessageColumn, ColumnCount };
-constexpr int kSortRole = Qt::UserRole + 1;
-constexpr int kGpsIdRole = Qt::UserRole + 2;
-constexpr int kStakeRole = Qt::UserRole + 3;  // a tower-base centre stake's name
-
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-// Project-wide findings sort first, then list rows, then tower-base rows.
-qlonglong RowOrder(const check::Finding& f) {
-    switch (f.place) {
-        case check::Place::Project: return -1;
-        case check::Place::ListRow: return f.row;
-        default: return (qlonglong(1) << 32) + f.row;
-    }
-}
-
-QString RowText(const check::Finding& f) {
-    switch (f.place) {
-        case check::Place::Project: return QStringLiteral("-");
-        case check::Place::ListRow: return QString::number(f.row + 1);
-        default: return QStringLiteral("塔基%1").arg(f.row + 1);
-    }
-}
-
-QStandardItem* Item(const QString& text, const QVariant& sortKey) {
-    auto* item = new QStandardItem(text);
-    item->setEditable(false);
-    item->setData(sortKey, kSortRole);
-    return item;
-}
-
-}  // namespace
 
 CheckPanel::CheckPanel(const ProjectDocument& document, QWidget* parent)
     : QDockWidget(QStringLiteral("检查"), parent),
       document_(document),
-      model_(new QStandardItemModel(0, ColumnCount, this)),
-      proxy_(new QSortFilterProxyModel(this)),
-      table_(new QTableView),
+      model_(new FindingsModel(this)),
+      tree_(new QTreeView),
       filter_(new QComboBox),
       summary_(new QLabel) {
     setObjectName("checkPanel");
-    model_->setHorizontalHeaderLabels(
-        {QStringLiteral("严重性"), QStringLiteral("规则"), QStringLiteral("点名"), QStringLiteral("行"), QStringLiteral("说明")});
-    proxy_->setSourceModel(model_);
-    proxy_->setSortRole(kSortRole);
-    proxy_->setFilterKeyColumn(SeverityColumn);
-    table_->setObjectName("findingsTable");
-    table_->setModel(proxy_);
-    table_->setSortingEnabled(true);
-    table_->sortByColumn(RowColumn, Qt::AscendingOrder);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setToolTip(QStringLiteral("双击一条结果以在列表中选中该点"));
+    tree_->setObjectName("findingsTree");
+    tree_->setModel(model_);
+    tree_->setUniformRowHeights(true);  // a rule of 100 000 findings opens at once
+    tree_->setSortingEnabled(true);
+    tree_->sortByColumn(FindingsModel::RowColumn, Qt::AscendingOrder);
+    tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setAllColumnsShowFocus(true);
+    tree_->header()->setStretchLastSection(true);
+    tree_->setToolTip(QStringLiteral("双击一条结果以在列表中选中该点"));
     filter_->setObjectName("severityFilter");
     filter_->addItems({QStringLiteral("全部"), QStringLiteral("错误"), QStringLiteral("警告")});
     summary_->setObjectName("checkSummary");
@@ -85,19 +49,28 @@ CheckPanel::CheckPanel(const ProjectDocument& document, QWidget* parent)
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
-    layout->addWidget(table_);
+    layout->addWidget(tree_);
     setWidget(body);
 
     connect(filter_, &QComboBox::currentIndexChanged, this, &CheckPanel::ApplyFilter);
-    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        const QModelIndex source = proxy_->mapToSource(index);
-        const std::string gpsId = model_->item(source.row(), SeverityColumn)->data(kGpsIdRole).toString().toStdString();
-        if (!gpsId.empty()) {
-            emit pointRequested(gpsId);
+    connect(tree_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
+        const QString gpsId = index.data(FindingsModel::GpsIdRole).toString();
+        if (!gpsId.isEmpty()) {
+            emit pointRequested(gpsId.toStdString());
             return;
         }
-        const QString stake = model_->item(source.row(), SeverityColumn)->data(kStakeRole).toString();
+        const QString stake = index.data(FindingsModel::StakeRole).toString();
         if (!stake.isEmpty()) emit stakeRequested(stake);
+    });
+    connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+        const QString rule = index.data(FindingsModel::RuleRole).toString();
+        openedRules_.insert(rule);
+        closedRules_.remove(rule);
+    });
+    connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+        const QString rule = index.data(FindingsModel::RuleRole).toString();
+        closedRules_.insert(rule);
+        openedRules_.remove(rule);
     });
     connect(&document, &ProjectDocument::listReset, this, &CheckPanel::RefreshIfShown);
     connect(&document, &ProjectDocument::pointChanged, this, &CheckPanel::RefreshIfShown);
@@ -114,37 +87,70 @@ void CheckPanel::RefreshIfShown() {
 }
 
 void CheckPanel::Refresh() {
-    findings_.clear();
+    check::Findings found;
     if (document_.IsOpen()) {
         SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
         if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
-        findings_ = check::CheckProject(document_.Points(), towerBase);
+        found = check::CheckProject(document_.Points(), towerBase);
     }
+    model_->SetFindings(nullptr);  // the model never sees the old findings go
+    findings_ = std::move(found);
     Fill();
 }
 
 void CheckPanel::Fill() {
-    model_->removeRows(0, model_->rowCount());
+    model_->SetFindings(&findings_);
+    OpenRules();
+    summary_->setText(document_.IsOpen() ? QString::fromStdString(check::SummaryText(findings_)) : QString());
+    FitColumns();
+}
+
+// Sized for the widest texts of all findings, shown or not: a view measures
+// only the rows it shows, and closed rules show none.
+void CheckPanel::FitColumns() {
+    // The candidates for the widest text of each column: rule, point, list row, tower-base row.
+    const check::Finding* widest[4] = {};
+    const auto pointSize = [](const check::Finding* f) { return f->point.size() + f->section.size(); };
     for (const check::Finding& f : findings_) {
-        QList<QStandardItem*> row;
-        row << Item(QString::fromUtf8(check::SeverityText(f.severity)), int(f.severity))
-            << Item(QString::fromUtf8(f.rule), QString::fromUtf8(f.rule))
-            << Item(FromUtf8(f.point), FromUtf8(f.point)) << Item(RowText(f), RowOrder(f))
-            << Item(FromUtf8(f.message), FromUtf8(f.message));
-        if (f.place == check::Place::ListRow) row[SeverityColumn]->setData(FromUtf8(f.gpsId), kGpsIdRole);
-        if (f.place == check::Place::TowerBaseStake) row[SeverityColumn]->setData(FromUtf8(f.point), kStakeRole);
-        row[MessageColumn]->setToolTip(FromUtf8(f.message));
-        model_->appendRow(row);
+        if (!widest[0] || std::strlen(f.rule) > std::strlen(widest[0]->rule)) widest[0] = &f;
+        if (!widest[1] || pointSize(&f) > pointSize(widest[1])) widest[1] = &f;
+        const std::size_t place = f.place == check::Place::ListRow ? 2 : 3;
+        if (f.place != check::Place::Project && (!widest[place] || f.row > widest[place]->row)) widest[place] = &f;
     }
-    summary_->setText(document_.IsOpen() ? FromUtf8(check::SummaryText(findings_)) : QString());
-    table_->resizeColumnsToContents();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    const QFontMetrics metrics = tree_->fontMetrics();
+    const int pad = 2 * tree_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree_) + 12;
+    const auto fit = [&](int column, std::initializer_list<const check::Finding*> candidates) {
+        int width = metrics.horizontalAdvance(model_->headerData(column, Qt::Horizontal).toString());
+        for (const check::Finding* f : candidates)
+            if (f) width = std::max(width, metrics.horizontalAdvance(FindingsModel::CellText(*f, column)));
+        tree_->setColumnWidth(column, std::min(width + pad, 240));
+    };
+    tree_->setColumnWidth(FindingsModel::SeverityColumn,
+                          tree_->indentation() + metrics.horizontalAdvance(QStringLiteral("严重性")) + pad);
+    fit(FindingsModel::RuleColumn, {widest[0]});
+    fit(FindingsModel::PointColumn, {widest[1]});
+    fit(FindingsModel::RowColumn, {widest[2], widest[3]});
+}
+
+void CheckPanel::OpenRules() {
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const QModelIndex rule = model_->index(row, 0);
+        tree_->setFirstColumnSpanned(row, {}, true);  // "错误 aux-missing（3）" across the columns
+        const QString id = rule.data(FindingsModel::RuleRole).toString();
+        const bool open = openedRules_.contains(id) ||
+                          (!closedRules_.contains(id) &&
+                           rule.data(FindingsModel::SeverityRole).toInt() == int(check::Severity::Error));
+        const QSignalBlocker quiet(tree_);  // not the user's choice
+        tree_->setExpanded(rule, open);
+    }
 }
 
 void CheckPanel::ApplyFilter() {
-    // Index 0 shows all; the others are the severity texts themselves.
-    proxy_->setFilterFixedString(filter_->currentIndex() == 0 ? QString() : filter_->currentText());
+    static constexpr FindingsModel::Shown kShown[] = {FindingsModel::Shown::All, FindingsModel::Shown::Errors,
+                                                      FindingsModel::Shown::Warnings};
+    model_->SetShown(kShown[std::clamp(filter_->currentIndex(), 0, 2)]);
+    OpenRules();
 }
 
 }  // namespace linvara::gui
