@@ -47,6 +47,9 @@ void RegisterCheckCommands(CLI::App& app, CliContext& ctx) {
         ->capture_default_str();
     cmd->add_option("--offset-range", args->settings.offsetRange, "距线路超过此值（米）的点超出偏距范围；0 不检查")
         ->capture_default_str();
+    cmd->add_option("--max-distance", args->settings.maxDistance,
+                    "J桩间距或点距线路超过此值（米）视为坐标有误；0 不检查")
+        ->capture_default_str();
     cmd->callback([args, &ctx] { RunCheck(*args, ctx); });
 }
 

@@ -18,7 +18,7 @@ struct ImportArgs {
     std::string input, output, style = "header", columns, styleFile, delimiter, encoding;
     int skipLines = 0, zone = 0, zoneWidth = 3;
     double centralMeridian = 0;
-    bool noFalseEasting = false, skipBad = false, force = false;
+    bool noFalseEasting = false, swapXY = false, skipBad = false, force = false;
     CLI::Option *skipLinesOption = nullptr, *meridianOption = nullptr, *zoneOption = nullptr;
 };
 
@@ -76,6 +76,7 @@ void RunImport(const ImportArgs& args, CliContext& ctx) {
     if (args.meridianOption->count() > 0) options.zone = ZoneOfMeridian(args.centralMeridian);
     if (args.zoneOption->count() > 0) options.zone = ZoneOfNumber(args.zone, args.zoneWidth);
     if (options.zone) options.zone->falseEasting = !args.noFalseEasting;
+    options.swapXY = args.swapXY;
     options.skipBad = args.skipBad;
     options.replace = args.force;
     import::ImportOutcome outcome;
@@ -84,7 +85,12 @@ void RunImport(const ImportArgs& args, CliContext& ctx) {
         if (status) ctx.reporter.Warning(line + "（已跳过）");
         else ctx.reporter.Error(line);
     }
-    if (!ctx.Check(status)) return;
+    if (!ctx.Check(status)) {
+        if (outcome.looksSwapped) ctx.reporter.Error("确认X列为东坐标、Y列为北坐标时，加 --swap-xy 交换后导入");
+        return;
+    }
+    if (outcome.zonePrefixed > 0)
+        ctx.reporter.Info(text::Format("%zu个点的东坐标前有带号%d，已去掉", outcome.zonePrefixed, outcome.zonePrefix));
     ctx.reporter.Info(text::Format("导入完成：%zu个点写入 %s", outcome.points, args.output.c_str()));
 }
 
@@ -118,6 +124,7 @@ void RegisterImportCommands(CLI::App& app, CliContext& ctx) {
         ->check(CLI::IsMember({3, 6}))
         ->needs(args->zoneOption);
     sub->add_flag("--no-false-easting", args->noFalseEasting, "the east coordinate has no 500 km false easting");
+    sub->add_flag("--swap-xy", args->swapXY, "the file's X column holds east coordinates and Y north (as GIS programs write)");
     sub->add_flag("--skip-bad", args->skipBad, "write the readable points although some lines are bad");
     sub->add_flag("--force", args->force, "replace an existing output file");
     sub->callback([args, &ctx] { RunImport(*args, ctx); });

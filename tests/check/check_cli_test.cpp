@@ -108,8 +108,9 @@ TEST(CheckCommand, ErrorsExitThreeWithOneLinePerFinding) {
     EXPECT_EQ(run.out,
               "警告\tnot-ordered\t\t-\t项目尚未排序\n"
               "错误\taux-missing\tR\"1\\\t4\t找不到2点测的对应辅助点！原点名为99的辅助点不存在\n"
+              "警告\tname-delimiter\tR\"1\\\t4\t点名含有双引号：成果格式0、1、2、3、4、5、7、8中该点的行会被其他程序读错（错列或截断）\n"
               "警告\tsection-missing\tJ2 D断面\t塔基1\t塔基D断面未测量,该中桩的塔基断面org文件中没有D断面\n"
-              "检查完成：错误1个，警告2个\n");
+              "检查完成：错误1个，警告3个\n");
 }
 
 TEST(CheckCommand, JsonIsOneWellFormedDocument) {
@@ -117,11 +118,11 @@ TEST(CheckCommand, JsonIsOneWellFormedDocument) {
     const std::string path = ProjectWithErrors(dir);
     const CliRun run = Cli(dir, "check '" + path + "' --format json");
     EXPECT_EQ(run.exitCode, 3) << run.err;
-    EXPECT_EQ(run.err, "检查完成：错误1个，警告2个\n");
+    EXPECT_EQ(run.err, "检查完成：错误1个，警告3个\n");
     WriteFileBytes(dir.File("findings.json"), run.out);
     const std::string script = "import json,sys; f=json.load(open(sys.argv[1], encoding='utf-8')); "
-                               "assert [x['point'] for x in f] == ['', 'R\"1\\\\', 'J2'], f; "
-                               "assert f[0]['row'] is None and f[1]['row'] == 4 and f[2]['section'] == 'D', f";
+                               "assert [x['point'] for x in f] == ['', 'R\"1\\\\', 'R\"1\\\\', 'J2'], f; "
+                               "assert f[0]['row'] is None and f[1]['row'] == 4 and f[3]['section'] == 'D', f";
     const std::string command = "python3 -c \"$(cat '" + dir.File("check.py") + "')\" '" + dir.File("findings.json") + "'";
     WriteFileBytes(dir.File("check.py"), script);
 #ifndef _WIN32  // python reads it back on Linux
@@ -138,6 +139,21 @@ TEST(CheckCommand, LeavesTheProjectAsOpeningLeftIt) {
     const std::string before = ReadFileBytes(path);
     EXPECT_EQ(Cli(dir, "check '" + path + "'").exitCode, 3);
     EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+// A zone number left in front of a stake's east coordinate: an error on its
+// leg, unless --max-distance 0 turns the rule off.
+TEST(CheckCommand, ImplausibleLegsAreErrors) {
+    TempDir dir;
+    const std::string path = dir.File("Zone.PD");
+    std::vector<CollectorPoint> points = CleanPoints();
+    points[2].east = 38500500;
+    WriteCollectorProject(path, points, Sections());
+    const CliRun run = Cli(dir, "check '" + path + "'");
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_NE(run.out.find("错误\tdistance-implausible\tJ2\t"), std::string::npos) << run.out;
+    const CliRun off = Cli(dir, "check '" + path + "' --max-distance 0");
+    EXPECT_EQ(off.out.find("distance-implausible"), std::string::npos) << off.out;
 }
 
 TEST(CheckCommand, ExitCodesForWhatCannotBeChecked) {

@@ -84,6 +84,17 @@ const RuleCase kCases[] = {
     {"FarBeyondTheEnd", "offset-range", Severity::Warning, "17",
      [](CheckFixture& f) { f["17"].Dx = 1300 + 301; f["17"].Dy = 1900 + 401; },
      [](CheckFixture& f) { f["17"].Dx = 1300 + 299; f["17"].Dy = 1900 + 399; }},
+    {"LegBeyondAnyLine", "distance-implausible", Severity::Error, "J3",
+     [](CheckFixture& f) { f["J3"].Dy = 1500 + 50001; }, [](CheckFixture& f) { f["J3"].Dy = 1500 + 49990; }},
+    // A zone number left in front of one stake's east coordinate: both its legs.
+    {"ZoneNumberOnAStake", "distance-implausible", Severity::Error, "J2",
+     [](CheckFixture& f) { f["J2"].Dy = 38001500; }, [](CheckFixture& f) { f["J2"].Dy = 1500 + 40000; }},
+    {"OffsetBeyondAnyLine", "distance-implausible", Severity::Error, "17",
+     [](CheckFixture& f) { f["17"].Dx = 1000 - 50001; }, [](CheckFixture& f) { f["17"].Dx = 1000 - 49999; }},
+    {"NameHoldsTheDelimiter", "name-delimiter", Severity::Warning, "塔,17",
+     [](CheckFixture& f) { f["17"].NewPtName = "塔,17"; }, [](CheckFixture& f) { f["17"].NewPtName = "塔，17　号"; }},
+    {"CodeHoldsAQuote", "name-delimiter", Severity::Warning, "Z1", [](CheckFixture& f) { f["Z1"].Code = "直线\"桩"; },
+     [](CheckFixture& f) { f["Z1"].Code = "直线'桩"; }},
     {"NotReferred", "not-referred", Severity::Warning, "17", [](CheckFixture& f) { f["17"].EndJ = ""; },
      [](CheckFixture& f) {  // not ordered yet: the project says so once instead
          f["17"].EndJ = "";
@@ -243,6 +254,51 @@ TEST(CheckProject, SettingsMoveTheThresholds) {
     EXPECT_TRUE(RulesOf(f.Run()).empty());
 }
 
+TEST(CheckProject, MaxDistanceMovesAndTurnsOffTheDistanceRule) {
+    CheckFixture f = CleanRoute();
+    auto distanceFindings = [&](double maxDistance) {
+        std::vector<std::string> out;
+        for (const check::Finding& x : f.Run({.maxDistance = maxDistance}))
+            if (std::string(x.rule) == "distance-implausible") out.push_back(x.point + " " + x.message);
+        return out;
+    };
+    EXPECT_EQ(distanceFindings(499),
+              (std::vector<std::string>{"J2 与前一J桩J1相距500.0米，超过499.0米，坐标可能有误（东坐标前的带号、X/Y互换）",
+                                        "J3 与前一J桩J2相距500.0米，超过499.0米，坐标可能有误（东坐标前的带号、X/Y互换）"}));
+    f["17"].Dx = 1000 - 60000.25;
+    EXPECT_EQ(distanceFindings(50000),
+              (std::vector<std::string>{"17 距线路60000.2米，超过50000.0米，坐标可能有误（东坐标前的带号、X/Y互换）"}));
+    f["J2"].Dy = 38001500;
+    EXPECT_TRUE(distanceFindings(0).empty());
+}
+
+// The finding names what the name or code holds and every kind it breaks:
+// comma kinds, space kinds, the DXF for a line break, J/Z lists for stakes only.
+TEST(CheckProject, NameDelimiterNamesTheKindsItBreaks) {
+    struct Case {
+        const char* point;
+        std::function<void(DHPoint&)> change;
+        const char* message;
+    } cases[] = {
+        {"17", [](DHPoint& p) { p.NewPtName = "A,B"; }, "点名含有逗号：成果格式0、2、4、7、8中该点的行会被其他程序读错（错列或截断）"},
+        {"J1", [](DHPoint& p) { p.NewPtName = "J 1"; }, "点名含有空格：成果格式1、3、5中该点的行会被其他程序读错（错列或截断）"},
+        {"Z1", [](DHPoint& p) { p.Code = "x\"y"; },
+         "编码含有双引号：成果格式0、1、2、3、4、5、7、8、9、10中该点的行会被其他程序读错（错列或截断）"},
+        {"17", [](DHPoint& p) { p.NewPtName = "a\r\nb"; },
+         "点名含有换行符：成果格式0、1、2、3、4、5、6、7、8中该点的行会被其他程序读错（错列或截断）"},
+        {"J1", [](DHPoint& p) { p.NewPtName = "J,1"; p.Code = "转角\t桩"; },
+         "点名含有逗号，编码含有制表符：成果格式0、1、2、3、4、5、7、8、9、10中该点的行会被其他程序读错（错列或截断）"},
+    };
+    for (const Case& c : cases) {
+        CheckFixture f = CleanRoute();
+        c.change(f[c.point]);
+        std::vector<std::string> messages;
+        for (const check::Finding& x : f.Run())
+            if (std::string(x.rule) == "name-delimiter") messages.push_back(x.message);
+        EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.point;
+    }
+}
+
 // Three stakes at one place: each later one is named once, against the first.
 TEST(CheckProject, StakesAtOnePlaceNamedAgainstTheFirst) {
     CheckFixture f = CleanRoute();
@@ -262,7 +318,7 @@ TEST(CheckProject, StakesAtOnePlaceNamedAgainstTheFirst) {
 
 TEST(CheckProject, DistanceBeyondReachIsStatedAsALowerBound) {
     CheckFixture f = CleanRoute();
-    f["17"].Dx = -1e6;
+    f["17"].Dx = -2e4;
     const check::Findings found = f.Run();
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].message, "距线路超过5000.0米，超出偏距范围500.0米");

@@ -92,6 +92,36 @@ TEST(ExportCommand, Failures) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.shp")));
 }
 
+// A name or code holding a kind's delimiter is written as it is (the bytes
+// downstream programs read), and each such point is named in a warning.
+TEST(ExportCommand, NamesThatBreakAKindAreWrittenAsTheyAreAndNamed) {
+    TempDir dir;
+    const std::string project = dir.File("names.PD");
+    testing::WriteCollectorProject(project, {testing::Surveyed("g1", "J1", 0, 1000, 2000, 10),
+                                             testing::Surveyed("g2", "A,B", 2, 1050, 2000, 10),
+                                             testing::Surveyed("g3", "C D", 2, 1060, 2010, 10),
+                                             testing::Surveyed("g4", "J2", 0, 1100, 2000, 10)});
+    struct Case {
+        const char* kind;
+        const char* err;
+        const char* line;  // as written, decoded from GBK
+    } cases[] = {
+        {"2", "点名含有逗号：其他程序读此成果文件时该行会错列或被截断（点名：A,B，第2行）\n转换成功!\n",
+         "A,B,,1050.0000,2000.0000,10.0000\r\n"},
+        {"3", "点名含有空格：其他程序读此成果文件时该行会错列或被截断（点名：C D，第3行）\n转换成功!\n",
+         "C D  1060.0000 2010.0000 10.0000\r\n"},
+        {"jz", "转换成功!\n", "J2,,1100.0000,2000.0000,10.0000\r\n"},  // stakes only
+        {"dxf", "转换成功!\n", "\r\nC D\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string out = dir.File(std::string("out-") + c.kind + ".txt");
+        const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " --kind " + c.kind + " -o " + ShellQuote(out));
+        EXPECT_EQ(r.exitCode, 0) << c.kind << ": " << r.err;
+        EXPECT_EQ(r.err, c.err) << c.kind;
+        EXPECT_NE(text::Gb18030ToUtf8(ReadFileBytes(out)).find(c.line), std::string::npos) << c.kind;
+    }
+}
+
 TEST(ExportCommand, HelpListsTheKinds) {
     TempDir dir;
     const std::string helpFile = dir.File("help.txt");

@@ -353,6 +353,19 @@ private slots:
         QCOMPARE(ui_->messages.size(), size_t(2));
     }
 
+    // A name holding the kind's delimiter is written as it is and named in the run's report.
+    void outputNamesAPointItsDelimiterBreaks() {
+        const DHPointList list = Stakes({"J,1", "J2"});
+        ResultFileDialog d(list, *ui_);
+        d.KindList().setCurrentIndex(2);
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("comma.dat")));
+        d.OnChoosePath();
+        d.OnConvert();
+        QVERIFY2(ui_->Texts().join('\n').contains(QStringLiteral("点名含有逗号：其他程序读此成果文件时该行会错列或被截断")),
+                 qPrintable(ui_->Texts().join('\n')));
+        QVERIFY(linvara::testing::ReadFileBytes(dir_->File("comma.dat")).starts_with("J,1,"));
+    }
+
     // ---- tower-base sections
 
     void towerBaseConversion() {

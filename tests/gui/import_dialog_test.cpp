@@ -2,6 +2,7 @@
 // dialog, user styles kept by name, OK writing a project the window opens,
 // and latitude/longitude computed for an open project as one undoable edit.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -224,6 +225,36 @@ private slots:
         });
         QVERIFY(ui_->Texts().back().startsWith(QStringLiteral("该工程正在本窗口中打开")));
         QCOMPARE(frame.Document().Points().size(), std::size_t{2});
+    }
+
+    // A GIS file (X east, Y north) is said in the preview; 交换X/Y列 reads it,
+    // and OK offers the exchange when it is not ticked.
+    void exchangedXYSaidAndOffered() {
+        const QString input = Write("gis.csv", "X,Y,name,h\n500100.0,3380000.0,J1,12.5\n500300.0,3380200.0,J2,12.8\n");
+        {
+            ImportDialog d(*ui_);
+            ChooseStyle(d, "builtin:header");
+            d.SetInputFile(input);
+            QVERIFY(d.Preview().looksSwapped);
+            QVERIFY(Child<QLabel>(d, "previewSummary").text().contains(QStringLiteral("勾选“交换X/Y列”")));
+            Child<QCheckBox>(d, "swapXYCheck").setChecked(true);
+            QCOMPARE(Child<QLabel>(d, "previewSummary").text(),
+                     QStringLiteral("可导入2个点：J桩2个，Z桩0个，其他0个；无法读取0行"));
+            QCOMPARE(Child<QTableWidget>(d, "previewTable").item(0, 3)->text(), QStringLiteral("3380000.000"));
+        }
+        MainWindow& frame = Start();
+        ui_->answers = {true};
+        Import(frame, [&](ImportDialog& d) {
+            ChooseStyle(d, "builtin:header");
+            d.SetInputFile(input);
+        });
+        QCOMPARE(ui_->messages.size(), std::size_t{1});
+        QVERIFY(ui_->Texts().front().endsWith(QStringLiteral("交换X/Y列后导入吗？")));
+        QVERIFY(frame.Document().IsOpen());
+        const DHPointList& points = frame.Document().Points();
+        QCOMPARE(points.size(), std::size_t{2});
+        QCOMPARE(points[0].Dx, 3380000.0);
+        QCOMPARE(points[0].Dy, 500100.0);
     }
 
     void latLonForAnOpenProjectUndoable() {

@@ -157,6 +157,12 @@ private slots:
         styles->setCurrentIndex(styles->findData(QStringLiteral("builtin:cass")));
         import.SetInputFile(QString::fromStdString(cass));
         Save(import, "import_dialog");
+        // A GIS file, X east and Y north: said in the preview, 交换X/Y列 offered.
+        const std::string gis = dir_.File("gis.csv");
+        std::ofstream(gis, std::ios::binary) << "X,Y,name,h\r\n500100.0,3380000.0,J1,12.5\r\n500300.0,3380200.0,J2,12.8\r\n";
+        styles->setCurrentIndex(styles->findData(QStringLiteral("builtin:header")));
+        import.SetInputFile(QString::fromStdString(gis));
+        Save(import, "import_dialog_swapped_xy");
         LatLonDialog latLon(12, ui_);
         Save(latLon, "lat_lon_dialog");
         PlanExportDialog plan(QString::fromStdString(dir_.File("demo_平面图.pdf")), ui_);

@@ -145,6 +145,54 @@ TEST(ImportCommand, BadLinesAreListedAndNothingIsWritten) {
     EXPECT_EQ(info.exitCode, 0);
 }
 
+// The line cut by its quotes stops the import with its number; nothing is written.
+TEST(ImportCommand, ANameItsQuotesWouldCutIsABadLine) {
+    TempDir dir;
+    const std::string in = dir.File("names.dat"), out = dir.File("names.PD");
+    testing::WriteFileBytes(in, text::Utf8ToGb18030("J1,,3380000,500000,1\r\n\"塔\"号'3 东,,3380100,500100,1\r\n"));
+    const CliResult run = Cli(dir, {"import", in, "-o", out, "--style", "pn-pc-x-y-h"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("names.dat 第2行：第1个字段的结束引号后还有文字：“号'3 东”"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// A zone number in front of one east coordinate is taken off and said; the
+// project then has no leg of thousands of kilometres for `check` to find.
+TEST(ImportCommand, AZoneNumberInFrontOfOneEastCoordinate) {
+    TempDir dir;
+    const std::string in = dir.File("rtk.csv"), out = dir.File("rtk.PD");
+    testing::WriteFileBytes(in, "J1,,3380000,511900,1\nJ2,,3380500,38511950.0,1\nJ3,,3381000,512000,1\n");
+    const CliResult run = Cli(dir, {"import", in, "-o", out, "--style", "pn-pc-x-y-h"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "1个点的东坐标前有带号38，已去掉\n导入完成：3个点写入 " + out + "\n");
+    const DHPointList list = testing::StakeListOf(out);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1].Dy, 511950);
+    const testing::CliRun check = testing::RunCommandLine(LINVARA_CLI, dir.Utf8(), "check " + testing::ShellQuote(out));
+    EXPECT_EQ(check.out.find("distance-implausible"), std::string::npos) << check.out;
+}
+
+// GDAL's CSV (X east, Y north) is refused with the reason and the option
+// that reads it; with the option the points stand where they are.
+TEST(ImportCommand, ExchangedXYOnlyWithSwapXY) {
+    TempDir dir;
+    const std::string in = dir.File("gis.csv"), out = dir.File("gis.PD");
+    testing::WriteFileBytes(in, "X,Y,name,h\n500000.25,3380000.5,J1,10.5\n500100,3380100,J2,11\n");
+    const CliResult refused = Cli(dir, {"import", in, "-o", out});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("gis.csv 北坐标x列的值都像东坐标，东坐标y列的值都像北坐标"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--swap-xy"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    const CliResult swapped = Cli(dir, {"import", in, "-o", out, "--swap-xy"});
+    ASSERT_EQ(swapped.exitCode, 0) << swapped.err;
+    const DHPointList list = testing::StakeListOf(out);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].Dx, 3380000.5);
+    EXPECT_EQ(list[0].Dy, 500000.25);
+    EXPECT_EQ(list[0].Dh, 10.5);
+}
+
 TEST(ImportCommand, UsageErrorsExitTwo) {
     TempDir dir;
     const std::string in = dir.File("p.txt");

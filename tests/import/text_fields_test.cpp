@@ -10,7 +10,7 @@ namespace {
 std::vector<std::string> Split(std::string_view line, Delimiter d) {
     std::vector<std::string_view> fields;
     std::string unquoted;
-    SplitFields(line, d, fields, unquoted);
+    EXPECT_EQ(SplitFields(line, d, fields, unquoted), "") << line;
     return {fields.begin(), fields.end()};
 }
 
@@ -25,6 +25,14 @@ TEST(SplitFields, EachDelimiter) {
         {"J1, 转角桩 ,1.5,2", Delimiter::Comma, {"J1", "转角桩", "1.5", "2"}},
         {"J1,,1.5,", Delimiter::Comma, {"J1", "", "1.5", ""}},
         {"\"J 1\",\"a,\"\"b\"\"\",3", Delimiter::Comma, {"J 1", "a,\"b\"", "3"}},
+        // A quoted field is read whole, delimiters and all, with blanks around its quotes.
+        {"\"塔,3\" , \"\",\"\"\"\"", Delimiter::Comma, {"塔,3", "", "\""}},
+        {"\"a\tb\"\t1", Delimiter::Tab, {"a\tb", "1"}},
+        {"\"a;b\";1", Delimiter::Auto, {"a;b", "1"}},
+        // A quote inside an unquoted field is a character of it, as our own files hold it.
+        {"塔\"3,c,1", Delimiter::Comma, {"塔\"3", "c", "1"}},
+        // The "-sp" kinds quote nothing.
+        {"\"塔\"号'3 c 1", Delimiter::SingleSpace, {"\"塔\"号'3", "c", "1"}},
         {"J1;c;1,5", Delimiter::Semicolon, {"J1", "c", "1,5"}},
         {"J1\t\t2", Delimiter::Tab, {"J1", "", "2"}},
         {"  J1   c \t 2  ", Delimiter::Spaces, {"J1", "c", "2"}},
@@ -36,6 +44,26 @@ TEST(SplitFields, EachDelimiter) {
         {"J1 1 2", Delimiter::Auto, {"J1", "1", "2"}},
     };
     for (const Case& c : cases) EXPECT_EQ(Split(c.line, c.delimiter), c.fields) << c.line;
+}
+
+// Lines whose quotes would cut a field are refused with the field and the reason.
+TEST(SplitFields, QuotesThatCutAFieldAreRefused) {
+    struct Case {
+        const char* line;
+        Delimiter delimiter;
+        const char* error;
+    } cases[] = {
+        {"\"塔\"号'3 东,c,1,2,3", Delimiter::Comma, "第1个字段的结束引号后还有文字：“号'3 东”"},
+        {"J1,\"转角桩,1,2", Delimiter::Comma, "第2个字段的引号没有闭合"},
+        {"J1,\"a\"\"", Delimiter::Comma, "第2个字段的引号没有闭合"},
+        {"J1\t\"a\" b\t1", Delimiter::Tab, "第2个字段的结束引号后还有文字：“b”"},
+        {"J1;\"a\"x;1", Delimiter::Auto, "第2个字段的结束引号后还有文字：“x”"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string_view> fields;
+        std::string unquoted;
+        EXPECT_EQ(SplitFields(c.line, c.delimiter, fields, unquoted), c.error) << c.line;
+    }
 }
 
 TEST(LineCursor, NumbersLinesOfEveryEnding) {

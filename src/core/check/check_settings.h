@@ -10,6 +10,9 @@ struct CheckSettings {
     double offsetRange = 500.0;
     // J stakes closer together than this (metres) stand at the same place.
     double samePlaceDistance = 0.001;
+    // A leg between J stakes or an offset from the route longer than this
+    // (metres) is a coordinate gone wrong (a zone number, exchanged x/y); 0: off.
+    double maxDistance = 50000.0;
 };
 
 }  // namespace linvara::check

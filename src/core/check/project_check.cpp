@@ -58,6 +58,8 @@ Findings CheckProject(const DHPointList& points, const SectionPointList& towerBa
     CheckReference(in, out);
     CheckRouteDistance(in, out);
     CheckOutputData(in, out);
+    CheckImplausibleDistances(in, out);
+    CheckNameDelimiters(in, out);
     CheckTowerBase(in, out);
     // A point's findings stand together, in rule order, whatever group found them.
     std::stable_sort(out.begin(), out.end(), [](const Finding& a, const Finding& b) {

@@ -45,6 +45,7 @@ inline constexpr Rule kRules[] = {
     {"j-same-place", Severity::Error, true},
     {"route-doubles-back", Severity::Warning, false},
     {"offset-range", Severity::Warning, false},
+    {"distance-implausible", Severity::Error, true},  // a coordinate is wrong, not the route
     // The reference to the route: mileages and offsets the ORG file is made of.
     {"not-ordered", Severity::Warning, true},
     {"not-referred", Severity::Warning, true},
@@ -52,6 +53,7 @@ inline constexpr Rule kRules[] = {
     // Data of the result files.
     {"latlon-missing", Severity::Warning, false},
     {"code-unknown", Severity::Warning, false},
+    {"name-delimiter", Severity::Warning, false},
 };
 
 // The row of rule `id`. An id without a row does not compile.

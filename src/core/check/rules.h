@@ -36,5 +36,7 @@ void CheckPositions(const CheckInput& in, Findings& out);   // coordinates and J
 void CheckReference(const CheckInput& in, Findings& out);   // reference to the route, mileages
 void CheckRouteDistance(const CheckInput& in, Findings& out);  // points beyond the offset range
 void CheckOutputData(const CheckInput& in, Findings& out);  // latitude/longitude, codes
+void CheckImplausibleDistances(const CheckInput& in, Findings& out);  // legs and offsets beyond any line
+void CheckNameDelimiters(const CheckInput& in, Findings& out);  // names that break result files
 
 }  // namespace linvara::check

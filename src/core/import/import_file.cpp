@@ -46,8 +46,10 @@ Status ImportPointFile(const std::string& input, const std::string& output, cons
     }
     std::string bytes;
     if (!ReadWholeFile(input, bytes)) return Status::Failed(WithCause("无法读取文件：" + input, std::strerror(errno)));
-    const ReadPoints read = ReadPointText(DecodeText(bytes, options.style.encoding), options.style, projection.get());
+    const ReadPoints read =
+        ReadPointText(DecodeText(bytes, options.style.encoding), options.style, projection.get(), options.swapXY);
     const std::string name = FileName(input);
+    outcome.looksSwapped = read.looksSwapped;
     if (!read.failure.empty()) return Status::Failed(name + " " + read.failure);
     for (const BadLine& bad : read.bad)
         outcome.badLines.push_back(text::Format("%s 第%d行：%s", name.c_str(), bad.line, bad.reason.c_str()));
@@ -55,7 +57,10 @@ Status ImportPointFile(const std::string& input, const std::string& output, cons
         return Status::Failed(text::Format("%s 有%zu行无法读取，未写入工程文件", name.c_str(), read.bad.size()));
     if (read.points.empty()) return Status::Failed(name + " 中没有可导入的点");
     Status written = WriteCollectorProject(output, read.points, StampNow(), options.replace);
-    if (written) outcome.points = read.points.size();
+    if (!written) return written;
+    outcome.points = read.points.size();
+    outcome.zonePrefix = read.zonePrefix;
+    outcome.zonePrefixed = read.zonePrefixed;
     return written;
 }
 

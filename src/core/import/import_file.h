@@ -14,6 +14,7 @@ namespace linvara::import {
 struct ImportOptions {
     ImportStyle style;
     std::optional<GaussKrugerZone> zone;  // converts x/y <-> B/L where the file lacks one of them
+    bool swapXY = false;                  // the file's x column holds east coordinates, its y north ones
     bool skipBad = false;                 // write the readable lines although others are bad
     bool replace = false;                 // an existing output file may be replaced
 };
@@ -21,6 +22,9 @@ struct ImportOptions {
 struct ImportOutcome {
     std::size_t points = 0;              // points written
     std::vector<std::string> badLines;   // "<file> 第<n>行：<reason>", in line order
+    bool looksSwapped = false;           // refused: x and y look exchanged (swapXY reads them so)
+    int zonePrefix = 0;                  // the zone number taken off east coordinates, 0 when none was
+    std::size_t zonePrefixed = 0;        // how many points carried it
 };
 
 // Reads `input` in the style and writes the project `output` (see

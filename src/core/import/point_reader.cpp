@@ -7,7 +7,9 @@
 #include <unordered_map>
 
 #include "import/gauss_kruger.h"
+#include "import/swapped_columns.h"
 #include "import/text_fields.h"
+#include "import/zone_prefix.h"
 #include "model/dh_point.h"
 #include "text/format.h"
 
@@ -18,9 +20,10 @@ namespace {
 struct Layout {
     int at[static_cast<int>(Column::Skip) + 1];
     std::size_t needed = 0;  // fields a line must have
+    std::size_t width = 0;   // fields a line may have: more are a field cut in two
     bool plane = false, geographic = false;
 
-    explicit Layout(const std::vector<Column>& columns) {
+    explicit Layout(const std::vector<Column>& columns) : width(columns.size()) {
         std::fill(std::begin(at), std::end(at), -1);
         for (std::size_t i = 0; i < columns.size(); ++i) {
             if (columns[i] == Column::Skip) continue;
@@ -70,16 +73,55 @@ public:
     void Read(const std::vector<std::string_view>& fields, int line) {
         std::string reason;
         ImportedPoint p;
+        p.line = line;
         if (fields.size() < layout_->needed) {
             reason = text::Format("字段太少（应有%zu个，只有%zu个）", layout_->needed, fields.size());
-        } else if (Fill(fields, p, reason) && Kind(p, reason) && Place(p, reason) && Unique(p, line, reason)) {
+        } else if (HasExtraField(fields)) {
+            reason = text::Format("字段太多（应有%zu个，却有%zu个），点名或编码中可能含有分隔符", layout_->width,
+                                  fields.size());
+        } else if (Fill(fields, p, reason) && InRange(p, reason) && Kind(p, reason) && Unique(p, line, reason)) {
             out_.points.push_back(std::move(p));
             return;
         }
-        out_.bad.push_back({line, std::move(reason)});
+        Bad(line, std::move(reason));
+    }
+
+    void Bad(int line, std::string reason) { out_.bad.push_back({line, std::move(reason)}); }
+
+    // What only the whole file shows: exchanged x/y, zone numbers in front of
+    // east coordinates; then B/L or x/y where the file lacks them.
+    void Finish(bool swapXY) {
+        if (layout_->plane) {
+            if (swapXY)
+                for (ImportedPoint& p : out_.points) std::swap(p.north, p.east);
+            std::string evidence;
+            if (!swapXY && LooksSwapped(out_.points, evidence)) {
+                out_.looksSwapped = true;
+                out_.failure = "北坐标x列的值都像东坐标，东坐标y列的值都像北坐标（" + evidence +
+                               "）：文件的X/Y可能是东/北（GIS软件的写法），需交换X/Y后导入";
+                return;
+            }
+            SettleZonePrefixes(out_, projection_);
+        }
+        std::vector<ImportedPoint> placed;
+        placed.reserve(out_.points.size());
+        for (ImportedPoint& p : out_.points) {
+            std::string reason;
+            if (Place(p, reason)) placed.push_back(std::move(p));
+            else Bad(p.line, std::move(reason));
+        }
+        out_.points = std::move(placed);
+        std::ranges::stable_sort(out_.bad, {}, &BadLine::line);
     }
 
 private:
+    // A field beyond the style's columns that holds something.
+    bool HasExtraField(const std::vector<std::string_view>& fields) const {
+        for (std::size_t i = layout_->width; i < fields.size(); ++i)
+            if (!fields[i].empty()) return true;
+        return false;
+    }
+
     std::string_view Field(const std::vector<std::string_view>& fields, Column c) const {
         const int at = layout_->at[static_cast<int>(c)];
         return at < 0 ? std::string_view() : fields[static_cast<std::size_t>(at)];
@@ -123,18 +165,15 @@ private:
         return true;
     }
 
+    bool InRange(const ImportedPoint& p, std::string& reason) const {
+        if (!layout_->geographic || (std::fabs(p.latitude) <= 90 && std::fabs(p.longitude) <= 180)) return true;
+        reason = "纬度或经度超出范围";
+        return false;
+    }
+
     // Fills whichever of x/y and B/L the file lacks.
     bool Place(ImportedPoint& p, std::string& reason) const {
-        if (layout_->geographic && (std::fabs(p.latitude) > 90 || std::fabs(p.longitude) > 180)) {
-            reason = "纬度或经度超出范围";
-            return false;
-        }
         if (!projection_ || (layout_->plane && layout_->geographic)) return true;
-        double plain = 0;
-        if (layout_->plane && !projection_->StripZonePrefix(p.east, plain)) {
-            reason = text::Format("东坐标的带号与投影带不符：%.4f", p.east);
-            return false;
-        }
         const bool ok = layout_->plane ? projection_->ToGeographic(p.north, p.east, p.latitude, p.longitude)
                                        : projection_->ToPlane(p.latitude, p.longitude, p.north, p.east);
         if (!ok) reason = "坐标无法换算";
@@ -158,7 +197,8 @@ private:
 
 }  // namespace
 
-ReadPoints ReadPointText(std::string_view text, const ImportStyle& style, const GaussKruger* projection) {
+ReadPoints ReadPointText(std::string_view text, const ImportStyle& style, const GaussKruger* projection,
+                         bool swapXY) {
     ReadPoints out;
     out.points.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     LineReader reader(style, projection, out);
@@ -172,18 +212,25 @@ ReadPoints ReadPointText(std::string_view text, const ImportStyle& style, const 
         if (lines.Number() <= style.skipLines) continue;
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         if (delimiter == Delimiter::Auto) delimiter = DetectDelimiter(line);
-        SplitFields(line, delimiter, fields, unquoted);
-        if (!haveColumns) {
+        const std::string unsplit = SplitFields(line, delimiter, fields, unquoted);
+        if (!haveColumns && style.FromHeader()) {
             haveColumns = true;
-            if (!reader.SetColumns(style.FromHeader() ? ColumnsFromHeader(fields) : style.columns)) {
-                if (style.FromHeader()) out.failure = text::Format("第%d行（表头）：%s", lines.Number(), out.failure.c_str());
+            if (!unsplit.empty() || !reader.SetColumns(ColumnsFromHeader(fields))) {
+                out.failure = text::Format("第%d行（表头）：%s", lines.Number(),
+                                           (unsplit.empty() ? out.failure : unsplit).c_str());
                 return out;
             }
-            if (style.FromHeader()) continue;
+            continue;
         }
-        reader.Read(fields, lines.Number());
+        if (!haveColumns) {
+            haveColumns = true;
+            if (!reader.SetColumns(style.columns)) return out;
+        }
+        if (unsplit.empty()) reader.Read(fields, lines.Number());
+        else reader.Bad(lines.Number(), unsplit);
     }
     if (!haveColumns && style.FromHeader()) out.failure = "没有表头行";
+    if (haveColumns) reader.Finish(swapXY);
     return out;
 }
 

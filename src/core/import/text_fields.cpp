@@ -1,6 +1,7 @@
 #include "import/text_fields.h"
 
 #include "text/encoding.h"
+#include "text/format.h"
 
 namespace linvara::import {
 namespace {
@@ -38,18 +39,30 @@ void SplitRuns(std::string_view line, std::vector<std::string_view>& fields) {
 }
 
 // A quoted field is copied out without its quotes into `unquoted`, which is
-// reserved beforehand so that earlier views into it stay valid.
+// reserved beforehand so that earlier views into it stay valid. Returns the
+// position of the delimiter after it (the line's end for the last field), or
+// npos with `error` set when the quote does not close or text follows it.
 std::size_t QuotedField(std::string_view line, std::size_t i, char sep, std::vector<std::string_view>& fields,
-                        std::string& unquoted) {
+                        std::string& unquoted, std::string& error) {
+    const std::size_t number = fields.size() + 1;
     const std::size_t start = unquoted.size();
-    for (++i; i < line.size(); ++i) {
+    bool closed = false;
+    for (++i; i < line.size() && !closed; ++i) {
         if (line[i] != '"') unquoted += line[i];
         else if (i + 1 < line.size() && line[i + 1] == '"') unquoted += line[++i];
-        else break;
+        else closed = true;
+    }
+    if (!closed) {
+        error = text::Format("第%zu个字段的引号没有闭合", number);
+        return std::string_view::npos;
     }
     fields.push_back(std::string_view(unquoted).substr(start));
-    const std::size_t next = line.find(sep, i);
-    return next == std::string_view::npos ? line.size() : next;
+    std::size_t end = line.find(sep, i);
+    if (end == std::string_view::npos) end = line.size();
+    const std::string_view after = TrimView(line.substr(i, end - i));
+    if (after.empty()) return end;
+    error = text::Format("第%zu个字段的结束引号后还有文字：“%.*s”", number, static_cast<int>(after.size()), after.data());
+    return std::string_view::npos;
 }
 
 }  // namespace
@@ -69,28 +82,33 @@ Delimiter DetectDelimiter(std::string_view line) {
     return Delimiter::Spaces;
 }
 
-void SplitFields(std::string_view line, Delimiter delimiter, std::vector<std::string_view>& fields,
-                 std::string& unquoted) {
+std::string SplitFields(std::string_view line, Delimiter delimiter, std::vector<std::string_view>& fields,
+                        std::string& unquoted) {
     fields.clear();
     unquoted.clear();
     if (delimiter == Delimiter::Auto) delimiter = DetectDelimiter(line);
-    if (delimiter == Delimiter::Spaces) return SplitRuns(line, fields);
+    if (delimiter == Delimiter::Spaces) {
+        SplitRuns(line, fields);
+        return {};
+    }
     const char sep = DelimiterChar(delimiter);
     const bool quotes = delimiter != Delimiter::SingleSpace;
     if (quotes) unquoted.reserve(line.size());
+    std::string error;
     std::size_t i = 0;
     while (true) {
         const std::size_t start = i;
         while (quotes && i < line.size() && line[i] == ' ') ++i;
         std::size_t end;
         if (quotes && i < line.size() && line[i] == '"') {
-            end = QuotedField(line, i, sep, fields, unquoted);
+            end = QuotedField(line, i, sep, fields, unquoted, error);
+            if (!error.empty()) return error;
         } else {
             end = line.find(sep, start);
             if (end == std::string_view::npos) end = line.size();
             fields.push_back(TrimView(line.substr(start, end - start)));
         }
-        if (end >= line.size()) return;
+        if (end >= line.size()) return {};
         i = end + 1;
     }
 }

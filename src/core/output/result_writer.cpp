@@ -1,5 +1,6 @@
 #include "output/result_writer.h"
 
+#include "output/field_trouble.h"
 #include "output/kml_writer.h"
 #include "output/result_text.h"
 #include "status.h"
@@ -46,6 +47,17 @@ bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& 
     return false;
 }
 
+// The points whose name or code the file holds as it is, though the programs
+// reading it will shift the line's columns or cut the field.
+void WarnAboutFields(const DHPointList& list, int kind, Reporter& reporter) {
+    for (std::size_t row = 0; row < list.size(); ++row) {
+        const std::string trouble = output::FieldTrouble(list[row], kind);
+        if (trouble.empty()) continue;
+        reporter.AboutPoint(MessageLevel::Warning, trouble + "：其他程序读此成果文件时该行会错列或被截断",
+                            {list[row].NewPtName, static_cast<long long>(row), list[row].GPS_ID});
+    }
+}
+
 }  // namespace
 
 bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter,
@@ -66,6 +78,7 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
     try {
         const std::string bytes = BuildResultBytes(list, kind, written);
         if (text::WriteFileAtomically(path, bytes, &error)) {
+            WarnAboutFields(list, kind, reporter);
             if (written > 0) reporter.Done(kConverted);
             if (writtenOut) *writtenOut = written;
             return true;

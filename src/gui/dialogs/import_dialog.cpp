@@ -1,5 +1,6 @@
 #include "dialogs/import_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -65,6 +66,7 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
       inputEdit_(NamedEdit("inputEdit")),
       targetEdit_(NamedEdit("targetEdit")),
       projection_(new ProjectionBox(true)),
+      swapXY_(new QCheckBox(QStringLiteral("交换X/Y列（文件的X为东坐标、Y为北坐标，如GIS软件所写）"))),
       rawText_(new QPlainTextEdit),
       previewTable_(new QTableWidget(0, 8)),
       summary_(new QLabel),
@@ -81,6 +83,8 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
     QGroupBox* styleBox = BuildStyleBox();
     projection_->LoadSettings();
     connect(projection_, &ProjectionBox::changed, this, &ImportDialog::RequestPreview);
+    swapXY_->setObjectName("swapXYCheck");
+    connect(swapXY_, &QCheckBox::toggled, this, &ImportDialog::RequestPreview);
     previewTimer_->setSingleShot(true);
     previewTimer_->setInterval(300);
     connect(previewTimer_, &QTimer::timeout, this, &ImportDialog::UpdatePreview);
@@ -109,6 +113,7 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
 
     auto* right = new QVBoxLayout;
     right->addWidget(projection_);
+    right->addWidget(swapXY_);
     right->addWidget(rawBox, 1);
     // The style and the file's first lines take what they need; the preview the rest.
     styleBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -259,8 +264,10 @@ void ImportDialog::UpdatePreview() {
         }
     }
     WaitCursor wait;
-    preview_ = import::ReadPointText(text, style, projection.get());
-    ShowPreview(preview_.failure.empty() ? QString() : Q(FileNameOf(inputPath_) + " " + preview_.failure));
+    preview_ = import::ReadPointText(text, style, projection.get(), swapXY_->isChecked());
+    failure = preview_.failure.empty() ? QString() : Q(FileNameOf(inputPath_) + " " + preview_.failure);
+    if (preview_.looksSwapped) failure += QStringLiteral("（勾选“交换X/Y列”）");
+    ShowPreview(failure);
 }
 
 void ImportDialog::ShowPreview(const QString& failure) {
@@ -296,12 +303,15 @@ void ImportDialog::ShowPreview(const QString& failure) {
     int counts[3] = {0, 0, 0};
     for (const import::ImportedPoint& p : preview_.points) ++counts[p.kind == JStake ? 0 : p.kind == ZStake ? 1 : 2];
     summary_->setStyleSheet(preview_.bad.empty() ? QString() : QStringLiteral("color: #b00000"));
-    summary_->setText(QStringLiteral("可导入%1个点：J桩%2个，Z桩%3个，其他%4个；无法读取%5行")
+    QString summary = QStringLiteral("可导入%1个点：J桩%2个，Z桩%3个，其他%4个；无法读取%5行")
                           .arg(preview_.points.size())
                           .arg(counts[0])
                           .arg(counts[1])
                           .arg(counts[2])
-                          .arg(preview_.bad.size()));
+                          .arg(preview_.bad.size());
+    if (preview_.zonePrefixed > 0)
+        summary += QStringLiteral("；%1个点的东坐标前有带号%2，导入时去掉").arg(preview_.zonePrefixed).arg(preview_.zonePrefix);
+    summary_->setText(summary);
 }
 
 // --- OK -------------------------------------------------------------------
@@ -336,6 +346,13 @@ void ImportDialog::OnOk() {
     if (!ReadInput(inputPath_)) return;
     UpdatePreview();
     const QString name = QFileInfo(inputPath_).fileName();
+    if (preview_.looksSwapped) {
+        if (!ui_.AskYesNoDefaultNo(QStringLiteral("无法按现在的列导入 %1：%2\n交换X/Y列后导入吗？").arg(name, Q(preview_.failure))))
+            return;
+        swapXY_->setChecked(true);
+        UpdatePreview();
+    }
+    options.swapXY = swapXY_->isChecked();
     if (!preview_.failure.empty()) {
         ui_.Error(QStringLiteral("无法导入 %1：%2").arg(name, Q(preview_.failure)));
         return;

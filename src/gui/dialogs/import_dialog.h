@@ -5,6 +5,7 @@
 #include "import/import_style.h"
 #include "import/point_reader.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -87,6 +88,7 @@ private:
     QLineEdit* styleNameEdit_ = nullptr;
     QPushButton* deleteStyleButton_ = nullptr;
     ProjectionBox* projection_;
+    QCheckBox* swapXY_;
     QPlainTextEdit* rawText_;
     QTableWidget* previewTable_;
     QLabel* summary_;
