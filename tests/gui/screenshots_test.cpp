@@ -157,7 +157,7 @@ private slots:
         styles->setCurrentIndex(styles->findData(QStringLiteral("builtin:cass")));
         import.SetInputFile(QString::fromStdString(cass));
         Save(import, "import_dialog");
-        LatLonDialog latLon(12, ui_);
+        LatLonDialog latLon(12, 0, ui_);
         Save(latLon, "lat_lon_dialog");
         PlanExportDialog plan(QString::fromStdString(dir_.File("demo_平面图.pdf")), ui_);
         Save(plan, "plan_export_dialog");

@@ -7,6 +7,7 @@
 #include "check/check_settings.h"
 #include "check/finding.h"
 #include "model/dh_point_list.h"
+#include "model/lat_lon_basis.h"
 
 namespace linvara::check {
 
@@ -15,6 +16,7 @@ struct CheckInput {
     const SectionPointList& towerBase;
     const CheckSettings& settings;
     std::vector<std::size_t> jRows;  // positions of the J stakes in `points`
+    const LatLonBasis* latLon = nullptr;  // the project's coordinate system and B/L origins
 };
 
 // A finding about the point at `row` of the working list.
@@ -32,5 +34,6 @@ void CheckPositions(const CheckInput& in, Findings& out);   // coordinates and J
 void CheckReference(const CheckInput& in, Findings& out);   // reference to the route, mileages
 void CheckRouteDistance(const CheckInput& in, Findings& out);  // points beyond the offset range
 void CheckOutputData(const CheckInput& in, Findings& out);  // latitude/longitude, codes
+void CheckLatLonStale(const CheckInput& in, Findings& out);  // B/L that no longer match x/y
 
 }  // namespace linvara::check

@@ -119,7 +119,7 @@ void CheckPanel::Refresh() {
         SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
         if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
-        findings_ = check::CheckProject(document_.Points(), towerBase);
+        findings_ = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon());
     }
     Fill();
 }
