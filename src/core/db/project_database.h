@@ -157,9 +157,10 @@ public:
     Status ReadMergeTargetIndex(MergeTargetIndex& index);
     // One source's points with their order rows, and its tower-base rows,
     // in one transaction, leaving out what `index` says the target holds;
-    // `index` and `counts` follow what was committed.
+    // `index` and `counts` follow what was committed. The source's B/L
+    // origins of the points added go with them.
     Status AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows, MergeTargetIndex& index,
-                         AppendCounts& counts);
+                         AppendCounts& counts, const std::vector<LatLonOrigin>& origins = {});
     // Texts of the rows come back as the bytes stored, so a merge carries
     // them over unchanged.
     Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows);
