@@ -163,7 +163,7 @@ private slots:
         styles->setCurrentIndex(styles->findData(QStringLiteral("builtin:header")));
         import.SetInputFile(QString::fromStdString(gis));
         Save(import, "import_dialog_swapped_xy");
-        LatLonDialog latLon(12, ui_);
+        LatLonDialog latLon(12, 0, ui_);
         Save(latLon, "lat_lon_dialog");
         PlanExportDialog plan(QString::fromStdString(dir_.File("demo_平面图.pdf")), ui_);
         Save(plan, "plan_export_dialog");

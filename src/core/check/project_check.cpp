@@ -47,8 +47,9 @@ int PlaceRank(Place place) {
 
 }  // namespace
 
-Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase, const CheckSettings& settings) {
-    CheckInput in{points, towerBase, settings, {}};
+Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase, const CheckSettings& settings,
+                      const LatLonBasis& latLon) {
+    CheckInput in{points, towerBase, settings, {}, &latLon};
     for (std::size_t i = 0; i < points.size(); ++i)
         if (points[i].DHType == JStake) in.jRows.push_back(i);
     Findings out;
@@ -60,6 +61,7 @@ Findings CheckProject(const DHPointList& points, const SectionPointList& towerBa
     CheckOutputData(in, out);
     CheckImplausibleDistances(in, out);
     CheckNameDelimiters(in, out);
+    CheckLatLonStale(in, out);
     CheckTowerBase(in, out);
     // A point's findings stand together, in rule order, whatever group found them.
     std::stable_sort(out.begin(), out.end(), [](const Finding& a, const Finding& b) {

@@ -2,6 +2,7 @@
 #include "check/check_settings.h"
 #include "check/finding.h"
 #include "model/dh_point_list.h"
+#include "model/lat_lon_basis.h"
 
 namespace linvara::check {
 
@@ -9,8 +10,9 @@ namespace linvara::check {
 // tower-base section points (as the TOW file gives them: PegName, SubIndex
 // 1 = A, NewPtName) and returns what they found: project-wide findings
 // first, then the list's rows in order, then the tower-base rows. Nothing
-// is changed and nothing is reported.
+// is changed and nothing is reported. `latLon` is what the project knows of
+// its coordinate system and of moved points' B/L.
 Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase,
-                      const CheckSettings& settings = {});
+                      const CheckSettings& settings = {}, const LatLonBasis& latLon = {});
 
 }  // namespace linvara::check

@@ -46,6 +46,7 @@ Status ReadTowerBasePoints(const std::string& path, SectionPointList& points) {
 Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource& source) {
     Project project(reporter);
     if (Status opened = project.Open(path); !opened) return opened;
+    source.latLon = project.LatLon();
     source.points = project.TakePoints();
     return ReadTowerBasePoints(path, source.towerBase);
 }

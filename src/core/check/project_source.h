@@ -2,6 +2,7 @@
 #include <string>
 
 #include "model/dh_point_list.h"
+#include "model/lat_lon_basis.h"
 #include "reporter.h"
 #include "status.h"
 
@@ -11,6 +12,7 @@ namespace linvara::check {
 struct CheckSource {
     DHPointList points;     // the working stake list, as opening the project gives it
     SectionPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
+    LatLonBasis latLon;          // the project's coordinate system and B/L origins
 };
 
 // Opens the project as the desktop program does (which prepares its working

@@ -52,6 +52,7 @@ inline constexpr Rule kRules[] = {
     {"mileage-decrease", Severity::Warning, false},
     // Data of the result files.
     {"latlon-missing", Severity::Warning, false},
+    {"latlon-stale", Severity::Warning, false},
     {"code-unknown", Severity::Warning, false},
     {"name-delimiter", Severity::Warning, false},
 };

@@ -8,6 +8,7 @@
 #include "check/finding.h"
 #include "check/rule_table.h"
 #include "model/dh_point_list.h"
+#include "model/lat_lon_basis.h"
 
 namespace linvara::check {
 
@@ -16,6 +17,7 @@ struct CheckInput {
     const SectionPointList& towerBase;
     const CheckSettings& settings;
     std::vector<std::size_t> jRows;  // positions of the J stakes in `points`
+    const LatLonBasis* latLon = nullptr;  // the project's coordinate system and B/L origins
 };
 
 // A finding of `rule` (a row of kRules: `RuleNamed("aux-missing")`), which
@@ -38,5 +40,6 @@ void CheckRouteDistance(const CheckInput& in, Findings& out);  // points beyond 
 void CheckOutputData(const CheckInput& in, Findings& out);  // latitude/longitude, codes
 void CheckImplausibleDistances(const CheckInput& in, Findings& out);  // legs and offsets beyond any line
 void CheckNameDelimiters(const CheckInput& in, Findings& out);  // names that break result files
+void CheckLatLonStale(const CheckInput& in, Findings& out);  // B/L that no longer match x/y
 
 }  // namespace linvara::check

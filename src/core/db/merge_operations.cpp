@@ -6,6 +6,7 @@
 #include "db/db_detail.h"
 #include "db/export_columns.h"
 #include "db/fingerprint.h"
+#include "db/lat_lon_tables.h"
 #include "db/project_database.h"
 #include "db/tower_base_rows.h"
 #include "text/format.h"
@@ -68,7 +69,8 @@ Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
 // in the same source, is left out with its order row. GPS_ID already carries
 // the source project's title; HostIMEI repeats it.
 Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows,
-                                       MergeTargetIndex& index, AppendCounts& counts) {
+                                       MergeTargetIndex& index, AppendCounts& counts,
+                                       const std::vector<LatLonOrigin>& origins) {
     if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     MergeTargetIndex added;
@@ -96,6 +98,9 @@ Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vecto
         }
         sql::Statement tower(*connection_, kAppendTowerBaseRow);
         for (const TGDataUnit* r : towerRows) BindTowerRow(sql::Binder(tower), *r);
+        // A moved point's B/L stay marked in the merged project.
+        for (const LatLonOrigin& o : origins)
+            if (added.gpsIds.count(db_detail::StoredText(o.gpsId))) lat_lon_tables::RecordOrigin(*connection_, o);
         transaction.commit();
     } catch (const std::exception& e) {
         return Failure("合并数据文件失败：" + path_, e);  // rolled back: nothing of the source went in

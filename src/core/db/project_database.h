@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/dh_point_list.h"
+#include "model/lat_lon_basis.h"
 #include "model/tg_data_unit.h"
 #include "reporter.h"
 #include "status.h"
@@ -85,6 +86,7 @@ struct RowEdits {
     const std::vector<StoredRow>* restored = nullptr;    // rows put back as they were stored
     std::vector<DHPoint*> added;                         // new points; each receives its ID
     std::string failure;                                 // the failure's text, when not a save's
+    const CoordinateSystem* coordinateSystem = nullptr;  // remembered as the project's
 };
 
 // What a save may find changed in the list; it compares and writes only that.
@@ -133,12 +135,18 @@ public:
     Status ReadRows(const StoredRows& stored, std::vector<StoredRow>& rows);
     // A point the user edited (with its kind), added (last in the route;
     // receives its ID), or points deleted; each keeps `stored` in step.
-    Status UpdatePoint(const DHPoint& point, StoredRows& stored);
+    // An edit that moves a point records where its B/L were right
+    // (`origin`), in the same transaction.
+    Status UpdatePoint(const DHPoint& point, StoredRows& stored, const LatLonOrigin* origin = nullptr);
     Status InsertPoint(DHPoint& point, StoredRows& stored);
     Status DeletePoints(const std::vector<int>& ids, StoredRows& stored);
     // Drops, recreates and seeds both working tables in one transaction; on
     // failure the previous tables stay exactly as they were.
     Status ResetToSurvey();
+
+    // The project's coordinate system and the recorded B/L origins (none
+    // when it has neither).
+    Status ReadLatLonBasis(LatLonBasis& basis);
 
     // A number that changes whenever any program commits a change to the
     // file; none when the file cannot tell (write-ahead logging).
@@ -149,9 +157,10 @@ public:
     Status ReadMergeTargetIndex(MergeTargetIndex& index);
     // One source's points with their order rows, and its tower-base rows,
     // in one transaction, leaving out what `index` says the target holds;
-    // `index` and `counts` follow what was committed.
+    // `index` and `counts` follow what was committed. The source's B/L
+    // origins of the points added go with them.
     Status AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows, MergeTargetIndex& index,
-                         AppendCounts& counts);
+                         AppendCounts& counts, const std::vector<LatLonOrigin>& origins = {});
     // Texts of the rows come back as the bytes stored, so a merge carries
     // them over unchanged.
     Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows);

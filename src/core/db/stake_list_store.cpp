@@ -9,6 +9,7 @@
 #include "db/db_detail.h"
 #include "db/export_columns.h"
 #include "db/fingerprint.h"
+#include "db/lat_lon_tables.h"
 #include "db/project_database.h"
 #include "text/encoding.h"
 
@@ -294,6 +295,7 @@ void CProjectDatabase::ApplyRowEdits(RowEdits& edits, StoredRows& written) {
             InsertRow(*connection_, row);
             if (row.stored.fingerprint != 0) written.points.Set(row.id, row.stored);
         }
+    if (edits.coordinateSystem != nullptr) lat_lon_tables::WriteSystem(*connection_, *edits.coordinateSystem);
     if (edits.added.empty()) return;
     sql::Statement insert(*connection_, export_table::InsertSql(export_table::Added).c_str());
     for (DHPoint* point : edits.added) {
@@ -379,16 +381,22 @@ void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, b
     stored.orderNumbered = true;
 }
 
-Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored) {
+Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, const LatLonOrigin* origin) {
     if (Status connected = Reconnect("修改点失败"); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        sql::Statement update(*connection_, export_table::UpdateSql(export_table::Edited).c_str());
-        Binder b(update);
-        export_table::BindPoint(b, point, export_table::Edited);
-        b.Run();
-        if (sqlite3_changes(connection_->getHandle()) > 0)
-            stored.points.Set(point.ID, {export_table::StoredFingerprint(point, point.DHType), point.DHType});
+        SQLite::Transaction transaction(*connection_);
+        bool changed = false;
+        {
+            sql::Statement update(*connection_, export_table::UpdateSql(export_table::Edited).c_str());
+            Binder b(update);
+            export_table::BindPoint(b, point, export_table::Edited);
+            b.Run();
+            changed = sqlite3_changes(connection_->getHandle()) > 0;
+        }
+        if (changed && origin != nullptr) lat_lon_tables::RecordOrigin(*connection_, *origin);
+        transaction.commit();
+        if (changed) stored.points.Set(point.ID, {export_table::StoredFingerprint(point, point.DHType), point.DHType});
         return Status::Ok();
     } catch (const std::exception& e) {
         return Failure("修改点失败", e);

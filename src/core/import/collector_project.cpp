@@ -14,6 +14,7 @@
 #include <ctime>
 #include <random>
 
+#include "db/lat_lon_tables.h"
 #include "db/project_database.h"
 #include "model/code_tables.h"
 #include "model/dh_point.h"
@@ -65,7 +66,8 @@ FeatureCodes FeatureOf(const ImportedPoint& p) {
     return f;
 }
 
-void FillTables(SQLite::Database& db, std::span<const ImportedPoint> points, const CollectorStamp& stamp) {
+void FillTables(SQLite::Database& db, std::span<const ImportedPoint> points, const CollectorStamp& stamp,
+                const CoordinateSystem* system) {
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");  // a file no one sees until it is renamed
     db.exec(kCollectorTables);
     db.exec(CProjectDatabase::TowerBaseTableSql());
@@ -100,6 +102,7 @@ void FillTables(SQLite::Database& db, std::span<const ImportedPoint> points, con
         dh.exec();
         dh.reset();
     }
+    if (system != nullptr) lat_lon_tables::WriteSystem(db, *system);
     tx.commit();
 }
 
@@ -169,13 +172,13 @@ CollectorStamp StampNow() {
 }
 
 Status WriteCollectorProject(const std::string& path, std::span<const ImportedPoint> points,
-                             const CollectorStamp& stamp, bool replace) {
+                             const CollectorStamp& stamp, bool replace, const CoordinateSystem* system) {
     if (!replace && text::FileExists(path)) return Status::Failed("文件已存在，未覆盖：" + path);
     BuildFile file(path);
     if (!file.ok()) return Status::Failed(WithCause("无法创建工程文件：" + path, std::strerror(errno)));
     try {
         SQLite::Database db(file.name(), SQLite::OPEN_READWRITE);
-        FillTables(db, points, stamp);
+        FillTables(db, points, stamp, system);
     } catch (const std::exception& e) {
         return Status::Failed(WithCause("写入工程文件失败：" + path, e.what()));
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "import/point_reader.h"
+#include "model/lat_lon_basis.h"
 #include "status.h"
 
 namespace linvara::import {
@@ -24,8 +25,9 @@ CollectorStamp StampNow();
 
 // Builds the file beside `path` and renames it into place only when complete:
 // a failure leaves no file and an existing one as it was. Without `replace`
-// an existing file is never touched.
+// an existing file is never touched. With `system` (the projection the
+// points were read in) the project remembers its coordinate system.
 Status WriteCollectorProject(const std::string& path, std::span<const ImportedPoint> points,
-                             const CollectorStamp& stamp, bool replace);
+                             const CollectorStamp& stamp, bool replace, const CoordinateSystem* system = nullptr);
 
 }  // namespace linvara::import

@@ -62,9 +62,22 @@ std::string ProjDefinition(const GaussKrugerZone& zone) {
                         zone.centralMeridian, zone.falseEasting ? 500000 : 0);
 }
 
+CoordinateSystem CoordinateSystemOf(const GaussKrugerZone& zone) {
+    CoordinateSystem system;
+    system.name = text::Format("CGCS2000 高斯-克吕格，中央子午线%.10g°，东坐标%s500 km", zone.centralMeridian,
+                               zone.falseEasting ? "加" : "不加");
+    system.definition = ProjDefinition(zone);
+    system.zonePrefixes = zone.zonePrefixes;
+    return system;
+}
+
 std::unique_ptr<GaussKruger> GaussKruger::Create(const GaussKrugerZone& zone, std::string& error) {
+    return Create(CoordinateSystemOf(zone), error);
+}
+
+std::unique_ptr<GaussKruger> GaussKruger::Create(const CoordinateSystem& system, std::string& error) {
 #ifndef LINVARA_WITH_PROJ
-    (void)zone;
+    (void)system;
     error = kNotInThisBuild;
     return nullptr;
 #else
@@ -75,17 +88,17 @@ std::unique_ptr<GaussKruger> GaussKruger::Create(const GaussKrugerZone& zone, st
         return nullptr;
     }
     proj_context_set_enable_network(proj->context, 0);
-    proj->projection = proj_create(proj->context, ProjDefinition(zone).c_str());
+    proj->projection = proj_create(proj->context, system.definition.c_str());
     if (!proj->projection) {
         error = proj_context_errno_string(proj->context, proj_context_errno(proj->context));
         return nullptr;
     }
-    return std::unique_ptr<GaussKruger>(new GaussKruger(zone, std::move(proj)));
+    return std::unique_ptr<GaussKruger>(new GaussKruger(system.zonePrefixes, std::move(proj)));
 #endif
 }
 
-GaussKruger::GaussKruger(GaussKrugerZone zone, std::unique_ptr<Proj> proj)
-    : zone_(std::move(zone)), proj_(std::move(proj)) {}
+GaussKruger::GaussKruger(std::vector<int> zonePrefixes, std::unique_ptr<Proj> proj)
+    : zonePrefixes_(std::move(zonePrefixes)), proj_(std::move(proj)) {}
 
 GaussKruger::~GaussKruger() = default;
 
@@ -93,7 +106,7 @@ bool GaussKruger::StripZonePrefix(double east, double& plain) const {
     plain = east;
     if (!(east >= kPrefixUnit)) return true;
     const int prefix = static_cast<int>(std::floor(east / kPrefixUnit));
-    if (std::ranges::find(zone_.zonePrefixes, prefix) == zone_.zonePrefixes.end()) return false;
+    if (std::ranges::find(zonePrefixes_, prefix) == zonePrefixes_.end()) return false;
     plain = east - prefix * kPrefixUnit;
     return true;
 }

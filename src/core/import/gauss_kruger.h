@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/lat_lon_basis.h"
+
 namespace linvara {
 
 struct GaussKrugerZone {
@@ -23,6 +25,9 @@ GaussKrugerZone ZoneOfNumber(int number, int width);
 
 // "+proj=tmerc +lat_0=0 +lon_0=… +k=1 +x_0=500000 +y_0=0 +a=6378137 +rf=298.257222101 +units=m +no_defs"
 std::string ProjDefinition(const GaussKrugerZone& zone);
+// The zone as a project remembers it, named
+// "CGCS2000 高斯-克吕格，中央子午线114°，东坐标加500 km".
+CoordinateSystem CoordinateSystemOf(const GaussKrugerZone& zone);
 
 class GaussKruger {
 public:
@@ -33,6 +38,8 @@ public:
 
     // Null, with PROJ's reason in `error`, when PROJ refuses the definition.
     static std::unique_ptr<GaussKruger> Create(const GaussKrugerZone& zone, std::string& error);
+    // The same for a system a project remembers.
+    static std::unique_ptr<GaussKruger> Create(const CoordinateSystem& system, std::string& error);
     ~GaussKruger();
     GaussKruger(const GaussKruger&) = delete;
     GaussKruger& operator=(const GaussKruger&) = delete;
@@ -48,8 +55,8 @@ public:
 
 private:
     struct Proj;
-    GaussKruger(GaussKrugerZone zone, std::unique_ptr<Proj> proj);
-    GaussKrugerZone zone_;
+    GaussKruger(std::vector<int> zonePrefixes, std::unique_ptr<Proj> proj);
+    std::vector<int> zonePrefixes_;
     std::unique_ptr<Proj> proj_;
 };
 

@@ -56,7 +56,10 @@ Status ImportPointFile(const std::string& input, const std::string& output, cons
     if (!read.bad.empty() && !options.skipBad)
         return Status::Failed(text::Format("%s 有%zu行无法读取，未写入工程文件", name.c_str(), read.bad.size()));
     if (read.points.empty()) return Status::Failed(name + " 中没有可导入的点");
-    Status written = WriteCollectorProject(output, read.points, StampNow(), options.replace);
+    // The points' x/y are in the zone given: later edits keep B/L with them.
+    const std::optional<CoordinateSystem> system =
+        options.zone ? std::optional(CoordinateSystemOf(*options.zone)) : std::nullopt;
+    Status written = WriteCollectorProject(output, read.points, StampNow(), options.replace, system ? &*system : nullptr);
     if (!written) return written;
     outcome.points = read.points.size();
     outcome.zonePrefix = read.zonePrefix;

@@ -28,7 +28,8 @@ struct ImportOutcome {
 };
 
 // Reads `input` in the style and writes the project `output` (see
-// import/collector_project.h). Nothing is written when the file has bad
+// import/collector_project.h); with a zone the project remembers it as its
+// coordinate system. Nothing is written when the file has bad
 // lines (unless skipBad), no readable point, or the output exists (unless
 // replace); the status then says why and `outcome.badLines` lists the lines.
 Status ImportPointFile(const std::string& input, const std::string& output, const ImportOptions& options,

@@ -1,20 +1,23 @@
 #include "import/lat_lon_fill.h"
 
 #include <cmath>
+#include <vector>
 
 #include "import/gauss_kruger.h"
+#include "model/lat_lon_basis.h"
 
 namespace linvara::import {
 
-bool LacksLatLon(const DHPoint& point) {
-    if (!std::isfinite(point.B) || !std::isfinite(point.L)) return true;
-    return point.B == 0 && point.L == 0;
-}
+bool LacksLatLon(const DHPoint& point) { return !HasLatLon(point); }
 
-LatLonFill FillLatLon(DHPointList& points, const GaussKruger& projection) {
+LatLonFill FillLatLon(DHPointList& points, const GaussKruger& projection, std::span<const std::size_t> stale) {
     LatLonFill result;
-    for (DHPoint& p : points) {
-        if (!LacksLatLon(p)) continue;
+    std::vector<bool> refill(points.size(), false);
+    for (std::size_t row : stale)
+        if (row < points.size()) refill[row] = true;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        DHPoint& p = points[i];
+        if (!refill[i] && !LacksLatLon(p)) continue;
         double latitude = 0, longitude = 0;
         // A point at (0, 0) was never placed: converting it would invent a place.
         const bool placed = std::isfinite(p.Dx) && std::isfinite(p.Dy) && !(p.Dx == 0 && p.Dy == 0);

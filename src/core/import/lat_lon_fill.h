@@ -3,6 +3,7 @@
 // from their plane coordinates in a Gauss-Krueger zone: KML and the
 // latitude/longitude columns need them, and text files rarely carry them.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,9 @@ struct LatLonFill {
     std::vector<std::string> failed;
 };
 
-// Fills B and L of the points that lack them; every other value, and every
-// point that has B/L already, stays as it was. A failed point is left as it was.
-LatLonFill FillLatLon(DHPointList& points, const GaussKruger& projection);
+// Fills B and L of the points that lack them, and of those at the positions
+// `stale` (B/L that no longer match x/y); every other value, and every other
+// point, stays as it was. A failed point is left as it was.
+LatLonFill FillLatLon(DHPointList& points, const GaussKruger& projection, std::span<const std::size_t> stale = {});
 
 }  // namespace linvara::import

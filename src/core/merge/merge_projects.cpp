@@ -45,7 +45,9 @@ Status MergeOne(CProjectDatabase& target, MergeTargetIndex& index, AppendCounts&
     if (Status read = source.ReadStakeList(list); !read) return read;
     std::vector<TGDataUnit> rows;
     if (Status read = source.ReadTowerBaseRows(rows); !read) return read;
-    return target.AppendProject(list, rows, index, counts);
+    LatLonBasis basis;
+    if (Status read = source.ReadLatLonBasis(basis); !read) return read;
+    return target.AppendProject(list, rows, index, counts, basis.origins);
 }
 
 std::string DoneText(const AppendCounts& counts) {

@@ -40,6 +40,8 @@ Status Project::ReadList() {
     if (Status read = database_.ReadStakeList(points, &stored); !read) return read;
     points_ = std::move(points);
     stored_ = std::move(stored);
+    // Without them the project only loses the check of moved points' B/L.
+    if (Status read = database_.ReadLatLonBasis(latLon_); !read) reporter_.Warning(read.message());
     changes_ = {};
     compared_ = false;
     Remember();
@@ -186,8 +188,11 @@ Status Project::EditPoint(const DHPoint& edited) {
         if (IsNameTakenByOther(points_, edited.NewPtName, edited.GPS_ID)) return Status::Failed("不能存在相同点名");
     }
     if (Status unchanged = CheckUnchanged(); !unchanged) return unchanged;
-    if (Status updated = database_.UpdatePoint(edited, stored_); !updated) return updated;
+    const std::optional<LatLonOrigin> origin = OriginOfMove(was, edited);
+    if (Status updated = database_.UpdatePoint(edited, stored_, origin ? &*origin : nullptr); !updated) return updated;
     Remember();
+    if (origin && !FindOrigin(latLon_, origin->gpsId, origin->latitude, origin->longitude))
+        latLon_.origins.push_back(*origin);
     points_[static_cast<std::size_t>(index)] = edited;
     return Status::Ok();
 }
@@ -243,17 +248,20 @@ Status Project::RestorePoints(const RemovedPoints& removed) {
     return Status::Ok();
 }
 
-Status Project::RestoreList(DHPointList list) {
+Status Project::RestoreList(DHPointList list, const CoordinateSystem* system) {
     if (!open_) return Status::Ok();
     DHPointList previous = std::exchange(points_, std::move(list));
     ReindexOrder(points_);
     const Changes changes = changes_;
     changes_.all = changes_.order = true;
-    if (Status stored = Store(nullptr); !stored) {
+    RowEdits edits;
+    edits.coordinateSystem = system;
+    if (Status stored = Store(system != nullptr ? &edits : nullptr); !stored) {
         points_ = std::move(previous);
         changes_ = changes;
         return stored;
     }
+    if (system != nullptr) latLon_.system = *system;
     return Status::Ok();
 }
 

@@ -7,6 +7,7 @@
 
 #include "db/project_database.h"
 #include "model/dh_point_list.h"
+#include "model/lat_lon_basis.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
 #include "reporter.h"
@@ -49,6 +50,8 @@ public:
     const DHPointList& Points() const { return points_; }
     // Moves the list out for a last use (a conversion); the project is closed.
     DHPointList TakePoints();
+    // The project's coordinate system and where moved points' B/L were right.
+    const LatLonBasis& LatLon() const { return latLon_; }
     const COptions& Options() const { return options_; }
     void SetOptions(const COptions& options) { options_ = options; }
     // Whether the list holds changes that only a Save stores.
@@ -78,7 +81,8 @@ public:
     // is refused.
     Status AddPoint(DHPoint point, int before = -1);
     // Replaces the point with the same GPS_ID; a new name already used by
-    // another point is refused.
+    // another point is refused. A move that leaves the point's B/L as they
+    // were records where they were right, in the same transaction.
     Status EditPoint(const DHPoint& edited);
     // Deletes the points with these GPS_IDs; unknown ones are passed over.
     // `removed` receives what RestorePoints needs to put them back.
@@ -86,8 +90,9 @@ public:
     // Puts deleted points back where they were, rows as they were stored.
     Status RestorePoints(const RemovedPoints& removed);
     // Makes `list` (the same points, in another order or with other
-    // computed values) the working list and stores it.
-    Status RestoreList(DHPointList list);
+    // computed values) the working list and stores it; with `system`, the
+    // project remembers it as its coordinate system in the same transaction.
+    Status RestoreList(DHPointList list, const CoordinateSystem* system = nullptr);
 
     void AutoOrder();       // 自动J桩排序
     void SortByMileage();   // 里程排序
@@ -112,6 +117,7 @@ private:
     Reporter& reporter_;
     CProjectDatabase database_;
     DHPointList points_;
+    LatLonBasis latLon_;
     StoredRows stored_;
     std::optional<std::uint32_t> counter_;
     COptions options_;

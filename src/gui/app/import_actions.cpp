@@ -10,6 +10,7 @@
 #include "dialogs/lat_lon_dialog.h"
 #include "import/gauss_kruger.h"
 #include "import/lat_lon_fill.h"
+#include "import/lat_lon_match.h"
 
 namespace linvara::gui {
 namespace {
@@ -56,20 +57,24 @@ void ComputeLatLon(ProjectDocument& document, UiServices& ui, QWidget* parent) {
     if (!document.IsOpen()) return;
     const DHPointList& points = document.Points();
     const auto lacking = static_cast<std::size_t>(std::ranges::count_if(points, import::LacksLatLon));
-    if (lacking == 0) {
+    // B/L that an edit of x/y left behind are computed again too.
+    std::vector<std::size_t> stale;
+    for (const import::StaleLatLon& s : import::FindStaleLatLon(points, document.OpenProject()->LatLon()))
+        stale.push_back(s.row);
+    if (lacking == 0 && stale.empty()) {
         ui.Info(QStringLiteral("所有点都已有经纬度，无需计算。"));
         return;
     }
-    LatLonDialog dialog(lacking, ui, parent);
-    if (!ui.Exec(dialog)) return;
+    LatLonDialog dialog(lacking, stale.size(), ui, parent);
+    if (!ui.Exec(dialog) || !document.IsOpen()) return;
     std::string why;
     const std::unique_ptr<GaussKruger> projection = GaussKruger::Create(dialog.Zone(), why);
     if (!projection) {
         ui.Error(QStringLiteral("投影参数不可用（%1）").arg(QString::fromStdString(why)));
         return;
     }
-    DHPointList edited = points;
-    const import::LatLonFill fill = import::FillLatLon(edited, *projection);
+    DHPointList edited = document.Points();
+    const import::LatLonFill fill = import::FillLatLon(edited, *projection, stale);
     const QString failed = fill.failed.empty() ? QString()
                                                : QStringLiteral("\n%1个点的坐标无法在该投影带中换算，未计算：%2")
                                                      .arg(fill.failed.size())
@@ -78,7 +83,9 @@ void ComputeLatLon(ProjectDocument& document, UiServices& ui, QWidget* parent) {
         ui.Error(QStringLiteral("没有算出任何点的经纬度（%1）。").arg(dialog.Description()) + failed);
         return;
     }
-    if (!document.EditValues(QStringLiteral("计算经纬度"), std::move(edited))) return;
+    // The zone is the project's from now on: later edits of x/y keep B/L with them.
+    const CoordinateSystem system = CoordinateSystemOf(dialog.Zone());
+    if (!document.EditValues(QStringLiteral("计算经纬度"), std::move(edited), &system)) return;
     const QString done = QStringLiteral("已为%1个点计算经纬度（%2）。").arg(fill.filled).arg(dialog.Description());
     if (failed.isEmpty()) ui.Info(done);
     else ui.Warning(done + failed);

@@ -16,7 +16,8 @@ QAction* NewImportAction(MainWindow& window, UiServices& ui);
 void ImportTextData(MainWindow& window, UiServices& ui);
 
 // 操作 › 计算经纬度…: latitude/longitude for the open project's points that
-// lack them, from x/y in the zone the user gives, as one undoable edit.
+// lack them or whose B/L no longer match x/y, from x/y in the zone the user
+// gives, as one undoable edit; the project remembers the zone.
 // The action is enabled while a project is open.
 QAction* NewLatLonAction(ProjectDocument& document, UiServices& ui, QWidget* parent);
 void ComputeLatLon(ProjectDocument& document, UiServices& ui, QWidget* parent);

@@ -6,6 +6,7 @@
 #include "common/ui_services.h"
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/point_dialog.h"
+#include "import/lat_lon_match.h"
 #include "model/stake_sequence.h"
 
 namespace linvara::gui {
@@ -44,14 +45,16 @@ void PointEditor::Edit(const std::string& gpsId) {
     const int index = document_.IndexOf(gpsId);
     if (index < 0) return;
     PointDialog dialog(PointDialog::Edit, ui_, dialogParent_);
-    const DHPoint& point = document_.Points()[static_cast<size_t>(index)];
+    const DHPoint point = document_.Points()[static_cast<size_t>(index)];
     dialog.SetPoint(point);
     // Only a changed name is checked: a list that already holds a name twice stays editable.
     dialog.SetNameCheck([this, gpsId, name = point.NewPtName](const std::string& entered) {
         return entered == name ? QString() : NameRefusal(entered, gpsId);
     });
-    if (!ui_.Exec(dialog)) return;
-    document_.EditPoint(dialog.Point());
+    if (!ui_.Exec(dialog) || !document_.IsOpen()) return;
+    // Moved with B/L as they were: where the project knows its coordinate
+    // system, B/L follow in the same edit (and undo).
+    document_.EditPoint(import::FollowPlane(point, dialog.Point(), document_.OpenProject()->LatLon().system));
 }
 
 namespace {

@@ -76,9 +76,10 @@ public:
     void AutoOrder();
     void SortByMileage();
     // The same points in the same order with other values (computed
-    // coordinates), stored as one command named `text`. True when stored or
-    // nothing differs.
-    bool EditValues(const QString& text, DHPointList edited);
+    // coordinates), stored as one command named `text`; with `system` the
+    // project remembers it as its coordinate system in the same transaction
+    // (undo leaves it remembered). True when stored or nothing differs.
+    bool EditValues(const QString& text, DHPointList edited, const CoordinateSystem* system = nullptr);
 
     void SetViewMode(ViewMode mode);
     void SetOptions(const COptions& options);
@@ -109,7 +110,7 @@ private:
     bool Remove(const std::vector<std::string>& gpsIds, RemovedPoints& removed);
     bool PutBack(const RemovedPoints& removed);
     bool Replace(const DHPoint& point);
-    bool Step(const ListDelta& delta, bool forward);
+    bool Step(const ListDelta& delta, bool forward, const CoordinateSystem* system = nullptr);
     bool Reset(ListBackup& backup);
     bool RestoreBackup(const ListBackup& backup);
     // Runs a list-wide command in memory and stores it; on the history when it changed anything.

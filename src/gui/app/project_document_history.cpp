@@ -78,7 +78,7 @@ bool ProjectDocument::Replace(const DHPoint& point) {
     return ok;
 }
 
-bool ProjectDocument::Step(const ListDelta& delta, bool forward) {
+bool ProjectDocument::Step(const ListDelta& delta, bool forward, const CoordinateSystem* system) {
     if (!project_) return false;
     std::optional<DHPointList> next = forward ? delta.After(Points()) : delta.Before(Points());
     if (!next) return false;
@@ -87,12 +87,12 @@ bool ProjectDocument::Step(const ListDelta& delta, bool forward) {
     Status restored = Status::Ok();
     {
         WaitCursor wait;
-        restored = project_->RestoreList(std::move(*next));
+        restored = project_->RestoreList(std::move(*next), system);
     }
     // A conflict leaves the list as it was; keeping mine stores it over the file.
-    const bool ok = Settle(restored, [this, &delta, forward] {
+    const bool ok = Settle(restored, [this, &delta, forward, system] {
         std::optional<DHPointList> again = forward ? delta.After(Points()) : delta.Before(Points());
-        return again ? project_->RestoreList(std::move(*again)) : Status::Failed("撤销失败");
+        return again ? project_->RestoreList(std::move(*again), system) : Status::Failed("撤销失败");
     });
     Stored(ok);
     emit orderChanged();
@@ -210,12 +210,14 @@ void ProjectDocument::SortByMileage() {
     RunListCommand(QStringLiteral("里程排序"), [this] { project_->SortByMileage(); });
 }
 
-bool ProjectDocument::EditValues(const QString& text, DHPointList edited) {
+bool ProjectDocument::EditValues(const QString& text, DHPointList edited, const CoordinateSystem* system) {
     if (!project_) return false;
     auto delta = std::make_shared<ListDelta>(ListDelta::Between(Points(), edited));
     if (delta->IsEmpty()) return true;
-    if (!Step(*delta, true)) return false;
-    Push(text, [this, delta] { return Step(*delta, false); }, [this, delta] { return Step(*delta, true); });
+    auto remembered = system ? std::make_shared<const CoordinateSystem>(*system) : nullptr;
+    if (!Step(*delta, true, remembered.get())) return false;
+    Push(text, [this, delta] { return Step(*delta, false); },
+         [this, delta, remembered] { return Step(*delta, true, remembered.get()); });
     return true;
 }
 

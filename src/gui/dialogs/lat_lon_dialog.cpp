@@ -11,13 +11,28 @@
 
 namespace linvara::gui {
 
-LatLonDialog::LatLonDialog(std::size_t lacking, UiServices& ui, QWidget* parent)
+namespace {
+
+QString Explanation(std::size_t lacking, std::size_t stale) {
+    if (stale == 0)
+        return QStringLiteral("有%1个点没有经纬度，将按下面的投影由其北、东坐标计算；"
+                              "已有经纬度的点不变。可以撤销。")
+            .arg(lacking);
+    const QString which = lacking == 0 ? QStringLiteral("有%1个点的经纬度与坐标不符").arg(stale)
+                                       : QStringLiteral("有%1个点没有经纬度、%2个点的经纬度与坐标不符")
+                                             .arg(lacking)
+                                             .arg(stale);
+    return which + QStringLiteral("，将按下面的投影由其北、东坐标计算；其他点的经纬度不变。"
+                                  "工程记住该投影，以后修改坐标时经纬度随之更新。可以撤销。");
+}
+
+}  // namespace
+
+LatLonDialog::LatLonDialog(std::size_t lacking, std::size_t stale, UiServices& ui, QWidget* parent)
     : QDialog(parent), ui_(ui), projection_(new ProjectionBox(false)) {
     setWindowTitle(QStringLiteral("计算经纬度"));
     projection_->LoadSettings();
-    auto* text = new QLabel(QStringLiteral("有%1个点没有经纬度，将按下面的投影由其北、东坐标计算；"
-                                           "已有经纬度的点不变。可以撤销。")
-                                .arg(lacking));
+    auto* text = new QLabel(Explanation(lacking, stale));
     text->setObjectName("latLonText");
     text->setWordWrap(true);
     QDialogButtonBox* buttons = OkCancelButtons(*this, QStringLiteral("计算"), [this] { OnOk(); });

@@ -10,12 +10,14 @@ class ProjectionBox;
 class UiServices;
 
 // "计算经纬度": the Gauss-Krueger zone of the open project's plane
-// coordinates, from which the points without latitude/longitude get them.
+// coordinates, from which the points without latitude/longitude (or with
+// B/L an edit left behind) get them; the project remembers the zone.
 class LatLonDialog : public QDialog {
     Q_OBJECT
 public:
-    // `lacking`: how many points have no latitude/longitude.
-    LatLonDialog(std::size_t lacking, UiServices& ui, QWidget* parent = nullptr);
+    // `lacking`: how many points have no latitude/longitude; `stale`: how
+    // many have B/L that no longer match their x/y.
+    LatLonDialog(std::size_t lacking, std::size_t stale, UiServices& ui, QWidget* parent = nullptr);
 
     void OnOk();  // keeps the projection in the settings and accepts
     const GaussKrugerZone& Zone() const { return zone_; }

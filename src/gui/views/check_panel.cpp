@@ -92,7 +92,7 @@ void CheckPanel::Refresh() {
         SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
         if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
-        found = check::CheckProject(document_.Points(), towerBase);
+        found = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon());
     }
     model_->SetFindings(nullptr);  // the model never sees the old findings go
     findings_ = std::move(found);
