@@ -175,18 +175,63 @@ private slots:
         QCOMPARE(View().currentIndex().row(), 0);
     }
 
-    void addPointAppendsAndStores() {
-        ui_->dialogs.push_back(EnterPoint("N1", 1));
+    // 增加点: an ordinary detail point (not a J stake because a J row is
+    // selected) right after the selected point, with nothing selected last;
+    // while the list shows only J or Z stakes, one of those.
+    void addGoesAfterTheSelectedRow_data() {
+        QTest::addColumn<int>("mode");  // the command choosing what the list shows; 0: all points
+        QTest::addColumn<int>("row");   // the row selected in the list; -1: none
+        QTest::addColumn<int>("kind");  // the kind the dialog starts at
+        QTest::addColumn<int>("at");    // the new point's place in the working list
+        QTest::newRow("a J row selected") << 0 << 0 << int(AuxPoint) << 1;
+        QTest::newRow("a detail row selected") << 0 << 4 << int(AuxPoint) << 5;
+        QTest::newRow("the last row selected") << 0 << 7 << int(AuxPoint) << 8;
+        QTest::newRow("nothing selected") << 0 << -1 << int(AuxPoint) << 8;
+        QTest::newRow("J-stake list, J2 selected") << int(cmd::JStakeEdit) << 1 << int(JStake) << 6;
+        QTest::newRow("Z-stake list, Z1 selected") << int(cmd::ZStakeEdit) << 0 << int(ZStake) << 2;
+    }
+    void addGoesAfterTheSelectedRow() {
+        QFETCH(int, mode);
+        QFETCH(int, row);
+        QFETCH(int, kind);
+        QFETCH(int, at);
+        if (mode != 0) Run(mode);
+        if (row >= 0)
+            View().SelectRow(row);
+        else
+            View().clearSelection();
+        int kindShown = -1;
+        ui_->dialogs.push_back([&kindShown](QDialog& d) {
+            kindShown = d.findChild<QComboBox*>("kindCombo")->currentIndex();
+            return EnterPoint("N1")(d);
+        });
         Run(cmd::AddPoint);
-        QCOMPARE(View().Model().rowCount(), 9);
-        const DHPoint& added = Working().back();
+        QCOMPARE(kindShown, kind);
+        QCOMPARE(Working().size(), size_t(9));
+        const DHPoint& added = Working()[static_cast<size_t>(at)];
         QCOMPARE(added.NewPtName, std::string("N1"));
         QCOMPARE(added.OrgPtName, std::string("N1"));
         QCOMPARE(added.Dx, 1111.5);
-        QCOMPARE(added.DHType, 1);
+        QCOMPARE(added.DHType, kind);
         QVERIFY(added.ID >= 0);
-        QCOMPARE(added.OrderIndex, 8);
-        QCOMPARE(ReadBack(path_).size(), size_t(9));
+        QCOMPARE(added.OrderIndex, at);
+        QCOMPARE(ReadBack(path_)[static_cast<size_t>(at)].NewPtName, std::string("N1"));
+        QCOMPARE(View().SelectedGpsIds(), std::vector<std::string>{added.GPS_ID});
+        QCOMPARE(frame_->Document().History().undoText(), QStringLiteral("增加点"));
+    }
+
+    // After 自动J桩排序 the list shows the mileage the file keeps: J2 lies
+    // 3558.39053 m from J1 and is stored as 3558.3905, whose double lies
+    // just below the tie, so reopening shows 3558.390.
+    void mileageShownIsTheStoredOne() {
+        const std::string path = dir_->File("tie.PD");
+        linvara::testing::WriteCollectorProject(
+            path, {linvara::testing::Surveyed("1", "J1", 0), linvara::testing::Surveyed("2", "J2", 0, 3558.3905, 0.5)});
+        QVERIFY(frame_->OpenProjectFile(QString::fromStdString(path)));
+        Run(cmd::AutoJOrder);
+        const PointListModel& model = View().Model();
+        QCOMPARE(model.data(model.index(1, 8), Qt::DisplayRole).toString(), QStringLiteral("3558.390"));
+        QCOMPARE(PointListModel::CellText(ReadBack(path)[1], 8), std::string("3558.390"));
     }
 
     void addRefusesTakenNames_data() {
@@ -206,19 +251,15 @@ private slots:
         QCOMPARE(ReadBack(path_).size(), size_t(8));
     }
 
-    void addStartsAtJStakeAndInsertAtTheRowsKind() {
+    void insertStartsAtTheRowsKind() {
         int kindShown = -1;
-        auto peek = [&kindShown](QDialog& d) {
+        ui_->dialogs.push_back([&kindShown](QDialog& d) {
             kindShown = d.findChild<QComboBox*>("kindCombo")->currentIndex();
             return int(QDialog::Rejected);
-        };
-        ui_->dialogs.push_back(peek);
-        Run(cmd::AddPoint);
-        QCOMPARE(kindShown, 0);
-        ui_->dialogs.push_back(peek);
+        });
         View().InsertPointAt(4);
         QCOMPARE(kindShown, 4);
-        QCOMPARE(Working().size(), size_t(8));  // cancelled twice
+        QCOMPARE(Working().size(), size_t(8));  // cancelled
     }
 
     void insertGoesBeforeTheRow() {

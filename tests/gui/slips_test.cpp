@@ -101,18 +101,22 @@ private slots:
         QCOMPARE(Working().size(), size_t(8));
     }
 
-    // After a delete the row after it is selected; after an add the new row.
+    // After a delete the row after it is selected; after an add the new
+    // row, which comes right after the row selected before.
     void listKeepsItsPlace() {
         View().SelectRow(3);
         Run(cmd::DeletePoint);
         QCOMPARE(View().SelectedGpsIds(), std::vector<std::string>{"G05_line"});
         ui_->dialogs.push_back(FillThenOk<PointDialog>([](PointDialog& d) {
             d.findChild<QLineEdit*>("nameEdit")->setText("N1");
+            d.findChild<QLineEdit*>("xEdit")->setText("1120");
+            d.findChild<QLineEdit*>("yEdit")->setText("550");
         }));
         Run(cmd::AddPoint);
-        QCOMPARE(View().SelectedRow(), 7);
-        QCOMPARE(Working().back().NewPtName, std::string("N1"));
-        // The new point's kind is the kind of the selected row (F1, kind 4).
+        QCOMPARE(View().SelectedRow(), 4);
+        QCOMPARE(Working()[4].NewPtName, std::string("N1"));
+        // The new point is an ordinary detail point, whatever the kind of
+        // the selected row (F1, kind 4).
         View().SelectRow(3);
         int kind = -1;
         ui_->dialogs.push_back([&kind](QDialog& d) {
@@ -120,7 +124,7 @@ private slots:
             return int(QDialog::Rejected);
         });
         Run(cmd::AddPoint);
-        QCOMPARE(kind, 4);
+        QCOMPARE(kind, int(AuxPoint));
     }
 
     // Names that cannot be right are refused in the dialog, which stays open
@@ -158,6 +162,77 @@ private slots:
         QCOMPARE(ui_->messages.back().text, said);
         QCOMPARE(Names(Working()), Names(stored));
         QCOMPARE(Names(ReadBack(path_)), Names(stored));
+    }
+
+    // A point at (0, 0) or more than 50 km from every other point is asked
+    // about on OK, No first: No keeps the dialog open with what was typed,
+    // Yes stores it. An edit asks only about a position it changes, and the
+    // edited point's old place is no "other point".
+    void implausiblePlacesAsked_data() {
+        QTest::addColumn<int>("task");  // PointDialog::Task
+        QTest::addColumn<int>("row");   // the row added after, inserted before or edited
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<QString>("question");  // empty: none
+        const QString atZero = QStringLiteral("坐标为(0, 0)，确定要保存这个点吗？");
+        const auto far = [](const char* name, const char* km) {
+            return QStringLiteral("该点距其他所有点都超过50公里（最近的点“%1”也有%2公里），确定要保存这个点吗？")
+                .arg(QString::fromUtf8(name), QString::fromLatin1(km));
+        };
+        const int add = PointDialog::Add, insert = PointDialog::Insert, edit = PointDialog::Edit;
+        QTest::newRow("add at (0, 0)") << add << 1 << "0" << "0" << atZero;
+        QTest::newRow("add 55 km from J3") << add << 1 << "1300" << "55800" << far("J3", "55.0");
+        QTest::newRow("add 45 km from J3") << add << 1 << "1300" << "45800" << QString();
+        QTest::newRow("insert at (0, 0)") << insert << 2 << "0" << "0" << atZero;
+        QTest::newRow("edit, moved to (0, 0)") << edit << 2 << "0" << "0" << atZero;
+        QTest::newRow("edit, J3 moved 55 km: F2 is nearest") << edit << 7 << "1300" << "55800" << far("F2", "55.1");
+        QTest::newRow("edit, same place") << edit << 7 << "1300" << "800" << QString();
+    }
+    void implausiblePlacesAsked() {
+        QFETCH(int, task);
+        QFETCH(int, row);
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        QFETCH(QString, question);
+        ui_->answers = {false, true};
+        int firstResult = -1;
+        QString keptName, keptX;
+        ui_->dialogs.push_back([&](QDialog& d) {
+            auto& dialog = dynamic_cast<PointDialog&>(d);
+            if (task != PointDialog::Edit) dialog.findChild<QLineEdit*>("nameEdit")->setText("N1");
+            dialog.findChild<QLineEdit*>("xEdit")->setText(x);
+            dialog.findChild<QLineEdit*>("yEdit")->setText(y);
+            dialog.findChild<QLineEdit*>("codeEdit")->setText("typed");
+            dialog.OnOk();
+            firstResult = dialog.result();
+            keptName = dialog.findChild<QLineEdit*>("nameEdit")->text();
+            keptX = dialog.findChild<QLineEdit*>("xEdit")->text();
+            if (firstResult != QDialog::Accepted) dialog.OnOk();  // and now Yes
+            return dialog.result();
+        });
+        if (task == PointDialog::Insert) {
+            View().InsertPointAt(row);
+        } else {
+            View().SelectRow(row);
+            Run(task == PointDialog::Add ? cmd::AddPoint : cmd::EditPoint);
+        }
+        const int at = task == PointDialog::Add ? row + 1 : row;
+        const DHPoint stored = ReadBack(path_)[static_cast<size_t>(at)];
+        QCOMPARE(stored.Code, std::string("typed"));
+        QCOMPARE(stored.Dx, x.toDouble());
+        QCOMPARE(stored.Dy, y.toDouble());
+        QCOMPARE(Working()[static_cast<size_t>(at)].Dy, y.toDouble());
+        QCOMPARE(Working().size(), size_t(task == PointDialog::Edit ? 8 : 9));
+        if (question.isEmpty()) {
+            QVERIFY(!ui_->Kinds().contains("yesno"));
+            QCOMPARE(firstResult, int(QDialog::Accepted));
+            return;
+        }
+        QCOMPARE(ui_->Texts(), QStringList({question, question}));
+        QVERIFY(ui_->messages.front().defaultNo);
+        QCOMPARE(firstResult, int(QDialog::Rejected));  // still open after No
+        QCOMPARE(keptX, x);
+        QCOMPARE(keptName, task == PointDialog::Edit ? QString::fromStdString(stored.NewPtName) : QStringLiteral("N1"));
     }
 
     // 指定J桩 with J stakes among the selection leaves them as they are and

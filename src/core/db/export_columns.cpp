@@ -175,6 +175,14 @@ std::uint64_t BindSaved(sql::Binder& b, const DHPoint& p, int storedKind) {
     return f.Value();
 }
 
+void RoundAsStored(DHPoint& p, Use use) {
+    for (const Column& c : kColumns) {
+        if (c.kind != Kind::Real || c.real == nullptr || (c.uses & use) == 0) continue;
+        const double stored = text::RoundAsPrinted(p.*c.real, c.decimals);
+        p.*c.real = std::isnan(stored) || stored == 0 ? 0.0 : stored;
+    }
+}
+
 ReadColumns::ReadColumns(const sql::Statement& query) {
     const sql::NamedColumns named(query);
     positions_.reserve(kColumns.size());

@@ -83,6 +83,12 @@ void BindPoint(sql::Binder& b, const DHPoint& p, Use use);
 // save converts each value once.
 std::uint64_t BindSaved(sql::Binder& b, const DHPoint& p, int storedKind);
 
+// Sets the point's values that `use` (Added, Edited or Saved) stores to what
+// reading them back gives: rounded as their binding rounds them, -0 as 0 and
+// NaN (stored as NULL) as 0. A list that holds these shows, while the
+// project is open, the numbers it shows when the project is opened again.
+void RoundAsStored(DHPoint& p, Use use);
+
 // Column positions of a working-list query, looked up by name once.
 class ReadColumns {
 public:

@@ -17,6 +17,16 @@ double PlaneDistance(const DHPoint& a, const DHPoint& b) {
 
 double HypotDistance(const DHPoint& a, const DHPoint& b) { return std::hypot(b.Dx - a.Dx, b.Dy - a.Dy); }
 
+NearestPoint NearestOtherPoint(const DHPointList& points, const DHPoint& point) {
+    NearestPoint nearest;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (points[i].GPS_ID == point.GPS_ID) continue;
+        const double d = PlaneDistance(point, points[i]);
+        if (nearest.index < 0 || d < nearest.distance) nearest = {static_cast<int>(i), d};
+    }
+    return nearest;
+}
+
 double Bearing(const DHPoint& from, const DHPoint& to) {
     return std::atan2(to.Dy - from.Dy, to.Dx - from.Dx) * 180.0 / kPi;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/dh_point.h"
+#include "model/dh_point_list.h"
 
 // Plane geometry of survey points: Dx is north, Dy east; directions are in
 // degrees from north towards east. The outputs print these values to the
@@ -25,5 +26,14 @@ double PackDms(double degrees);
 // The turn at `at` on the way from `before` to `after`, packed ddd.mmss,
 // right turns positive, within [-180, 180].
 double TurningAngle(const DHPoint& before, const DHPoint& at, const DHPoint& after);
+
+// The point of `points` nearest to `point` in the plane, the point itself
+// (its GPS_ID) not counted: its index (-1 when there is no other point) and
+// its distance.
+struct NearestPoint {
+    int index = -1;
+    double distance = 0;
+};
+NearestPoint NearestOtherPoint(const DHPointList& points, const DHPoint& point);
 
 }  // namespace linvara

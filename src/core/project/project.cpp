@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "db/export_columns.h"
 #include "model/identity.h"
 #include "text/format.h"
 #include "text/file_system.h"
@@ -148,6 +149,13 @@ Status Project::RestoreBackup(const ListBackup& backup) {
 
 namespace {
 
+// The list keeps what the file keeps of every value a command computes or
+// the user types, so it shows the digits reopening the project shows.
+void HoldAsStored(DHPoint& point, export_table::Use use) { export_table::RoundAsStored(point, use); }
+void HoldAsStored(DHPointList& points) {
+    for (DHPoint& p : points) HoldAsStored(p, export_table::Saved);
+}
+
 // Taken by another point than the one with `gpsId`.
 bool IsNameTakenByOther(const DHPointList& list, const std::string& name, const std::string& gpsId) {
     for (const DHPoint& p : list)
@@ -164,6 +172,7 @@ Status Project::AddPoint(DHPoint point, int before) {
     const std::size_t at =
         before >= 0 && static_cast<std::size_t>(before) < points_.size() ? static_cast<std::size_t>(before) : points_.size();
     const Changes changes = changes_;
+    HoldAsStored(point, export_table::Added);
     points_.insert(points_.begin() + static_cast<std::ptrdiff_t>(at), std::move(point));
     ReindexOrder(points_);
     changes_.order = true;
@@ -188,12 +197,14 @@ Status Project::EditPoint(const DHPoint& edited) {
         if (IsNameTakenByOther(points_, edited.NewPtName, edited.GPS_ID)) return Status::Failed("不能存在相同点名");
     }
     if (Status unchanged = CheckUnchanged(); !unchanged) return unchanged;
-    const std::optional<LatLonOrigin> origin = OriginOfMove(was, edited);
-    if (Status updated = database_.UpdatePoint(edited, stored_, origin ? &*origin : nullptr); !updated) return updated;
+    DHPoint kept = edited;
+    HoldAsStored(kept, export_table::Edited);
+    const std::optional<LatLonOrigin> origin = OriginOfMove(was, kept);
+    if (Status updated = database_.UpdatePoint(kept, stored_, origin ? &*origin : nullptr); !updated) return updated;
     Remember();
     if (origin && !FindOrigin(latLon_, origin->gpsId, origin->latitude, origin->longitude))
         latLon_.origins.push_back(*origin);
-    points_[static_cast<std::size_t>(index)] = edited;
+    points_[static_cast<std::size_t>(index)] = std::move(kept);
     return Status::Ok();
 }
 
@@ -252,6 +263,7 @@ Status Project::RestoreList(DHPointList list, const CoordinateSystem* system) {
     if (!open_) return Status::Ok();
     DHPointList previous = std::exchange(points_, std::move(list));
     ReindexOrder(points_);
+    HoldAsStored(points_);
     const Changes changes = changes_;
     changes_.all = changes_.order = true;
     RowEdits edits;
@@ -268,6 +280,7 @@ Status Project::RestoreList(DHPointList list, const CoordinateSystem* system) {
 void Project::AutoOrder() {
     if (!open_) return;
     AutoOrderStakes(points_, options_);
+    HoldAsStored(points_);
     changes_.all = changes_.order = true;
 }
 
@@ -287,13 +300,17 @@ int Project::MoveJStake(JMove kind, int jRow) {
 void Project::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end) {
     if (!open_) return;
     std::vector<std::string> others;
+    std::vector<std::size_t> at;
     for (const std::string& gpsId : gpsIds) {
         const int index = FindIndexByGpsId(points_, gpsId);
         if (index < 0 || points_[static_cast<std::size_t>(index)].DHType == JStake) continue;
         changes_.ids.insert(points_[static_cast<std::size_t>(index)].ID);
         others.push_back(gpsId);
+        at.push_back(static_cast<std::size_t>(index));
     }
-    if (!others.empty()) linvara::AppointJStakes(points_, others, start, end);
+    if (others.empty()) return;
+    linvara::AppointJStakes(points_, others, start, end);
+    for (std::size_t i : at) HoldAsStored(points_[i], export_table::Saved);
 }
 
 }  // namespace linvara

@@ -17,7 +17,10 @@ class PointEditor {
 public:
     PointEditor(ProjectDocument& document, UiServices& ui, QWidget* dialogParent);
 
-    // 增加点: appended last, its kind preselected from the selected point (none: J桩).
+    // Adding, inserting and editing ask before they accept a point at (0, 0)
+    // or far from every other point.
+    // 增加点: after the selected point (none: last), as an ordinary detail
+    // point (辅助点); while the list shows only J or Z stakes, as one of those.
     void Add(const std::string& selectedGpsId = {});
     // Inserted before this point, its kind preselected.
     void InsertBefore(const std::string& gpsId);
@@ -28,7 +31,7 @@ public:
     void AppointJStakes(const std::vector<std::string>& gpsIds);
 
 private:
-    void AddAt(int before, int kind);
+    void AddAt(bool insert, int before, int kind);
     // The refusal of `name` for the point `gpsId` (empty for a new one), or empty.
     QString NameRefusal(const std::string& name, const std::string& gpsId) const;
 

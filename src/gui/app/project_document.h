@@ -66,7 +66,8 @@ public:
 
     // The commands below are undoable; each reaches the file when it
     // completes. False when refused, failed or cancelled (already reported).
-    bool AddPoint(DHPoint point, int before = -1);
+    // 增加点, or with `insert` 插入点: the new point takes index `before` (-1: last).
+    bool AddPoint(DHPoint point, int before = -1, bool insert = false);
     bool EditPoint(const DHPoint& edited);
     bool DeletePoints(const std::vector<std::string>& gpsIds);
     void AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start, const DHPoint& end);

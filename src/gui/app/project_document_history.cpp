@@ -129,7 +129,7 @@ bool ProjectDocument::RestoreBackup(const ListBackup& backup) {
 
 // --- the commands ---------------------------------------------------------
 
-bool ProjectDocument::AddPoint(DHPoint point, int before) {
+bool ProjectDocument::AddPoint(DHPoint point, int before, bool insert) {
     if (!project_) return false;
     const std::string gpsId = point.GPS_ID;
     focus_ = {gpsId};
@@ -140,7 +140,7 @@ bool ProjectDocument::AddPoint(DHPoint point, int before) {
     emit orderChanged();
     if (!ok) return false;
     auto removed = std::make_shared<RemovedPoints>();
-    Push(before < 0 ? QStringLiteral("增加点") : QStringLiteral("插入点"),
+    Push(insert ? QStringLiteral("插入点") : QStringLiteral("增加点"),
          [this, gpsId, removed] { return Remove({gpsId}, *removed); },
          [this, removed] { return PutBack(*removed); });
     return true;

@@ -225,6 +225,12 @@ void PointDialog::OnOk() {
         p.GPS_ID = NewGpsId();
         p.OrgPtName = p.NewPtName;
     }
+    if (const QString question = question_ ? question_(p) : QString();
+        !question.isEmpty() && !ui_.AskYesNoDefaultNo(question)) {
+        point_ = before;
+        x_->setFocus();
+        return;
+    }
     accept();
 }
 

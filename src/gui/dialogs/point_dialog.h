@@ -30,6 +30,9 @@ public:
     // Checks the entered name on OK: the text of a refusal (the dialog stays
     // open with what was typed), or empty.
     void SetNameCheck(std::function<QString(const std::string& name)> check) { nameCheck_ = std::move(check); }
+    // A question about the point as entered, asked on OK before it is
+    // accepted (No keeps the dialog open with what was typed), or empty.
+    void SetQuestion(std::function<QString(const DHPoint& entered)> question) { question_ = std::move(question); }
     // The result after OK.
     const DHPoint& Point() const { return point_; }
 
@@ -65,6 +68,7 @@ private:
     QFormLayout* attributes_ = nullptr;
     bool filling_ = false;
     std::function<QString(const std::string&)> nameCheck_;
+    std::function<QString(const DHPoint&)> question_;
 };
 
 }  // namespace linvara::gui
