@@ -57,8 +57,20 @@ void ExpectFeatures(const std::vector<Feature>& features, const std::vector<Expe
     }
 }
 
-// Per point: the point, its name 2.5 east at height 0, the point again. The
-// names are decoded from the code page the file declares.
+// Per point: the point, its name 2.5 east at height 0, the point again.
+std::vector<Expected> DxfFeatures(const DHPointList& list, const std::vector<std::string>& names) {
+    std::vector<Expected> expected;
+    for (size_t i = 0; i < list.size(); ++i) {
+        const DHPoint& p = list[i];
+        const Expected point = {"", {p.Dy, p.Dx, p.Dh}, {4, 4, 4}};
+        expected.push_back(point);
+        expected.push_back({names[i], {p.Dy + 2.5, p.Dx, 0}, {4, 4, 1}});
+        expected.push_back(point);
+    }
+    return expected;
+}
+
+// The names are decoded from the code page the file declares.
 TEST(GdalReadback, DxfPointsAndNames) {
     if (!testing::HaveCommand("ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) not installed";
     testing::TempDir dir;
@@ -66,14 +78,21 @@ TEST(GdalReadback, DxfPointsAndNames) {
     testing::RecordingReporter reporter;
     const DHPointList list = AwkwardStakes();
     ASSERT_TRUE(WriteResultFile(list, path, 6, reporter));
-    std::vector<Expected> expected;
-    for (const DHPoint& p : list) {
-        const Expected point = {"", {p.Dy, p.Dx, p.Dh}, {4, 4, 4}};
-        expected.push_back(point);
-        expected.push_back({p.NewPtName, {p.Dy + 2.5, p.Dx, 0}, {4, 4, 1}});
-        expected.push_back(point);
-    }
-    ExpectFeatures(ReadFeatures(path, "Text"), expected);
+    std::vector<std::string> names;
+    for (const DHPoint& p : list) names.push_back(p.NewPtName);
+    ExpectFeatures(ReadFeatures(path, "Text"), DxfFeatures(list, names));
+}
+
+// Code page 936 as a reader decodes it: the euro sign from its one byte,
+// "?" for what the code page lacks.
+TEST(GdalReadback, DxfEuroSignAndCharactersOutsideGbk) {
+    if (!testing::HaveCommand("ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) not installed";
+    testing::TempDir dir;
+    const std::string path = dir.File("线路.dxf");
+    testing::RecordingReporter reporter;
+    const DHPointList list = {testing::PlanePoint("€5", JStake, 1, 2, 3), testing::PlanePoint("𠮷J1", JStake, 4, 5, 6)};
+    ASSERT_TRUE(WriteResultFile(list, path, 6, reporter));
+    ExpectFeatures(ReadFeatures(path, "Text"), DxfFeatures(list, {"€5", "?J1"}));
 }
 
 TEST(GdalReadback, KmlPlacemarksInStakeOrder) {

@@ -6,6 +6,7 @@
 #include "text/atomic_file.h"
 #include "text/encoding.h"
 #include "text/format.h"
+#include "text/gbk.h"
 
 namespace linvara {
 namespace {
@@ -19,15 +20,29 @@ constexpr const char* kKmlDone = "转换完成!";
 constexpr const char* kCannotCreate = "新建成果文件出错：";
 constexpr const char* kNoPath = "请先选择成果文件的保存路径";
 constexpr const char* kUnknownKind = "未知的成果文件格式";
+constexpr const char* kOutsideGbk = "点名含有GBK以外的字符“%s”，DXF中以?代替";
 
 // The file bytes of a non-KML kind, GBK encoded; `written` counts the points.
+// The DXF declares code page 936, which has no room for GB18030's other
+// characters: they become "?" there.
 std::string BuildResultBytes(const DHPointList& list, int kind, int& written) {
     if (kind == kDxfKind) {
         written = static_cast<int>(list.size());
-        return text::Utf8ToGb18030(output::BuildDxf(output::CollectSurveyCoords(list)));
+        return text::Utf8ToGbk(output::BuildDxf(output::CollectSurveyCoords(list)));
     }
     if (kind == kStakeTableKind) return text::ToGbkTextFile(output::BuildStakeTable(list, written));
     return text::ToGbkTextFile(output::BuildCoordinateList(list, kind, written));
+}
+
+// Names every point whose name the DXF carried with "?" in places.
+void WarnNamesOutsideGbk(const DHPointList& list, Reporter& reporter) {
+    for (std::size_t row = 0; row < list.size(); ++row) {
+        const DHPoint& p = list[row];
+        const std::string outside = text::CharactersOutsideGbk(p.NewPtName);
+        if (outside.empty()) continue;
+        reporter.AboutPoint(MessageLevel::Warning, text::Format(kOutsideGbk, outside.c_str()),
+                            {p.NewPtName, static_cast<long long>(row), p.GPS_ID});
+    }
 }
 
 bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& reporter, int* written) {
@@ -66,6 +81,7 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
     try {
         const std::string bytes = BuildResultBytes(list, kind, written);
         if (text::WriteFileAtomically(path, bytes, &error)) {
+            if (kind == kDxfKind) WarnNamesOutsideGbk(list, reporter);
             if (written > 0) reporter.Done(kConverted);
             if (writtenOut) *writtenOut = written;
             return true;
