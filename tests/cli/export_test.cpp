@@ -92,6 +92,19 @@ TEST(ExportCommand, Failures) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.shp")));
 }
 
+// A name the DXF's code page cannot carry: "?" there, and the point named on stderr.
+TEST(ExportCommand, DxfWarnsOfNamesOutsideGbk) {
+    TempDir dir;
+    const std::string project = dir.File("line.PD");
+    testing::WriteCollectorProject(project, {testing::Surveyed("g1", "J1", 0, 1000, 2000),
+                                             testing::Surveyed("g2", "𠮷2", 1, 1050, 2000)});
+    const std::string dxf = dir.File("out.dxf");
+    const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " -k dxf -o " + ShellQuote(dxf));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "点名含有GBK以外的字符“𠮷”，DXF中以?代替（点名：𠮷2，第2行）\n转换成功!\n");
+    EXPECT_NE(ReadFileBytes(dxf).find("\r\n?2\r\n"), std::string::npos);
+}
+
 TEST(ExportCommand, HelpListsTheKinds) {
     TempDir dir;
     const std::string helpFile = dir.File("help.txt");
