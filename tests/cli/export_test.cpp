@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "output/kml_writer.h"
 #include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
@@ -90,6 +91,28 @@ TEST(ExportCommand, Failures) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.dat")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.shp")));
+}
+
+// The KML kind as a KMZ archive; --kmz with another kind is a usage error.
+TEST(ExportCommand, KmzForTheKmlKindOnly) {
+    TempDir dir;
+    const std::string project = MakeProject(dir);
+    const std::string kmz = dir.File("out.kmz");
+    Outcome r = RunCli(dir, "export " + ShellQuote(project) + " -k kml --kmz -o " + ShellQuote(kmz));
+    if (KmzAvailable()) {
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "转换完成!\n");
+        EXPECT_EQ(ReadFileBytes(kmz).substr(0, 4), "PK\x03\x04");
+    } else {
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, std::string(kKmzNotInThisBuild) + "\n");
+        EXPECT_FALSE(std::filesystem::exists(kmz));
+    }
+    const std::string dxf = dir.File("x.dxf");
+    r = RunCli(dir, "export " + ShellQuote(project) + " -k dxf --kmz -o " + ShellQuote(dxf));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("--kmz: 只用于 KML"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dxf));
 }
 
 // A name the DXF's code page cannot carry: "?" there, and the point named on stderr.

@@ -20,6 +20,7 @@ constexpr const char* kKmlDone = "转换完成!";
 constexpr const char* kCannotCreate = "新建成果文件出错：";
 constexpr const char* kNoPath = "请先选择成果文件的保存路径";
 constexpr const char* kUnknownKind = "未知的成果文件格式";
+constexpr const char* kKmzForKmlOnly = "KMZ只用于J、Z桩KML格式";
 constexpr const char* kOutsideGbk = "点名含有GBK以外的字符“%s”，DXF中以?代替";
 
 // The file bytes of a non-KML kind, GBK encoded; `written` counts the points.
@@ -45,9 +46,11 @@ void WarnNamesOutsideGbk(const DHPointList& list, Reporter& reporter) {
     }
 }
 
-bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& reporter, int* written) {
+bool WriteKmlResult(const DHPointList& list, const std::string& path, KmlPacking packing, Reporter& reporter,
+                    int* written) {
     std::string error;
-    if (WriteStakeKml(list, path, &error) == 1) {
+    const int done = packing == KmlPacking::Kmz ? WriteStakeKmz(list, path, &error) : WriteStakeKml(list, path, &error);
+    if (done == 1) {
         if (written) {
             *written = 0;
             for (const DHPoint& p : list) *written += (p.DHType == JStake || p.DHType == ZStake) ? 1 : 0;
@@ -64,9 +67,13 @@ bool WriteKmlResult(const DHPointList& list, const std::string& path, Reporter& 
 }  // namespace
 
 bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter,
-                     int* writtenOut) {
+                     int* writtenOut, KmlPacking packing) {
     if (kind < 0 || kind > kKmlKind) {
         reporter.Error(kUnknownKind);
+        return false;
+    }
+    if (packing == KmlPacking::Kmz && (kind != kKmlKind || !KmzAvailable())) {
+        reporter.Error(kind != kKmlKind ? kKmzForKmlOnly : kKmzNotInThisBuild);
         return false;
     }
     // A name of only white space cannot be a file on the desktop platforms
@@ -75,7 +82,7 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
         reporter.Warning(kNoPath);
         return false;
     }
-    if (kind == kKmlKind) return WriteKmlResult(list, path, reporter, writtenOut);
+    if (kind == kKmlKind) return WriteKmlResult(list, path, packing, reporter, writtenOut);
     int written = 0;
     std::string error;
     try {
