@@ -9,7 +9,7 @@ $SUDO apt-get update -q
 $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   libsqlite3-dev sqlite3 libsqlitecpp-dev libproj-dev proj-bin \
-  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev \
+  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libzip-dev zlib1g-dev \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev \
   python3 gdal-bin python3-ezdxf python3-openpyxl libxml2-utils poppler-utils \
   fonts-noto-cjk xvfb xauth locales \

@@ -6,7 +6,8 @@
 # libraries Debian has no MinGW packages of from their Debian source
 # packages into build-win-deps/sysroot (kept between runs): SQLite (the
 # amalgamation generated from the sqlite3 source, Debian's compile options),
-# SQLiteCpp, GoogleTest, CLI11 and libxlsxwriter (with Debian's MinGW zlib).
+# SQLiteCpp, GoogleTest, CLI11, libxlsxwriter and libzip (for KMZ; both with
+# Debian's MinGW zlib).
 # PROJ is left out: the Windows build reports that coordinate projection is
 # not supported. Ends with the packages Linvara-<version>-win64.zip and
 # Linvara-<version>-win64.exe (the installer) in build-win/.
@@ -35,7 +36,7 @@ cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DL
        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$sysroot"
        -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-bash "$root/scripts/windows/fetch-sources.sh" "$deps/src" sqlite3 sqlitecpp googletest cli11 libxlsxwriter
+bash "$root/scripts/windows/fetch-sources.sh" "$deps/src" sqlite3 sqlitecpp googletest cli11 libxlsxwriter libzip
 src() { ls -d "$deps/src/$1"-*/ | head -n1; }
 mkdir -p "$sysroot/lib" "$sysroot/include" "$deps/build"
 
@@ -81,6 +82,12 @@ if [ ! -f "$deps/build/libxlsxwriter.done" ]; then
   # then the same bytes (the writer runs under CLocaleScope).
   cmake_dep libxlsxwriter "$x" -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF
 fi
+
+# libzip for the KMZ archive: static, deflate only (zlib), no encryption.
+[ -f "$deps/build/libzip.done" ] || cmake_dep libzip "$(src libzip)" \
+  -DBUILD_SHARED_LIBS=OFF -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF \
+  -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF \
+  -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF
 
 echo "== Linvara"
 cmake -S "$root" -B "$build" "${cross[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/ \

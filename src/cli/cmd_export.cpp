@@ -15,7 +15,10 @@ struct ExportArgs {
     std::string project;
     std::string kind;
     std::string output;
+    bool kmz = false;
 };
+
+constexpr int kKmlKind = 11;
 
 // The kind of "0".."11" or of a short name; -1 when there is none.
 int ParseKind(const std::string& value) {
@@ -38,9 +41,12 @@ std::string KindList() {
 }
 
 void RunExport(const ExportArgs& args, CliContext& ctx) {
+    const int kind = ParseKind(args.kind);
+    if (args.kmz && kind != kKmlKind) throw CLI::ValidationError("--kmz", "只用于 KML（--kind kml）：--kind " + args.kind);
     Project project(ctx.reporter);
     if (!OpenProject(project, args.project, ctx)) return;
-    ctx.exitCode = WriteResultFile(project.Points(), args.output, ParseKind(args.kind), ctx.reporter) ? 0 : 1;
+    const KmlPacking packing = args.kmz ? KmlPacking::Kmz : KmlPacking::Kml;
+    ctx.exitCode = WriteResultFile(project.Points(), args.output, kind, ctx.reporter, nullptr, packing) ? 0 : 1;
 }
 
 }  // namespace
@@ -53,6 +59,8 @@ void RegisterExportCommands(CLI::App& app, CliContext& ctx) {
         ->required()
         ->check(kKindValidator);
     sub->add_option("-o,--output", args->output, "result file to write")->required();
+    sub->add_flag("--kmz", args->kmz,
+                  "with --kind kml: a KMZ archive (the KML and its stake icon), for viewers without internet");
     sub->footer(KindList());
     sub->callback([args, &ctx] { RunExport(*args, ctx); });
 }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "output/kml_writer.h"
 #include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
@@ -120,6 +121,41 @@ TEST(ExportCommand, NamesThatBreakAKindAreWrittenAsTheyAreAndNamed) {
         EXPECT_EQ(r.err, c.err) << c.kind;
         EXPECT_NE(text::Gb18030ToUtf8(ReadFileBytes(out)).find(c.line), std::string::npos) << c.kind;
     }
+}
+
+// The KML kind as a KMZ archive; --kmz with another kind is a usage error.
+TEST(ExportCommand, KmzForTheKmlKindOnly) {
+    TempDir dir;
+    const std::string project = MakeProject(dir);
+    const std::string kmz = dir.File("out.kmz");
+    Outcome r = RunCli(dir, "export " + ShellQuote(project) + " -k kml --kmz -o " + ShellQuote(kmz));
+    if (KmzAvailable()) {
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.err, "转换完成!\n");
+        EXPECT_EQ(ReadFileBytes(kmz).substr(0, 4), "PK\x03\x04");
+    } else {
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, std::string(kKmzNotInThisBuild) + "\n");
+        EXPECT_FALSE(std::filesystem::exists(kmz));
+    }
+    const std::string dxf = dir.File("x.dxf");
+    r = RunCli(dir, "export " + ShellQuote(project) + " -k dxf --kmz -o " + ShellQuote(dxf));
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("--kmz: 只用于 KML"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dxf));
+}
+
+// A name the DXF's code page cannot carry: "?" there, and the point named on stderr.
+TEST(ExportCommand, DxfWarnsOfNamesOutsideGbk) {
+    TempDir dir;
+    const std::string project = dir.File("line.PD");
+    testing::WriteCollectorProject(project, {testing::Surveyed("g1", "J1", 0, 1000, 2000),
+                                             testing::Surveyed("g2", "𠮷2", 1, 1050, 2000)});
+    const std::string dxf = dir.File("out.dxf");
+    const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " -k dxf -o " + ShellQuote(dxf));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "点名含有GBK以外的字符“𠮷”，DXF中以?代替（点名：𠮷2，第2行）\n转换成功!\n");
+    EXPECT_NE(ReadFileBytes(dxf).find("\r\n?2\r\n"), std::string::npos);
 }
 
 TEST(ExportCommand, HelpListsTheKinds) {

@@ -21,6 +21,7 @@
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
 #include "model/code_tables.h"
+#include "output/kml_writer.h"
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -364,6 +365,37 @@ private slots:
         QVERIFY2(ui_->Texts().join('\n').contains(QStringLiteral("点名含有逗号：其他程序读此成果文件时该行会错列或被截断")),
                  qPrintable(ui_->Texts().join('\n')));
         QVERIFY(linvara::testing::ReadFileBytes(dir_->File("comma.dat")).starts_with("J,1,"));
+    }
+
+    // The KML kind alone can be packed as a KMZ; the path, the save filter
+    // and the file follow the choice, which comes back next time.
+    void outputKmlAsKmz() {
+        if (!KmzAvailable()) QSKIP(kKmzNotInThisBuild);
+        const DHPointList list = Stakes({"J1", "J2"});
+        ResultFileDialog d(list, *ui_);
+        auto* kmz = d.findChild<QCheckBox*>("kmzCheck");
+        d.KindList().setCurrentIndex(6);
+        QVERIFY(!kmz->isEnabled());
+        d.KindList().setCurrentIndex(11);
+        QVERIFY(kmz->isEnabled());
+        kmz->setChecked(true);
+        ui_->saveFiles.push_back(QString::fromStdString(dir_->File("line.kmz")));
+        d.OnChoosePath();
+        QCOMPARE(ui_->lastSuffix, QStringLiteral("kmz"));
+        QVERIFY(ui_->lastFilter.contains("*.kmz") && !ui_->lastFilter.contains("*.kml"));
+        d.OnConvert();
+        QCOMPARE(linvara::testing::ReadFileBytes(dir_->File("line.kmz")).substr(0, 4), std::string("PK\x03\x04"));
+        kmz->setChecked(false);
+        QCOMPARE(d.ResultPath(), dir_->File("line.kml"));
+        kmz->setChecked(true);
+        d.KindList().setCurrentIndex(6);
+        QCOMPARE(d.ResultPath(), dir_->File("line.dxf"));
+        d.KindList().setCurrentIndex(11);
+        QCOMPARE(d.ResultPath(), dir_->File("line.kmz"));
+        ResultFileDialog again(list, *ui_);
+        QVERIFY(again.Kmz());
+        QCOMPARE(again.DefaultExtension(), std::string("kmz"));
+        kmz->setChecked(false);  // the next test starts with a KML
     }
 
     // ---- tower-base sections

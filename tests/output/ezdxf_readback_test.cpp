@@ -46,28 +46,50 @@ struct DxfFile {
     std::string path = dir.File("线路.dxf");
 };
 
+// What ezdxf makes of the DXF of `list`: the first two lines of the script
+// (version and code page; audit counts) and the text of every TEXT entity.
+struct ReadBack {
+    std::string header, audit;
+    std::vector<std::string> names;
+};
+
+ReadBack ReadWithEzdxf(const std::string& python, const DHPointList& list) {
+    DxfFile file;
+    testing::RecordingReporter reporter;
+    ReadBack read;
+    EXPECT_TRUE(WriteResultFile(list, file.path, 6, reporter));
+    const std::string script = file.dir.File("read.py");
+    testing::WriteFileBytes(script, kReadScript);
+    const testing::ReaderRun run = testing::RunReader(python + " " + ShellQuote(script) + " " + ShellQuote(file.path));
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    std::istringstream out(run.out);
+    std::getline(out, read.header);
+    std::getline(out, read.audit);
+    for (std::string line; std::getline(out, line);) read.names.push_back(line);
+    return read;
+}
+
 TEST(EzdxfReadback, AuditFindsNoErrorAndNamesDecodeFromTheDeclaredCodePage) {
     const std::string python = PythonWithEzdxf();
     if (python.empty()) GTEST_SKIP() << "ezdxf (python3-ezdxf) not installed";
-    DxfFile file;
-    testing::RecordingReporter reporter;
     const DHPointList list = testing::AwkwardStakes();
-    ASSERT_TRUE(WriteResultFile(list, file.path, 6, reporter));
-    const std::string script = file.dir.File("read.py");
-    testing::WriteFileBytes(script, kReadScript);
+    const ReadBack read = ReadWithEzdxf(python, list);
+    EXPECT_EQ(read.header, "AC1009 ANSI_936 gbk");
+    EXPECT_EQ(read.audit, "0 0 0 0") << "errors and fixes of readfile's audit, then of recover";
+    ASSERT_EQ(read.names.size(), list.size());
+    for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(read.names[i], list[i].NewPtName);
+}
 
-    const testing::ReaderRun run = testing::RunReader(python + " " + ShellQuote(script) + " " + ShellQuote(file.path));
-    ASSERT_EQ(run.exitCode, 0) << run.out;
-    std::istringstream out(run.out);
-    std::string line;
-    std::getline(out, line);
-    EXPECT_EQ(line, "AC1009 ANSI_936 gbk");
-    std::getline(out, line);
-    EXPECT_EQ(line, "0 0 0 0") << "errors and fixes of readfile's audit, then of recover";
-    std::vector<std::string> names;
-    while (std::getline(out, line)) names.push_back(line);
-    ASSERT_EQ(names.size(), list.size());
-    for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(names[i], list[i].NewPtName);
+// Characters the declared code page lacks arrive as "?", and nothing else
+// of the name is lost.
+TEST(EzdxfReadback, CharactersOutsideGbkReadAsQuestionMarks) {
+    const std::string python = PythonWithEzdxf();
+    if (python.empty()) GTEST_SKIP() << "ezdxf (python3-ezdxf) not installed";
+    using testing::PlanePoint;
+    const ReadBack read = ReadWithEzdxf(python, {PlanePoint("𠮷J1", JStake, 1, 2), PlanePoint("转角J2", JStake, 3, 4),
+                                                  PlanePoint("Z3𠮷吉", ZStake, 5, 6)});
+    EXPECT_EQ(read.audit, "0 0 0 0");
+    EXPECT_EQ(read.names, (std::vector<std::string>{"?J1", "转角J2", "Z3?吉"}));
 }
 
 // The command our users run on a file they doubt.

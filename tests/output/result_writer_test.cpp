@@ -130,6 +130,33 @@ TEST(ResultWriter, DxfPiecesForTwoPoints) {
     EXPECT_EQ(w.reporter.Texts(), std::vector<std::string>{"转换成功!"});
 }
 
+
+// The DXF declares code page 936: a character it lacks becomes "?" there,
+// with a warning naming the point, the euro sign its one byte 0x80, and
+// every other byte is that of the same names written with "?" already.
+// The other kinds keep GB18030.
+TEST(ResultWriter, DxfNamesOutsideGbkBecomeQuestionMarks) {
+    auto points = [](const char* first, const char* third) {
+        return DHPointList{PlanePoint(first, JStake, 100, 200, 5), PlanePoint("辅1", AuxPoint, 110, 210),
+                           PlanePoint(third, ZStake, 120, 220)};
+    };
+    Written w;
+    Write(points("𠮷J1", "Z€𠮷𠀀𠮷"), 6, w);
+    Written same;
+    Write(points("?J1", "Z€???"), 6, same);
+    EXPECT_EQ(w.bytes, same.bytes);
+    EXPECT_NE(w.bytes.find("\r\nZ\x80???\r\n"), std::string::npos);
+    EXPECT_EQ(w.reporter.Texts(),
+              (std::vector<std::string>{"点名含有GBK以外的字符“𠮷”，DXF中以?代替（点名：𠮷J1，第1行）",
+                                        "点名含有GBK以外的字符“𠮷𠀀”，DXF中以?代替（点名：Z€𠮷𠀀𠮷，第3行）",
+                                        "转换成功!"}));
+    EXPECT_EQ(w.reporter.messages[0].kind, "warning");
+
+    Written list;
+    Write(points("𠮷J1", "Z€"), 0, list);
+    EXPECT_EQ(text::Gb18030ToUtf8(list.bytes).rfind("𠮷J1,", 0), 0u);
+    EXPECT_EQ(list.reporter.Texts(), std::vector<std::string>{"转换成功!"});
+}
 // No point written: the file holds at most the frame, and nothing is said.
 TEST(ResultWriter, NothingWrittenMeansNoMessage) {
     struct Case {

@@ -32,7 +32,7 @@ root=$work/root
 control() { dpkg-deb -f "$deb" "$1"; }
 [ "$(control Package)" = linvara ] || fail "Package field: $(control Package)"
 depends=$(control Depends)
-for lib in libqt6widgets6 libsqlite3 libc6; do
+for lib in libqt6widgets6 libsqlite3 libzip4 libc6; do
   grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 

@@ -13,8 +13,7 @@ constexpr std::string_view kHeadStart =
 constexpr const char* kDocumentName = "\t<name>%s</name>\r\n\t<open>1</open>\r\n";
 // The stake icon, in the shared style and again in every placemark's own
 // style: viewers that do not merge the two would otherwise draw no icon.
-constexpr std::string_view kIcon =
-    "\t<Icon><href>http://maps.google.com/mapfiles/kml/shapes/donut.png</href></Icon>\r\n";
+constexpr const char* kIcon = "\t<Icon><href>%s</href></Icon>\r\n";
 constexpr std::string_view kStyleStart =
     "\t<Style id=\"khStyle\">\r\n"
     "\t<IconStyle>\r\n"
@@ -76,11 +75,12 @@ std::string XmlEscape(std::string_view raw) {
     return out;
 }
 
-KmlDocument::KmlDocument(std::string_view name, bool labels) {
+KmlDocument::KmlDocument(std::string_view name, bool labels, std::string_view icon)
+    : iconLine_(text::Format(kIcon, XmlEscape(icon).c_str())) {
     out_ += kHeadStart;
     text::AppendFormat(out_, kDocumentName, XmlEscape(name).c_str());
     out_ += kStyleStart;
-    out_ += kIcon;
+    out_ += iconLine_;
     out_ += kStyleLabels;
     out_ += labels ? kLabelsOn : kLabelsOff;
     out_ += kStyleEnd;
@@ -92,7 +92,7 @@ void KmlDocument::Add(const Placemark& placemark) {
     const std::string description = XmlEscape(placemark.description);
     for (const BLHCoord& c : placemark.coordinates) {
         text::AppendFormat(out_, kPlacemarkStart, name.c_str(), description.c_str(), placemark.iconColor & 0xFFFFFFu);
-        out_ += kIcon;
+        out_ += iconLine_;
         text::AppendFormat(out_, kPlacemarkPoint, c.L, c.B, c.H);
     }
 }

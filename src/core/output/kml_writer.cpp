@@ -4,6 +4,8 @@
 
 #include "model/stake_sequence.h"
 #include "output/kml_document.h"
+#include "output/stake_icon.h"
+#include "output/zip_archive.h"
 #include "text/atomic_file.h"
 #include "text/file_name.h"
 #include "text/format.h"
@@ -13,6 +15,10 @@ namespace {
 
 // Red in the blue-green-red order of KML colours.
 constexpr unsigned kStakeIconColor = 0x0000ff;
+
+// Inside a KMZ: the KML a viewer opens (the first entry) and the icon beside it.
+constexpr const char* kKmzDocument = "doc.kml";
+constexpr const char* kKmzIcon = "files/donut.png";
 
 // The file name without its extension; empty when the name has no ".".
 std::string DocumentName(const std::string& path) {
@@ -30,15 +36,39 @@ void AddStakes(output::KmlDocument& kml, const DHPointList& stakes) {
     }
 }
 
+std::string StakeKml(const DHPointList& list, const std::string& target, std::string_view icon) {
+    output::KmlDocument kml(DocumentName(target), true, icon);
+    AddStakes(kml, JStakeList(list));
+    AddStakes(kml, ZStakeList(list));
+    return kml.Finish();
+}
+
 }  // namespace
 
 int WriteStakeKml(const DHPointList& list, const std::string& path, std::string* error) {
     const std::string target = text::Trim(path);
     if (target.empty()) return 0;
-    output::KmlDocument kml(DocumentName(target), true);
-    AddStakes(kml, JStakeList(list));
-    AddStakes(kml, ZStakeList(list));
-    return text::WriteFileAtomically(target, kml.Finish(), error) ? 1 : 0;
+    return text::WriteFileAtomically(target, StakeKml(list, target, output::kWebStakeIcon), error) ? 1 : 0;
+}
+
+bool KmzAvailable() { return output::ZipAvailable(); }
+
+int WriteStakeKmz(const DHPointList& list, const std::string& path, std::string* error) {
+    const std::string target = text::Trim(path);
+    if (target.empty()) return 0;
+    if (!KmzAvailable()) {
+        if (error) *error = kKmzNotInThisBuild;
+        return 0;
+    }
+    const std::string kml = StakeKml(list, target, kKmzIcon);
+    const std::string icon = output::StakeIconPng();
+    const output::ZipEntry entries[] = {{kKmzDocument, kml, true}, {kKmzIcon, icon, false}};
+    std::string zip, cause;
+    if (!output::BuildZip(entries, zip, cause)) {
+        if (error) *error = cause;
+        return 0;
+    }
+    return text::WriteFileAtomically(target, zip, error) ? 1 : 0;
 }
 
 }  // namespace linvara

@@ -51,6 +51,8 @@ std::string SaveFilterForKind(int kind) {
     }
 }
 
+std::string KmzSaveFilter() { return "Google Earth KMZ (*.kmz)|*.kmz||"; }
+
 std::string ReplaceExtension(const std::string& path, const std::string& ext) {
     if (path.empty()) return path;
     const std::size_t slash = path.find_last_of('/');

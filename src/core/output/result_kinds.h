@@ -20,6 +20,11 @@ std::string ExtensionForKind(int kind);
 // "text|pattern|text|pattern||" form; the kind's own extension comes first.
 std::string SaveFilterForKind(int kind);
 
+// The KML kind packed as a KMZ archive (KmlPacking::Kmz): its extension and
+// its save dialog's filter.
+inline constexpr const char* kKmzExtension = "kmz";
+std::string KmzSaveFilter();
+
 // The path with the extension of its file name (if any) replaced by `ext`.
 std::string ReplaceExtension(const std::string& path, const std::string& ext);
 

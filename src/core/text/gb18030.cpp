@@ -108,6 +108,8 @@ bool InRange(unsigned char b, unsigned char low, unsigned char high) { return b 
 
 }  // namespace
 
+std::uint32_t CodeOf(char32_t codePoint) { return Encoder().Find(codePoint); }
+
 std::string ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 3 / 2 + 4);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,9 @@ namespace linvara::text::gb18030 {
 std::string ToUtf8(std::string_view bytes);
 // `utf8` must be valid UTF-8 (SanitizeUtf8).
 std::string FromUtf8(std::string_view utf8);
+
+// The code of one code point from U+0080 on, its bytes packed big-endian
+// (0xB8A8 for 辅, 0x9534B235 for 𠮷); 0 when it has none.
+std::uint32_t CodeOf(char32_t codePoint);
 
 }  // namespace linvara::text::gb18030

@@ -43,6 +43,10 @@ int LastResultKind() { return QSettings().value(QStringLiteral("ResultKind"), 0)
 
 void RememberResultKind(int kind) { QSettings().setValue(QStringLiteral("ResultKind"), kind); }
 
+bool LastResultKmz() { return QSettings().value(QStringLiteral("ResultKmz"), false).toBool(); }
+
+void RememberResultKmz(bool kmz) { QSettings().setValue(QStringLiteral("ResultKmz"), kmz); }
+
 QByteArray ListColumns() { return QSettings().value(QStringLiteral("ListColumns")).toByteArray(); }
 
 void RememberListColumns(const QByteArray& state) { QSettings().setValue(QStringLiteral("ListColumns"), state); }

@@ -10,7 +10,7 @@ namespace linvara::gui {
 
 // What the desktop program remembers between runs, in the user's settings
 // (QSettings, organisation and application "Linvara"): the last folder of
-// each file dialog, the last result kind, the list's columns and the
+// each file dialog, the last result kind (and KML or KMZ), the list's columns and the
 // conversion options of each project. The window's geometry and docks are
 // kept by MainWindow through the same settings.
 namespace workspace {
@@ -29,6 +29,9 @@ QString ProjectTitle(const QString& projectPath);
 
 int LastResultKind();
 void RememberResultKind(int kind);
+// Whether the KML kind was last written as a KMZ archive.
+bool LastResultKmz();
+void RememberResultKmz(bool kmz);
 
 // The list's header state (widths and order of the columns).
 QByteArray ListColumns();

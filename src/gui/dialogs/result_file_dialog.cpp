@@ -1,5 +1,6 @@
 #include "dialogs/result_file_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <algorithm>
 #include <QGridLayout>
@@ -10,13 +11,20 @@
 #include "common/file_filter.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
+#include "output/kml_writer.h"
 #include "output/result_kinds.h"
 #include "output/result_writer.h"
 
 namespace linvara::gui {
+namespace {
+
+constexpr int kKmlKind = 11;
+
+}  // namespace
 
 ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWidget* parent)
-    : QDialog(parent), list_(list), ui_(ui), reporter_(ui), kinds_(new QComboBox), pathEdit_(new QLineEdit) {
+    : QDialog(parent), list_(list), ui_(ui), reporter_(ui), kinds_(new QComboBox),
+      kmz_(new QCheckBox(QStringLiteral("打包为KMZ（图标在内，离线也能显示桩位）"))), pathEdit_(new QLineEdit) {
     setWindowTitle(QStringLiteral("文件格式转换输出"));
     kinds_->setObjectName("kindCombo");
     pathEdit_->setObjectName("pathEdit");
@@ -25,6 +33,15 @@ ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWid
     kind_ = std::clamp(workspace::LastResultKind(), 0, kinds_->count() - 1);
     kinds_->setCurrentIndex(kind_);
     connect(kinds_, &QComboBox::currentIndexChanged, this, &ResultFileDialog::OnKindChanged);
+    kmz_->setObjectName("kmzCheck");
+    if (KmzAvailable()) {
+        kmz_->setChecked(workspace::LastResultKmz());
+        kmz_->setToolTip(QStringLiteral("Google Earth KMZ：KML与桩位图标打包在一个文件中，没有网络的查看程序也能画出桩位"));
+    } else {
+        kmz_->setToolTip(QString::fromUtf8(kKmzNotInThisBuild));
+    }
+    kmz_->setEnabled(kind_ == kKmlKind && KmzAvailable());
+    connect(kmz_, &QCheckBox::toggled, this, &ResultFileDialog::OnKmzToggled);
 
     auto* choose = new QPushButton(QStringLiteral("成果文件"));
     auto* convert = new QPushButton(QStringLiteral("转换"));
@@ -40,28 +57,41 @@ ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWid
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("输出文件格式:")), 0, 0);
     grid->addWidget(kinds_, 0, 1, 1, 2);
-    grid->addWidget(choose, 1, 0);
-    grid->addWidget(pathEdit_, 1, 1, 1, 2);
-    grid->addWidget(convert, 2, 1, Qt::AlignRight);
-    grid->addWidget(quit, 2, 2);
+    grid->addWidget(kmz_, 1, 1, 1, 2);
+    grid->addWidget(choose, 2, 0);
+    grid->addWidget(pathEdit_, 2, 1, 1, 2);
+    grid->addWidget(convert, 3, 1, Qt::AlignRight);
+    grid->addWidget(quit, 3, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(520);
 }
 
-std::string ResultFileDialog::DefaultExtension() const { return ExtensionForKind(kind_); }
+bool ResultFileDialog::Kmz() const { return kind_ == kKmlKind && kmz_->isEnabled() && kmz_->isChecked(); }
+
+std::string ResultFileDialog::DefaultExtension() const { return Kmz() ? kKmzExtension : ExtensionForKind(kind_); }
+
+void ResultFileDialog::FollowExtension() {
+    if (path_.empty()) return;
+    path_ = ReplaceExtension(path_, DefaultExtension());
+    pathEdit_->setText(QString::fromStdString(path_));
+}
 
 void ResultFileDialog::OnKindChanged(int kind) {
     kind_ = kind;
     workspace::RememberResultKind(kind);
-    if (path_.empty()) return;
-    path_ = ReplaceExtension(path_, ExtensionForKind(kind));
-    pathEdit_->setText(QString::fromStdString(path_));
+    kmz_->setEnabled(kind == kKmlKind && KmzAvailable());
+    FollowExtension();
+}
+
+void ResultFileDialog::OnKmzToggled(bool kmz) {
+    workspace::RememberResultKmz(kmz);
+    FollowExtension();
 }
 
 void ResultFileDialog::OnChoosePath() {
     kind_ = kinds_->currentIndex();
-    const QString extension = QString::fromStdString(ExtensionForKind(kind_));
-    const QString filter = QtFileFilter(SaveFilterForKind(kind_));
+    const QString extension = QString::fromStdString(DefaultExtension());
+    const QString filter = QtFileFilter(Kmz() ? KmzSaveFilter() : SaveFilterForKind(kind_));
     const QString name = workspace::ProjectTitle(projectPath_).isEmpty()
                              ? QString()
                              : workspace::ProjectTitle(projectPath_) + QLatin1Char('_') +
@@ -83,7 +113,7 @@ void ResultFileDialog::OnConvert() {
     bool ok = false;
     {
         WaitCursor wait;
-        ok = WriteResultFile(list_, path_, kind_, reporter_, &written);
+        ok = WriteResultFile(list_, path_, kind_, reporter_, &written, Kmz() ? KmlPacking::Kmz : KmlPacking::Kml);
     }
     RunOutcome outcome = reporter_.Finish(ok ? QString::fromStdString(path_) : QString(), ok ? written : -1);
     if (onRunFinished)

@@ -6,6 +6,7 @@
 #include "common/run_reporter.h"
 #include "model/dh_point_list.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
@@ -21,13 +22,17 @@ public:
     ResultFileDialog(const DHPointList& list, UiServices& ui, QWidget* parent = nullptr);
 
     void OnKindChanged(int kind);
-    void OnChoosePath();  // "成果文件"
-    void OnConvert();     // "转换"
+    void OnKmzToggled(bool kmz);  // "打包为KMZ"
+    void OnChoosePath();          // "成果文件"
+    void OnConvert();             // "转换"
 
     int Kind() const { return kind_; }
     const std::string& ResultPath() const { return path_; }
-    // The extension of the chosen kind, which the path follows.
+    // The extension of the chosen kind, which the path follows: "kmz" for
+    // the KML kind packed as KMZ.
     std::string DefaultExtension() const;
+    // The KML kind is to be written as a KMZ archive.
+    bool Kmz() const;
     QComboBox& KindList() { return *kinds_; }
     // The open project: the save dialog starts beside it with a name made
     // of its title and the kind.
@@ -44,7 +49,10 @@ private:
     std::string path_;
     QString projectPath_;
     QComboBox* kinds_;
+    QCheckBox* kmz_;
     QLineEdit* pathEdit_;
+
+    void FollowExtension();
 };
 
 }  // namespace linvara::gui
