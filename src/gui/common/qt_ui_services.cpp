@@ -32,6 +32,22 @@ QMessageBox::StandardButton Show(QMessageBox::Icon icon, const QString& caption,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+// A warning with two ways on and 取消 (also Return, Escape and closing the
+// box): 0 or 1 for the way taken, -1 for 取消.
+int AskTwoWays(const QString& text, const QString& first, QMessageBox::ButtonRole firstRole, const QString& second,
+               QMessageBox::ButtonRole secondRole) {
+    QMessageBox box(QMessageBox::Warning, AppTitle(), text, QMessageBox::NoButton, Parent());
+    QPushButton* one = box.addButton(first, firstRole);
+    QPushButton* two = box.addButton(second, secondRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == one) return 0;
+    if (box.clickedButton() == two) return 1;
+    return -1;
+}
+
 }  // namespace
 
 QString FilterSuffix(const QString& filter) {
@@ -74,29 +90,21 @@ bool QtUiServices::OkCancelDefaultCancel(const QString& text) {
 }
 
 ConflictChoice QtUiServices::AskConflict(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, AppTitle(), text, QMessageBox::NoButton, Parent());
-    QPushButton* mine = box.addButton(QStringLiteral("保留我的修改"), QMessageBox::AcceptRole);
-    QPushButton* theirs = box.addButton(QStringLiteral("加载文件中的数据"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == mine) return ConflictChoice::KeepMine;
-    if (box.clickedButton() == theirs) return ConflictChoice::LoadTheirs;
-    return ConflictChoice::Cancel;
+    switch (AskTwoWays(text, QStringLiteral("保留我的修改"), QMessageBox::AcceptRole, QStringLiteral("加载文件中的数据"),
+                       QMessageBox::DestructiveRole)) {
+    case 0: return ConflictChoice::KeepMine;
+    case 1: return ConflictChoice::LoadTheirs;
+    default: return ConflictChoice::Cancel;
+    }
 }
 
 OrgGateChoice QtUiServices::AskBeforeOrg(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, AppTitle(), text, QMessageBox::NoButton, Parent());
-    QPushButton* show = box.addButton(QStringLiteral("查看问题"), QMessageBox::ActionRole);
-    QPushButton* convert = box.addButton(QStringLiteral("仍然转换"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == show) return OrgGateChoice::ShowProblems;
-    if (box.clickedButton() == convert) return OrgGateChoice::ConvertAnyway;
-    return OrgGateChoice::Cancel;
+    switch (AskTwoWays(text, QStringLiteral("查看问题"), QMessageBox::ActionRole, QStringLiteral("仍然转换"),
+                       QMessageBox::AcceptRole)) {
+    case 0: return OrgGateChoice::ShowProblems;
+    case 1: return OrgGateChoice::ConvertAnyway;
+    default: return OrgGateChoice::Cancel;
+    }
 }
 
 QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter, const QString& start) {
