@@ -6,6 +6,7 @@
 
 #include "check/project_check.h"
 #include "project/project.h"
+#include "support/named_point.h"
 #include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -22,12 +23,6 @@ void WriteLine(const std::string& path) {
         points[i].longitude = 114.2 + 0.002 * static_cast<double>(i);
     }
     WriteCollectorProject(path, points);
-}
-
-DHPoint Named(const Project& project, const std::string& name) {
-    for (const DHPoint& p : project.Points())
-        if (p.NewPtName == name) return p;
-    throw std::runtime_error("no point " + name);
 }
 
 // "rule name" of every latlon-stale finding.

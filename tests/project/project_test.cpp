@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 
+#include "support/named_point.h"
 #include "support/project_file.h"
 #include "support/permissions.h"
 #include "support/recording_reporter.h"
@@ -38,12 +39,6 @@ std::vector<std::string> Route(const DHPointList& list) {
         route.push_back(text::Format("%s %s %.4f %.4f %s-%s", p.GPS_ID.c_str(), p.NewPtName.c_str(), p.Mileage,
                                      p.Offset, p.StartJ.c_str(), p.EndJ.c_str()));
     return route;
-}
-
-const DHPoint& Named(const Project& project, const std::string& name) {
-    for (const DHPoint& p : project.Points())
-        if (p.NewPtName == name) return p;
-    throw std::runtime_error("no point " + name);
 }
 
 DHPoint NewPoint(const std::string& name) {

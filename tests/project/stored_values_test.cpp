@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "project/project.h"
+#include "support/named_point.h"
 #include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -13,12 +14,6 @@
 
 namespace linvara::testing {
 namespace {
-
-const DHPoint& Named(const Project& project, const std::string& name) {
-    for (const DHPoint& p : project.Points())
-        if (p.NewPtName == name) return p;
-    throw std::runtime_error("no point " + name);
-}
 
 // Every number of a point as the list shows it ("%.3f"), and the exact
 // values behind them.

@@ -8,18 +8,13 @@
 
 #include "project/list_delta.h"
 #include "project/project.h"
+#include "support/named_point.h"
 #include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
 
 namespace linvara::testing {
 namespace {
-
-const DHPoint& Named(const Project& project, const std::string& name) {
-    for (const DHPoint& p : project.Points())
-        if (p.NewPtName == name) return p;
-    throw std::runtime_error("no point " + name);
-}
 
 std::vector<std::string> Names(const DHPointList& list) {
     std::vector<std::string> names;
