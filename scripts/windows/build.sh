@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Cross-builds the core, linvara-cli.exe and the core and command-line tests
-# for 64-bit Windows into build-win/.
+# Cross-builds Linvara for 64-bit Windows into build-win/: the desktop program
+# linvara.exe, the command line linvara-cli.exe and all their tests.
 #
 # Installs MinGW-w64 (posix threads), Wine and NSIS, then builds the
 # libraries Debian has no MinGW packages of from their Debian source
 # packages into build-win-deps/sysroot (kept between runs): SQLite (the
 # amalgamation generated from the sqlite3 source, Debian's compile options),
-# SQLiteCpp, GoogleTest, CLI11, libxlsxwriter and libzip (for KMZ; both with
-# Debian's MinGW zlib).
-# PROJ is left out: the Windows build reports that coordinate projection is
-# not supported. Ends with the packages Linvara-<version>-win64.zip and
-# Linvara-<version>-win64.exe (the installer) in build-win/.
+# SQLiteCpp, GoogleTest, CLI11, libxlsxwriter, libzip (for KMZ; both with
+# Debian's MinGW zlib) and PROJ (with proj.db). Qt comes from
+# build-qt.sh, which builds it once into a folder outside the clone (about
+# 15-40 minutes on two cores) and reuses it after. Ends with the packages
+# Linvara-<version>-win64.zip and Linvara-<version>-win64.exe (the
+# installer) in build-win/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 deps=${LINVARA_WIN_DEPS:-$root/build-win-deps}
@@ -24,7 +25,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 need=()
 for pkg in g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev \
-           wine wine64 nsis dpkg-dev tcl cmake ninja-build ccache zip; do
+           wine wine64 nsis dpkg-dev tcl sqlite3 cmake ninja-build ccache zip \
+           python3 librsvg2-bin qt6-translations-l10n fontconfig fonts-noto-cjk xvfb xauth; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'ok installed' || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -32,11 +34,14 @@ if [ ${#need[@]} -gt 0 ]; then
   $SUDO apt-get -o DPkg::Lock::Timeout=900 install -y -q --no-install-recommends "${need[@]}"
 fi
 
+# Compiler cache hits in any clone of the project, wherever it lies.
+export CCACHE_BASEDIR=$root
+
 cross=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" -DLINVARA_WIN_SYSROOT="$sysroot"
        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$sysroot"
        -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-bash "$root/scripts/windows/fetch-sources.sh" "$deps/src" sqlite3 sqlitecpp googletest cli11 libxlsxwriter libzip
+bash "$root/scripts/windows/fetch-sources.sh" "$deps/src" sqlite3 sqlitecpp googletest cli11 libxlsxwriter libzip proj
 src() { ls -d "$deps/src/$1"-*/ | head -n1; }
 mkdir -p "$sysroot/lib" "$sysroot/include" "$deps/build"
 
@@ -89,9 +94,20 @@ fi
   -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF \
   -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF -DENABLE_WINDOWS_CRYPTO=OFF
 
+# PROJ for plane <-> geographic coordinates: static, without grids from the
+# network (curl) or TIFF grids; the host's sqlite3 builds proj.db, which the
+# packages ship in share/proj beside the programs.
+[ -f "$deps/build/proj.done" ] || cmake_dep proj "$(src proj)" \
+  -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF -DBUILD_APPS=OFF -DENABLE_TIFF=OFF -DENABLE_CURL=OFF \
+  -DEXE_SQLITE3="$(command -v sqlite3)"
+
+echo "== Qt"
+qt=$(nice -n 10 bash "$root/scripts/windows/build-qt.sh")
+echo "Qt for Windows in $qt"
+
 echo "== Linvara"
 cmake -S "$root" -B "$build" "${cross[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/ \
-  -DLINVARA_BUILD_GUI=OFF -DLINVARA_WITH_PROJ=OFF >/dev/null
+  -DLINVARA_WIN_QT="$qt" -DLINVARA_BUILD_GUI=ON -DLINVARA_WITH_PROJ=ON >/dev/null
 cmake --build "$build" -j"$jobs"
 echo "== Packages"
 (cd "$build" && cpack -G "ZIP;NSIS" >/dev/null)

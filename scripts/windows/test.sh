@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Tests the Windows build of scripts/windows/build.sh under Wine: the core
-# and command-line tests, then the demo pipeline (order, info, org, tow,
+# Tests the Windows build of scripts/windows/build.sh under Wine: the core,
+# command-line and desktop tests; the demo pipeline (order, info, org, tow,
 # towerbase, every export kind, merge, check, report, import, sort, reset)
 # run by the Windows and the Linux programs on copies of examples/demo.PD,
-# once under an ASCII path and once under a Chinese folder and file name. Every output file must be the same
-# bytes; stdout and stderr may differ only in line ends.
+# once under an ASCII path and once under a Chinese folder and file name
+# (every output file must be the same bytes; stdout and stderr may differ
+# only in line ends); the desktop program started on the demo under Xvfb
+# with the Windows platform (its list must be the Linux program's, and a
+# screenshot is kept in build-win/smoke/); then the installer: silent install,
+# every DLL there, the .PD association, the installed program started, and a
+# silent uninstall that leaves nothing behind.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${LINVARA_WIN_BUILD:-$root/build-win}
@@ -42,7 +47,7 @@ echo "== Linux program"
 if [ ! -f "$linux_build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$linux_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$linux_build" -j"$jobs" --target linvara-cli >/dev/null
+cmake --build "$linux_build" -j"$jobs" --target linvara-cli linvara >/dev/null
 linux_cli=$linux_build/bin/linvara-cli
 windows_cli=$build/bin/linvara-cli.exe
 
@@ -134,20 +139,80 @@ if [ "$failed" -ne 0 ]; then
 fi
 echo "Windows and Linux outputs identical"
 
+# The desktop program on PROJECT, its window reported into REPORT (and
+# REPORT.png, the screen's picture of it) by its --window-report switch.
+desktop_report() {  # linvara.exe, project (Unix path), report (Unix path)
+  rm -f "$3" "$3.png"
+  LC_ALL=C.UTF-8 timeout 180 xvfb-run -a -s "-screen 0 1600x1000x24" \
+    wine "$1" "--window-report=$(winepath -w "$3")" "$(winepath -w "$2")" >/dev/null 2>&1 || true
+  [ -s "$3" ] && [ -s "$3.png" ]
+}
+# The list the Linux program shows for the same project: the reference.
+linux_rows() {  # project, report
+  rm -f "$2"
+  QT_QPA_PLATFORM=offscreen HOME=$(dirname "$2")/home XDG_CONFIG_HOME=$(dirname "$2")/home/.config \
+    timeout 120 "$linux_build/bin/linvara" "--window-report=$2" "$1" >/dev/null 2>&1 || true
+  tail -n +2 "$2"
+}
+check_window() {  # report, Linux reference, project name
+  head -n1 "$1" | grep -q "\\\\$3.PD" || { echo "the window's title does not name the project: $(head -n1 "$1")"; return 1; }
+  if ! diff <(tail -n +2 "$1") "$2" >/dev/null; then
+    echo "the Windows list differs from the Linux one:"; diff <(tail -n +2 "$1") "$2" | head -5; return 1
+  fi
+}
+
+echo "== The desktop program under Xvfb, Windows platform"
+smoke=$build/smoke
+rm -rf "$smoke" && mkdir -p "$smoke/线路资料" "$smoke/linux"
+cp "$root/examples/demo.PD" "$smoke/线路资料/演示工程.PD"
+cp "$root/examples/demo.PD" "$smoke/linux/演示工程.PD"
+linux_rows "$smoke/linux/演示工程.PD" "$smoke/linux/report" >"$smoke/linux-rows"
+[ "$(sed -n 's/^rows\t//p' "$smoke/linux/report")" -gt 0 ] || { echo "the Linux program showed no rows"; exit 1; }
+desktop_report "$build/bin/linvara.exe" "$smoke/线路资料/演示工程.PD" "$smoke/window" \
+  || { echo "linvara.exe showed no window with the project"; exit 1; }
+check_window "$smoke/window" "$smoke/linux-rows" 演示工程
+echo "linvara.exe shows the demo's $(sed -n 's/^rows\t//p' "$smoke/window") rows; screenshot $smoke/window.png"
+
 echo "== Installer, silent install and uninstall"
 installer=$(ls "$build"/Linvara-*-win64.exe | head -n1)
 target='C:\Linvara-test'
 target_unix=$WINEPREFIX/drive_c/Linvara-test
+classes='HKLM\Software\Classes'
 rm -rf "$target_unix"
 wine "$installer" /S "/D=$target"
-[ -f "$target_unix/bin/linvara-cli.exe" ] || { echo "the installer put no linvara-cli.exe in $target"; exit 1; }
+for f in bin/linvara.exe bin/linvara-cli.exe bin/Qt6Core.dll bin/plugins/platforms/qwindows.dll \
+         bin/plugins/iconengines/qsvgicon.dll bin/translations/qtbase_zh_CN.qm share/proj/proj.db; do
+  [ -f "$target_unix/$f" ] || { echo "the installer put no $f in $target"; exit 1; }
+done
+# Every DLL a program or plugin loads is installed, or is one of Windows' own.
+missing=$(find "$target_unix" -iname '*.exe' -o -iname '*.dll' | while IFS= read -r f; do
+  x86_64-w64-mingw32-objdump -p "$f" | sed -n 's/^\tDLL Name: //p'
+done | sort -fu | while IFS= read -r dll; do
+  find "$target_unix/bin" "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll" | grep -q . || echo "$dll"
+done)
+[ -z "$missing" ] || { echo "DLLs missing from the installation: $missing"; exit 1; }
+wine reg query "$classes\\.PD" /ve 2>/dev/null | grep -q Linvara.Project \
+  || { echo "the installer did not associate .PD files"; exit 1; }
+wine reg query "$classes\\Linvara.Project\\shell\\open\\command" /ve 2>/dev/null | grep -q 'linvara.exe' \
+  || { echo "the .PD association does not start linvara.exe"; exit 1; }
+find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Linvara.lnk' | grep -q . \
+  || { echo "the installer made no Start-menu entry"; exit 1; }
 wine "$target_unix/bin/linvara-cli.exe" info "$(winepath -w "$build/compare/ascii/windows/project/demo.PD")" >/dev/null 2>&1 \
-  || { echo "the installed program does not run"; exit 1; }
+  || { echo "the installed command line does not run"; exit 1; }
+cp "$root/examples/demo.PD" "$smoke/线路资料/安装后.PD"
+cp "$root/examples/demo.PD" "$smoke/linux/安装后.PD"
+linux_rows "$smoke/linux/安装后.PD" "$smoke/linux/report2" >"$smoke/linux-rows2"
+desktop_report "$target_unix/bin/linvara.exe" "$smoke/线路资料/安装后.PD" "$smoke/installed" \
+  || { echo "the installed linvara.exe showed no window with the project"; exit 1; }
+check_window "$smoke/installed" "$smoke/linux-rows2" 安装后
 wine "$target\\Uninstall.exe" /S
 # The uninstaller runs from a copy of itself and returns at once: wait for it.
 for _ in $(seq 60); do
-  [ -e "$target_unix/bin/linvara-cli.exe" ] || break
+  [ -e "$target_unix" ] || break
   sleep 1
 done
-[ ! -e "$target_unix/bin/linvara-cli.exe" ] || { echo "the uninstaller left linvara-cli.exe behind"; exit 1; }
-echo "installed and uninstalled silently: $(basename "$installer")"
+[ ! -e "$target_unix" ] || { echo "the uninstaller left behind: $(find "$target_unix" | head -5)"; exit 1; }
+! wine reg query "$classes\\Linvara.Project" >/dev/null 2>&1 || { echo "the uninstaller left the .PD association"; exit 1; }
+! find "$WINEPREFIX/drive_c" -path '*Start Menu*' -name 'Linvara.lnk' | grep -q . \
+  || { echo "the uninstaller left the Start-menu entry"; exit 1; }
+echo "installed, started and uninstalled silently: $(basename "$installer")"

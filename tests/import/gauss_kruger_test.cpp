@@ -89,6 +89,15 @@ TEST(GaussKruger, PlaneToGeographicAndBackWithinAMillimetre) {
     }
 }
 
+// Coordinate systems given by code come from PROJ's database: installed with
+// PROJ on Linux, shipped in share/proj beside the programs on Windows.
+TEST(GaussKruger, FindsProjDatabase) {
+    if (!GaussKruger::Available()) GTEST_SKIP() << GaussKruger::kNotInThisBuild;
+    std::string error;
+    const CoordinateSystem byCode{"CGCS2000 / 3-degree Gauss-Kruger CM 114E", "EPSG:4547", {}};
+    EXPECT_NE(GaussKruger::Create(byCode, error), nullptr) << error;
+}
+
 TEST(GaussKruger, ZonesAndTheirPrefixes) {
     struct Case {
         GaussKrugerZone zone;

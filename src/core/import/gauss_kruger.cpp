@@ -3,10 +3,17 @@
 #ifdef LINVARA_WITH_PROJ
 #include <proj.h>
 #endif
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cwchar>
+#include <filesystem>
+#endif
 
 #include <algorithm>
 #include <cmath>
 
+#include "text/file_system.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -15,6 +22,23 @@ namespace {
 constexpr double kPrefixUnit = 1e6;  // a zone number stands before the six digits of the east coordinate
 
 bool IsWhole(double v) { return std::fabs(v - std::round(v)) < 1e-9; }
+
+#if defined(LINVARA_WITH_PROJ) && defined(_WIN32)
+// PROJ's database (coordinate systems by code) ships in share\proj beside the
+// programs' bin folder, wherever the user installed or unpacked them; a
+// PROJ_DATA (or the older PROJ_LIB) the user set still wins.
+void UseDataBesideProgram(PJ_CONTEXT* context) {
+    if (_wgetenv(L"PROJ_DATA") || _wgetenv(L"PROJ_LIB")) return;
+    std::wstring program(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size()));
+    if (length == 0 || length >= program.size()) return;
+    program.resize(length);
+    const std::filesystem::path data = std::filesystem::path(program).parent_path().parent_path() / L"share" / L"proj";
+    const std::string utf8 = text::Utf8FromWide(data.wstring());  // PROJ takes its paths as UTF-8
+    const char* paths[] = {utf8.c_str()};
+    proj_context_set_search_paths(context, 1, paths);
+}
+#endif
 
 }  // namespace
 
@@ -88,6 +112,9 @@ std::unique_ptr<GaussKruger> GaussKruger::Create(const CoordinateSystem& system,
         return nullptr;
     }
     proj_context_set_enable_network(proj->context, 0);
+#ifdef _WIN32
+    UseDataBesideProgram(proj->context);
+#endif
     proj->projection = proj_create(proj->context, system.definition.c_str());
     if (!proj->projection) {
         error = proj_context_errno_string(proj->context, proj_context_errno(proj->context));

@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QDir>
+#include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 #include <cstdio>
 
@@ -8,7 +10,28 @@
 #include "app/single_instance.h"
 #include "app/start_arguments.h"
 #include "app/translations.h"
+#include "app/window_report.h"
 #include "common/qt_ui_services.h"
+
+namespace {
+
+// Windows' default UI font has no Chinese; the Chinese font every Chinese
+// Windows has, named explicitly, looks the same everywhere (and under Wine
+// with the same font installed).
+void UseChineseUiFont() {
+#ifdef Q_OS_WIN
+    for (const char* family : {"Microsoft YaHei UI", "Microsoft YaHei", "SimSun"}) {
+        if (QFontDatabase::hasFamily(QString::fromUtf8(family))) {
+            QFont font(QString::fromUtf8(family));
+            font.setPointSize(9);
+            QApplication::setFont(font);
+            return;
+        }
+    }
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     // --version and --help answer without a display.
@@ -29,16 +52,20 @@ int main(int argc, char* argv[]) {
     // The framework's own dialogs (file choosers) in Chinese where the
     // translations are installed; English otherwise.
     linvara::gui::InstallFrameworkTranslations();
-    const QString project =
-        linvara::gui::ParseStartArguments(QApplication::arguments().mid(1), QDir::currentPath()).project;
+    UseChineseUiFont();
+    const auto start = linvara::gui::ParseStartArguments(QApplication::arguments().mid(1), QDir::currentPath());
 
-    // A project double-clicked while Linvara runs opens in the running window.
+    // A project double-clicked while Linvara runs opens in the running window
+    // (a window report is about a window of its own).
     linvara::gui::InstanceChannel channel;
-    if (!project.isEmpty() && channel.Forward(project)) return 0;
+    if (start.windowReport.isEmpty() && !start.project.isEmpty() && channel.Forward(start.project)) return 0;
 
     linvara::gui::QtUiServices ui;
     linvara::gui::LinvaraApp app(ui);
-    linvara::gui::MainWindow& window = app.InitInstance(project);
-    if (channel.Listen()) new linvara::gui::ForwardedProjectOpener(channel, window);
+    linvara::gui::MainWindow& window = app.InitInstance(start.project);
+    if (!start.windowReport.isEmpty())
+        linvara::gui::ReportWindowThenQuit(window, start.windowReport);
+    else if (channel.Listen())
+        new linvara::gui::ForwardedProjectOpener(channel, window);
     return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDesktopServices>
-#include <QUrl>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
+#include <QUrl>
 
 #include "app/command_ids.h"
 #include "app/import_actions.h"
@@ -229,7 +230,7 @@ void MainWindow::FillRecentFiles() {
     const QStringList files = PruneRecentFiles();
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), fileMenu_);
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), fileMenu_);
         connect(action, &QAction::triggered, this, [this, path] { OpenProjectFile(path); });
         fileMenu_->insertAction(recentSeparator_, action);
         recentActions_.push_back(action);

@@ -80,7 +80,7 @@ bool MainWindow::OpenProjectFile(const QString& path) {
         return false;
     }
     InstallToolbar(ToolbarSet::List);
-    setWindowTitle(AppTitle() + QStringLiteral(" - ") + document_->Path());
+    setWindowTitle(AppTitle() + QStringLiteral(" - ") + QDir::toNativeSeparators(document_->Path()));
     AddRecentFile(document_->Path());
     UpdateCommandState();
     ShowOptionsInStatusBar();

@@ -17,6 +17,7 @@ public:
     };
 
     explicit ProjectLock(const QString& projectPath);
+    ~ProjectLock();
     ProjectLock(const ProjectLock&) = delete;
     ProjectLock& operator=(const ProjectLock&) = delete;
 

@@ -22,6 +22,8 @@ StartArguments ParseStartArguments(const QStringList& arguments, const QString& 
                 start.request = StartArguments::Request::Version;
             else if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
                 start.request = StartArguments::Request::Help;
+            else if (argument.startsWith(QLatin1String("--window-report=")))
+                start.windowReport = QDir(workingDir).absoluteFilePath(argument.section(QLatin1Char('='), 1));
             continue;
         }
         if (!start.project.isEmpty() || argument.isEmpty()) continue;
@@ -41,7 +43,8 @@ QString UsageText() {
         "用法: linvara [工程文件.PD]\n"
         "Linvara电力格式转换：打开工程文件(*.PD)。已有 Linvara 窗口在运行时，工程在该窗口中打开。\n"
         "  -h, --help     显示本说明\n"
-        "  -v, --version  显示版本\n");
+        "  -v, --version  显示版本\n"
+        "  --window-report=文件  窗口显示工程后，把标题、列表各行(文件)和窗口截图(文件.png)写出并退出，用于检查安装\n");
 }
 
 }  // namespace linvara::gui

@@ -10,6 +10,8 @@ struct StartArguments {
     Request request = Request::Run;
     // The project to open, absolute; empty when none was named.
     QString project;
+    // --window-report=FILE: what the window shows, written once it shows it.
+    QString windowReport;
 };
 
 // `arguments` without the program name, as a shell or a file manager passes

@@ -168,7 +168,8 @@ void ImportDialog::SetInputFile(const QString& path) {
     if (!ReadInput(path)) return;
     inputEdit_->setText(QDir::toNativeSeparators(path));
     const QFileInfo info(path);
-    targetEdit_->setText(QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".PD")));
+    targetEdit_->setText(
+        QDir::toNativeSeparators(QDir(info.absolutePath()).filePath(info.completeBaseName() + QStringLiteral(".PD"))));
     UpdatePreview();
 }
 
@@ -186,11 +187,11 @@ void ImportDialog::OnChooseTarget() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("保存工程文件"),
                                              QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"), QStringLiteral("PD"),
                                              TargetPath());
-    if (!path.isEmpty()) targetEdit_->setText(path);
+    if (!path.isEmpty()) targetEdit_->setText(QDir::toNativeSeparators(path));
 }
 
 QString ImportDialog::TargetPath() const {
-    QString path = targetEdit_->text().trimmed();
+    QString path = QDir::fromNativeSeparators(targetEdit_->text().trimmed());
     if (path.isEmpty()) return path;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".PD");
     return QFileInfo(path).absoluteFilePath();

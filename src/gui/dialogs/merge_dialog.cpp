@@ -60,7 +60,7 @@ void MergeDialog::OnChooseFolder() {
     if (chosen.isEmpty()) return;
     workspace::RememberFolder(QStringLiteral("merge-folder"), chosen);
     folder_ = chosen.toStdString();
-    folderEdit_->setText(chosen);
+    folderEdit_->setText(QDir::toNativeSeparators(chosen));
     sources_ = ListProjectFiles(folder_);
     files_->setRowCount(0);
     files_->setRowCount(static_cast<int>(sources_.size()));

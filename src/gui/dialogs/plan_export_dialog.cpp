@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -73,8 +74,8 @@ PlanExportDialog::PlanExportDialog(const QString& suggestedPath, UiServices& ui,
 void PlanExportDialog::OnBrowse() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("导出平面图"),
                                              QStringLiteral("PNG 图像 (*.png);;SVG 图形 (*.svg);;PDF 文件 (*.pdf)"),
-                                             QStringLiteral("png"), pathField_->text());
-    if (!path.isEmpty()) pathField_->setText(path);
+                                             QStringLiteral("png"), QDir::fromNativeSeparators(pathField_->text()));
+    if (!path.isEmpty()) pathField_->setText(QDir::toNativeSeparators(path));
 }
 
 void PlanExportDialog::FollowFormat() {
@@ -87,7 +88,7 @@ void PlanExportDialog::FollowFormat() {
 }
 
 void PlanExportDialog::OnOk() {
-    const QString path = pathField_->text().trimmed();
+    const QString path = QDir::fromNativeSeparators(pathField_->text().trimmed());
     if (path.isEmpty()) {
         ui_.Warning(QStringLiteral("请选择平面图文件。"));
         return;

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <algorithm>
 #include <QGridLayout>
 #include <QLabel>
@@ -73,7 +74,7 @@ std::string ResultFileDialog::DefaultExtension() const { return Kmz() ? kKmzExte
 void ResultFileDialog::FollowExtension() {
     if (path_.empty()) return;
     path_ = ReplaceExtension(path_, DefaultExtension());
-    pathEdit_->setText(QString::fromStdString(path_));
+    pathEdit_->setText(QDir::toNativeSeparators(QString::fromStdString(path_)));
 }
 
 void ResultFileDialog::OnKindChanged(int kind) {
@@ -103,7 +104,7 @@ void ResultFileDialog::OnChoosePath() {
     if (path.isEmpty()) return;
     workspace::RememberFolder(QStringLiteral("result"), path);
     path_ = path.toStdString();
-    pathEdit_->setText(path);
+    pathEdit_->setText(QDir::toNativeSeparators(path));
 }
 
 void ResultFileDialog::OnConvert() {

@@ -1,5 +1,6 @@
 #include "dialogs/tower_base_dialog.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <algorithm>
@@ -112,7 +113,7 @@ void TowerBaseDialog::OnChooseOutput() {
     if (path.isEmpty()) return;
     workspace::RememberFolder(QStringLiteral("towerbase"), path);
     survey_.OrgOutputPath = path.toStdString();
-    outputPath_->setText(path);
+    outputPath_->setText(QDir::toNativeSeparators(path));
 }
 
 void TowerBaseDialog::OnConvert() {
@@ -142,7 +143,7 @@ TowerBaseSurvey::ConvertResult TowerBaseDialog::ConvertReported() {
 }
 
 void TowerBaseDialog::Refresh() {
-    dataPath_->setText(QString::fromStdString(survey_.DataFilePath()));
+    dataPath_->setText(QDir::toNativeSeparators(QString::fromStdString(survey_.DataFilePath())));
     table_->setRowCount(0);
     const SectionPointList& points = survey_.Points();
     table_->setRowCount(static_cast<int>(points.size()));
