@@ -2,7 +2,10 @@
 // Helpers shared by the desktop tests: scripted message boxes, file dialogs
 // and modal dialogs, and small project files.
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -207,8 +210,17 @@ inline QModelIndex FindingIndex(const QAbstractItemModel& model, const QString& 
 
 // Settings go to a test folder, never the user's, and start empty: what an
 // earlier run remembered must not steer this one.
+// A project as the program names it: absolute, with the system's separators.
+inline QString Shown(const std::string& path) {
+    return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
+}
+
 inline void IsolateSettings() {
     QStandardPaths::setTestModeEnabled(true);
+    // Windows keeps no settings for a program without an organisation name
+    // (Linux files them under "Unknown Organization"); never the user's own.
+    if (QCoreApplication::organizationName().isEmpty())
+        QCoreApplication::setOrganizationName(QStringLiteral("Linvara-tests"));
     QSettings().clear();
 }
 

@@ -121,7 +121,7 @@ private slots:
         QVERIFY(frame.Action(cmd::OrgOutputMenu)->isEnabled());
         QVERIFY(frame.Document().IsOpen());
         QCOMPARE(frame.PointTable().SelectedRow(), 0);
-        QVERIFY(RecentFiles().contains(QString::fromStdString(path)));
+        QVERIFY(RecentFiles().contains(Shown(path)));
         QVERIFY(ui_->lastFilter.contains("*.PD"));
     }
 
@@ -360,7 +360,7 @@ private slots:
                 recent << a->text();
                 if (!firstEntry && a->text().endsWith("r1.PD")) firstEntry = a;
             }
-        QCOMPARE(recent.mid(0, 2), QStringList({"&1 " + QString::fromStdString(second), "&2 " + QString::fromStdString(first)}));
+        QCOMPARE(recent.mid(0, 2), QStringList({"&1 " + Shown(second), "&2 " + Shown(first)}));
         QVERIFY(recent.size() <= 16);
         firstEntry->trigger();
         QVERIFY(frame.windowTitle().endsWith("r1.PD"));

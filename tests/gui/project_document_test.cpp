@@ -2,6 +2,7 @@
 // another program's changes are settled by asking, and a project open in
 // another window is not opened unasked.
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSysInfo>
@@ -66,6 +67,8 @@ class ProjectDocumentTest : public QObject {
         return frame;
     }
     QString Path() const { return QString::fromStdString(path_); }
+    // The project as messages name it: absolute, with the system's separators.
+    QString Shown() const { return QDir::toNativeSeparators(QFileInfo(Path()).absoluteFilePath()); }
 
 private slots:
     void initTestCase() { IsolateSettings(); }
@@ -100,7 +103,7 @@ private slots:
         QVERIFY(frame->MessageText().startsWith(QStringLiteral("未保存：保存失败：")));
         QCOMPARE(ui_->Kinds(), QStringList{"error"});
         const QString said = ui_->messages.back().text;
-        QVERIFY2(said.startsWith(QStringLiteral("保存失败：") + Path() + QStringLiteral("（")), qPrintable(said));
+        QVERIFY2(said.startsWith(QStringLiteral("保存失败：") + Shown() + QStringLiteral("（")), qPrintable(said));
         QVERIFY2(said.endsWith(QStringLiteral("）")), qPrintable(said));
         QCOMPARE(frame->Document().IsModified(), reordered);
         if (reordered) QCOMPARE(Names(JStakeList(frame->Document().Points())), kMoved);
@@ -127,7 +130,7 @@ private slots:
         const bool left = close ? frame->close() : frame->OpenProjectFile(QString::fromStdString(other));
         QCOMPARE(left, answer);
         QCOMPARE(ui_->Kinds(), QStringList{"yesno"});
-        QVERIFY(ui_->messages.back().text.startsWith(QStringLiteral("保存失败：") + Path()));
+        QVERIFY(ui_->messages.back().text.startsWith(QStringLiteral("保存失败：") + Shown()));
         QVERIFY(ui_->messages.back().text.endsWith(QStringLiteral("仍要关闭该工程吗？未保存的修改将丢失。")));
         if (!answer) {
             QCOMPARE(frame->Document().Path(), Path());
@@ -174,7 +177,7 @@ private slots:
             frame->Editor().Edit("G04_line");
         }
         QCOMPARE(ui_->Kinds(), QStringList{"conflict"});
-        QVERIFY(ui_->messages[0].text.startsWith(QStringLiteral("工程文件已被其他程序修改：") + Path() + "\n"));
+        QVERIFY(ui_->messages[0].text.startsWith(QStringLiteral("工程文件已被其他程序修改：") + Shown() + "\n"));
         const DHPointList file = ReadBack(path_);
         QCOMPARE(Names(JStakeList(file)), fileOrder);
         QCOMPARE(QString::fromStdString(CodeOf(file, "G02_line")), fileZ1);
@@ -205,7 +208,7 @@ private slots:
         MainWindow second(secondUi);
         QCOMPARE(second.OpenProjectFile(Path()), answer);
         QCOMPARE(secondUi.Kinds(), QStringList{"yesno"});
-        QVERIFY(secondUi.messages[0].text.startsWith(QStringLiteral("工程文件已在另一个Linvara窗口中打开：") + Path() + "\n"));
+        QVERIFY(secondUi.messages[0].text.startsWith(QStringLiteral("工程文件已在另一个Linvara窗口中打开：") + Shown() + "\n"));
         QCOMPARE(second.Document().IsOpen(), answer);
         // Reopening in the window that holds it asks nothing.
         QVERIFY(first.OpenProjectFile(Path()));

@@ -1,5 +1,6 @@
 #include "app/project_document.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -48,7 +49,7 @@ bool ProjectDocument::Open(const QString& path) {
         if (lock->GetState() == ProjectLock::State::HeldElsewhere &&
             !ui_.AskYesNo(QStringLiteral("工程文件已在另一个Linvara窗口中打开：%1\n"
                                          "仍要打开吗？（保存时将检查另一窗口写入的修改）")
-                              .arg(fullPath)))
+                              .arg(QDir::toNativeSeparators(fullPath))))
             return false;
     }
     if (!LeaveOpenProject()) return false;
@@ -57,7 +58,8 @@ bool ProjectDocument::Open(const QString& path) {
     Status opened = Status::Ok();
     {
         WaitCursor wait;
-        opened = project->Open(fullPath.toStdString());
+        // Every message about the project names it as the system writes paths.
+        opened = project->Open(QDir::toNativeSeparators(fullPath).toStdString());
     }
     if (!opened) {
         Report(opened);
