@@ -1,0 +1,78 @@
+#include "db/connection_defences.h"
+
+#include <sqlite3.h>
+
+#include <atomic>
+
+namespace linvara::db {
+namespace {
+
+// SQLite calls the progress handler every this many virtual machine steps.
+constexpr int kStepsPerUnit = 1000;
+// What any one statement may take: a floor for small files, and per page of
+// the file twenty times what our heaviest statement needs (reading the list
+// in route order: 10 800 units for the 11 758 pages of 100 000 points, see
+// docs/PERFORMANCE.md). An endless statement stops within a second or two.
+constexpr std::uint64_t kBaseUnits = 20'000;
+constexpr std::uint64_t kUnitsPerPage = 20;
+
+std::atomic<bool> fileTriggersAllowed{false};
+
+void Configure(sqlite3* db, int option, int value) {
+    sqlite3_db_config(db, option, value, static_cast<int*>(nullptr));
+}
+
+std::uint64_t PageCount(SQLite::Database& db) {
+    try {
+        return static_cast<std::uint64_t>(db.execAndGet("PRAGMA page_count").getInt64());
+    } catch (const SQLite::Exception&) {
+        return 0;  // not a database: the caller's first statement says so
+    }
+}
+
+}  // namespace
+
+ProjectConnection::ProjectConnection(const std::string& path, int flags, int busyTimeoutMs)
+    : SQLite::Database(path, flags, busyTimeoutMs) {
+    sqlite3* db = getHandle();
+    const bool triggers = fileTriggersAllowed.load();
+    Configure(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, triggers ? 1 : 0);
+    Configure(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0);
+    Configure(db, SQLITE_DBCONFIG_DEFENSIVE, 1);
+    Configure(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0);
+    Configure(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0);
+    exec("PRAGMA cell_size_check=ON");
+    bound_ = kBaseUnits + kUnitsPerPage * PageCount(*this);
+    sqlite3_progress_handler(db, kStepsPerUnit, &ProjectConnection::OnProgress, this);
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &ProjectConnection::OnStatement, this);
+}
+
+ProjectConnection::~ProjectConnection() {
+    sqlite3_progress_handler(getHandle(), 0, nullptr, nullptr);
+    sqlite3_trace_v2(getHandle(), 0, nullptr, nullptr);
+}
+
+int ProjectConnection::OnProgress(void* self) {
+    auto* connection = static_cast<ProjectConnection*>(self);
+    return ++connection->used_ > connection->bound_ ? 1 : 0;
+}
+
+// Each statement starts with the whole bound.
+int ProjectConnection::OnStatement(unsigned /*type*/, void* self, void* /*statement*/, void* /*sql*/) {
+    static_cast<ProjectConnection*>(self)->used_ = 0;
+    return 0;
+}
+
+std::unique_ptr<ProjectConnection> OpenProjectConnection(const std::string& path, int flags, int busyTimeoutMs) {
+    return std::make_unique<ProjectConnection>(path, flags, busyTimeoutMs);
+}
+
+std::string CauseOf(const std::exception& e) {
+    const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e);
+    if (sqlite != nullptr && sqlite->getErrorCode() == SQLITE_INTERRUPT) return "运行远超工程规模所需，已中止";
+    return e.what();
+}
+
+void AllowFileTriggersForTesting(bool allow) { fileTriggersAllowed = allow; }
+
+}  // namespace linvara::db
