@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,28 @@ TEST(HostileFileCommands, CheckListsThemAndCleanWritesACopyWithout) {
     EXPECT_NE(cleaned.err.find("输出文件不能是工程文件本身：" + path), std::string::npos) << cleaned.err;
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_EQ(Cli(dir, "clean '" + path + "'").exitCode, 2) << "the copy must be named";
+}
+
+// A tower-base table that is a view (one huge value) is refused by name by
+// every command that reads it, at once and writing nothing.
+TEST(HostileFileCommands, TowerBaseViewIsRefusedByName) {
+    TempDir dir;
+    const std::string path = dir.File("Line.PD");
+    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "J2", 0, 300, 400)});
+    Exec(path, "DROP TABLE Electric_Data_TG; "
+               "CREATE VIEW Electric_Data_TG AS SELECT 1 AS ID, zeroblob(900000000) AS Name");
+    const std::string before = ReadFileBytes(path);
+    for (const std::string& command : {"tow '" + path + "'", "info '" + path + "'", "check '" + path + "'",
+                                       "towerbase '" + path + "' -o '" + dir.File("tb.org") + "'"}) {
+        const auto start = std::chrono::steady_clock::now();
+        const CliRun run = Cli(dir, command);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10)) << command;
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_NE(run.err.find("工程文件中的Electric_Data_TG是视图，不是数据表：" + path), std::string::npos)
+            << command << "\n" << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Line.tow")));
+    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 }  // namespace

@@ -209,6 +209,25 @@ TEST(HostileFiles, WorkOfOneStatementIsBounded) {
     EXPECT_THROW(connection.execAndGet(text::Format(counting.c_str(), 1'000'000)), SQLite::Exception);
 }
 
+// An operation stopped by the bound fails naming itself and the cause, and
+// leaves the file as it was.
+TEST(HostileFiles, OperationStoppedByTheBoundSaysSo) {
+    TempDir dir;
+    const std::string path = dir.File("Line.PD");
+    std::vector<CollectorPoint> points;
+    for (int i = 0; i < 300; ++i) points.push_back(Surveyed(std::to_string(i), "P" + std::to_string(i), 2, i, i));
+    WriteCollectorProject(path, points);
+    const std::string before = ReadFileBytes(path);
+    db::SetWorkBoundForTesting(1);  // a thousand steps: the join of 300 points takes more
+    RecordingReporter reporter;
+    Project project(reporter);
+    const Status opened = project.Open(path);
+    db::SetWorkBoundForTesting(0);
+    EXPECT_EQ(opened.message(), "查找记录出错!（运行远超工程规模所需，已中止）");
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_TRUE(IsOk(project.Open(path)));
+}
+
 // The copy without triggers and views holds every table row as it was and
 // opens without a word; the original keeps every byte; the copy cannot
 // replace the original, also not through a link.

@@ -17,6 +17,7 @@ constexpr std::uint64_t kBaseUnits = 20'000;
 constexpr std::uint64_t kUnitsPerPage = 20;
 
 std::atomic<bool> fileTriggersAllowed{false};
+std::atomic<std::uint64_t> boundForTesting{0};
 
 void Configure(sqlite3* db, int option, int value) {
     sqlite3_db_config(db, option, value, static_cast<int*>(nullptr));
@@ -42,7 +43,7 @@ ProjectConnection::ProjectConnection(const std::string& path, int flags, int bus
     Configure(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0);
     Configure(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0);
     exec("PRAGMA cell_size_check=ON");
-    bound_ = kBaseUnits + kUnitsPerPage * PageCount(*this);
+    bound_ = boundForTesting.load() > 0 ? boundForTesting.load() : kBaseUnits + kUnitsPerPage * PageCount(*this);
     sqlite3_progress_handler(db, kStepsPerUnit, &ProjectConnection::OnProgress, this);
     sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &ProjectConnection::OnStatement, this);
 }
@@ -74,5 +75,7 @@ std::string CauseOf(const std::exception& e) {
 }
 
 void AllowFileTriggersForTesting(bool allow) { fileTriggersAllowed = allow; }
+
+void SetWorkBoundForTesting(std::uint64_t units) { boundForTesting = units; }
 
 }  // namespace linvara::db

@@ -50,4 +50,8 @@ std::string CauseOf(const std::exception& e);
 // fail on purpose with a trigger that raises an error.
 void AllowFileTriggersForTesting(bool allow);
 
+// Tests only: every connection opened from now on gets this work bound
+// (units; 0 goes back to the one from the file's size).
+void SetWorkBoundForTesting(std::uint64_t units);
+
 }  // namespace linvara::db

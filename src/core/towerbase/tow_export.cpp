@@ -79,6 +79,10 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
         return result;
     }
     try {
+        if (const Status shaped = db::CheckTableShapes(*db, projectPath); !shaped) {
+            reporter.Error(shaped.message());
+            return result;
+        }
         if (const auto found = db::ForeignSchemaCode(*db); !found.empty())
             reporter.SchemaCodeIgnored(db::ForeignSchemaCodeText(found), projectPath);
     } catch (const SQLite::Exception&) {
