@@ -3,18 +3,24 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <filesystem>
+#include <system_error>
+
+#include "text/file_system.h"
 
 namespace linvara::db {
 namespace {
 
 // SQLite calls the progress handler every this many virtual machine steps.
 constexpr int kStepsPerUnit = 1000;
-// What any one statement may take: a floor for small files, and per page of
-// the file twenty times what our heaviest statement needs (reading the list
-// in route order: 10 800 units for the 11 758 pages of 100 000 points, see
-// docs/PERFORMANCE.md). An endless statement stops within a second or two.
+// What any one statement may take: a floor for small files, and per KiB of
+// the file (and its write-ahead log) ten times what our heaviest statement
+// needs (reading the list in route order: 10 800 units for the 22 MB of
+// 100 000 points, see docs/PERFORMANCE.md). Taken from the file's size, not
+// from SQLite, so that opening waits for no lock. An endless statement stops
+// within a second or two.
 constexpr std::uint64_t kBaseUnits = 20'000;
-constexpr std::uint64_t kUnitsPerPage = 20;
+constexpr std::uint64_t kUnitsPerKiB = 5;
 
 std::atomic<bool> fileTriggersAllowed{false};
 std::atomic<std::uint64_t> boundForTesting{0};
@@ -23,12 +29,14 @@ void Configure(sqlite3* db, int option, int value) {
     sqlite3_db_config(db, option, value, static_cast<int*>(nullptr));
 }
 
-std::uint64_t PageCount(SQLite::Database& db) {
-    try {
-        return static_cast<std::uint64_t>(db.execAndGet("PRAGMA page_count").getInt64());
-    } catch (const SQLite::Exception&) {
-        return 0;  // not a database: the caller's first statement says so
+std::uint64_t KiBOf(const std::string& path) {
+    std::uint64_t bytes = 0;
+    for (const std::string& file : {path, path + "-wal"}) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(text::FsPath(file), ec);
+        if (!ec) bytes += size;
     }
+    return bytes / 1024;
 }
 
 }  // namespace
@@ -43,7 +51,7 @@ ProjectConnection::ProjectConnection(const std::string& path, int flags, int bus
     Configure(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0);
     Configure(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0);
     exec("PRAGMA cell_size_check=ON");
-    bound_ = boundForTesting.load() > 0 ? boundForTesting.load() : kBaseUnits + kUnitsPerPage * PageCount(*this);
+    bound_ = boundForTesting.load() > 0 ? boundForTesting.load() : kBaseUnits + kUnitsPerKiB * KiBOf(path);
     sqlite3_progress_handler(db, kStepsPerUnit, &ProjectConnection::OnProgress, this);
     sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &ProjectConnection::OnStatement, this);
 }
