@@ -6,6 +6,7 @@
 #include "check/finding_text.h"
 #include "check/project_check.h"
 #include "check/project_source.h"
+#include "check/schema_code_rule.h"
 #include "commands.h"
 
 namespace linvara::cli {
@@ -23,7 +24,8 @@ struct CheckArgs {
 void RunCheck(const CheckArgs& args, CliContext& ctx) {
     check::CheckSource source;
     if (!ctx.Check(check::ReadCheckSource(args.project, ctx.reporter, source))) return;
-    const check::Findings findings = check::CheckProject(source.points, source.towerBase, args.settings, source.latLon);
+    check::Findings findings = check::CheckProject(source.points, source.towerBase, args.settings, source.latLon);
+    check::AddSchemaCodeFinding(source.schemaCode, findings);
     if (args.format == "json") {
         // stdout stays one JSON document; the summary goes beside it.
         std::cout << check::FindingsJson(findings);

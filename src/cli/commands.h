@@ -42,6 +42,7 @@ void RegisterExportCommands(CLI::App& app, CliContext& ctx);     // export
 void RegisterReportCommands(CLI::App& app, CliContext& ctx);     // report
 void RegisterCheckCommands(CLI::App& app, CliContext& ctx);      // check
 void RegisterImportCommands(CLI::App& app, CliContext& ctx);     // import
+void RegisterCleanCommands(CLI::App& app, CliContext& ctx);      // clean
 #ifdef LINVARA_WITH_PLAN
 void RegisterPlanCommands(CLI::App& app, CliContext& ctx);       // plan
 #endif

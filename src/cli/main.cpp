@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     linvara::cli::RegisterReportCommands(app, ctx);
     linvara::cli::RegisterImportCommands(app, ctx);
     linvara::cli::RegisterCheckCommands(app, ctx);
+    linvara::cli::RegisterCleanCommands(app, ctx);
 #ifdef LINVARA_WITH_PLAN
     linvara::cli::RegisterPlanCommands(app, ctx);
 #endif

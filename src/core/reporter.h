@@ -53,6 +53,9 @@ public:
     // default a plain message; the desktop shows it in the status bar when
     // nothing else was said.
     virtual void Done(const std::string& text) { Info(text); }
+    // The project file `path` carries triggers or views that this program
+    // does not run. By default a warning; the desktop offers a cleaned copy.
+    virtual void SchemaCodeIgnored(const std::string& text, const std::string& /*path*/) { Warning(text); }
 };
 
 // Drops every message; questions are answered No.

@@ -7,6 +7,7 @@
 
 #include "support/cli_runner.h"
 #include "support/collector_fixture.h"
+#include "support/project_file.h"
 #include "support/temp_dir.h"
 
 namespace linvara::testing {
@@ -86,9 +87,19 @@ TEST(ProjectCommands, FailedWritesNameTheCauseAndKeepTheRoute) {
     TempDir dir;
     const std::string path = MakeLine(dir);
     ASSERT_EQ(Cli(dir, "info '" + path + "'").exitCode, 0);  // the working tables exist from here
+    // The file's triggers never run, so the order table refuses a change by
+    // a constraint: it holds its rows as they are and no others.
+    const std::string frozen = testing::Scalar(
+        path, "SELECT group_concat(quote(Order_ID || '|' || GPS_ID || '|' || Order_NewPtName), ',') "
+              "FROM Electric_DH_Order");
+    const std::string freezeOrder =
+        "ALTER TABLE Electric_DH_Order RENAME TO Order_Before; "
+        "CREATE TABLE [Electric_DH_Order] ([Order_ID] INTEGER PRIMARY KEY, [GPS_ID] CHAR, [Order_NewPtName] CHAR, "
+        "[Order_OrgPtName] CHAR, CONSTRAINT stopped_here CHECK (Order_ID || '|' || GPS_ID || '|' || "
+        "Order_NewPtName IN (" + frozen + "))); "
+        "INSERT INTO Electric_DH_Order SELECT * FROM Order_Before; DROP TABLE Order_Before;";
     const std::vector<Case> cases = {
-        {"CREATE TRIGGER stop BEFORE UPDATE ON Electric_DH_Order BEGIN SELECT RAISE(ABORT, 'stopped here'); END",
-         "order '" + path + "'", "保存失败：" + path + "（stopped here）"},
+        {freezeOrder, "order '" + path + "'", "保存失败：" + path + "（CHECK constraint failed: stopped_here）"},
         {"DROP TABLE Point", "reset '" + path + "' --yes", "重新加载数据失败（no such table: Point）"},
     };
     const std::string route = Route(path);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "db/project_database.h"
+#include "support/file_triggers.h"
 #include "support/project_file.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -12,6 +13,7 @@ namespace {
 
 class MergeOperationsTest : public ::testing::Test {
 protected:
+    FileTriggersRun triggers;  // failed appends are made with triggers
     TempDir dir;
     std::string target = dir.File("Merged.PD");
     RecordingReporter reporter;

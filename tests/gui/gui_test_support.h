@@ -30,7 +30,7 @@ namespace linvara::gui::testing {
 class FakeUi final : public UiServices {
 public:
     struct Message {
-        QString kind;  // info, warning, error, yesno, okcancel, conflict, org-gate
+        QString kind;  // info, warning, error, yesno, okcancel, conflict, org-gate, clean-copy
         QString text;
         bool defaultNo = false;  // a question whose default button is No or Cancel
     };
@@ -38,6 +38,7 @@ public:
     std::deque<bool> answers;  // Yes/OK; empty: true
     std::deque<ConflictChoice> conflictAnswers;  // empty: Cancel
     std::deque<OrgGateChoice> gateAnswers;        // empty: Cancel
+    std::deque<bool> cleanCopyAnswers;            // the copy button of OfferCleanCopy; empty: OK
     std::deque<QString> openFiles, saveFiles, directories;
     std::deque<std::function<int(QDialog&)>> dialogs;
     QString lastTitle, lastFilter, lastSuffix, lastStart;
@@ -63,6 +64,13 @@ public:
         const OrgGateChoice c = gateAnswers.front();
         gateAnswers.pop_front();
         return c;
+    }
+    bool OfferCleanCopy(const QString& t) override {
+        messages.push_back({"clean-copy", t});
+        if (cleanCopyAnswers.empty()) return false;
+        const bool copy = cleanCopyAnswers.front();
+        cleanCopyAnswers.pop_front();
+        return copy;
     }
     QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) override {
         Remember(title, filter, QString(), start);

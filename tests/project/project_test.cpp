@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 
+#include "support/file_triggers.h"
 #include "support/named_point.h"
 #include "support/project_file.h"
 #include "support/permissions.h"
@@ -157,6 +158,7 @@ protected:
         ASSERT_EQ(project.Points().size(), 6u);
     }
 
+    FileTriggersRun triggers;  // logged writes and failed writes are made with triggers
     TempDir dir;
     std::string path = dir.File("Line.PD");
     RecordingReporter reporter;

@@ -8,6 +8,7 @@
 
 #include "project/list_delta.h"
 #include "project/project.h"
+#include "support/file_triggers.h"
 #include "support/named_point.h"
 #include "support/project_file.h"
 #include "support/recording_reporter.h"
@@ -133,6 +134,7 @@ protected:
         Open({Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 200), Surveyed("3", "J2", 0, 300, 400)});
     }
 
+    FileTriggersRun triggers;  // a failed restore is made with a trigger
     TempDir dir;
     std::string path;
     RecordingReporter reporter;

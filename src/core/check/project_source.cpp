@@ -47,6 +47,7 @@ Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource&
     Project project(reporter);
     if (Status opened = project.Open(path); !opened) return opened;
     source.latLon = project.LatLon();
+    source.schemaCode = project.SchemaCode();
     source.points = project.TakePoints();
     return ReadTowerBasePoints(path, source.towerBase);
 }

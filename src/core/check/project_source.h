@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
@@ -13,6 +14,7 @@ struct CheckSource {
     DHPointList points;     // the working stake list, as opening the project gives it
     SectionPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
     LatLonBasis latLon;          // the project's coordinate system and B/L origins
+    std::vector<std::string> schemaCode;  // the file's triggers and views ("<name>（触发器）")
 };
 
 // Opens the project as the desktop program does (which prepares its working

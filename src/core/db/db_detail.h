@@ -7,6 +7,7 @@
 #include <vector>
 #include <utility>
 
+#include "db/connection_defences.h"  // the type of every CProjectDatabase connection
 #include "db/statement.h"
 
 namespace linvara::db_detail {

@@ -9,7 +9,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "db/connection_defences.h"
 #include "db/db_detail.h"
+#include "db/schema_guard.h"
 #include "text/file_name.h"
 #include "text/format.h"
 #include "text/file_system.h"
@@ -38,7 +40,7 @@ CProjectDatabase::~CProjectDatabase() = default;
 void CProjectDatabase::Close() { connection_.reset(); }
 
 Status CProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
-    return Status::Failed(WithCause(text, e.what()));
+    return Status::Failed(WithCause(text, db::CauseOf(e)));
 }
 
 Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
@@ -48,7 +50,7 @@ Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
         return Status::Failed(WithCause("无法打开工程文件：" + path, text::Format("路径过长，超过%zu字节", kMaxPathBytes)));
     try {
         const int flags = kConnectionFlags | (create ? SQLite::OPEN_CREATE : 0);
-        connection_ = std::make_unique<SQLite::Database>(path, flags, kBusyTimeoutMs);
+        connection_ = db::OpenProjectConnection(path, flags, kBusyTimeoutMs);
         return Status::Ok();
     } catch (const SQLite::Exception& e) {
         Close();
@@ -63,7 +65,7 @@ Status CProjectDatabase::Reconnect(const std::string& operation) {
     if (!std::filesystem::exists(text::FsPath(path_), ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path_));
     Close();
     try {
-        connection_ = std::make_unique<SQLite::Database>(path_, kConnectionFlags, kBusyTimeoutMs);
+        connection_ = db::OpenProjectConnection(path_, kConnectionFlags, kBusyTimeoutMs);
         return Status::Ok();
     } catch (const SQLite::Exception& e) {
         Close();
@@ -82,11 +84,27 @@ Status CProjectDatabase::OpenProject(const std::string& path) {
         if (e.getErrorCode() == SQLITE_NOTADB) return Status::Failed("不是有效的工程文件：" + path);
         return Failure("无法打开工程文件：" + path, e);
     }
+    if (Status inspected = InspectSchema(path); !inspected) return inspected;
     path_ = path;
     title_ = text::FileStem(path);
     if (sqlite3_db_readonly(connection_->getHandle(), "main") == 1)
         reporter_.Warning("工程文件为只读，修改将无法保存：" + path);
     return PrepareTables();
+}
+
+// A file with triggers or views still opens (none of them runs); the user
+// hears of them once per file, not on every reload.
+Status CProjectDatabase::InspectSchema(const std::string& path) {
+    try {
+        if (Status shaped = db::CheckTableShapes(*connection_, path); !shaped) return shaped;
+        schemaCode_ = db::ForeignSchemaCode(*connection_);
+    } catch (const SQLite::Exception& e) {
+        return Failure("无法打开工程文件：" + path, e);
+    }
+    if (!schemaCode_.empty() && schemaCodeToldFor_ != path)
+        reporter_.SchemaCodeIgnored(db::ForeignSchemaCodeText(schemaCode_), path);
+    schemaCodeToldFor_ = path;
+    return Status::Ok();
 }
 
 Status CProjectDatabase::PrepareTables() {

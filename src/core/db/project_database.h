@@ -12,8 +12,8 @@
 #include "reporter.h"
 #include "status.h"
 
-namespace SQLite {
-class Database;
+namespace linvara::db {
+class ProjectConnection;
 }
 
 namespace linvara {
@@ -167,6 +167,9 @@ public:
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }
+    // The triggers and views the open file carries, which no connection of
+    // this program runs ("<name>（触发器）"); said once per file on opening.
+    const std::vector<std::string>& SchemaCode() const { return schemaCode_; }
 
     // The exact CREATE TABLE texts (other programs read sqlite_master).
     static std::string ExportTableSql();
@@ -177,6 +180,9 @@ private:
     void Close();
     Status OpenConnection(const std::string& path, bool create);
     Status Reconnect(const std::string& operation);
+    // Refuses tables that are not what their names promise; finds the
+    // triggers and views this program does not run and says so.
+    Status InspectSchema(const std::string& path);
     Status PrepareTables();
     Status CreateWorkingTables();
     void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
@@ -203,9 +209,11 @@ private:
 
     Reporter& reporter_;
     std::string path_;
-    std::unique_ptr<SQLite::Database> connection_;
+    std::unique_ptr<db::ProjectConnection> connection_;
     std::string title_;
     std::size_t renumbered_ = 0;  // points the last seeding gave a fresh GPS_ID
+    std::vector<std::string> schemaCode_;
+    std::string schemaCodeToldFor_;  // the file whose triggers and views were last reported
 };
 
 }  // namespace linvara

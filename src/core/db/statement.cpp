@@ -6,6 +6,24 @@
 #include "text/format.h"
 
 namespace linvara::sql {
+namespace {
+
+// No name, code or note of a survey comes near this; a file that holds a
+// longer value (ten megabytes of name) is cut here, so that no list, plan
+// or output has to carry it. The cut keeps whole UTF-8 characters.
+constexpr std::size_t kMaxValueBytes = 16 * 1024;
+
+std::string_view Bounded(const char* data, int bytes) {
+    if (data == nullptr || bytes <= 0) return {};
+    std::size_t size = static_cast<std::size_t>(bytes);
+    if (size > kMaxValueBytes) {
+        size = kMaxValueBytes;
+        while (size > 0 && (static_cast<unsigned char>(data[size]) & 0xC0) == 0x80) --size;
+    }
+    return {data, size};
+}
+
+}  // namespace
 
 Statement::Statement(SQLite::Database& db, const char* statement) : db_(db) {
     const int rc = sqlite3_prepare_v2(db.getHandle(), statement, -1, &statement_, nullptr);
@@ -30,8 +48,7 @@ const char* Statement::ColumnName(int column) const { return sqlite3_column_name
 
 std::string_view Statement::Bytes(int column) const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
-    if (data == nullptr) return {};
-    return {data, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column))};
+    return Bounded(data, sqlite3_column_bytes(statement_, column));
 }
 
 int Statement::Int(int column) const { return sqlite3_column_int(statement_, column); }
@@ -46,8 +63,7 @@ int Value::Type() const { return sqlite3_value_type(value_); }
 
 std::string_view Value::Bytes() const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value_));
-    if (data == nullptr) return {};
-    return {data, static_cast<std::size_t>(sqlite3_value_bytes(value_))};
+    return Bounded(data, sqlite3_value_bytes(value_));
 }
 
 int Value::Int() const { return sqlite3_value_int(value_); }

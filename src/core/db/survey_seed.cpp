@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "db/connection_defences.h"
 #include "db/db_detail.h"
 #include "db/export_columns.h"
 #include "db/project_database.h"
@@ -76,7 +77,7 @@ auto OnSurveyJoin(F step) {
     try {
         return step();
     } catch (const SQLite::Exception& e) {
-        throw db_detail::SurveyQueryError(e.what());
+        throw db_detail::SurveyQueryError(db::CauseOf(e));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <ctime>
 #include <random>
 
+#include "db/connection_defences.h"
 #include "db/lat_lon_tables.h"
 #include "db/project_database.h"
 #include "model/code_tables.h"
@@ -177,7 +178,7 @@ Status WriteCollectorProject(const std::string& path, std::span<const ImportedPo
     BuildFile file(path);
     if (!file.ok()) return Status::Failed(WithCause("无法创建工程文件：" + path, std::strerror(errno)));
     try {
-        SQLite::Database db(file.name(), SQLite::OPEN_READWRITE);
+        db::ProjectConnection db(file.name(), SQLite::OPEN_READWRITE, 0);
         FillTables(db, points, stamp, system);
     } catch (const std::exception& e) {
         return Status::Failed(WithCause("写入工程文件失败：" + path, e.what()));

@@ -45,6 +45,8 @@ public:
     Status Open(const std::string& path);
     bool IsOpen() const { return open_; }
     const std::string& Path() const { return database_.Path(); }
+    // The file's triggers and views, which this program does not run.
+    const std::vector<std::string>& SchemaCode() const { return database_.SchemaCode(); }
     const std::string& Title() const { return database_.Title(); }
 
     const DHPointList& Points() const { return points_; }

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "db/connection_defences.h"
+#include "db/schema_guard.h"
 #include "db/tower_base_rows.h"
 #include "status.h"
 #include "text/atomic_file.h"
@@ -38,7 +40,7 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, 
         throw;
     } catch (const std::exception& e) {
         failed = true;
-        reporter.Error(WithCause(kQueryError, path + "：" + e.what()));
+        reporter.Error(WithCause(kQueryError, path + "：" + db::CauseOf(e)));
     }
     return rows;
 }
@@ -69,12 +71,22 @@ void AppendTowLine(std::string& out, const TGDataUnit& row) {
 
 TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
     TowExportResult result;
-    std::unique_ptr<SQLite::Database> db;
+    std::unique_ptr<db::ProjectConnection> db;
     try {
-        db = std::make_unique<SQLite::Database>(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+        db = db::OpenProjectConnection(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
     } catch (const std::exception& e) {
         reporter.Error(WithCause("无法打开数据文件：" + projectPath, e.what()));
         return result;
+    }
+    try {
+        if (const Status shaped = db::CheckTableShapes(*db, projectPath); !shaped) {
+            reporter.Error(shaped.message());
+            return result;
+        }
+        if (const auto found = db::ForeignSchemaCode(*db); !found.empty())
+            reporter.SchemaCodeIgnored(db::ForeignSchemaCodeText(found), projectPath);
+    } catch (const SQLite::Exception&) {
+        // Not readable: the read below names the cause.
     }
     const std::string towPath = TowPathFor(projectPath);
     std::string bytes;

@@ -2,6 +2,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include "db/connection_defences.h"
 #include "text/encoding.h"
 
 namespace linvara {
@@ -36,13 +37,13 @@ TGDataUnit ReadDecodedTowerBaseRow(const sql::Statement& q, const sql::TowerBase
 Status ReadTowerBaseTable(const std::string& projectPath, std::vector<TGDataUnit>& rows) {
     rows.clear();
     try {
-        SQLite::Database db(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+        db::ProjectConnection db(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
         if (!db.tableExists("Electric_Data_TG")) return Status::Ok();
         sql::Statement query(db, "select * from Electric_Data_TG;");
         const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
         while (query.Step()) rows.push_back(ReadDecodedTowerBaseRow(query, columns));
     } catch (const std::exception& e) {  // SQLite's reason, or a code page the system lacks
-        return Status::Failed(WithCause("查找记录出错!", projectPath + "：" + e.what()));
+        return Status::Failed(WithCause("查找记录出错!", projectPath + "：" + db::CauseOf(e)));
     }
     return Status::Ok();
 }

@@ -107,6 +107,16 @@ OrgGateChoice QtUiServices::AskBeforeOrg(const QString& text) {
     }
 }
 
+bool QtUiServices::OfferCleanCopy(const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("提示"), text, QMessageBox::NoButton, Parent());
+    QPushButton* copy = box.addButton(QStringLiteral("保存不含它们的副本…"), QMessageBox::ActionRole);
+    QPushButton* ok = box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return box.clickedButton() == copy;
+}
+
 QString QtUiServices::GetOpenFileName(const QString& title, const QString& filter, const QString& start) {
     return QFileDialog::getOpenFileName(Parent(), title, start, filter);
 }

@@ -18,6 +18,7 @@ public:
     bool OkCancelDefaultCancel(const QString& text) override;
     ConflictChoice AskConflict(const QString& text) override;
     OrgGateChoice AskBeforeOrg(const QString& text) override;
+    bool OfferCleanCopy(const QString& text) override;
     QString GetOpenFileName(const QString& title, const QString& filter, const QString& start) override;
     QString GetSaveFileName(const QString& title, const QString& filter, const QString& defaultSuffix,
                             const QString& suggested) override;

@@ -14,6 +14,9 @@ public:
     void Warning(const std::string& text) override;
     void Error(const std::string& text) override;
     bool Ask(const std::string& text) override;
+    // Offers a copy of the project without its triggers and views, written
+    // where the user chooses; the project itself is left as it is.
+    void SchemaCodeIgnored(const std::string& text, const std::string& path) override;
     void Progress(long long done, long long total) override {
         if (onProgress) onProgress(done, total);
     }

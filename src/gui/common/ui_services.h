@@ -43,6 +43,12 @@ public:
     virtual ConflictChoice AskConflict(const QString& text) = 0;
     // Asked before an ORG conversion; Return and Escape choose Cancel.
     virtual OrgGateChoice AskBeforeOrg(const QString& text) = 0;
+    // A warning about a project file's triggers and views with a button that
+    // writes a copy without them; true when that button was chosen.
+    virtual bool OfferCleanCopy(const QString& text) {
+        Warning(text);
+        return false;
+    }
 
     // Filters in Qt's form "text (*.a);;text (*.b)". Empty result = cancelled.
     // `start` is the folder the dialog opens in (empty: the last one).

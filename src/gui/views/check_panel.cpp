@@ -15,6 +15,7 @@
 #include "check/finding_text.h"
 #include "check/project_check.h"
 #include "check/project_source.h"
+#include "check/schema_code_rule.h"
 #include "views/findings_model.h"
 
 namespace linvara::gui {
@@ -93,6 +94,7 @@ void CheckPanel::Refresh() {
         // A project without readable tower-base rows is still checked for its list.
         if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
         found = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon());
+        check::AddSchemaCodeFinding(document_.OpenProject()->SchemaCode(), found);
     }
     model_->SetFindings(nullptr);  // the model never sees the old findings go
     findings_ = std::move(found);
