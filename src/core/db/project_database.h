@@ -167,6 +167,11 @@ public:
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }
+    // Why the open project's changes cannot be stored (the file or its folder
+    // is read-only), empty when they can. Such a project is read and
+    // converted as any other; its working tables, when the file has none
+    // yet, are built in memory; every write is refused with this text.
+    const std::string& ReadOnlyReason() const { return readOnlyReason_; }
 
     // The exact CREATE TABLE texts (other programs read sqlite_master).
     static std::string ExportTableSql();
@@ -174,9 +179,14 @@ public:
     static std::string TowerBaseTableSql();
 
 private:
+    // Ends the operation's connection, unless it holds working tables built in memory.
     void Close();
+    // Ends the connection whatever it holds (another file is opened).
+    void Release();
     Status OpenConnection(const std::string& path, bool create);
-    Status Reconnect(const std::string& operation);
+    // A write on a read-only project is refused with ReadOnlyReason().
+    enum class Access { Read, Write };
+    Status Reconnect(const std::string& operation, Access access = Access::Read);
     Status PrepareTables();
     Status CreateWorkingTables();
     void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
@@ -206,6 +216,10 @@ private:
     std::unique_ptr<SQLite::Database> connection_;
     std::string title_;
     std::size_t renumbered_ = 0;  // points the last seeding gave a fresh GPS_ID
+    std::string readOnlyReason_;
+    // The working tables live in this connection's TEMP schema (a read-only
+    // file that has none): it stays open while the project is.
+    bool keepConnection_ = false;
 };
 
 }  // namespace linvara

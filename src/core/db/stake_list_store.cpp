@@ -117,7 +117,11 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         const int orderName = named("Order_NewPtName");
         // An order row joins every point of its GPS_ID and a GPS_ID may have
         // several order rows: a point is listed once, where it first appears.
-        db_detail::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
+        db_detail::SeenIds listed = [this] {
+            SQLite::Statement range(*connection_, "SELECT max(ID), count(*) FROM Electric_DH_Export");
+            range.executeStep();
+            return db_detail::SeenIds(range.getColumn(0).getInt64(), range.getColumn(1).getInt64());
+        }();
         // Room for every point at once: a list grown by doubling holds both
         // its old and new arrays at the end, half as much again at its peak.
         long long total = 0;
@@ -183,7 +187,7 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, c
     // An empty list has never cleared the tables; only the rows a command removed go.
     if (list.empty() && edits == nullptr) return Status::Ok();
     const std::string failure = edits != nullptr && !edits->failure.empty() ? edits->failure : "保存失败：" + path_;
-    if (Status connected = Reconnect(failure); !connected) return connected;
+    if (Status connected = Reconnect(failure, Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         // Taking the write lock first keeps other writers out between the
@@ -382,7 +386,7 @@ void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, b
 }
 
 Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, const LatLonOrigin* origin) {
-    if (Status connected = Reconnect("修改点失败"); !connected) return connected;
+    if (Status connected = Reconnect("修改点失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -406,7 +410,7 @@ Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, c
 // A new point goes last in the route; the next save writes its place. Its
 // OrgPtName column starts as the name it was created with.
 Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
-    if (Status connected = Reconnect("添加点失败"); !connected) return connected;
+    if (Status connected = Reconnect("添加点失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -432,7 +436,7 @@ Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
 }
 
 Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& stored) {
-    if (Status connected = Reconnect("删除点失败"); !connected) return connected;
+    if (Status connected = Reconnect("删除点失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);

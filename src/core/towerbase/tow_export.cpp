@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "db/file_diagnosis.h"
 #include "db/tower_base_rows.h"
 #include "status.h"
 #include "text/atomic_file.h"
@@ -71,7 +72,15 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
     TowExportResult result;
     std::unique_ptr<SQLite::Database> db;
     try {
+        if (Status sound = file_diagnosis::Inspect(projectPath); !sound) {
+            reporter.Error(sound.message());
+            return result;
+        }
         db = std::make_unique<SQLite::Database>(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+        if (Status pages = file_diagnosis::CheckPages(*db, projectPath); !pages) {
+            reporter.Error(pages.message());
+            return result;
+        }
     } catch (const std::exception& e) {
         reporter.Error(WithCause("无法打开数据文件：" + projectPath, e.what()));
         return result;

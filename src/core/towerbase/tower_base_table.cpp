@@ -2,6 +2,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
+#include "db/file_diagnosis.h"
 #include "text/encoding.h"
 
 namespace linvara {
@@ -35,8 +36,10 @@ TGDataUnit ReadDecodedTowerBaseRow(const sql::Statement& q, const sql::TowerBase
 
 Status ReadTowerBaseTable(const std::string& projectPath, std::vector<TGDataUnit>& rows) {
     rows.clear();
+    if (Status sound = file_diagnosis::Inspect(projectPath); !sound) return sound;
     try {
         SQLite::Database db(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+        if (Status pages = file_diagnosis::CheckPages(db, projectPath); !pages) return pages;
         if (!db.tableExists("Electric_Data_TG")) return Status::Ok();
         sql::Statement query(db, "select * from Electric_Data_TG;");
         const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
