@@ -41,6 +41,7 @@ TEST(BrokenFileCommands, EachCommandSaysWhatIsWrongInOneLineAndWritesNothing) {
         {"不是有效的工程文件", [](const std::string& p) { WriteFileBytes(p, "SQLite is not in here\n"); }},
         {"工程文件不完整", [](const std::string& p) { CutFile(p, 2 * 4096 + 10); }},
         {"工程文件已损坏", PointFreelistPastTheEnd},
+        {"工程文件已损坏", [](const std::string& p) { DamageTablePages(p, {"Electric_DH_Export", "Electric_Data_TG"}); }},
         {"工程文件旁有上次写入未完成留下的日志文件", PutStaleJournal},
         {"工程文件旁有不属于它的WAL日志文件", PutForeignWal},
     };

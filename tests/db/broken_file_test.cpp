@@ -56,6 +56,8 @@ std::vector<BrokenCase> BrokenCases() {
          }},
         {"freelist", PointFreelistPastTheEnd,
          [](const std::string& p) { return "工程文件已损坏：" + p + "（"; }},
+        {"damaged pages", [](const std::string& p) { DamageTablePages(p, {"Electric_DH_Export"}); },
+         [](const std::string& p) { return "工程文件已损坏：" + p + "（database disk image is malformed）"; }},
         {"stale journal", PutStaleJournal,
          [](const std::string& p) {
              return "工程文件旁有上次写入未完成留下的日志文件：" + p +

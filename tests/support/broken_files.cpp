@@ -34,6 +34,23 @@ void PointFreelistPastTheEnd(const std::string& path) {
     WriteFileBytes(path, bytes);
 }
 
+void DamageTablePages(const std::string& path, const std::vector<std::string>& tables) {
+    std::vector<long long> roots;
+    {
+        SQLite::Database db(path, SQLite::OPEN_READONLY);
+        SQLite::Statement root(db, "SELECT rootpage FROM sqlite_master WHERE type='table' AND name=?");
+        for (const std::string& table : tables) {
+            root.bind(1, table);
+            if (root.executeStep()) roots.push_back(root.getColumn(0).getInt64());
+            root.reset();
+        }
+    }
+    std::string bytes = ReadFileBytes(path);
+    const std::size_t pageSize = (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+    for (long long page : roots) bytes[static_cast<std::size_t>(page - 1) * pageSize] = 0x01;  // no such page kind
+    WriteFileBytes(path, bytes);
+}
+
 void PutStaleJournal(const std::string& path) {
     const std::string other = path + ".other";
     Copy(path, other);

@@ -3,6 +3,7 @@
 // stick are: each helper damages a working project file in place.
 #include <map>
 #include <string>
+#include <vector>
 
 namespace linvara::testing {
 
@@ -13,6 +14,10 @@ void CutFile(const std::string& path, std::size_t bytes);
 // file: every page that is read is sound, the damage shows only to a check
 // of the whole file (or to the next write that needs a free page).
 void PointFreelistPastTheEnd(const std::string& path);
+
+// The root page of each table named no longer says what kind of page it is:
+// the first read of the table meets the damage.
+void DamageTablePages(const std::string& path, const std::vector<std::string>& tables);
 
 // Puts beside the project the rollback journal of a write made to it
 // earlier, as a crash or a copy of the folder mid-write leaves it: the

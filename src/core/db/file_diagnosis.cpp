@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -25,8 +26,6 @@ namespace {
 constexpr std::size_t kHeaderSize = 100;
 constexpr char kMagic[] = "SQLite format 3";  // with its NUL: 16 bytes
 constexpr unsigned char kWalVersion = 2;      // bytes 18-19 of a project in WAL mode
-// Problems the quick check collects before it stops: the first one names the damage.
-constexpr int kQuickCheckProblems = 1;
 
 std::uint32_t BigEndian(const unsigned char* p, int bytes) {
     std::uint32_t value = 0;
@@ -56,9 +55,13 @@ std::string Bytes(std::uintmax_t size) { return text::Format("%ju字节", size);
 
 // A header whose page count can be trusted (written by SQLite 3.7.0 or later)
 // tells how long the file must be.
+std::uint32_t PageSize(const unsigned char* header) {
+    const std::uint32_t pageSize = BigEndian(header + 16, 2);
+    return pageSize == 1 ? 65536 : pageSize;
+}
+
 Status CheckLength(const std::string& path, const unsigned char* header, std::uintmax_t size) {
-    std::uint32_t pageSize = BigEndian(header + 16, 2);
-    if (pageSize == 1) pageSize = 65536;
+    const std::uint32_t pageSize = PageSize(header);
     if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) return Status::Failed("不是有效的工程文件：" + path);
     const std::uint32_t pages = BigEndian(header + 28, 4);
     const bool countValid = pages > 0 && BigEndian(header + 92, 4) == BigEndian(header + 24, 4);
@@ -87,7 +90,45 @@ Status CheckJournal(const std::string& path) {
     return Status::Ok();
 }
 
+std::string Damaged(const std::string& path, const std::string& cause) {
+    return WithCause("工程文件已损坏：" + path, cause);
+}
+
+// The free pages are the one part of the file no read visits (SQLite checks
+// every page a read does visit), and the next write takes pages from them:
+// a chain that leaves the file or loops would spread the damage. Walking it
+// reads a few bytes per trunk page.
+Status CheckFreelist(const std::string& path, std::ifstream& file, const unsigned char* header, std::uint32_t pageSize,
+                     std::uintmax_t size) {
+    const std::uint64_t pages = size / pageSize, count = BigEndian(header + 36, 4);
+    const std::uint32_t entriesPerTrunk = pageSize / 4 - 2;
+    std::uint64_t seen = 0;
+    for (std::uint32_t trunk = BigEndian(header + 32, 4); trunk != 0;) {
+        if (trunk > pages || seen >= count)
+            return Status::Failed(Damaged(path, text::Format("空闲页链指向第%u页，文件只有%ju页", trunk,
+                                                             static_cast<std::uintmax_t>(pages))));
+        std::vector<unsigned char> page(pageSize);
+        file.clear();
+        file.seekg(static_cast<std::streamoff>((std::uint64_t{trunk} - 1) * pageSize));
+        if (!file.read(reinterpret_cast<char*>(page.data()), pageSize)) return Status::Failed(Damaged(path, "空闲页无法读取"));
+        const std::uint32_t leaves = BigEndian(page.data() + 4, 4);
+        if (leaves > entriesPerTrunk) return Status::Failed(Damaged(path, text::Format("空闲页第%u页的内容无效", trunk)));
+        for (std::uint32_t i = 0; i < leaves; ++i)
+            if (const std::uint32_t leaf = BigEndian(page.data() + 8 + 4 * i, 4); leaf == 0 || leaf > pages)
+                return Status::Failed(Damaged(path, text::Format("空闲页第%u页指向第%u页，文件只有%ju页", trunk, leaf,
+                                                                 static_cast<std::uintmax_t>(pages))));
+        seen += 1 + leaves;
+        trunk = BigEndian(page.data(), 4);
+    }
+    if (seen != count)
+        return Status::Failed(Damaged(path, text::Format("文件头记录%ju个空闲页，实有%ju个", static_cast<std::uintmax_t>(count),
+                                                         static_cast<std::uintmax_t>(seen))));
+    return Status::Ok();
+}
+
 }  // namespace
+
+std::string DamagedMessage(const std::string& path, const std::string& cause) { return Damaged(path, cause); }
 
 std::string FolderOf(const std::string& path) {
     const std::filesystem::path folder = text::FsPath(path).parent_path();
@@ -108,6 +149,9 @@ Status Inspect(const std::string& path) {
                                         "只有" + Bytes(size) + "，不足文件头的" + Bytes(kHeaderSize)));
     if (Status length = CheckLength(path, header.data(), size); !length) return length;
     const bool wal = header[18] == kWalVersion || header[19] == kWalVersion;
+    // A WAL file's pages supersede the file's header, free pages included.
+    if (!(wal && ExistsWithData(path + "-wal")))
+        if (Status free = CheckFreelist(path, file, header.data(), PageSize(header.data()), size); !free) return free;
     // SQLite applies any -wal beside the file, even to a project that does
     // not use one: such a WAL belongs to another copy of the file.
     if (!wal && ExistsWithData(path + "-wal"))
@@ -120,23 +164,6 @@ Status Inspect(const std::string& path) {
                                         "WAL模式的工程需要在其中建立" + text::Utf8Path(text::FsPath(path).filename()) +
                                             "-wal和-shm文件"));
     return CheckJournal(path);
-}
-
-Status CheckPages(SQLite::Database& db, const std::string& path) {
-    try {
-        SQLite::Statement check(db, text::Format("PRAGMA quick_check(%d)", kQuickCheckProblems));
-        if (!check.executeStep()) return Status::Ok();
-        std::string first = check.getColumn(0).getString();
-        if (first == "ok") return Status::Ok();
-        // "*** in database main ***" heads the first problem on a line of its own.
-        if (const std::size_t heading = first.find("***\n"); heading != std::string::npos)
-            first.erase(0, heading + 4);
-        for (char& c : first)
-            if (c == '\n') c = ' ';
-        return Status::Failed(WithCause("工程文件已损坏：" + path, first));
-    } catch (const SQLite::Exception& e) {
-        return Status::Failed(WithCause("工程文件已损坏：" + path, e.what()));
-    }
 }
 
 std::string ReadOnlyReason(SQLite::Database& db, const std::string& path) {

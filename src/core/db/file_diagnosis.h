@@ -16,13 +16,14 @@ class Exception;
 namespace linvara::file_diagnosis {
 
 // Looks at the file and what lies beside it before SQLite does: empty, not
-// a database, cut short, a stray -wal, an unfinished -journal, a WAL
-// project whose folder cannot hold the WAL's files. Ok when SQLite may open it.
+// a database, cut short, free pages that lead out of the file, a stray -wal,
+// an unfinished -journal, a WAL project whose folder cannot hold the WAL's
+// files. Ok when SQLite may open it. The pages a command reads SQLite
+// checks as it reads them.
 Status Inspect(const std::string& path);
 
-// SQLite's quick check of the file's pages on an open connection: a damaged
-// page fails here, naming the first problem, before anything is read or written.
-Status CheckPages(SQLite::Database& db, const std::string& path);
+// "工程文件已损坏：<path>（<cause>）": a damaged page met by a read.
+std::string DamagedMessage(const std::string& path, const std::string& cause);
 
 // Why changes to the project cannot be stored (empty when they can): the
 // file is read-only, or its folder is, where SQLite keeps the journal of

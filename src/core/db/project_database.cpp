@@ -47,6 +47,9 @@ void CProjectDatabase::Release() {
 }
 
 Status CProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
+    // A damaged page is news about the file, whatever the operation was.
+    if (const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e); sqlite && sqlite->getErrorCode() == SQLITE_CORRUPT)
+        return Status::Failed(file_diagnosis::DamagedMessage(path_, e.what()));
     return Status::Failed(WithCause(text, e.what()));
 }
 
@@ -93,9 +96,9 @@ Status CProjectDatabase::OpenProject(const std::string& path) {
         connection_->execAndGet("SELECT count(*) FROM sqlite_master");
     } catch (const SQLite::Exception& e) {
         if (e.getErrorCode() == SQLITE_NOTADB) return Status::Failed("不是有效的工程文件：" + path);
+        if (e.getErrorCode() == SQLITE_CORRUPT) return Status::Failed(file_diagnosis::DamagedMessage(path, e.what()));
         return Failure("无法打开工程文件：" + path, e);
     }
-    if (Status pages = file_diagnosis::CheckPages(*connection_, path); !pages) return pages;
     path_ = path;
     title_ = text::FileStem(path);
     readOnlyReason_ = file_diagnosis::ReadOnlyReason(*connection_, path);

@@ -1,4 +1,5 @@
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <memory>
@@ -37,6 +38,10 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, 
             rows.push_back(ReadDecodedTowerBaseRow(query, columns));
     } catch (const text::EncodingError&) {
         throw;
+    } catch (const SQLite::Exception& e) {
+        if (e.getErrorCode() == SQLITE_CORRUPT) throw;  // a damaged file gives no TOW at all
+        failed = true;
+        reporter.Error(WithCause(kQueryError, path + "：" + e.what()));
     } catch (const std::exception& e) {
         failed = true;
         reporter.Error(WithCause(kQueryError, path + "：" + e.what()));
@@ -77,10 +82,6 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
             return result;
         }
         db = std::make_unique<SQLite::Database>(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
-        if (Status pages = file_diagnosis::CheckPages(*db, projectPath); !pages) {
-            reporter.Error(pages.message());
-            return result;
-        }
     } catch (const std::exception& e) {
         reporter.Error(WithCause("无法打开数据文件：" + projectPath, e.what()));
         return result;
@@ -95,6 +96,10 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
         lines = rows.size();
     } catch (const text::EncodingError& e) {
         reporter.Error(WithCause("写入TOW文件失败：" + towPath, e.what()));
+        return result;
+    } catch (const SQLite::Exception& e) {
+        reporter.Error(file_diagnosis::DamagedMessage(projectPath, e.what()));
+        result.queryFailed = true;
         return result;
     }
     if (std::string error; !text::WriteFileAtomically(towPath, bytes, &error)) {
