@@ -80,7 +80,8 @@ bool MainWindow::OpenProjectFile(const QString& path) {
         return false;
     }
     InstallToolbar(ToolbarSet::List);
-    setWindowTitle(AppTitle() + QStringLiteral(" - ") + document_->Path());
+    setWindowTitle(AppTitle() + QStringLiteral(" - ") + document_->Path() +
+                   (document_->IsReadOnly() ? QStringLiteral(" [只读]") : QString()));
     AddRecentFile(document_->Path());
     UpdateCommandState();
     ShowOptionsInStatusBar();
