@@ -16,10 +16,11 @@ namespace {
 
 // Bits per row a dense ID range may take: a set entry costs about as much.
 constexpr long long kBitsPerRow = 256;
+// Bits any table may have, whatever its rows: 2 MB.
+constexpr long long kBitsAlways = 1LL << 24;
 
 std::size_t BitCount(long long maxId, long long rows) {
-    if (maxId < 0 || maxId >= (1LL << 31)) return 0;
-    if (maxId >= kBitsPerRow * std::max(rows, 64LL)) return 0;
+    if (maxId < 0 || maxId >= (1LL << 31) || maxId >= std::max(kBitsAlways, kBitsPerRow * rows)) return 0;
     return static_cast<std::size_t>(maxId) + 1;
 }
 

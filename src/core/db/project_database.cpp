@@ -6,8 +6,8 @@
 #include <sqlite3.h>
 
 #include <filesystem>
-#include <string_view>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "db/db_detail.h"

@@ -117,11 +117,7 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         const int orderName = named("Order_NewPtName");
         // An order row joins every point of its GPS_ID and a GPS_ID may have
         // several order rows: a point is listed once, where it first appears.
-        db_detail::SeenIds listed = [this] {
-            SQLite::Statement range(*connection_, "SELECT max(ID), count(*) FROM Electric_DH_Export");
-            range.executeStep();
-            return db_detail::SeenIds(range.getColumn(0).getInt64(), range.getColumn(1).getInt64());
-        }();
+        db_detail::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
         // Room for every point at once: a list grown by doubling holds both
         // its old and new arrays at the end, half as much again at its peak.
         long long total = 0;
