@@ -79,6 +79,7 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
     try {
         if (Status sound = file_diagnosis::Inspect(projectPath); !sound) {
             reporter.Error(sound.message());
+            result.queryFailed = true;
             return result;
         }
         db = std::make_unique<SQLite::Database>(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
