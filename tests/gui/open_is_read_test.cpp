@@ -67,6 +67,7 @@ private slots:
             QVERIFY(frame.OpenProjectFile(QString::fromStdString(path)));
         }
         QVERIFY2(frame.windowTitle().endsWith(QStringLiteral(" [只读]")), qPrintable(frame.windowTitle()));
+        QCOMPARE(frame.MessageText(), QStringLiteral("就绪（只读，修改无法保存）"));
         QCOMPARE(ui.Kinds(), QStringList{"warning"});
         QCOMPARE(ui.messages.back().text, reason);
         const std::vector<std::string> names = Names(frame.Document().Points());

@@ -74,7 +74,9 @@ bool MainWindow::OpenProjectFile(const QString& path) {
     const bool opened = document_->Open(path);
     reporter_.onProgress = nullptr;
     progress_->hide();
-    messagePane_->setText(opened ? QStringLiteral("就绪") : messagePane_->text());
+    messagePane_->setText(!opened ? messagePane_->text()
+                          : document_->IsReadOnly() ? QStringLiteral("就绪（只读，修改无法保存）")
+                                                    : QStringLiteral("就绪"));
     if (!opened) {
         document_->SetOptions(before);
         return false;
