@@ -9,6 +9,10 @@
 #include <filesystem>
 #include <functional>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "support/broken_files.h"
 #include "support/cli_runner.h"
 #include "support/collector_fixture.h"
@@ -85,6 +89,59 @@ CliRun CliLimited(const TempDir& dir, const std::string& limit, const std::strin
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return run;
+}
+
+// Runs the command line as a user whom file modes stop (as root: nobody).
+CliRun CliUnprivileged(const TempDir& dir, const std::string& args) {
+    std::vector<std::string> argv = SplitShellWords(args);
+    std::string program = LINVARA_CLI;
+    if (::geteuid() == 0) {
+        argv.insert(argv.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", program});
+        program = "/usr/bin/setpriv";
+    }
+    const std::string out = dir.File("unprivileged.out"), err = dir.File("unprivileged.err");
+    CliRun run;
+    run.exitCode = RunProcess(program, argv, out, err);
+    run.out = ReadFileBytes(out);
+    run.err = ReadFileBytes(err);
+    return run;
+}
+
+// A collector file that cannot be written is read and converted; the
+// commands that would change it end with exit 1, the reason said once.
+TEST(ReadOnlyFileCommands, ConvertButNeverChange) {
+    if (::geteuid() == 0 && !std::filesystem::exists("/usr/bin/setpriv")) GTEST_SKIP() << "no setpriv to run as another user";
+    TempDir dir;
+    const std::string share = dir.File("share"), outputs = dir.File("outputs");
+    std::filesystem::create_directory(share);
+    std::filesystem::create_directory(outputs);
+    std::filesystem::permissions(outputs, std::filesystem::perms::all);
+    const std::string path = share + "/p.PD";
+    WriteCollectorProject(path, {Surveyed("1", "J1", 0, 0, 0), Surveyed("2", "Z1", 1, 150, 200),
+                                 Surveyed("3", "J2", 0, 300, 400)});
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                           std::filesystem::perms::others_read);
+    const std::string before = ReadFileBytes(path);
+    const std::string reason = "工程文件为只读，修改将无法保存：" + path + "\n";
+    struct Case {
+        std::string args;
+        int exitCode;
+    };
+    const std::vector<Case> cases = {
+        {"info " + Quoted(path), 0},
+        {"org " + Quoted(path) + " -o " + Quoted(outputs + "/r.org"), 0},
+        {"order " + Quoted(path), 1},
+        {"sort " + Quoted(path), 1},
+        {"reset " + Quoted(path) + " --yes", 1},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = CliUnprivileged(dir, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.err;
+        EXPECT_EQ(run.err.substr(0, reason.size()), reason) << c.args;  // said first, and once
+        EXPECT_EQ(run.err.find(reason, reason.size()), std::string::npos) << c.args << "\n" << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::exists(outputs + "/r.org"));
+    EXPECT_TRUE(ReadFileBytes(path) == before);
 }
 
 // 64 points whose rows have IDs near 2^31 in both collector tables: opening
