@@ -10,7 +10,9 @@
 #include "app/project_document.h"
 #include "gui_test_support.h"
 #include "project/project.h"
+#include "support/broken_files.h"
 #include "support/permissions.h"
+#include "support/project_file.h"
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -48,6 +50,36 @@ private slots:
         }
         QCOMPARE(ui.Kinds(), QStringList{});
         QVERIFY(ReadFileBytes(path) == before);
+    }
+
+    // A broken file is one error naming it; the window stays empty and the
+    // file and what lies beside it keep every byte.
+    void brokenFileIsOneErrorAndStaysAsItWas_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("empty") << "empty" << "工程文件是空的（0字节），不是工程：";
+        QTest::newRow("stale journal") << "journal" << "工程文件旁有上次写入未完成留下的日志文件：";
+        QTest::newRow("foreign wal") << "wal" << "工程文件旁有不属于它的WAL日志文件：";
+    }
+    void brokenFileIsOneErrorAndStaysAsItWas() {
+        QFETCH(QString, damage);
+        QFETCH(QString, said);
+        TempDir dir;
+        const std::string path = WriteSmallProject(dir);
+        (void)linvara::testing::StakeListOf(path);
+        if (damage == "empty") linvara::testing::WriteFileBytes(path, "");
+        if (damage == "journal") linvara::testing::PutStaleJournal(path);
+        if (damage == "wal") linvara::testing::PutForeignWal(path);
+        const auto before = linvara::testing::FilesOf(path);
+        FakeUi ui;
+        MainWindow frame(ui);
+        QVERIFY(!frame.OpenProjectFile(QString::fromStdString(path)));
+        QCOMPARE(ui.Kinds(), QStringList{"error"});
+        QVERIFY2(ui.messages.back().text.startsWith(said + QString::fromStdString(path)), qPrintable(ui.messages.back().text));
+        QVERIFY(!ui.messages.back().text.contains('\n'));
+        QVERIFY(!frame.Document().IsOpen());
+        QVERIFY(frame.close());
+        QVERIFY(linvara::testing::FilesOf(path) == before);
     }
 
     void readOnlyProjectIsShownAndRefusesChanges() {
