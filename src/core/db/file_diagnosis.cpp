@@ -3,6 +3,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -53,22 +54,22 @@ bool Writable(const std::string& path) {
 
 std::string Bytes(std::uintmax_t size) { return text::Format("%ju字节", size); }
 
-// A header whose page count can be trusted (written by SQLite 3.7.0 or later)
-// tells how long the file must be.
 std::uint32_t PageSize(const unsigned char* header) {
     const std::uint32_t pageSize = BigEndian(header + 16, 2);
     return pageSize == 1 ? 65536 : pageSize;
 }
 
+// A header whose page count can be trusted (written by SQLite 3.7.0 or later)
+// tells how long the file must be; without one, SQLite writes whole pages.
 Status CheckLength(const std::string& path, const unsigned char* header, std::uintmax_t size) {
     const std::uint32_t pageSize = PageSize(header);
     if (pageSize < 512 || (pageSize & (pageSize - 1)) != 0) return Status::Failed("不是有效的工程文件：" + path);
     const std::uint32_t pages = BigEndian(header + 28, 4);
     const bool countValid = pages > 0 && BigEndian(header + 92, 4) == BigEndian(header + 24, 4);
-    const std::uintmax_t expected = countValid ? std::uintmax_t{pages} * pageSize : 0;
-    if (size < expected || size % pageSize != 0)
+    const std::uintmax_t expected = countValid ? std::uintmax_t{pages} * pageSize : (size / pageSize + 1) * pageSize;
+    if (countValid ? size < expected : size % pageSize != 0)
         return Status::Failed(WithCause("工程文件不完整，可能在复制或传送中被截断：" + path,
-                                        "应至少有" + Bytes(expected > 0 ? expected : pageSize) + "，实有" + Bytes(size)));
+                                        "应至少有" + Bytes(expected) + "，实有" + Bytes(size)));
     return Status::Ok();
 }
 
@@ -147,23 +148,27 @@ Status Inspect(const std::string& path) {
     if (read < kHeaderSize)
         return Status::Failed(WithCause("工程文件不完整，可能在复制或传送中被截断：" + path,
                                         "只有" + Bytes(size) + "，不足文件头的" + Bytes(kHeaderSize)));
-    if (Status length = CheckLength(path, header.data(), size); !length) return length;
     const bool wal = header[18] == kWalVersion || header[19] == kWalVersion;
-    // A WAL file's pages supersede the file's header, free pages included.
-    if (!(wal && ExistsWithData(path + "-wal")))
-        if (Status free = CheckFreelist(path, file, header.data(), PageSize(header.data()), size); !free) return free;
     // SQLite applies any -wal beside the file, even to a project that does
     // not use one: such a WAL belongs to another copy of the file.
     if (!wal && ExistsWithData(path + "-wal"))
         return Status::Failed(WithCause("工程文件旁有不属于它的WAL日志文件：" + path + "-wal",
                                         "打开时会把它写入工程；请移走该文件后再打开"));
+    // A write cut short leaves the file half old, half new: the journal is the news.
+    if (Status journal = CheckJournal(path); !journal) return journal;
+    // A WAL file's pages supersede the file's header, its length and free
+    // pages included.
+    if (!(wal && ExistsWithData(path + "-wal"))) {
+        if (Status length = CheckLength(path, header.data(), size); !length) return length;
+        if (Status free = CheckFreelist(path, file, header.data(), PageSize(header.data()), size); !free) return free;
+    }
     const std::string folder = FolderOf(path);
     const bool walFilesThere = text::FileExists(path + "-wal") && text::FileExists(path + "-shm");
     if (wal && !walFilesThere && !Writable(folder))
         return Status::Failed(WithCause("工程文件所在的文件夹不可写：" + folder,
                                         "WAL模式的工程需要在其中建立" + text::Utf8Path(text::FsPath(path).filename()) +
                                             "-wal和-shm文件"));
-    return CheckJournal(path);
+    return Status::Ok();
 }
 
 std::string ReadOnlyReason(SQLite::Database& db, const std::string& path) {
