@@ -84,9 +84,16 @@ void RunInfo(const std::string& path, CliContext& ctx) {
 // Orders or sorts the working stake list, then saves it as the desktop Save
 // does. A save refused because another program changed the project meanwhile
 // stores nothing.
+// Opening said why a read-only project cannot be changed; saying it again adds nothing.
+bool Writable(const Project& project, CliContext& ctx) {
+    if (project.ReadOnlyReason().empty()) return true;
+    ctx.exitCode = 1;
+    return false;
+}
+
 void RunSequence(const SequenceArgs& args, bool autoOrder, CliContext& ctx) {
     Project project(ctx.reporter);
-    if (!OpenProject(project, args.path, ctx)) return;
+    if (!OpenProject(project, args.path, ctx) || !Writable(project, ctx)) return;
     project.SetOptions(OptionsFrom(args));
     if (autoOrder)
         project.AutoOrder();
@@ -99,7 +106,7 @@ void RunSequence(const SequenceArgs& args, bool autoOrder, CliContext& ctx) {
 
 void RunReset(const std::string& path, CliContext& ctx) {
     Project project(ctx.reporter);
-    if (!OpenProject(project, path, ctx)) return;
+    if (!OpenProject(project, path, ctx) || !Writable(project, ctx)) return;
     if (!ctx.reporter.Ask(kResetQuestion)) {
         ctx.reporter.Error("未还原：需要确认（--yes）");
         ctx.exitCode = 1;

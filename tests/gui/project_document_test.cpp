@@ -8,6 +8,7 @@
 #include <QSysInfo>
 #include <QTest>
 #include <filesystem>
+#include <optional>
 
 #include "app/command_ids.h"
 #include "app/main_window.h"
@@ -251,15 +252,21 @@ private slots:
                                             .arg(program, QSysInfo::machineHostName())
                                             .toStdString());
         } else {
-            if (!linvara::testing::PermissionsApply()) QSKIP("root (or Windows) writes into read-only folders");
+            if (!linvara::testing::AsUserWhomModesStop::Possible()) QSKIP("no POSIX file modes");
             QVERIFY(ReadBack(path_).size() == 8);  // working tables made while the folder is writable
-            fs::permissions(dir_->path(), fs::perms::owner_write, fs::perm_options::remove);
+            linvara::testing::ReadOnlyMode(dir_->Utf8(), true);
         }
         MainWindow window(*ui_);
-        const bool opened = window.OpenProjectFile(Path());
+        bool opened = false;
+        {
+            std::optional<linvara::testing::AsUserWhomModesStop> user;
+            if (setting == "read-only") user.emplace();
+            opened = window.OpenProjectFile(Path());
+        }
         if (setting == "read-only") fs::permissions(dir_->path(), fs::perms::owner_write, fs::perm_options::add);
         QVERIFY(opened);
-        QCOMPARE(ui_->Kinds(), QStringList{});
+        // No lock is no question; that changes cannot be stored is said once.
+        QCOMPARE(ui_->Kinds(), setting == "read-only" ? QStringList{"warning"} : QStringList{});
     }
 };
 

@@ -508,15 +508,18 @@ TEST_F(ProjectTest, LockedFileFailsTheSaveWithTheCause) {
 }
 
 TEST_F(ProjectTest, ReadOnlyFileOpensWithAWarningAndFailsTheSave) {
-    if (!testing::PermissionsApply()) GTEST_SKIP() << "root writes to read-only files";
-    chmod(path.c_str(), 0444);
+    if (!AsUserWhomModesStop::Possible()) GTEST_SKIP() << "no POSIX file modes";
+    ReadOnlyMode(path, false);
     Project readOnly(reporter);
-    ASSERT_TRUE(IsOk(readOnly.Open(path)));
+    {
+        AsUserWhomModesStop user;
+        ASSERT_TRUE(IsOk(readOnly.Open(path)));
+    }
     EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"工程文件为只读，修改将无法保存：" + path});
     readOnly.AutoOrder();
     const auto tables = DumpWorkingTables(path);
     const Status saved = readOnly.Save();
-    EXPECT_EQ(saved.message(), "保存失败：" + path + "（attempt to write a readonly database）");
+    EXPECT_EQ(saved.message(), "工程文件为只读，修改将无法保存：" + path);
     EXPECT_EQ(DumpWorkingTables(path), tables);
 }
 

@@ -98,12 +98,14 @@ TEST(TowExport, MissingTableIsAQueryErrorAndStillWritesTheFile) {
     EXPECT_EQ(ReadFileBytes(dir.File("a.tow")), "");
 }
 
-TEST(TowExport, AFileThatIsNoDatabaseGetsSQLitesReason) {
+// Said as every command says it (see tests/cli/broken_file_test.cpp).
+TEST(TowExport, AFileThatIsNoDatabaseIsNamed) {
     TempDir dir;
     WriteFileBytes(dir.File("a.PD"), std::string(4096, 'x'));
     RecordingReporter reporter;
     EXPECT_TRUE(ExportTow(dir.File("a.PD"), reporter).queryFailed);
-    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"查找记录出错!（" + dir.File("a.PD") + "：file is not a database）"});
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"不是有效的工程文件：" + dir.File("a.PD")});
+    EXPECT_FALSE(std::filesystem::exists(dir.File("a.tow")));
 }
 
 TEST(TowExport, WaitsWhileAnotherProgramWrites) {

@@ -1,5 +1,7 @@
 #include "db/db_detail.h"
 
+#include <algorithm>
+
 #include "text/encoding.h"
 
 namespace linvara::db_detail {
@@ -10,7 +12,21 @@ std::string GbText(const sql::Statement& q, int column) { return text::Gb18030To
 
 std::string Utf8Text(const sql::Statement& q, int column) { return text::SanitizeUtf8(q.Bytes(column)); }
 
-SeenIds::SeenIds(long long maxId) : bits_(maxId >= 0 && maxId < (1LL << 31) ? maxId + 1 : 0) {}
+namespace {
+
+// Bits per row a dense ID range may take: a set entry costs about as much.
+constexpr long long kBitsPerRow = 256;
+// Bits any table may have, whatever its rows: 2 MB.
+constexpr long long kBitsAlways = 1LL << 24;
+
+std::size_t BitCount(long long maxId, long long rows) {
+    if (maxId < 0 || maxId >= (1LL << 31) || maxId >= std::max(kBitsAlways, kBitsPerRow * rows)) return 0;
+    return static_cast<std::size_t>(maxId) + 1;
+}
+
+}  // namespace
+
+SeenIds::SeenIds(long long maxId, long long rows) : bits_(BitCount(maxId, rows)) {}
 
 bool SeenIds::Contains(long long id) const {
     if (id < 0 || static_cast<std::size_t>(id) >= bits_.size()) return others_.count(id) > 0;

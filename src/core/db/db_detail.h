@@ -40,9 +40,13 @@ std::string RawText(const sql::Statement& q, int column);   // the stored bytes
 
 // Row IDs seen, as bits up to a table's largest ID (a hash set of a million
 // IDs costs a tenth of a large read); others, such as negative IDs, in a set.
+// The bits are kept only while they cost little (2 MB) or no more than the
+// rows themselves: a few rows with IDs near 2^31 go to the set, not to
+// 256 MB of bits.
 class SeenIds {
 public:
-    explicit SeenIds(long long maxId);
+    // `rows`: how many IDs may be inserted at most, when known.
+    explicit SeenIds(long long maxId, long long rows = 0);
     bool Contains(long long id) const;
     // True when the ID was not seen before.
     bool Insert(long long id);

@@ -71,7 +71,7 @@ Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
 Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows,
                                        MergeTargetIndex& index, AppendCounts& counts,
                                        const std::vector<LatLonOrigin>& origins) {
-    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
+    if (Status connected = Reconnect("合并数据文件失败：" + path_, Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     MergeTargetIndex added;
     DHPointList points;

@@ -7,10 +7,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <system_error>
 
 #include "db/connection_defences.h"
 #include "db/db_detail.h"
+#include "db/file_diagnosis.h"
 #include "db/schema_guard.h"
 #include "text/file_name.h"
 #include "text/format.h"
@@ -37,14 +39,25 @@ CProjectDatabase::CProjectDatabase(Reporter& reporter) : reporter_(reporter) {}
 
 CProjectDatabase::~CProjectDatabase() = default;
 
-void CProjectDatabase::Close() { connection_.reset(); }
+void CProjectDatabase::Close() {
+    if (!keepConnection_) connection_.reset();
+}
+
+void CProjectDatabase::Release() {
+    keepConnection_ = false;
+    connection_.reset();
+}
 
 Status CProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
+    // A damaged page is news about the file, whatever the operation was.
+    if (const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e); sqlite && sqlite->getErrorCode() == SQLITE_CORRUPT)
+        return Status::Failed(file_diagnosis::DamagedMessage(path_, e.what()));
     return Status::Failed(WithCause(text, db::CauseOf(e)));
 }
 
 Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
-    Close();
+    Release();
+    readOnlyReason_.clear();
     std::error_code ec;
     if (text::Utf8Path(std::filesystem::absolute(text::FsPath(path), ec)).size() >= kMaxPathBytes)
         return Status::Failed(WithCause("无法打开工程文件：" + path, text::Format("路径过长，超过%zu字节", kMaxPathBytes)));
@@ -59,10 +72,12 @@ Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
 }
 
 // Fails with the cause alone; the operation names itself around it.
-Status CProjectDatabase::Reconnect(const std::string& operation) {
+Status CProjectDatabase::Reconnect(const std::string& operation, Access access) {
     if (path_.empty()) return Status::Failed(WithCause(operation, "没有打开的工程"));
+    if (access == Access::Write && !readOnlyReason_.empty()) return Status::Failed(readOnlyReason_);
     std::error_code ec;
     if (!std::filesystem::exists(text::FsPath(path_), ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path_));
+    if (keepConnection_ && connection_) return Status::Ok();
     Close();
     try {
         connection_ = db::OpenProjectConnection(path_, kConnectionFlags, kBusyTimeoutMs);
@@ -76,20 +91,24 @@ Status CProjectDatabase::Reconnect(const std::string& operation) {
 Status CProjectDatabase::OpenProject(const std::string& path) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(text::FsPath(path), ec)) return Status::Failed("文件不存在：" + path);
+    if (Status inspected = file_diagnosis::Inspect(path); !inspected) return inspected;
     if (Status opened = OpenConnection(path, false); !opened) return opened;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {  // opening is lazy: the first statement tells whether it is a database
         connection_->execAndGet("SELECT count(*) FROM sqlite_master");
     } catch (const SQLite::Exception& e) {
         if (e.getErrorCode() == SQLITE_NOTADB) return Status::Failed("不是有效的工程文件：" + path);
+        if (e.getErrorCode() == SQLITE_CORRUPT) return Status::Failed(file_diagnosis::DamagedMessage(path, e.what()));
         return Failure("无法打开工程文件：" + path, e);
     }
     if (Status inspected = InspectSchema(path); !inspected) return inspected;
     path_ = path;
     title_ = text::FileStem(path);
-    if (sqlite3_db_readonly(connection_->getHandle(), "main") == 1)
-        reporter_.Warning("工程文件为只读，修改将无法保存：" + path);
-    return PrepareTables();
+    readOnlyReason_ = file_diagnosis::ReadOnlyReason(*connection_, path);
+    if (!readOnlyReason_.empty()) reporter_.Warning(readOnlyReason_);
+    Status prepared = PrepareTables();
+    if (!prepared) Release();
+    return prepared;
 }
 
 // A file with triggers or views still opens (none of them runs); the user
@@ -112,7 +131,7 @@ Status CProjectDatabase::PrepareTables() {
         // The write lock is taken at once, so another program's write is
         // waited for here rather than failing the seeding halfway; a file
         // that cannot be written is only read.
-        const bool readOnly = sqlite3_db_readonly(connection_->getHandle(), "main") == 1;
+        const bool readOnly = !readOnlyReason_.empty();
         SQLite::Transaction transaction(*connection_, readOnly ? SQLite::TransactionBehavior::DEFERRED
                                                                : SQLite::TransactionBehavior::IMMEDIATE);
         BuildWorkingTables();
@@ -122,21 +141,39 @@ Status CProjectDatabase::PrepareTables() {
     } catch (const db_detail::SurveyQueryError& e) {
         return Failure("查找记录出错!", e);
     } catch (const std::exception& e) {  // SQLite, or a code-page converter that cannot be opened
-        return Failure("创建数据表失败", e);
+        return Failure("创建数据表失败：" + path_, e);
     }
 }
 
+namespace {
+
+// The same table in the connection's TEMP schema, where it hides a table of
+// that name in the file from every statement that does not name a schema.
+std::string InTempSchema(const std::string& createTable) {
+    constexpr std::string_view kCreate = "CREATE TABLE";
+    return createTable.rfind(kCreate, 0) == 0 ? "CREATE TEMP TABLE" + createTable.substr(kCreate.size()) : createTable;
+}
+
+}  // namespace
+
 // One transaction around all of it (the caller's): a failed join or insert
 // leaves no half-made working table behind, so the next open tries again.
+// A file that cannot be written gets them in memory, seeded the same way,
+// for as long as the project is open.
 void CProjectDatabase::BuildWorkingTables() {
     renumbered_ = 0;
     SQLite::Database& db = *connection_;
-    if (!db.tableExists(kOrderTable)) db.exec(OrderTableSql());
+    const bool inMemory = !readOnlyReason_.empty();
+    const auto create = [&](const std::string& sql) {
+        db.exec(inMemory ? InTempSchema(sql) : sql);
+        keepConnection_ = keepConnection_ || inMemory;
+    };
+    if (!db.tableExists(kOrderTable)) create(OrderTableSql());
     if (db.tableExists(kExportTable)) {
-        AddColumnIfMissing(kExportTable, "GLCode", 1);
+        if (!inMemory) AddColumnIfMissing(kExportTable, "GLCode", 1);
         return;
     }
-    db.exec(ExportTableSql());
+    create(ExportTableSql());
     SeedWorkingTables();
 }
 
@@ -180,7 +217,7 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
 }
 
 Status CProjectDatabase::ResetToSurvey() {
-    if (Status connected = Reconnect("重新加载数据失败"); !connected) return connected;
+    if (Status connected = Reconnect("重新加载数据失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_, SQLite::TransactionBehavior::IMMEDIATE);

@@ -170,6 +170,11 @@ public:
     // The triggers and views the open file carries, which no connection of
     // this program runs ("<name>（触发器）"); said once per file on opening.
     const std::vector<std::string>& SchemaCode() const { return schemaCode_; }
+    // Why the open project's changes cannot be stored (the file or its folder
+    // is read-only), empty when they can. Such a project is read and
+    // converted as any other; its working tables, when the file has none
+    // yet, are built in memory; every write is refused with this text.
+    const std::string& ReadOnlyReason() const { return readOnlyReason_; }
 
     // The exact CREATE TABLE texts (other programs read sqlite_master).
     static std::string ExportTableSql();
@@ -177,12 +182,17 @@ public:
     static std::string TowerBaseTableSql();
 
 private:
+    // Ends the operation's connection, unless it holds working tables built in memory.
     void Close();
+    // Ends the connection whatever it holds (another file is opened).
+    void Release();
     Status OpenConnection(const std::string& path, bool create);
-    Status Reconnect(const std::string& operation);
     // Refuses tables that are not what their names promise; finds the
     // triggers and views this program does not run and says so.
     Status InspectSchema(const std::string& path);
+    // A write on a read-only project is refused with ReadOnlyReason().
+    enum class Access { Read, Write };
+    Status Reconnect(const std::string& operation, Access access = Access::Read);
     Status PrepareTables();
     Status CreateWorkingTables();
     void AddColumnIfMissing(const std::string& table, const std::string& column, int kind);
@@ -214,6 +224,10 @@ private:
     std::size_t renumbered_ = 0;  // points the last seeding gave a fresh GPS_ID
     std::vector<std::string> schemaCode_;
     std::string schemaCodeToldFor_;  // the file whose triggers and views were last reported
+    std::string readOnlyReason_;
+    // The working tables live in this connection's TEMP schema (a read-only
+    // file that has none): it stays open while the project is.
+    bool keepConnection_ = false;
 };
 
 }  // namespace linvara

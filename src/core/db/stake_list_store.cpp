@@ -183,7 +183,7 @@ Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, c
     // An empty list has never cleared the tables; only the rows a command removed go.
     if (list.empty() && edits == nullptr) return Status::Ok();
     const std::string failure = edits != nullptr && !edits->failure.empty() ? edits->failure : "保存失败：" + path_;
-    if (Status connected = Reconnect(failure); !connected) return connected;
+    if (Status connected = Reconnect(failure, Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         // Taking the write lock first keeps other writers out between the
@@ -382,7 +382,7 @@ void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, b
 }
 
 Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, const LatLonOrigin* origin) {
-    if (Status connected = Reconnect("修改点失败"); !connected) return connected;
+    if (Status connected = Reconnect("修改点失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -406,7 +406,7 @@ Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, c
 // A new point goes last in the route; the next save writes its place. Its
 // OrgPtName column starts as the name it was created with.
 Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
-    if (Status connected = Reconnect("添加点失败"); !connected) return connected;
+    if (Status connected = Reconnect("添加点失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
@@ -432,7 +432,7 @@ Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
 }
 
 Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& stored) {
-    if (Status connected = Reconnect("删除点失败"); !connected) return connected;
+    if (Status connected = Reconnect("删除点失败", Access::Write); !connected) return connected;
     db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);

@@ -99,11 +99,12 @@ void CProjectDatabase::SeedWorkingTables() {
     for (const SeedSource& s : sources)
         if (s.column->seed == export_table::Seed::AnsiWithTitle) identityAt = s.at;
     sql::Statement insert(*connection_, export_table::InsertSql(export_table::Seeded).c_str());
-    db_detail::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64());
-    db_detail::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64());
-    SeededIdentities seeded;
     // A first opening of 100 000 points takes seconds: say how far it got.
     const long long total = connection_->execAndGet("SELECT count(*) FROM Electric_Data_DH").getInt64();
+    // Each row seeded takes one row of each table: at most `total` of either.
+    db_detail::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64(), total);
+    db_detail::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64(), total);
+    SeededIdentities seeded;
     long long joined = 0;
     while (OnSurveyJoin([&] { return q.Step(); })) {
         if ((++joined & 4095) == 0) reporter_.Progress(joined, total);

@@ -98,12 +98,13 @@ Status Project::Save(SaveMode mode) {
     return Status::Ok();
 }
 
+// A command stores what it changed and nothing else: rows the collector
+// kept otherwise than a save keeps them are left to the user's Save.
 Status Project::Store(RowEdits* edits) {
-    const bool all = changes_.all || !compared_;
-    const SaveScope scope{false, all ? nullptr : &changes_.ids, changes_.order || !compared_};
+    const SaveScope scope{false, changes_.all ? nullptr : &changes_.ids, changes_.order};
     if (Status saved = database_.SaveList(points_, stored_, scope, counter_, edits); !saved) return saved;
+    compared_ = compared_ || changes_.all;
     changes_ = {};
-    compared_ = true;
     Remember();
     return Status::Ok();
 }

@@ -48,6 +48,9 @@ public:
     // The file's triggers and views, which this program does not run.
     const std::vector<std::string>& SchemaCode() const { return database_.SchemaCode(); }
     const std::string& Title() const { return database_.Title(); }
+    // Why changes cannot be stored (a read-only file or folder), or empty;
+    // such a project is read and converted, and every write is refused.
+    const std::string& ReadOnlyReason() const { return database_.ReadOnlyReason(); }
 
     const DHPointList& Points() const { return points_; }
     // Moves the list out for a last use (a conversion); the project is closed.

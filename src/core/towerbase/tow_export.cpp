@@ -1,4 +1,5 @@
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <memory>
@@ -6,6 +7,7 @@
 
 #include "db/connection_defences.h"
 #include "db/schema_guard.h"
+#include "db/file_diagnosis.h"
 #include "db/tower_base_rows.h"
 #include "status.h"
 #include "text/atomic_file.h"
@@ -38,6 +40,10 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, 
             rows.push_back(ReadDecodedTowerBaseRow(query, columns));
     } catch (const text::EncodingError&) {
         throw;
+    } catch (const SQLite::Exception& e) {
+        if (e.getErrorCode() == SQLITE_CORRUPT) throw;  // a damaged file gives no TOW at all
+        failed = true;
+        reporter.Error(WithCause(kQueryError, path + "：" + db::CauseOf(e)));
     } catch (const std::exception& e) {
         failed = true;
         reporter.Error(WithCause(kQueryError, path + "：" + db::CauseOf(e)));
@@ -73,6 +79,11 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
     TowExportResult result;
     std::unique_ptr<db::ProjectConnection> db;
     try {
+        if (Status sound = file_diagnosis::Inspect(projectPath); !sound) {
+            reporter.Error(sound.message());
+            result.queryFailed = true;
+            return result;
+        }
         db = db::OpenProjectConnection(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
     } catch (const std::exception& e) {
         reporter.Error(WithCause("无法打开数据文件：" + projectPath, e.what()));
@@ -98,6 +109,10 @@ TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
         lines = rows.size();
     } catch (const text::EncodingError& e) {
         reporter.Error(WithCause("写入TOW文件失败：" + towPath, e.what()));
+        return result;
+    } catch (const SQLite::Exception& e) {
+        reporter.Error(file_diagnosis::DamagedMessage(projectPath, e.what()));
+        result.queryFailed = true;
         return result;
     }
     if (std::string error; !text::WriteFileAtomically(towPath, bytes, &error)) {

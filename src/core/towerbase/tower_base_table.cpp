@@ -1,8 +1,10 @@
 #include "towerbase/tower_base_table.h"
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <sqlite3.h>
 
 #include "db/connection_defences.h"
+#include "db/file_diagnosis.h"
 #include "text/encoding.h"
 
 namespace linvara {
@@ -36,14 +38,18 @@ TGDataUnit ReadDecodedTowerBaseRow(const sql::Statement& q, const sql::TowerBase
 
 Status ReadTowerBaseTable(const std::string& projectPath, std::vector<TGDataUnit>& rows) {
     rows.clear();
+    if (Status sound = file_diagnosis::Inspect(projectPath); !sound) return sound;
     try {
         db::ProjectConnection db(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
         if (!db.tableExists("Electric_Data_TG")) return Status::Ok();
         sql::Statement query(db, "select * from Electric_Data_TG;");
         const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
         while (query.Step()) rows.push_back(ReadDecodedTowerBaseRow(query, columns));
-    } catch (const std::exception& e) {  // SQLite's reason, or a code page the system lacks
+    } catch (const SQLite::Exception& e) {
+        if (e.getErrorCode() == SQLITE_CORRUPT) return Status::Failed(file_diagnosis::DamagedMessage(projectPath, e.what()));
         return Status::Failed(WithCause("查找记录出错!", projectPath + "：" + db::CauseOf(e)));
+    } catch (const std::exception& e) {  // a code page the system lacks
+        return Status::Failed(WithCause("查找记录出错!", projectPath + "：" + e.what()));
     }
     return Status::Ok();
 }

@@ -74,13 +74,16 @@ bool MainWindow::OpenProjectFile(const QString& path) {
     const bool opened = document_->Open(path);
     reporter_.onProgress = nullptr;
     progress_->hide();
-    messagePane_->setText(opened ? QStringLiteral("就绪") : messagePane_->text());
+    messagePane_->setText(!opened ? messagePane_->text()
+                          : document_->IsReadOnly() ? QStringLiteral("就绪（只读，修改无法保存）")
+                                                    : QStringLiteral("就绪"));
     if (!opened) {
         document_->SetOptions(before);
         return false;
     }
     InstallToolbar(ToolbarSet::List);
-    setWindowTitle(AppTitle() + QStringLiteral(" - ") + QDir::toNativeSeparators(document_->Path()));
+    setWindowTitle(AppTitle() + QStringLiteral(" - ") + QDir::toNativeSeparators(document_->Path()) +
+                   (document_->IsReadOnly() ? QStringLiteral(" [只读]") : QString()));
     AddRecentFile(document_->Path());
     UpdateCommandState();
     ShowOptionsInStatusBar();

@@ -71,24 +71,13 @@ bool ProjectDocument::Open(const QString& path) {
     history_.clear();  // the history belongs to the project it was made on
     focus_.clear();
     emit listReset();
-    // Rows the collector stored otherwise than a save stores them are
-    // written as closing would write them, before the first command: a
-    // command taken back then leaves the file as opening and closing alone.
-    QTimer::singleShot(0, this, [this, opened = project_.get()] {
-        if (project_.get() == opened && !project_->IsModified()) (void)project_->Save();
-    });
     return true;
 }
 
 bool ProjectDocument::LeaveOpenProject() {
-    // Edits are in the file already; only the order and computed values wait.
-    if (!project_) return true;
-    if (!project_->IsModified()) {
-        // Nothing of the user's is waiting: the save only stores rows kept
-        // otherwise the way a save keeps them, and may fail unnoticed.
-        (void)project_->Save();
-        return true;
-    }
+    // Edits are in the file already; only the order and computed values
+    // wait. Opening and closing alone write nothing.
+    if (!project_ || !project_->IsModified()) return true;
     Status saved = project_->Save();
     if (saved) return true;
     if (saved.code() == Status::Code::Conflict) {
@@ -112,8 +101,15 @@ void ProjectDocument::Close() {
     emit listReset();
 }
 
+bool ProjectDocument::RefusedAsReadOnly() {
+    if (!IsReadOnly()) return false;
+    Report(Status::Failed(project_->ReadOnlyReason()));
+    return true;
+}
+
 bool ProjectDocument::Save() {
     if (!project_) return true;
+    if (RefusedAsReadOnly()) return false;
     const bool saved = Settle(project_->Save(), nullptr);
     Stored(saved);
     return saved;

@@ -44,6 +44,10 @@ public:
     ViewMode Mode() const { return mode_; }
     const COptions& Options() const { return options_; }
     bool IsModified() const { return project_ && project_->IsModified(); }
+    // The open project's changes cannot be stored (its file or folder is
+    // read-only): it is shown and converted, every command that would
+    // change it is refused with the reason.
+    bool IsReadOnly() const { return project_ && !project_->ReadOnlyReason().empty(); }
     QUndoStack& History() { return history_; }
     // The points the last change put in front of the user (added, put back,
     // or the one after those deleted); the views select them.
@@ -107,6 +111,8 @@ private:
     bool Settle(Status status, const std::function<Status()>& retry);
     bool Reload();
     void Report(const Status& status);
+    // Reports why a read-only project is not changed; false when it may be.
+    bool RefusedAsReadOnly();
     // project_document_history.cpp: the steps undo and redo are made of.
     bool Remove(const std::vector<std::string>& gpsIds, RemovedPoints& removed);
     bool PutBack(const RemovedPoints& removed);

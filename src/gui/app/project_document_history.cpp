@@ -130,7 +130,7 @@ bool ProjectDocument::RestoreBackup(const ListBackup& backup) {
 // --- the commands ---------------------------------------------------------
 
 bool ProjectDocument::AddPoint(DHPoint point, int before, bool insert) {
-    if (!project_) return false;
+    if (!project_ || RefusedAsReadOnly()) return false;
     const std::string gpsId = point.GPS_ID;
     focus_ = {gpsId};
     emit orderAboutToChange();
@@ -148,7 +148,7 @@ bool ProjectDocument::AddPoint(DHPoint point, int before, bool insert) {
 
 bool ProjectDocument::EditPoint(const DHPoint& edited) {
     const int index = IndexOf(edited.GPS_ID);
-    if (index < 0) return false;
+    if (index < 0 || RefusedAsReadOnly()) return false;
     const DHPoint was = Points()[static_cast<size_t>(index)];
     if (!Replace(edited)) return false;
     Push(QStringLiteral("编辑点"), [this, was] { return Replace(was); }, [this, edited] { return Replace(edited); });
@@ -156,7 +156,7 @@ bool ProjectDocument::EditPoint(const DHPoint& edited) {
 }
 
 bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
-    if (!project_ || gpsIds.empty()) return false;
+    if (!project_ || gpsIds.empty() || RefusedAsReadOnly()) return false;
     auto removed = std::make_shared<RemovedPoints>();
     if (!Remove(gpsIds, *removed)) return false;
     if (removed->points.empty()) return true;
@@ -166,6 +166,7 @@ bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
 }
 
 void ProjectDocument::RunListCommand(const QString& text, const std::function<void()>& run) {
+    if (RefusedAsReadOnly()) return;
     focus_.clear();
     emit orderAboutToChange();
     auto delta = std::make_shared<ListDelta>();
@@ -211,7 +212,7 @@ void ProjectDocument::SortByMileage() {
 }
 
 bool ProjectDocument::EditValues(const QString& text, DHPointList edited, const CoordinateSystem* system) {
-    if (!project_) return false;
+    if (!project_ || RefusedAsReadOnly()) return false;
     auto delta = std::make_shared<ListDelta>(ListDelta::Between(Points(), edited));
     if (delta->IsEmpty()) return true;
     auto remembered = system ? std::make_shared<const CoordinateSystem>(*system) : nullptr;
@@ -222,7 +223,7 @@ bool ProjectDocument::EditValues(const QString& text, DHPointList edited, const 
 }
 
 bool ProjectDocument::ResetToSurvey() {
-    if (!project_) return false;
+    if (!project_ || RefusedAsReadOnly()) return false;
     auto backup = std::make_shared<ListBackup>();
     if (!Reset(*backup)) return false;
     Push(QStringLiteral("还原到测量数据"), [this, backup] { return RestoreBackup(*backup); },
