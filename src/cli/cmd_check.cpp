@@ -23,7 +23,7 @@ struct CheckArgs {
 void RunCheck(const CheckArgs& args, CliContext& ctx) {
     check::CheckSource source;
     if (!ctx.Check(check::ReadCheckSource(args.project, ctx.reporter, source))) return;
-    const check::Findings findings = check::CheckProject(source.points, source.towerBase, args.settings, source.latLon);
+    const check::Findings findings = check::CheckProject(source.points, source.towerBase, args.settings, source.latLon, source.stored);
     if (args.format == "json") {
         // stdout stays one JSON document; the summary goes beside it.
         std::cout << check::FindingsJson(findings);

@@ -48,11 +48,15 @@ COptions OptionsFrom(const SequenceArgs& args) {
     return options;
 }
 
-double RouteLength(const DHPointList& jStakes) {
+// The length of the J-stake line, or why there is none.
+std::string RouteLength(const DHPointList& jStakes) {
     double length = 0;
-    for (size_t i = 1; i < jStakes.size(); ++i)
-        length += std::hypot(jStakes[i].Dx - jStakes[i - 1].Dx, jStakes[i].Dy - jStakes[i - 1].Dy);
-    return length;
+    for (size_t i = 0; i < jStakes.size(); ++i) {
+        if (!IsSurveyValue(jStakes[i].Dx) || !IsSurveyValue(jStakes[i].Dy))
+            return WithPoint("无法计算，J桩坐标不是有效的测量值", {jStakes[i].NewPtName, -1, jStakes[i].GPS_ID});
+        if (i > 0) length += std::hypot(jStakes[i].Dx - jStakes[i - 1].Dx, jStakes[i].Dy - jStakes[i - 1].Dy);
+    }
+    return text::Format("%.3f m", length);
 }
 
 std::string Summary(const Project& project) {
@@ -71,7 +75,7 @@ std::string Summary(const Project& project) {
     for (int kind = 0; kind <= 6; ++kind) text::AppendFormat(out, "  %s：%d\n", DHTypeName(kind), perKind[kind]);
     if (otherKinds > 0) text::AppendFormat(out, "  其他：%d\n", otherKinds);
     text::AppendFormat(out, "J桩数：%zu\n", jStakes.size());
-    text::AppendFormat(out, "线路长度：%.3f m\n", RouteLength(jStakes));
+    out += "线路长度：" + RouteLength(jStakes) + "\n";
     return out;
 }
 
@@ -86,7 +90,7 @@ void RunInfo(const std::string& path, CliContext& ctx) {
 // stores nothing.
 void RunSequence(const SequenceArgs& args, bool autoOrder, CliContext& ctx) {
     Project project(ctx.reporter);
-    if (!OpenProject(project, args.path, ctx)) return;
+    if (!OpenForConversion(project, args.path, ctx)) return;
     project.SetOptions(OptionsFrom(args));
     if (autoOrder)
         project.AutoOrder();

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "check/stored_values.h"
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
 #include "reporter.h"
@@ -13,6 +14,7 @@ struct CheckSource {
     DHPointList points;     // the working stake list, as opening the project gives it
     SectionPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
     LatLonBasis latLon;          // the project's coordinate system and B/L origins
+    StoredValueTroubles stored;  // values of the working table no output can carry
 };
 
 // Opens the project as the desktop program does (which prepares its working
