@@ -242,7 +242,8 @@ TEST(OrgLine, FileIsGbkWithCrLfOnEveryLine) {
 TEST(OrgLine, OutputNameGetsTheOrgExtension) {
     const std::pair<const char*, const char*> cases[] = {
         {"/d/a.org", "/d/a.org"}, {"/d/a.txt", "/d/a.org"}, {"/d/线路.dat", "/d/线路.org"},
-        {"/d/a线路四个", "/d/a.org"}, {"ab", ".org"},
+        {"/d/a线路四个", "/d/a线路四个.org"}, {"ab", "ab.org"},  // no extension: ".org" added, nothing cut
+        {"/d/route.db", "/d/route.org"}, {"/d/x.PD", "/d/x.org"},
     };
     SilentReporter silent;
     for (auto [chosen, written] : cases) {

@@ -152,7 +152,7 @@ void MainWindow::OnOrgOutput() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
                                              QStringLiteral("org"), suggested);
     if (path.isEmpty()) return;
-    const QString project = QString::fromStdString(document_->Path());
+    const QString project = document_->Path();
     if (OutputRefused(ui_, path, {project}) ||
         OutputRefused(ui_, QString::fromStdString(text::WithExtension(path.toStdString(), ".org")), {project}))
         return;

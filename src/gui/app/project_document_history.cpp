@@ -6,6 +6,7 @@
 
 #include "app/list_command.h"
 #include "app/project_document.h"
+#include "common/ui_services.h"
 #include "common/wait_cursor.h"
 #include "model/point_values.h"
 
