@@ -134,6 +134,13 @@ TEST(UnusableValues, CheckNamesEveryValueOfTheWrongKind) {
         EXPECT_EQ(e.exitCode, 0) << kind << "\n" << e.err.substr(0, 2000);
     }
     EXPECT_EQ(RunCli(dir, "org " + ShellQuote(p) + " -o " + ShellQuote(dir.File("t.org"))).exitCode, 0);
+
+    // A merged project has no collector tables: its working table is checked alone.
+    std::filesystem::create_directory(dir.path() / "merged");
+    ASSERT_EQ(RunCli(dir, "merge " + ShellQuote(dir.Utf8()) + " -o " + ShellQuote(dir.File("merged/all.PD"))).exitCode, 0);
+    const testing::CliRun merged = RunCli(dir, "check " + ShellQuote(dir.File("merged/all.PD")));
+    EXPECT_EQ(merged.exitCode, 3) << merged.err;
+    EXPECT_NE(merged.out.find("点名过长（5002字节）"), std::string::npos) << merged.out.substr(0, 2000);
 }
 
 #ifndef _WIN32

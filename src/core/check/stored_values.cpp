@@ -131,7 +131,14 @@ Status ReadStoredValueTroubles(const std::string& path, const std::string& title
         const auto add = [&](std::string gpsId, std::string trouble) {
             if (!trouble.empty() && seen.emplace(gpsId, trouble).second) troubles.push_back({std::move(gpsId), std::move(trouble)});
         };
-        ScanRows(db, kCollector, "_" + title, add);
+        // A merged project has no collector tables, and what the working table
+        // was seeded from is only worth a look where the join still reads.
+        if (db.tableExists("Point") && db.tableExists("Electric_Data_DH")) {
+            try {
+                ScanRows(db, kCollector, "_" + title, add);
+            } catch (const SQLite::Exception&) {
+            }
+        }
         if (db.tableExists("Electric_DH_Export")) ScanRows(db, kWorking, "", add);
     } catch (const std::exception& e) {
         return Status::Failed(WithCause("查找记录出错!", path + "：" + e.what()));
