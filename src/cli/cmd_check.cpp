@@ -24,7 +24,7 @@ struct CheckArgs {
 void RunCheck(const CheckArgs& args, CliContext& ctx) {
     check::CheckSource source;
     if (!ctx.Check(check::ReadCheckSource(args.project, ctx.reporter, source))) return;
-    check::Findings findings = check::CheckProject(source.points, source.towerBase, args.settings, source.latLon);
+    check::Findings findings = check::CheckProject(source.points, source.towerBase, args.settings, source.latLon, source.stored);
     check::AddSchemaCodeFinding(source.schemaCode, findings);
     if (args.format == "json") {
         // stdout stays one JSON document; the summary goes beside it.

@@ -43,8 +43,9 @@ std::string KindList() {
 void RunExport(const ExportArgs& args, CliContext& ctx) {
     const int kind = ParseKind(args.kind);
     if (args.kmz && kind != kKmlKind) throw CLI::ValidationError("--kmz", "只用于 KML（--kind kml）：--kind " + args.kind);
+    if (!OutputSpared({args.output}, {args.project}, ctx)) return;
     Project project(ctx.reporter);
-    if (!OpenProject(project, args.project, ctx)) return;
+    if (!OpenForConversion(project, args.project, ctx)) return;
     const KmlPacking packing = args.kmz ? KmlPacking::Kmz : KmlPacking::Kml;
     ctx.exitCode = WriteResultFile(project.Points(), args.output, kind, ctx.reporter, nullptr, packing) ? 0 : 1;
 }

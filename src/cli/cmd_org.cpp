@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "org/org_transition.h"
+#include "text/file_name.h"
 #include "text/file_system.h"
 
 namespace linvara::cli {
@@ -23,10 +24,12 @@ void RunOrg(const OrgOptions& o, CliContext& ctx) {
         ctx.exitCode = 1;
         return;
     }
+    const std::string named = WithOrgExtension(o.output);
+    if (!OutputSpared({named, text::WithExtension(named, ".org")}, {o.project}, ctx)) return;
     Project project(ctx.reporter);
-    if (!OpenProject(project, o.project, ctx)) return;
+    if (!OpenForConversion(project, o.project, ctx)) return;
     OrgTransition org(project.TakePoints(), ctx.reporter);
-    org.OutputPath = WithOrgExtension(o.output);
+    org.OutputPath = named;
     ctx.exitCode = org.Convert() ? 0 : 1;
 }
 

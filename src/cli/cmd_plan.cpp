@@ -69,12 +69,9 @@ void RunPlan(const PlanArgs& args, CliContext& ctx) {
     const std::optional<gui::PlanFormat> format = gui::PlanFormatOf(output);
     if (!format) throw CLI::ValidationError("--output", "平面图只能写成 .png、.svg 或 .pdf 文件：" + args.output);
     const gui::PlanOptions options = OptionsOf(args, *format);
+    if (!OutputSpared({args.output}, {args.project}, ctx)) return;
     Project project(ctx.reporter);
-    if (!OpenProject(project, args.project, ctx)) return;
-    if (project.Points().empty()) {
-        ctx.Check(Status::Failed("工程中没有点，不能生成平面图：" + project.Path()));
-        return;
-    }
+    if (!OpenForConversion(project, args.project, ctx)) return;
     // Qt draws text only inside an application; offscreen it needs no
     // display, whatever platform the user's environment names.
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -48,11 +48,15 @@ COptions OptionsFrom(const SequenceArgs& args) {
     return options;
 }
 
-double RouteLength(const DHPointList& jStakes) {
+// The length of the J-stake line, or why there is none.
+std::string RouteLength(const DHPointList& jStakes) {
     double length = 0;
-    for (size_t i = 1; i < jStakes.size(); ++i)
-        length += std::hypot(jStakes[i].Dx - jStakes[i - 1].Dx, jStakes[i].Dy - jStakes[i - 1].Dy);
-    return length;
+    for (size_t i = 0; i < jStakes.size(); ++i) {
+        if (!IsSurveyValue(jStakes[i].Dx) || !IsSurveyValue(jStakes[i].Dy))
+            return WithPoint("无法计算，J桩坐标不是有效的测量值", {jStakes[i].NewPtName, -1, jStakes[i].GPS_ID});
+        if (i > 0) length += std::hypot(jStakes[i].Dx - jStakes[i - 1].Dx, jStakes[i].Dy - jStakes[i - 1].Dy);
+    }
+    return text::Format("%.3f m", length);
 }
 
 std::string Summary(const Project& project) {
@@ -71,7 +75,7 @@ std::string Summary(const Project& project) {
     for (int kind = 0; kind <= 6; ++kind) text::AppendFormat(out, "  %s：%d\n", DHTypeName(kind), perKind[kind]);
     if (otherKinds > 0) text::AppendFormat(out, "  其他：%d\n", otherKinds);
     text::AppendFormat(out, "J桩数：%zu\n", jStakes.size());
-    text::AppendFormat(out, "线路长度：%.3f m\n", RouteLength(jStakes));
+    out += "线路长度：" + RouteLength(jStakes) + "\n";
     return out;
 }
 
@@ -81,9 +85,6 @@ void RunInfo(const std::string& path, CliContext& ctx) {
     std::cout << Summary(project);
 }
 
-// Orders or sorts the working stake list, then saves it as the desktop Save
-// does. A save refused because another program changed the project meanwhile
-// stores nothing.
 // Opening said why a read-only project cannot be changed; saying it again adds nothing.
 bool Writable(const Project& project, CliContext& ctx) {
     if (project.ReadOnlyReason().empty()) return true;
@@ -91,9 +92,13 @@ bool Writable(const Project& project, CliContext& ctx) {
     return false;
 }
 
+// Orders or sorts the working stake list, then saves it as the desktop Save
+// does. A save refused because another program changed the project meanwhile
+// stores nothing.
+
 void RunSequence(const SequenceArgs& args, bool autoOrder, CliContext& ctx) {
     Project project(ctx.reporter);
-    if (!OpenProject(project, args.path, ctx) || !Writable(project, ctx)) return;
+    if (!OpenForConversion(project, args.path, ctx) || !Writable(project, ctx)) return;
     project.SetOptions(OptionsFrom(args));
     if (autoOrder)
         project.AutoOrder();

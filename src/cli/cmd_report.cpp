@@ -15,8 +15,9 @@ struct ReportArgs {
 };
 
 void RunReport(const ReportArgs& args, CliContext& ctx) {
+    if (!OutputSpared({args.output}, {args.project}, ctx)) return;
     Project project(ctx.reporter);
-    if (!OpenProject(project, args.project, ctx)) return;
+    if (!OpenForConversion(project, args.project, ctx)) return;
     if (ctx.Check(WriteProjectWorkbook(project, args.output, TodayText())))
         ctx.reporter.Info("成果表已写入：" + args.output);
 }

@@ -27,6 +27,7 @@ struct TowOptions {
 
 void RunTow(const TowOptions& o, CliContext& ctx) {
     if (!RequireFile(o.project, ctx)) return;
+    if (!OutputSpared({TowPathFor(o.project)}, {o.project}, ctx)) return;
     const TowExportResult result = ExportTow(o.project, ctx.reporter);
     if (!result.written || result.queryFailed) ctx.exitCode = 1;
 }
@@ -38,6 +39,7 @@ struct TowerBaseOptions {
 
 void RunTowerBase(const TowerBaseOptions& o, CliContext& ctx) {
     if (!RequireFile(o.input, ctx)) return;
+    if (!OutputSpared({WithOrgExtension(o.output)}, {o.input}, ctx)) return;
     TowerBaseSurvey survey(ctx.reporter);
     survey.Load(o.input);
     for (const std::string& warning : survey.ReadWarnings()) ctx.reporter.Warning(warning);

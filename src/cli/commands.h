@@ -1,10 +1,15 @@
 #pragma once
 #include <CLI/CLI.hpp>
 
+#include <string>
+#include <vector>
+
 #include "cli_reporter.h"
+#include "model/point_values.h"
 #include "project/project.h"
 #include "status.h"
 #include "text/file_system.h"
+#include "text/output_guard.h"
 
 namespace linvara::cli {
 
@@ -28,8 +33,24 @@ inline bool OpenProject(Project& project, const std::string& path, CliContext& c
     return ctx.Check(project.Open(path));
 }
 
+// Opens a project for a conversion: refused (reported) when it holds no
+// point or a value no output can carry, alike for every command.
+inline bool OpenForConversion(Project& project, const std::string& path, CliContext& ctx) {
+    return OpenProject(project, path, ctx) && ctx.Check(ConvertiblePoints(project.Points(), project.Path()));
+}
+
+// Refuses (reported) an output that is the project itself or another of the
+// files the command reads; asked before the project is opened, since a first
+// open writes to it.
+inline bool OutputSpared(const std::vector<std::string>& outputs, const std::vector<std::string>& sources,
+                         CliContext& ctx) {
+    for (const std::string& output : outputs)
+        if (!ctx.Check(text::RefuseOutputOverProject(output, sources))) return false;
+    return true;
+}
+
 // The save dialog of the desktop program adds ".org" to a name typed without
-// an extension; the ORG and tower-base outputs then cut four characters off it.
+// an extension; the ORG and tower-base outputs then replace that extension.
 inline std::string WithOrgExtension(const std::string& path) {
     return text::FsPath(path).has_extension() ? path : path + ".org";
 }

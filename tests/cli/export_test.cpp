@@ -63,7 +63,7 @@ TEST(ExportCommand, WritesTheChosenKind) {
         const std::string out = dir.File(c.file);
         const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " --kind " + c.kind + " -o " + ShellQuote(out));
         EXPECT_EQ(r.exitCode, 0) << c.kind << ": " << r.err;
-        EXPECT_EQ(r.err, std::string(c.message) + "\n") << c.kind;
+        EXPECT_EQ(r.err, std::string(c.message) + "已写入：" + out + "\n") << c.kind;
         const std::string text = text::Gb18030ToUtf8(ReadFileBytes(out));
         EXPECT_EQ(text.substr(0, std::string(c.start).size()), c.start) << c.kind;
     }
@@ -107,18 +107,18 @@ TEST(ExportCommand, NamesThatBreakAKindAreWrittenAsTheyAreAndNamed) {
         const char* err;
         const char* line;  // as written, decoded from GBK
     } cases[] = {
-        {"2", "点名含有逗号：其他程序读此成果文件时该行会错列或被截断（点名：A,B，第2行）\n转换成功!\n",
+        {"2", "点名含有逗号：其他程序读此成果文件时该行会错列或被截断（点名：A,B，第2行）\n转换成功!",
          "A,B,,1050.0000,2000.0000,10.0000\r\n"},
-        {"3", "点名含有空格：其他程序读此成果文件时该行会错列或被截断（点名：C D，第3行）\n转换成功!\n",
+        {"3", "点名含有空格：其他程序读此成果文件时该行会错列或被截断（点名：C D，第3行）\n转换成功!",
          "C D  1060.0000 2010.0000 10.0000\r\n"},
-        {"jz", "转换成功!\n", "J2,,1100.0000,2000.0000,10.0000\r\n"},  // stakes only
-        {"dxf", "转换成功!\n", "\r\nC D\r\n"},
+        {"jz", "转换成功!", "J2,,1100.0000,2000.0000,10.0000\r\n"},  // stakes only
+        {"dxf", "转换成功!", "\r\nC D\r\n"},
     };
     for (const Case& c : cases) {
         const std::string out = dir.File(std::string("out-") + c.kind + ".txt");
         const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " --kind " + c.kind + " -o " + ShellQuote(out));
         EXPECT_EQ(r.exitCode, 0) << c.kind << ": " << r.err;
-        EXPECT_EQ(r.err, c.err) << c.kind;
+        EXPECT_EQ(r.err, std::string(c.err) + "已写入：" + out + "\n") << c.kind;
         EXPECT_NE(text::Gb18030ToUtf8(ReadFileBytes(out)).find(c.line), std::string::npos) << c.kind;
     }
 }
@@ -131,7 +131,7 @@ TEST(ExportCommand, KmzForTheKmlKindOnly) {
     Outcome r = RunCli(dir, "export " + ShellQuote(project) + " -k kml --kmz -o " + ShellQuote(kmz));
     if (KmzAvailable()) {
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(r.err, "转换完成!\n");
+        EXPECT_EQ(r.err, "转换完成!已写入：" + kmz + "\n");
         EXPECT_EQ(ReadFileBytes(kmz).substr(0, 4), "PK\x03\x04");
     } else {
         EXPECT_EQ(r.exitCode, 1);
@@ -154,7 +154,7 @@ TEST(ExportCommand, DxfWarnsOfNamesOutsideGbk) {
     const std::string dxf = dir.File("out.dxf");
     const Outcome r = RunCli(dir, "export " + ShellQuote(project) + " -k dxf -o " + ShellQuote(dxf));
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "点名含有GBK以外的字符“𠮷”，DXF中以?代替（点名：𠮷2，第2行）\n转换成功!\n");
+    EXPECT_EQ(r.err, "点名含有GBK以外的字符“𠮷”，DXF中以?代替（点名：𠮷2，第2行）\n转换成功!已写入：" + dxf + "\n");
     EXPECT_NE(ReadFileBytes(dxf).find("\r\n?2\r\n"), std::string::npos);
 }
 

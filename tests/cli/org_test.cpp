@@ -43,7 +43,8 @@ TEST(CliOrg, ConvertsTheStoredStakeList) {
     const CliRun r = RunOrgCli(dir, {dir.File("line.PD"), "-o", dir.File("out.org")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     // Each message once, naming its point and row.
-    EXPECT_EQ(r.err, "找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：P9，第4行）\n转换ORG文件成功！\n");
+    EXPECT_EQ(r.err, "找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：P9，第4行）\n转换ORG文件成功！已写入：" +
+                         dir.File("out.org") + "\n");
     const std::string z = "\xB5\xE7" "1";  // GBK bytes of 电
     EXPECT_EQ(ReadFileBytes(dir.File("out.org")),
               "0,J1,0.0000,0.0000,10.0000,96=00+96,0.0000,0.0000\r\n"

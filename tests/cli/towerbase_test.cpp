@@ -58,7 +58,7 @@ TEST(CliTowerBase, TowerBaseWritesAPairPerStakeAndReportsMissingSections) {
               "塔基A断面未测量,该中桩的塔基断面org文件中没有A断面（点名：Z2）\n"
               "塔基C断面未测量,该中桩的塔基断面org文件中没有C断面（点名：Z2）\n"
               "塔基D断面未测量,该中桩的塔基断面org文件中没有D断面（点名：Z2）\n"
-              "塔基断面转换完成!\n");
+              "塔基断面转换完成!已写入：" + dir.File("out") + "_<中桩>.org和.INI（2个中桩）\n");
 
     // A TOW file is read as it stands.
     const RunResult fromTow = RunCli(dir, {"towerbase", dir.File("line.tow"), "-o", dir.File("again")});

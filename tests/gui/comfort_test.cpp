@@ -112,6 +112,32 @@ private slots:
 
     // ---- one report per run
 
+    // A save dialog's answer that is the open project itself (by any name)
+    // is refused with one message, and the project stays as it was.
+    void saveDialogsRefuseTheProjectItself() {
+        const std::string project = Project(StakesOnly());
+        MainWindow& frame = StartWith(project);
+        const std::string before = linvara::testing::ReadFileBytes(project);
+        const QString refusal = QStringLiteral("输出文件不能是工程文件本身：") + QString::fromStdString(project);
+        QAction* workbook = nullptr;
+        for (QAction* action : frame.findChildren<QAction*>())
+            if (action->text().startsWith(QStringLiteral("成果表"))) workbook = action;
+        QVERIFY(workbook);
+        ui_->gateAnswers = {OrgGateChoice::ConvertAnyway};
+        struct Case {
+            QAction* action;
+            std::string answer;
+        } cases[] = {{frame.Action(cmd::OrgOutput), project}, {workbook, dir_->File("./line.PD")}};
+        for (const Case& c : cases) {
+            ui_->messages.clear();
+            ui_->saveFiles.push_back(QString::fromStdString(c.answer));
+            c.action->trigger();
+            QVERIFY2(ui_->Said(refusal), qPrintable(ui_->Texts().join('\n')));
+            QCOMPARE(linvara::testing::ReadFileBytes(project), before);
+        }
+        QVERIFY(!std::filesystem::exists(dir_->File("line.org")));
+    }
+
     void manyMessagesMakeOneReport() {
         MainWindow& frame = StartWith(Project(LineWithOrphans(40)));
         ui_->gateAnswers = {OrgGateChoice::ConvertAnyway};  // the check found errors

@@ -255,4 +255,26 @@ TEST(MergeProjects, ReplaceBuildsBesideAndSwaps) {
     EXPECT_EQ(entries, 1) << "only the target, no temporary file or journal";
 }
 
+// Replacing a target that is one of the checked sources would lose that
+// source's survey: refused, every file as it was. Unchecked, or appended
+// to, it stays allowed.
+TEST(MergeProjects, ReplaceRefusesATargetThatIsACheckedSource) {
+    TempDir dir;
+    WriteCollectorProject(dir.File("a.PD"), {Stake("A1")});
+    WriteCollectorProject(dir.File("b.PD"), {Stake("B1")});
+    const std::string before = ReadFileBytes(dir.File("b.PD"));
+    std::vector<MergeSource> sources = ListProjectFiles(dir.path().string());
+    RecordingReporter reporter;
+    EXPECT_EQ(MergeProjects(dir.path().string(), sources, dir.File("./b.PD"), reporter, MergeTarget::Replace),
+              MergeResult::TargetFailed);
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"输出文件不能是工程文件本身：" + dir.File("b.PD")});
+    EXPECT_EQ(ReadFileBytes(dir.File("b.PD")), before);
+
+    for (MergeSource& s : sources) s.checked = s.fileName != "b.PD";
+    RecordingReporter unchecked;
+    EXPECT_EQ(MergeProjects(dir.path().string(), sources, dir.File("b.PD"), unchecked, MergeTarget::Replace),
+              MergeResult::Done);
+    EXPECT_EQ(StakeNames(dir.File("b.PD")), std::vector<std::string>{"A1"});
+}
+
 }  // namespace linvara

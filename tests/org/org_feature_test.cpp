@@ -311,9 +311,13 @@ TEST(OrgThreePoint, MissingAuxiliaryPointIsReportedAndConversionGoesOn) {
     list.push_back(At(PlanePoint("Z9", ZStake), 1200, 0, 5));
     RecordingReporter reporter;
     const Strings got = Converted(list, reporter);
-    EXPECT_EQ(reporter.Texts(), (Strings{"找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：40，第2行）",
-                                         "三点测房数据异常！原点名为nowhere的辅助点不存在（点名：50，第5行）",
-                                         "转换ORG文件成功！"}));
+    Strings texts = reporter.Texts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts.back().rfind("转换ORG文件成功！已写入：", 0), 0u) << texts.back();
+    EXPECT_EQ(texts.back().substr(texts.back().size() - 6), "/f.org") << texts.back();
+    texts.pop_back();
+    EXPECT_EQ(texts, (Strings{"找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：40，第2行）",
+                              "三点测房数据异常！原点名为nowhere的辅助点不存在（点名：50，第5行）"}));
     EXPECT_EQ(got.back(), "0,Z9,0.0000,200.0000,5.0000,96=00+96,0.0000,0.0000");
     EXPECT_EQ(got.size(), 3u + 2u + 1u) << "J1, the two auxiliary points and Z9 only";
 }

@@ -45,7 +45,7 @@ TEST(OrgLine, SingleJStakeGivesStakeMarkerAndZeroTurn) {
     EXPECT_EQ(run.main, (Strings{"0,J1,0.0000,0.0000,50.5000,96=00+96,0.0000,0.0000", "6,J1,1.5000,65001,0.0000",
                                  "q,J1,0.0000,0.0000"}));
     EXPECT_EQ(run.trailer, (Strings{kNoBoundsRange}));
-    EXPECT_EQ(run.reporter.Texts(), (Strings{"转换ORG文件成功！"}));
+    EXPECT_EQ(run.reporter.Texts(), (Strings{"转换ORG文件成功！已写入：" + run.dir.File("line.org")}));
 }
 
 TEST(OrgLine, TurningAnglesAtTheMiddleStake) {
@@ -196,12 +196,28 @@ TEST(OrgLine, ElevationRangeCutsTowardZero) {
         {-45.0, 12.0, "m,-9000000000.00000000,  0,  100,    0,    0,    0"},
         {-145.3, 12.0, "m,-9000000000.00000000,  -100,  100,    0,    0,    0"},
         {-250.0, -150.0, "m,-9000000000.00000000,  -200,  0,    0,    0,    0"},
-        {-1e300, 1e300, "m,-9000000000.00000000,  -1000000000,  1000000100,    0,    0,    0"},
-        {NAN, NAN, "m,-9000000000.00000000,  0,  100,    0,    0,    0"},
     };
     for (const Case& c : cases) {
         Conversion run({PlanePoint("1", 9, 0, 0, c.high), PlanePoint("2", 9, 0, 0, c.low)});
         EXPECT_EQ(run.trailer.back(), c.range) << c.low << ".." << c.high;
+    }
+}
+
+// A height no survey gives is refused, the point named, no file written.
+TEST(OrgLine, HeightsThatAreNoSurveyValueAreRefused) {
+    struct Case {
+        double low, high;
+        const char* message;
+    } cases[] = {
+        {-1e300, 1e300, "高程为1e+300，不是有效的测量值，不能转换（点名：1，第1行）"},
+        {0, NAN, "高程为nan，不是有效的测量值，不能转换（点名：1，第1行）"},
+        {-INFINITY, 0, "高程为-inf，不是有效的测量值，不能转换（点名：2，第2行）"},
+    };
+    for (const Case& c : cases) {
+        Conversion run({PlanePoint("1", 9, 0, 0, c.high), PlanePoint("2", 9, 0, 0, c.low)});
+        EXPECT_FALSE(run.ok);
+        EXPECT_EQ(run.reporter.Texts(), Strings{c.message});
+        EXPECT_FALSE(std::filesystem::exists(run.dir.File("line.org")));
     }
 }
 
@@ -226,7 +242,8 @@ TEST(OrgLine, FileIsGbkWithCrLfOnEveryLine) {
 TEST(OrgLine, OutputNameGetsTheOrgExtension) {
     const std::pair<const char*, const char*> cases[] = {
         {"/d/a.org", "/d/a.org"}, {"/d/a.txt", "/d/a.org"}, {"/d/线路.dat", "/d/线路.org"},
-        {"/d/a线路四个", "/d/a.org"}, {"ab", ".org"},
+        {"/d/a线路四个", "/d/a线路四个.org"}, {"ab", "ab.org"},  // no extension: ".org" added, nothing cut
+        {"/d/route.db", "/d/route.org"}, {"/d/x.PD", "/d/x.org"},
     };
     SilentReporter silent;
     for (auto [chosen, written] : cases) {

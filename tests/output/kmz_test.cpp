@@ -42,7 +42,7 @@ TEST(Kmz, DocKmlFirstAndDoneAsTheKml) {
         GTEST_SKIP() << kKmzNotInThisBuild;
     }
     ASSERT_TRUE(ok) << ::testing::PrintToString(reporter.Texts());
-    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"转换完成!"});
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"转换完成!已写入：" + path});
     EXPECT_EQ(written, 3);
     EXPECT_EQ(FirstEntryName(ReadFileBytes(path)), "doc.kml");
 }

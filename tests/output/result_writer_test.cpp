@@ -34,6 +34,7 @@ struct Written {
     std::string bytes;
     RecordingReporter reporter;
     bool ok = false;
+    std::string done;  // the closing message, naming the file
 };
 
 void Write(const DHPointList& list, int kind, Written& w) {
@@ -41,6 +42,7 @@ void Write(const DHPointList& list, int kind, Written& w) {
     const std::string path = dir.File("out.dat");
     w.ok = WriteResultFile(list, path, kind, w.reporter);
     w.bytes = ReadFileBytes(path);
+    w.done = "转换成功!已写入：" + path;
 }
 
 TEST(ResultWriter, LineKinds) {
@@ -64,7 +66,7 @@ TEST(ResultWriter, LineKinds) {
         Write(ThreePoints(), c.kind, w);
         EXPECT_TRUE(w.ok);
         EXPECT_EQ(text::Gb18030ToUtf8(w.bytes), c.text) << "kind " << c.kind;
-        EXPECT_EQ(w.reporter.Texts(), std::vector<std::string>{"转换成功!"}) << "kind " << c.kind;
+        EXPECT_EQ(w.reporter.Texts(), std::vector<std::string>{w.done}) << "kind " << c.kind;
     }
 }
 
@@ -127,7 +129,7 @@ TEST(ResultWriter, DxfPiecesForTwoPoints) {
                                  " 30\r\n0.0\r\n 40\r\n2\r\n1\r\n\xD7\xAE" "2\r\n" +  // GBK of 桩
                                  p2 + " 0\r\nENDSEC\r\n 0\r\nEOF\r\n";
     EXPECT_EQ(w.bytes, expected);
-    EXPECT_EQ(w.reporter.Texts(), std::vector<std::string>{"转换成功!"});
+    EXPECT_EQ(w.reporter.Texts(), std::vector<std::string>{w.done});
 }
 
 
@@ -149,13 +151,13 @@ TEST(ResultWriter, DxfNamesOutsideGbkBecomeQuestionMarks) {
     EXPECT_EQ(w.reporter.Texts(),
               (std::vector<std::string>{"点名含有GBK以外的字符“𠮷”，DXF中以?代替（点名：𠮷J1，第1行）",
                                         "点名含有GBK以外的字符“𠮷𠀀”，DXF中以?代替（点名：Z€𠮷𠀀𠮷，第3行）",
-                                        "转换成功!"}));
+                                        w.done}));
     EXPECT_EQ(w.reporter.messages[0].kind, "warning");
 
     Written list;
     Write(points("𠮷J1", "Z€"), 0, list);
     EXPECT_EQ(text::Gb18030ToUtf8(list.bytes).rfind("𠮷J1,", 0), 0u);
-    EXPECT_EQ(list.reporter.Texts(), std::vector<std::string>{"转换成功!"});
+    EXPECT_EQ(list.reporter.Texts(), std::vector<std::string>{list.done});
 }
 // No point written: the file holds at most the frame, and nothing is said.
 TEST(ResultWriter, NothingWrittenMeansNoMessage) {
@@ -228,7 +230,7 @@ TEST(ResultWriter, KmlKindReportsCompletion) {
     TempDir dir;
     RecordingReporter reporter;
     EXPECT_TRUE(WriteResultFile(ThreePoints(), dir.File("line.kml"), 11, reporter));
-    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"转换完成!"});
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"转换完成!已写入：" + dir.File("line.kml")});
     EXPECT_NE(ReadFileBytes(dir.File("line.kml")).find("<name>Z1</name>"), std::string::npos);
 }
 

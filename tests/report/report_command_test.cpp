@@ -138,7 +138,7 @@ TEST(ReportCommand, BadInputGivesAMessageExitOneAndNoFile) {
     } cases[] = {
         {{"report", project, "-o", dir.File("无此目录/成果.xlsx")}, "写入成果表失败：" + dir.File("无此目录/成果.xlsx")},
         {{"report", project, "-o", dir.File("目录.xlsx")}, "写入成果表失败：" + dir.File("目录.xlsx")},
-        {{"report", empty, "-o", dir.File("空.xlsx")}, "工程中没有点，不能生成成果表：" + empty},
+        {{"report", empty, "-o", dir.File("空.xlsx")}, "工程中没有点：" + empty},
         {{"report", dir.File("无此工程.PD"), "-o", dir.File("无.xlsx")}, "无此工程.PD"},
     };
     for (const Case& c : cases) {

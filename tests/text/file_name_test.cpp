@@ -30,6 +30,28 @@ TEST(FileName, DropLastCharsCountsCharactersNotBytes) {
     for (const Case& c : cases) EXPECT_EQ(DropLastChars(c.text, c.count), c.want) << c.text << " - " << c.count;
 }
 
+// Output names (ORG, tower base, TOW) replace the extension of the name the
+// user gave, never a fixed count of characters.
+TEST(FileName, WithExtensionReplacesTheExtensionOfTheFileName) {
+    struct Case {
+        const char* path;
+        const char* extension;
+        const char* want;
+    } cases[] = {
+        {"out/line.org", ".org", "out/line.org"},
+        {"out/line.ORG", ".org", "out/line.org"},
+        {"route.db", ".org", "route.org"},
+        {"x.PD", ".org", "x.org"},
+        {"tb/x.PD", "", "tb/x"},
+        {"D:\\jobs\\线路.PD", ".tow", "D:\\jobs\\线路.tow"},
+        {"/data.v2/noext", ".org", "/data.v2/noext.org"},  // a dot in a folder name is not the extension
+        {"/data/.hidden", ".org", "/data/.hidden.org"},     // nor the dot that starts a name
+        {"a.b.c", ".org", "a.b.org"},
+        {"x", ".tow", "x.tow"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WithExtension(c.path, c.extension), c.want) << c.path;
+}
+
 TEST(FileName, SplitAtTheLastSlashOfEitherKindAndTheLastDot) {
     struct Case {
         const char* path;

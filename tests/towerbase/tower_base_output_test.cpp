@@ -19,7 +19,10 @@ using testing::RecordingReporter;
 using testing::SectionAt;
 using testing::TempDir;
 
-constexpr const char* kDone = "塔基断面转换完成!";
+// The closing word, naming the files written after `base`.
+std::string Done(const std::string& base, int stakes) {
+    return "塔基断面转换完成!已写入：" + base + "_<中桩>.org和.INI（" + std::to_string(stakes) + "个中桩）";
+}
 constexpr const char* kCentre = "b,    1,0.0000,0.0000,0.0000,  8205=01+  13,    0,    0,    0\r\n";
 
 std::string PointRecord(int n, const char* first, const char* second, const char* hDiff) {
@@ -45,7 +48,7 @@ TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
     };
     RecordingReporter reporter;
     EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("line.org"), reporter));
-    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{Done(dir.File("line"), 1)});
     EXPECT_EQ(ReadFileBytes(dir.File("line_Z1.org")),
               kCentre + PointRecord(2, "7.0710", "-7.0710", "1.5000") + LinkRecord(2, 1, 2) +  // A
                   PointRecord(3, "2.8280", "2.8280", "-0.2500") + LinkRecord(3, 1, 3) +        // B
@@ -80,7 +83,7 @@ TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
                                 SectionAt("塔5", 1, 9.0)};
     RecordingReporter reporter;
     WriteTowerBaseFiles(points, dir.File("out.org"), reporter);
-    EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{MissingText("塔5", "B"), MissingText("塔5", "D"), kDone}));
+    EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{MissingText("塔5", "B"), MissingText("塔5", "D"), Done(dir.File("out"), 1)}));
     EXPECT_EQ(ReadFileBytes(dir.File("out_塔5.org")),
               kCentre + PointRecord(2, "1.4140", "-1.4140", "0.0000") + LinkRecord(2, 1, 2) +
                   PointRecord(3, "3.5360", "-3.5360", "0.0000") + LinkRecord(3, 2, 2) +
@@ -120,7 +123,7 @@ TEST(TowerBaseOutput, NoPointsWritesNothingButStillFinishes) {
     TempDir dir;
     RecordingReporter reporter;
     EXPECT_TRUE(WriteTowerBaseFiles({}, dir.File("t.org"), reporter));
-    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kDone});
+    EXPECT_EQ(reporter.Texts(), std::vector<std::string>{Done(dir.File("t"), 0)});
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -136,7 +139,7 @@ TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
     const std::string isFolder = "（Is a directory）";
     EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_S.INI") + isFolder));
     EXPECT_TRUE(reporter.Said("创建塔基断面org文件错误：" + dir.File("t_T.org") + isFolder));
-    EXPECT_EQ(reporter.Texts().back(), kDone);
+    EXPECT_EQ(reporter.Texts().back(), Done(dir.File("t"), 2));
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) left.push_back(e.path().filename().string());
     std::sort(left.begin(), left.end());

@@ -5,6 +5,7 @@
 
 #include "check/rules.h"
 #include "model/geometry.h"
+#include "model/point_values.h"
 #include "text/format.h"
 
 namespace linvara::check {
@@ -15,6 +16,8 @@ void Coordinates(const CheckInput& in, Findings& out) {
         const DHPoint& p = in.points[i];
         if (!std::isfinite(p.Dx) || !std::isfinite(p.Dy) || !std::isfinite(p.Dh))
             out.push_back(AtRow(in, i, RuleNamed("coordinates-invalid"), "坐标不是有效数字"));
+        else if (!IsSurveyValue(p.Dx) || !IsSurveyValue(p.Dy) || !IsSurveyValue(p.Dh))
+            out.push_back(AtRow(in, i, RuleNamed("coordinates-invalid"), UnusableValue(p) + "，超出任何测量坐标的范围"));
         else if (p.Dx == 0 && p.Dy == 0)
             out.push_back(AtRow(in, i, RuleNamed("coordinates-zero"), "坐标为(0, 0)，该点未测量或坐标丢失"));
     }

@@ -48,8 +48,8 @@ int PlaceRank(Place place) {
 }  // namespace
 
 Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase, const CheckSettings& settings,
-                      const LatLonBasis& latLon) {
-    CheckInput in{points, towerBase, settings, {}, &latLon};
+                      const LatLonBasis& latLon, const StoredValueTroubles& stored) {
+    CheckInput in{points, towerBase, settings, {}, &latLon, &stored};
     for (std::size_t i = 0; i < points.size(); ++i)
         if (points[i].DHType == JStake) in.jRows.push_back(i);
     Findings out;
@@ -63,6 +63,7 @@ Findings CheckProject(const DHPointList& points, const SectionPointList& towerBa
     CheckNameDelimiters(in, out);
     CheckLatLonStale(in, out);
     CheckTowerBase(in, out);
+    CheckStoredValues(in, out);
     // A point's findings stand together, in rule order, whatever group found them.
     std::stable_sort(out.begin(), out.end(), [](const Finding& a, const Finding& b) {
         const int ra = PlaceRank(a.place), rb = PlaceRank(b.place);

@@ -1,6 +1,7 @@
 #pragma once
 #include "check/check_settings.h"
 #include "check/finding.h"
+#include "check/stored_values.h"
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
 
@@ -12,7 +13,10 @@ namespace linvara::check {
 // first, then the list's rows in order, then the tower-base rows. Nothing
 // is changed and nothing is reported. `latLon` is what the project knows of
 // its coordinate system and of moved points' B/L.
+// `stored` (ReadStoredValueTroubles) adds what the file's rows hold beyond
+// the values the list reads.
 Findings CheckProject(const DHPointList& points, const SectionPointList& towerBase,
-                      const CheckSettings& settings = {}, const LatLonBasis& latLon = {});
+                      const CheckSettings& settings = {}, const LatLonBasis& latLon = {},
+                      const StoredValueTroubles& stored = {});
 
 }  // namespace linvara::check

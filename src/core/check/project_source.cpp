@@ -48,7 +48,9 @@ Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource&
     if (Status opened = project.Open(path); !opened) return opened;
     source.latLon = project.LatLon();
     source.schemaCode = project.SchemaCode();
+    const std::string title = project.Title();
     source.points = project.TakePoints();
+    if (Status stored = ReadStoredValueTroubles(path, title, source.stored); !stored) return stored;
     return ReadTowerBasePoints(path, source.towerBase);
 }
 

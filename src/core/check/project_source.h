@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "check/stored_values.h"
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
 #include "reporter.h"
@@ -15,6 +16,7 @@ struct CheckSource {
     SectionPointList towerBase;  // Electric_Data_TG as the TOW file carries it (SubIndex 1 = A)
     LatLonBasis latLon;          // the project's coordinate system and B/L origins
     std::vector<std::string> schemaCode;  // the file's triggers and views ("<name>（触发器）")
+    StoredValueTroubles stored;           // values of the working table no output can carry
 };
 
 // Opens the project as the desktop program does (which prepares its working

@@ -46,6 +46,7 @@ inline constexpr Rule kRules[] = {
     {"route-doubles-back", Severity::Warning, false},
     {"offset-range", Severity::Warning, false},
     {"distance-implausible", Severity::Error, true},  // a coordinate is wrong, not the route
+    {"value-invalid", Severity::Error, true},  // a stored value no output can carry
     // The reference to the route: mileages and offsets the ORG file is made of.
     {"not-ordered", Severity::Warning, true},
     {"not-referred", Severity::Warning, true},

@@ -7,6 +7,7 @@
 #include "check/check_settings.h"
 #include "check/finding.h"
 #include "check/rule_table.h"
+#include "check/stored_values.h"
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
 
@@ -18,6 +19,7 @@ struct CheckInput {
     const CheckSettings& settings;
     std::vector<std::size_t> jRows;  // positions of the J stakes in `points`
     const LatLonBasis* latLon = nullptr;  // the project's coordinate system and B/L origins
+    const StoredValueTroubles* stored = nullptr;  // what the file's rows hold beyond the list's values
 };
 
 // A finding of `rule` (a row of kRules: `RuleNamed("aux-missing")`), which
@@ -41,5 +43,6 @@ void CheckOutputData(const CheckInput& in, Findings& out);  // latitude/longitud
 void CheckImplausibleDistances(const CheckInput& in, Findings& out);  // legs and offsets beyond any line
 void CheckNameDelimiters(const CheckInput& in, Findings& out);  // names that break result files
 void CheckLatLonStale(const CheckInput& in, Findings& out);  // B/L that no longer match x/y
+void CheckStoredValues(const CheckInput& in, Findings& out);  // values no output can carry
 
 }  // namespace linvara::check

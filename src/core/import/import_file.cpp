@@ -9,6 +9,7 @@
 #include "import/point_reader.h"
 #include "import/text_fields.h"
 #include "text/file_name.h"
+#include "text/output_guard.h"
 #include "text/format.h"
 #include "text/file_system.h"
 
@@ -35,6 +36,7 @@ Status ImportPointFile(const std::string& input, const std::string& output, cons
                        ImportOutcome& outcome) {
     outcome = {};
     if (std::string why = CheckStyle(options.style); !why.empty()) return Status::Failed("导入样式不可用：" + why);
+    if (Status refused = text::RefuseOutputOverInput(output, input); !refused) return refused;
     if (!options.replace && text::FileExists(output))
         return Status::Failed("文件已存在，未覆盖：" + output);
     std::unique_ptr<GaussKruger> projection;

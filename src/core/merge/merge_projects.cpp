@@ -1,21 +1,13 @@
-#include <filesystem>
-
 #include "db/project_database.h"
 #include "merge/project_merge.h"
 #include "status.h"
 #include "text/atomic_path.h"
 #include "text/format.h"
 #include "text/file_system.h"
+#include "text/output_guard.h"
 
 namespace linvara {
 namespace {
-
-// The target may lie in the source folder (under any spelling of its path,
-// or as a link): merging it into itself would double its rows.
-bool IsSameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(text::FsPath(a), text::FsPath(b), ec) && !ec;
-}
 
 // folder/name; on Windows with the separator the folder is written with,
 // so a path reads in messages as the user typed it.
@@ -78,7 +70,9 @@ MergeResult MergeInto(const std::string& folder, const std::vector<MergeSource>&
     for (const MergeSource& s : sources) {
         if (!s.checked) continue;
         const std::string sourcePath = JoinPath(folder, s.fileName);
-        if (!IsSameFile(sourcePath, targetPath))
+        // The target may lie in the source folder (under any spelling of its
+        // path, or as a link): merging it into itself would double its rows.
+        if (!text::IsSameExistingFile(sourcePath, targetPath))
             if (Status merged = MergeOne(target, index, counts, sourcePath, reporter); !merged)
                 failures.push_back(sourcePath + "：" + merged.message());
         reporter.Progress(++done, total);
@@ -108,6 +102,14 @@ MergeResult MergeProjects(const std::string& folder, const std::vector<MergeSour
     }
     if (mode == MergeTarget::Append)
         return MergeInto(folder, sources, targetPath, targetPath, reporter);
+    // A replaced target that is one of the checked sources would lose that
+    // source's survey: it is merged into the others only by appending.
+    for (const MergeSource& s : sources)
+        if (Status refused = text::RefuseOutputOverProject(targetPath, {JoinPath(folder, s.fileName)});
+            s.checked && !refused) {
+            reporter.Error(refused.message());
+            return MergeResult::TargetFailed;
+        }
     // The old target stays whole until the new one is complete.
     text::AtomicPath replacement(targetPath);
     if (!replacement.Open()) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "model/geometry.h"
+#include "model/point_values.h"
 #include "org/aux_problem.h"
 #include "org/org_records.h"
 #include "org/org_transition.h"
@@ -62,6 +63,7 @@ OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
 }
 
 bool OrgTransition::Convert() {
+    if (ReportUnusableValue(points_, reporter_)) return false;
     ChainList.clear();
     UsedAuxNumbers.clear();
     auxRecordAt_.clear();
@@ -95,7 +97,7 @@ bool OrgTransition::Convert() {
     const std::string path = OrgFilePath();
     std::string error;
     if (WriteOrgFile(path, &error)) {
-        reporter_.Done("转换ORG文件成功！");
+        reporter_.Done("转换ORG文件成功！已写入：" + path);
         return true;
     }
     reporter_.Error(WithCause("转换ORG文件失败：" + path, error));

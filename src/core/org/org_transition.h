@@ -28,7 +28,7 @@ public:
     // Keeps its own list of the points; a caller done with its list moves it in.
     OrgTransition(DHPointList points, Reporter& reporter);
 
-    // The name the user chose; its last four characters become ".org".
+    // The name the user chose; its extension becomes ".org".
     std::string OutputPath;
 
     RecordBuffer MainRecords;
@@ -46,7 +46,7 @@ public:
     // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically, leaving
     // out vacated records; the reason of a failure goes to `error`.
     bool WriteOrgFile(const std::string& path, std::string* error = nullptr) const;
-    // OutputPath with its last four characters replaced by ".org".
+    // OutputPath with its extension replaced by ".org" (added when it has none).
     std::string OrgFilePath() const;
 
     // The line-survey conversion: records, file, final message. Returns

@@ -57,7 +57,7 @@ void OrgTransition::AddTrailerFormatted(const char* tmpl, ...) {
 }
 
 std::string OrgTransition::OrgFilePath() const {
-    return text::DropLastChars(OutputPath, 4) + ".org";
+    return text::WithExtension(OutputPath, ".org");
 }
 
 bool OrgTransition::WriteOrgFile(const std::string& path, std::string* error) const {

@@ -2,6 +2,7 @@
 
 #include "output/field_trouble.h"
 #include "output/kml_writer.h"
+#include "model/point_values.h"
 #include "output/result_text.h"
 #include "status.h"
 #include "text/atomic_file.h"
@@ -18,6 +19,7 @@ constexpr int kKmlKind = 11;
 
 constexpr const char* kConverted = "转换成功!";
 constexpr const char* kKmlDone = "转换完成!";
+constexpr const char* kWrittenTo = "已写入：";
 constexpr const char* kCannotCreate = "新建成果文件出错：";
 constexpr const char* kNoPath = "请先选择成果文件的保存路径";
 constexpr const char* kUnknownKind = "未知的成果文件格式";
@@ -56,7 +58,7 @@ bool WriteKmlResult(const DHPointList& list, const std::string& path, KmlPacking
             *written = 0;
             for (const DHPoint& p : list) *written += (p.DHType == JStake || p.DHType == ZStake) ? 1 : 0;
         }
-        reporter.Done(kKmlDone);
+        reporter.Done(kKmlDone + (kWrittenTo + path));
         return true;
     }
     // Only a path of white space goes unmentioned; a file that could not be
@@ -94,6 +96,7 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
         reporter.Warning(kNoPath);
         return false;
     }
+    if (ReportUnusableValue(list, reporter)) return false;
     if (kind == kKmlKind) return WriteKmlResult(list, path, packing, reporter, writtenOut);
     int written = 0;
     std::string error;
@@ -102,7 +105,7 @@ bool WriteResultFile(const DHPointList& list, const std::string& path, int kind,
         if (text::WriteFileAtomically(path, bytes, &error)) {
             WarnAboutFields(list, kind, reporter);
             if (kind == kDxfKind) WarnNamesOutsideGbk(list, reporter);
-            if (written > 0) reporter.Done(kConverted);
+            if (written > 0) reporter.Done(kConverted + (kWrittenTo + path));
             if (writtenOut) *writtenOut = written;
             return true;
         }

@@ -1,8 +1,12 @@
 #include "report/results_workbook.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 
+#include "model/point_values.h"
 #include "project/project.h"
+#include "report/quiet_stderr.h"
 #include "report/sheets.h"
 #include "text/atomic_path.h"
 #include "text/format.h"
@@ -14,6 +18,15 @@ namespace {
 
 std::string WriteFailed(const std::string& path, const std::string& cause) {
     return WithCause("写入成果表失败：" + path, cause);
+}
+
+// The system's reason of a failed write (a full disk) where there is one,
+// else the library's.
+std::string LibraryCause(lxw_error error) {
+    const bool systemFailure = errno != 0 && (error == LXW_ERROR_CREATING_XLSX_FILE || error == LXW_ERROR_CREATING_TMPFILE ||
+                                              error == LXW_ERROR_ZIP_FILE_OPERATION || error == LXW_ERROR_ZIP_FILE_ADD ||
+                                              error == LXW_ERROR_ZIP_CLOSE);
+    return systemFailure ? std::strerror(errno) : lxw_strerror(error);
 }
 
 // Builds the whole workbook into `file`; the library writes it on closing.
@@ -42,14 +55,19 @@ Status WriteResultsWorkbook(const ReportContents& contents, const std::string& p
     if (!file.Open()) return Status::Failed(WriteFailed(path, file.Error()));
     // The library prints numbers with the process locale: a comma would break the file.
     const text::CLocaleScope numbers;
-    if (const lxw_error error = BuildWorkbook(contents, file.TempPath()); error != LXW_NO_ERROR)
-        return Status::Failed(WriteFailed(path, lxw_strerror(error)));
+    errno = 0;
+    lxw_error error = LXW_NO_ERROR;
+    {
+        const report::QuietStderr quiet;
+        error = BuildWorkbook(contents, file.TempPath());
+    }
+    if (error != LXW_NO_ERROR) return Status::Failed(WriteFailed(path, LibraryCause(error)));
     if (!file.Commit()) return Status::Failed(WriteFailed(path, file.Error()));
     return Status::Ok();
 }
 
 Status WriteProjectWorkbook(const Project& project, const std::string& path, const std::string& date) {
-    if (project.Points().empty()) return Status::Failed("工程中没有点，不能生成成果表：" + project.Path());
+    if (Status usable = ConvertiblePoints(project.Points(), project.Path()); !usable) return usable;
     ReportContents contents{project.Title(), date, project.Points(), {}};
     if (Status read = ReadTowerBaseTable(project.Path(), contents.towerBase); !read) return read;
     return WriteResultsWorkbook(contents, path);

@@ -25,6 +25,14 @@ FileNameParts SplitFileName(std::string_view path) {
     return {std::string(name.substr(0, dot)), std::string(name.substr(dot))};
 }
 
+std::string WithExtension(std::string_view path, std::string_view extension) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    const bool hasExtension = dot != std::string_view::npos && dot > nameStart;
+    return std::string(path.substr(0, hasExtension ? dot : path.size())) + std::string(extension);
+}
+
 std::string FileStem(std::string_view path) { return SplitFileName(path).stem; }
 
 std::string SafeFileNamePart(std::string_view text) {

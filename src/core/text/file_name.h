@@ -18,6 +18,12 @@ struct FileNameParts {
 };
 FileNameParts SplitFileName(std::string_view path);
 
+// `path` with the extension of its file name (from its last "." on, a
+// leading "." being part of the name) replaced by `extension` ("x.PD" ->
+// "x.org", "route.db" -> "route.org"), or with `extension` added when the
+// name has none; the folder is kept as it is.
+std::string WithExtension(std::string_view path, std::string_view extension);
+
 // The file name without folder and extension ("D:\\jobs\\West.PD" -> "West").
 std::string FileStem(std::string_view path);
 

@@ -67,7 +67,7 @@ std::string TowText(const std::vector<TGDataUnit>& rows) {
 
 }  // namespace
 
-std::string TowPathFor(const std::string& projectPath) { return text::DropLastChars(projectPath, 3) + ".tow"; }
+std::string TowPathFor(const std::string& projectPath) { return text::WithExtension(projectPath, ".tow"); }
 
 void AppendTowLine(std::string& out, const TGDataUnit& row) {
     text::AppendFormat(out, "%s,%.4f,%.4f,%.4f,%s,%.4f,%.4f,%s,%lld,%s", row.Name.c_str(), row.x, row.y, row.h,
@@ -75,52 +75,54 @@ void AppendTowLine(std::string& out, const TGDataUnit& row) {
                        static_cast<long long>(row.SubIndex) + 1, "");
 }
 
-TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
-    TowExportResult result;
+std::optional<std::string> TowBytes(const std::string& projectPath, Reporter& reporter, TowExportResult& result) {
     std::unique_ptr<db::ProjectConnection> db;
     try {
         if (Status sound = file_diagnosis::Inspect(projectPath); !sound) {
             reporter.Error(sound.message());
             result.queryFailed = true;
-            return result;
+            return std::nullopt;
         }
         db = db::OpenProjectConnection(projectPath, SQLite::OPEN_READONLY, kBusyTimeoutMs);
     } catch (const std::exception& e) {
         reporter.Error(WithCause("无法打开数据文件：" + projectPath, e.what()));
-        return result;
+        return std::nullopt;
     }
     try {
         if (const Status shaped = db::CheckTableShapes(*db, projectPath); !shaped) {
             reporter.Error(shaped.message());
-            return result;
+            return std::nullopt;
         }
         if (const auto found = db::ForeignSchemaCode(*db); !found.empty())
             reporter.SchemaCodeIgnored(db::ForeignSchemaCodeText(found), projectPath);
     } catch (const SQLite::Exception&) {
         // Not readable: the read below names the cause.
     }
-    const std::string towPath = TowPathFor(projectPath);
-    std::string bytes;
-    std::size_t lines = 0;
     try {  // nothing is written unless every text could be converted
         const std::vector<TGDataUnit> rows = ReadRows(*db, projectPath, reporter, result.queryFailed);
         db.reset();
-        bytes = TowText(rows);
-        lines = rows.size();
+        result.lines = rows.size();
+        return TowText(rows);
     } catch (const text::EncodingError& e) {
-        reporter.Error(WithCause("写入TOW文件失败：" + towPath, e.what()));
-        return result;
+        reporter.Error(WithCause("写入TOW文件失败：" + TowPathFor(projectPath), e.what()));
+        return std::nullopt;
     } catch (const SQLite::Exception& e) {
         reporter.Error(file_diagnosis::DamagedMessage(projectPath, e.what()));
         result.queryFailed = true;
-        return result;
+        return std::nullopt;
     }
-    if (std::string error; !text::WriteFileAtomically(towPath, bytes, &error)) {
+}
+
+TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter) {
+    TowExportResult result;
+    const std::optional<std::string> bytes = TowBytes(projectPath, reporter, result);
+    if (!bytes) return result;
+    const std::string towPath = TowPathFor(projectPath);
+    if (std::string error; !text::WriteFileAtomically(towPath, *bytes, &error)) {
         reporter.Error(WithCause("写入TOW文件失败：" + towPath, error));
         return result;
     }
     result.written = true;
-    result.lines = lines;
     return result;
 }
 

@@ -10,7 +10,7 @@
 
 namespace linvara {
 
-// The TOW path of a project: the path without its last 3 characters + ".tow".
+// The TOW path of a project: the path with its extension replaced by ".tow".
 std::string TowPathFor(const std::string& projectPath);
 
 // Writes Electric_Data_TG of the project to its TOW file (atomically),
@@ -27,6 +27,10 @@ struct TowExportResult {
     std::size_t lines = 0;
 };
 TowExportResult ExportTow(const std::string& projectPath, Reporter& reporter);
+// The bytes ExportTow writes, without writing them; nothing when the project
+// cannot be read or encoded (reported). `result` gets the lines and whether
+// the query failed.
+std::optional<std::string> TowBytes(const std::string& projectPath, Reporter& reporter, TowExportResult& result);
 
 // Appends one TOW line without its check text: the ten fields of the row.
 void AppendTowLine(std::string& out, const TGDataUnit& row);
@@ -35,6 +39,10 @@ void AppendTowLine(std::string& out, const TGDataUnit& row);
 // Both throw text::EncodingError when the file needs a converter the system
 // lacks.
 SectionPointList ReadTowFile(const std::string& towPath);
+// The points of the bytes of a TOW file (GB18030), `towName` naming them in
+// warnings as TryReadTowFile does.
+SectionPointList ReadTowBytes(const std::string& bytes, const std::string& towName,
+                              std::vector<std::string>* warnings = nullptr);
 // As ReadTowFile, but nothing when the file cannot be opened. A number
 // field holding anything but one number still reads as far as it goes;
 // `warnings`, when given, gets one text naming the file, line and field.

@@ -92,7 +92,11 @@ std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::
     if (!in) return std::nullopt;
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    const std::string content = text::Gb18030ToUtf8(bytes.str());
+    return ReadTowBytes(bytes.str(), towPath, warnings);
+}
+
+SectionPointList ReadTowBytes(const std::string& bytes, const std::string& towPath, std::vector<std::string>* warnings) {
+    const std::string content = text::Gb18030ToUtf8(bytes);
     SectionPointList points;
     if (text::Trim(content).empty()) return points;  // a blank file holds no point, not one of empty fields
     std::string_view rest(content);

@@ -128,10 +128,11 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
         reporter.Error(WithCause("创建塔基断面org文件错误：" + outputPath, e.what()));
         return false;
     }
-    const std::string base = text::DropLastChars(outputPath, 4);
+    const std::string base = text::WithExtension(outputPath, "");
     StemNames stems;
     bool allWritten = true;
-    for (const StakePoints& stake : GroupByStake(points)) {
+    const auto stakes = GroupByStake(points);
+    for (const StakePoints& stake : stakes) {
         const TowerBaseSections sections = CollectSections(stake);
         for (int k = 1; k <= kReportedSections; ++k)
             if (sections[static_cast<std::size_t>(k - 1)].empty())
@@ -148,7 +149,7 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
         }
         allWritten = WriteTowerBaseIni(stem + ".INI", reporter) && allWritten;
     }
-    reporter.Done("塔基断面转换完成!");
+    reporter.Done(text::Format("塔基断面转换完成!已写入：%s_<中桩>.org和.INI（%zu个中桩）", base.c_str(), stakes.size()));
     return allWritten;
 }
 

@@ -15,7 +15,7 @@ using TowerBaseSections = std::array<SectionPointList, 8>;
 // The tower-base section output: for every centre stake (PegName, in order
 // of first appearance) one ORG file drawing its sections in a local plan
 // around the stake and one INI file with the drawing settings, named after
-// `outputPath` without its last four characters + "_" + stake + ".org" /
+// `outputPath` without its extension + "_" + stake + ".org" /
 // ".INI", the stake made safe for a file name (text::SafeFileNamePart).
 // Reports every missing section A..D and, at the end, "塔基断面转换完成!".
 // Returns whether every file was written; writes nothing when the system

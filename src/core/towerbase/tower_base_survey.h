@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,10 @@ public:
     explicit TowerBaseSurvey(Reporter& reporter);
 
     // Loads a *.tow directly, or exports a project (*.PD) to its TOW file
-    // first and reads that. The data-file path becomes the TOW path.
+    // first and reads that; the data-file path becomes the TOW path. A TOW
+    // file beside the project that holds other data is never replaced: the
+    // project's rows are then read in memory (with a warning), and the
+    // data-file path is the project's.
     void Load(const std::string& path);
     // Whether the last Load exported (when it had to) and read its TOW file
     // without a reported problem.
@@ -36,6 +40,8 @@ public:
     std::string OrgOutputPath;
 
 private:
+    std::optional<SectionPointList> LoadProject(const std::string& path, bool& exported);
+
     Reporter& reporter_;
     std::string dataFilePath_;
     SectionPointList points_;

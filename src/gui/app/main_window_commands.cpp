@@ -21,9 +21,11 @@
 #include "app/project_document.h"
 #include "app/recent_files.h"
 #include "common/file_filter.h"
+#include "common/output_refusal.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
+#include "text/file_name.h"
 #include "check/finding.h"
 #include "views/run_report_window.h"
 #include "app/plan_selection.h"
@@ -153,6 +155,10 @@ void MainWindow::OnOrgOutput() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
                                              QStringLiteral("org"), suggested);
     if (path.isEmpty()) return;
+    const QString project = document_->Path();
+    if (OutputRefused(ui_, path, {project}) ||
+        OutputRefused(ui_, QString::fromStdString(text::WithExtension(path.toStdString(), ".org")), {project}))
+        return;
     workspace::RememberFolder(QStringLiteral("org"), path);
     orgOutputPath_ = path.toStdString();
     RunReporter run(ui_);

@@ -120,6 +120,8 @@ private:
     bool Step(const ListDelta& delta, bool forward, const CoordinateSystem* system = nullptr);
     bool Reset(ListBackup& backup);
     bool RestoreBackup(const ListBackup& backup);
+    // Whether the list can be ordered; the refusal is shown.
+    bool Orderable();
     // Runs a list-wide command in memory and stores it; on the history when it changed anything.
     void RunListCommand(const QString& text, const std::function<void()>& run);
     void Push(const QString& text, std::function<bool()> undo, std::function<bool()> redo);

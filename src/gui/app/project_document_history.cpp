@@ -6,7 +6,9 @@
 
 #include "app/list_command.h"
 #include "app/project_document.h"
+#include "common/ui_services.h"
 #include "common/wait_cursor.h"
+#include "model/point_values.h"
 
 namespace linvara::gui {
 
@@ -197,9 +199,17 @@ int ProjectDocument::MoveJStake(JMove kind, int jRow) {
     return row;
 }
 
+// An order of points at no surveyed place would spread "nan" through every
+// mileage: refused as every conversion refuses it, the point named.
+bool ProjectDocument::Orderable() {
+    const Status usable = ConvertiblePoints(Points(), Path().toStdString());
+    if (!usable) ui_.Error(QString::fromStdString(usable.message()));
+    return usable.ok();
+}
+
 // Shows all points again.
 void ProjectDocument::AutoOrder() {
-    if (!project_) return;
+    if (!project_ || !Orderable()) return;
     const bool modeChanges = mode_ != ViewMode::AllPoints;
     mode_ = ViewMode::AllPoints;
     RunListCommand(QStringLiteral("自动J桩排序"), [this] { project_->AutoOrder(); });
@@ -207,7 +217,7 @@ void ProjectDocument::AutoOrder() {
 }
 
 void ProjectDocument::SortByMileage() {
-    if (!project_) return;
+    if (!project_ || !Orderable()) return;
     RunListCommand(QStringLiteral("里程排序"), [this] { project_->SortByMileage(); });
 }
 

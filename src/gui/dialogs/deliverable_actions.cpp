@@ -9,6 +9,7 @@
 #include <QStatusBar>
 
 #include "app/project_document.h"
+#include "common/output_refusal.h"
 #include "common/ui_services.h"
 #include "common/workspace.h"
 #include "dialogs/plan_export_dialog.h"
@@ -66,7 +67,7 @@ void DeliverableActions::OnExportPlan() {
     PlanExportDialog dialog(workspace::SuggestedPath(QStringLiteral("plan"), document_.Path(),
                                                      workspace::ProjectTitle(document_.Path()) + QStringLiteral("_平面图.pdf")),
                             ui_, window_);
-    if (!ui_.Exec(dialog)) return;
+    if (!ui_.Exec(dialog) || OutputRefused(ui_, dialog.Path(), {document_.Path()})) return;
     std::string note;
     const Status status = WritePlan(Source(), dialog.Path(), dialog.Options(), &note);
     if (!status) {
@@ -107,7 +108,7 @@ void DeliverableActions::OnWorkbook() {
         QStringLiteral("workbook"), document_.Path(), workspace::ProjectTitle(document_.Path()) + QStringLiteral("_成果表.xlsx"));
     const QString path = ui_.GetSaveFileName(QStringLiteral("成果表"), QStringLiteral("Excel 工作簿 (*.xlsx)"),
                                              QStringLiteral("xlsx"), suggested);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || OutputRefused(ui_, path, {document_.Path()})) return;
     workspace::RememberFolder(QStringLiteral("workbook"), path);
     const Status status = WriteProjectWorkbook(*project, path.toStdString(), TodayText());
     if (!status) {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "common/file_filter.h"
+#include "common/output_refusal.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
 #include "output/kml_writer.h"
@@ -101,7 +102,7 @@ void ResultFileDialog::OnChoosePath() {
     const QString suggested = path_.empty() ? workspace::SuggestedPath(QStringLiteral("result"), projectPath_, name)
                                             : QString::fromStdString(path_);
     const QString path = ui_.GetSaveFileName(QStringLiteral("保存成果文件"), filter, extension, suggested);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || OutputRefused(ui_, path, {projectPath_})) return;
     workspace::RememberFolder(QStringLiteral("result"), path);
     path_ = path.toStdString();
     pathEdit_->setText(QDir::toNativeSeparators(path));

@@ -13,6 +13,7 @@
 
 #include "common/dialog_widgets.h"
 #include "common/file_filter.h"
+#include "common/output_refusal.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
 #include "text/format.h"
@@ -110,7 +111,8 @@ void TowerBaseDialog::OnChooseOutput() {
     const QString path =
         ui_.GetSaveFileName(QStringLiteral("输出ORG文件"), QtFileFilter("道享数据文件(*.org)|*.org|"),
                             QStringLiteral("org"), workspace::SuggestedPath(QStringLiteral("towerbase"), dataFile, name));
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || OutputRefused(ui_, path, {projectPath_, QString::fromStdString(survey_.DataFilePath())}))
+        return;
     workspace::RememberFolder(QStringLiteral("towerbase"), path);
     survey_.OrgOutputPath = path.toStdString();
     outputPath_->setText(QDir::toNativeSeparators(path));

@@ -93,7 +93,9 @@ void CheckPanel::Refresh() {
         SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
         if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
-        found = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon());
+        check::StoredValueTroubles stored;
+        if (!check::ReadStoredValueTroubles(document_.Path().toStdString(), document_.OpenProject()->Title(), stored)) stored.clear();
+        found = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon(), stored);
         check::AddSchemaCodeFinding(document_.OpenProject()->SchemaCode(), found);
     }
     model_->SetFindings(nullptr);  // the model never sees the old findings go
