@@ -35,9 +35,14 @@ void AppendTowLine(std::string& out, const TGDataUnit& row);
 // Both throw text::EncodingError when the file needs a converter the system
 // lacks.
 SectionPointList ReadTowFile(const std::string& towPath);
-// As ReadTowFile, but nothing when the file cannot be opened. A number
-// field holding anything but one number still reads as far as it goes;
-// `warnings`, when given, gets one text naming the file, line and field.
-std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr);
+// As ReadTowFile, but nothing when the file cannot be read: it cannot be
+// opened, is no text (text/text_file.h), or a line names no centre stake
+// (field 8); `problem`, when given, then gets the line and reason ("第N行：…",
+// empty when the file could not be opened). A file with a byte-order mark is
+// read as Unicode, any other as GB18030. A number field holding anything but
+// one number still reads as far as it goes; `warnings`, when given, gets one
+// text naming the file, line and field.
+std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr,
+                                               std::string* problem = nullptr);
 
 }  // namespace linvara

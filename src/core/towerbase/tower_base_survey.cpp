@@ -32,7 +32,7 @@ void TowerBaseSurvey::Load(const std::string& path) {
     std::optional<SectionPointList> points;
     std::string cause;
     try {
-        points = TryReadTowFile(towPath, &readWarnings_);
+        points = TryReadTowFile(towPath, &readWarnings_, &cause);
     } catch (const text::EncodingError& e) {
         cause = e.what();
     }
