@@ -272,6 +272,8 @@ TEST(TowRead, AFileThatIsNoTowFileIsRefusedWithItsLine) {
          "第1行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"},
         {"a binary file", std::string("\x7F" "ELF\x02\x01\x01\0\0", 9),
          "第1行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"},
+        {"UTF-8 and GBK lines", "P1,1,2,3,杆塔,1,0,中桩,1,\r\n" + Gbk("P2,1,2,3,杆塔,1,0,中桩,1,\r\n"),
+         "第1行是UTF-8编码，第2行却是GB18030编码：文件混用了两种编码，请把文件存为同一种编码"},
         {"a line of 2 MB", "P1,1,2,3,c,1,0,Z,1,\r\n" + std::string(2u << 20, '1'), "第2行：一行超过1048576字节：不是文本文件"},
     };
     for (const auto& c : cases) {

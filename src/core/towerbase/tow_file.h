@@ -36,7 +36,8 @@ void AppendTowLine(std::string& out, const TGDataUnit& row);
 // lacks.
 SectionPointList ReadTowFile(const std::string& towPath);
 // As ReadTowFile, but nothing when the file cannot be read: it cannot be
-// opened, is no text (text/text_file.h), or a line names no centre stake
+// opened, is no text (text/text_file.h), mixes UTF-8 and GB18030 lines
+// (text/mixed_encoding.h), or a line names no centre stake
 // (field 8); `problem`, when given, then gets the line and reason ("第N行：…",
 // empty when the file could not be opened). A file with a byte-order mark is
 // read as Unicode, any other as GB18030. A number field holding anything but

@@ -7,6 +7,7 @@
 #include "text/format.h"
 #include "towerbase/tow_file.h"
 #include "text/file_system.h"
+#include "text/mixed_encoding.h"
 #include "text/text_file.h"
 
 namespace linvara {
@@ -97,6 +98,13 @@ std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::
     if (const auto bad = text::ReadTextFile(towPath, file)) {
         if (problem && bad->line > 0) *problem = text::ProblemText(*bad);
         return std::nullopt;
+    }
+    if (!file.Unicode()) {
+        // UTF-8 lines pasted into a GBK file would become names no one typed.
+        if (const text::EncodingLines lines = text::ScanEncodings(file.text); lines.Mixed()) {
+            if (problem) *problem = text::MixedEncodingText(lines);
+            return std::nullopt;
+        }
     }
     const std::string content = file.Unicode() ? text::SanitizeUtf8(file.text) : text::Gb18030ToUtf8(file.text);
     SectionPointList points;
