@@ -1,5 +1,12 @@
 // A project file from elsewhere: opened as every command opens it, its stake
 // list ordered and saved, its tower-base rows exported to TOW and read back.
+// An input starting with "V" is a text of collector rows (fuzz/collector_rows.h)
+// made into a project first; any other input is the file's bytes.
+#include <SQLiteCpp/Exception.h>
+
+#include <string_view>
+
+#include "fuzz/collector_rows.h"
 #include "fuzz_target.h"
 #include "project/project.h"
 #include "reporter.h"
@@ -47,7 +54,18 @@ std::vector<std::string> GeneratedSeeds() {
 }  // namespace linvara::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = linvara::fuzz::WriteInput(data, size, ".PD");
+    std::string path;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (bytes.starts_with('V')) {
+        path = linvara::fuzz::WriteInput(nullptr, 0, ".PD");
+        try {
+            linvara::fuzz::WriteProjectFromRows(path, bytes.substr(1));
+        } catch (const SQLite::Exception&) {  // rows the collector's tables do not take
+            return 0;
+        }
+    } else {
+        path = linvara::fuzz::WriteInput(data, size, ".PD");
+    }
     linvara::SilentReporter reporter;
     try {
         linvara::Project project(reporter);
