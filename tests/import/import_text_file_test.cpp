@@ -7,6 +7,7 @@
 
 #include "import/import_file.h"
 #include "import/point_reader.h"
+#include "import/style_text.h"
 #include "support/project_file.h"
 #include "support/temp_dir.h"
 #include "text/encoding.h"
@@ -94,6 +95,26 @@ TEST(ImportTextFile, AGbkFileWithAnAccidentalUtf8LineStaysGbk) {
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(list[0].Code, "杆塔");
     EXPECT_EQ(list[1].Code, "一业");
+}
+
+// A saved style file is read as the point files are: through its mark, and
+// refused with the line when it is no text.
+TEST(ImportTextFile, StyleFilesAreReadThroughTheirMarkAndRefusedWhenNoText) {
+    TempDir dir;
+    const std::u16string style = u"name=外业\r\ncolumns=name,x,y\r\nj-prefix=转\r\n";
+    testing::WriteFileBytes(dir.File("unicode.style"), Utf16Le(style));
+    ImportStyle read;
+    std::string error;
+    ASSERT_TRUE(StyleFromFile(dir.File("unicode.style"), read, error)) << error;
+    EXPECT_EQ(read.name, "外业");
+    EXPECT_EQ(read.jPrefix, "转");
+    EXPECT_EQ(read.columns, (std::vector<Column>{Column::Name, Column::North, Column::East}));
+
+    testing::WriteFileBytes(dir.File("binary.style"), std::string("name=a\ncolumns=name,x,y\0\n", 25));
+    EXPECT_FALSE(StyleFromFile(dir.File("binary.style"), read, error));
+    EXPECT_EQ(error, "第2行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）");
+    EXPECT_FALSE(StyleFromFile(dir.File("none.style"), read, error));
+    EXPECT_EQ(error, "");  // the caller names the file it could not read
 }
 
 // The duplicate scan of a header row is linear: a header of 250 000 fields
