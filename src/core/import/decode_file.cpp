@@ -6,11 +6,6 @@
 #include "text/mixed_encoding.h"
 
 namespace linvara::import {
-namespace {
-
-bool IsValidUtf8(std::string_view bytes) { return text::IsAscii(bytes) || text::SanitizeUtf8(bytes) == bytes; }
-
-}  // namespace
 
 bool DecodePointFile(const text::TextFile& file, Encoding encoding, std::string& utf8, std::string& problem) {
     problem.clear();
@@ -18,7 +13,7 @@ bool DecodePointFile(const text::TextFile& file, Encoding encoding, std::string&
         utf8 = text::SanitizeUtf8(file.text);
         return true;
     }
-    if (encoding != Encoding::Gb18030 && !IsValidUtf8(file.text)) {
+    if (encoding != Encoding::Gb18030 && !text::IsValidUtf8(file.text)) {
         const text::EncodingLines lines = text::ScanEncodings(file.text);
         if (encoding == Encoding::Utf8)
             problem = text::Format("第%zu行：不是UTF-8编码的文字（样式指定了UTF-8）", lines.firstNotUtf8);

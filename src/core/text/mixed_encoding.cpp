@@ -6,8 +6,6 @@
 namespace linvara::text {
 namespace {
 
-bool IsValidUtf8(std::string_view bytes) { return IsAscii(bytes) || SanitizeUtf8(bytes) == bytes; }
-
 bool LooksUtf8Chinese(std::string_view line) {
     int threeByte = 0;
     for (unsigned char c : line)
@@ -16,6 +14,8 @@ bool LooksUtf8Chinese(std::string_view line) {
 }
 
 }  // namespace
+
+bool IsValidUtf8(std::string_view bytes) { return IsAscii(bytes) || SanitizeUtf8(bytes) == bytes; }
 
 EncodingLines ScanEncodings(std::string_view bytes) {
     EncodingLines found;

@@ -7,6 +7,9 @@
 
 namespace linvara::text {
 
+// True when the bytes are valid UTF-8 (ASCII included).
+bool IsValidUtf8(std::string_view bytes);
+
 // Lines counted from 1 (ends LF, CR LF or CR), 0 when there is none.
 struct EncodingLines {
     std::size_t firstNotUtf8 = 0;
