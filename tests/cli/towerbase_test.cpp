@@ -83,7 +83,8 @@ TEST(CliTowerBase, ATowFileThatIsNoTowFileWritesNothingAndNamesTheLine) {
     const struct {
         std::string bytes, cause;
     } cases[] = {
-        {"P1,1,2,3,c,5,0,Z1,1,\r\nP2,1\r\n", "第2行：没有中桩名（只有2个字段，应有10个）"},
+        // The number of line 1 goes unmentioned: the file is refused as a whole.
+        {"P1,1,2,3,c,5q,0,Z1,1,\r\nP2,1\r\n", "第2行：没有中桩名（只有2个字段，应有10个）"},
         {std::string("P\0001\0,\0Z\0", 8), "第1行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"},
     };
     for (const auto& c : cases) {

@@ -36,6 +36,7 @@ void TowerBaseSurvey::Load(const std::string& path) {
     } catch (const text::EncodingError& e) {
         cause = e.what();
     }
+    if (!points) readWarnings_.clear();  // the file is refused as a whole: its numbers do not matter
     // A failed export has already said why there is nothing to read.
     if (!points && exported) reporter_.Error(WithCause("无法读取文件：" + towPath, cause));
     points_ = points.value_or(SectionPointList{});
