@@ -1,8 +1,6 @@
 // import: a text or CSV file of points in a column style -> a new project file.
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "commands.h"
@@ -52,10 +50,7 @@ const CLI::Validator kColumnList(
 bool BuildStyle(const ImportArgs& args, import::ImportStyle& style, CliContext& ctx) {
     std::string error;
     if (!args.styleFile.empty()) {
-        std::ifstream in(text::FsPath(args.styleFile), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (!in || !import::StyleFromText(text.str(), style, error))
+        if (!import::StyleFromFile(args.styleFile, style, error))
             return ctx.Check(Status::Failed(WithCause("样式文件不可用：" + args.styleFile, error)));
     } else if (!args.columns.empty()) {
         style = import::ImportStyle{};

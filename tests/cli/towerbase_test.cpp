@@ -76,6 +76,26 @@ TEST(CliTowerBase, UnreadableNumbersOfATowFileAreNamedAndTheConversionGoesOn) {
     EXPECT_NE(ReadFileBytes(dir.File("out_Z1.org")).find("4.9500,-4.9500"), std::string::npos);  // 7q read as 7
 }
 
+// A TOW file that is no TOW file writes nothing for an empty or garbled stake.
+TEST(CliTowerBase, ATowFileThatIsNoTowFileWritesNothingAndNamesTheLine) {
+    TempDir dir;
+    const std::string tow = dir.File("bad.tow");
+    const struct {
+        std::string bytes, cause;
+    } cases[] = {
+        // The number of line 1 goes unmentioned: the file is refused as a whole.
+        {"P1,1,2,3,c,5q,0,Z1,1,\r\nP2,1\r\n", "第2行：没有中桩名（只有2个字段，应有10个）"},
+        {std::string("P\0001\0,\0Z\0", 8), "第1行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"},
+    };
+    for (const auto& c : cases) {
+        testing::WriteFileBytes(tow, c.bytes);
+        const RunResult r = RunCli(dir, {"towerbase", tow, "-o", dir.File("out.org")});
+        EXPECT_EQ(r.exitCode, 1) << c.cause;
+        EXPECT_EQ(r.err, "无法读取文件：" + tow + "（" + c.cause + "）\n");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << c.cause;  // bad.tow, stderr.txt
+    }
+}
+
 TEST(CliTowerBase, NoTowerBasePointsIsAFailureThatSaysSo) {
     TempDir dir;
     WriteCollectorProject(dir.File("empty.PD"), {}, {});

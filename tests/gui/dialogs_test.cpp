@@ -449,7 +449,7 @@ private slots:
         QCOMPARE(d->Table().rowCount(), 3);
         // numbers the file cannot read are named in one message, line by line
         const std::string badPath = dir_->File("bad.tow");
-        std::ofstream(badPath, std::ios::binary) << "P1,1.5m,2,3,c\r\nP2,1,x,3,c\r\n";
+        std::ofstream(badPath, std::ios::binary) << "P1,1.5m,2,3,c,,,Z\r\nP2,1,x,3,c,,,Z\r\n";
         ui_->messages.clear();
         ui_->openFiles.push_back(QString::fromStdString(badPath));
         d->OnOpenFile();

@@ -149,6 +149,26 @@ private slots:
                  QStringLiteral("样式不可用：列顺序：没有北、东坐标列，也没有纬度、经度列"));
     }
 
+    // A Unicode file previews through its byte-order mark; a file that is no
+    // text says which line instead of a preview.
+    void previewsUnicodeAndNamesTheLineOfWhatIsNoText() {
+        ImportDialog d(*ui_);
+        ChooseStyle(d, "builtin:header");
+        std::string utf16 = "\xFF\xFE";
+        for (char16_t u : std::u16string(u"点号,北坐标,东坐标\r\nJ1,3380000,500100\r\n中桩,3380001,500101\r\n")) {
+            utf16 += static_cast<char>(u & 0xFF);
+            utf16 += static_cast<char>(u >> 8);
+        }
+        d.SetInputFile(Write("unicode.csv", utf16));
+        auto& table = Child<QTableWidget>(d, "previewTable");
+        QCOMPARE(Column(table, 0), QStringList({"J1", "中桩"}));
+
+        d.SetInputFile(Write("nul.csv", std::string("点号,北坐标,东坐标\nJ\0001,3380000,500100\n", 46)));
+        QCOMPARE(table.rowCount(), 0);
+        QCOMPARE(Child<QLabel>(d, "previewSummary").text(),
+                 QStringLiteral("nul.csv 第2行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"));
+    }
+
     void savesAndReloadsAUserStyle() {
         {
             ImportDialog d(*ui_);

@@ -167,9 +167,9 @@ TEST(TowRead, FieldsAreSplitTrimmedAndParsed) {
     TempDir dir;
     const std::string tow = dir.File("x.tow");
     WriteFileBytes(tow, Gbk("P1 , 1.5m,2,3,code,-4.25,0.5, 中桩 ,2 ,note *ABC\r\n"
-                            "P2,1,2,3,c\r\n"
+                            "P2,1,2,3,c,,,Z2\r\n"
                             "P3,1,2,3,c,x,y,Z,4,a,b*C\r\n"
-                            "P4,,,,,,,,,   *38D43940\n"));
+                            "P4,,,,,,,Z,,   *38D43940\n"));
     const SectionPointList points = ReadTowFile(tow);
     ASSERT_EQ(points.size(), 4u);
     EXPECT_EQ(points[0].NewPtName, "P1");
@@ -178,11 +178,11 @@ TEST(TowRead, FieldsAreSplitTrimmedAndParsed) {
     EXPECT_EQ(points[0].PegName, "中桩");
     EXPECT_EQ(points[0].SubIndex, 2);
     EXPECT_EQ(points[0].TowNote, "note ");
-    // Five fields: the section block keeps its defaults.
+    // Eight fields: the rest of the section block keeps its defaults.
     EXPECT_EQ(points[1].Code, "c");
     EXPECT_EQ(points[1].PegDis, 0);
     EXPECT_EQ(points[1].HDiff, 0);
-    EXPECT_EQ(points[1].PegName, "");
+    EXPECT_EQ(points[1].PegName, "Z2");
     EXPECT_EQ(points[1].SubIndex, 0);
     // Unparsable numbers read 0; a tenth comma stays in the note.
     EXPECT_EQ(points[2].PegDis, 0);
@@ -194,7 +194,7 @@ TEST(TowRead, UnreadableNumbersAreNamedWithFileLineAndField) {
     TempDir dir;
     const std::string tow = dir.File("x.tow");
     WriteFileBytes(tow, Gbk("P1,1.5m,2,3,c,-4.25,0.5,Z,2,*ABC\r\n"
-                            "P2,1,2,3,c\r\n"                    // missing fields read 0 without a word
+                            "P2,1,2,3,c,,,Z\r\n"                // missing fields read 0 without a word
                             "P3,1,北,3,c,x,,Z,A,1.5m*C\r\n"       // the note is text, never a number
                             "P4, 1e3 ,+2,-3,c,.5,0,Z, +3 ,\r\n"));  // all readable
     std::vector<std::string> warnings;
@@ -229,6 +229,63 @@ TEST(TowRead, ABlankLineEndsTheData) {
     WriteFileBytes(tow, "P1,1,2,3,c,1,0,Z,1,\r\n\r\nP2,1,2,3,c,1,0,Z,1,\r\n");
     EXPECT_EQ(ReadTowFile(tow).size(), 1u);
     EXPECT_FALSE(TryReadTowFile(dir.File("none.tow")).has_value());
+}
+
+std::string Utf16LeWithMark(std::u16string_view units) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t u : units) {
+        bytes += static_cast<char>(u & 0xFF);
+        bytes += static_cast<char>(u >> 8);
+    }
+    return bytes;
+}
+
+TEST(TowRead, AUnicodeFileWithItsMarkReadsAsTheGbkOne) {
+    TempDir dir;
+    const std::u16string lines = u"桩1,1.5,2,3,码,-4.25,0.5,中桩上,2,*ABC\r\n";
+    WriteFileBytes(dir.File("gbk.tow"), Gbk("桩1,1.5,2,3,码,-4.25,0.5,中桩上,2,*ABC\r\n"));
+    WriteFileBytes(dir.File("utf16.tow"), Utf16LeWithMark(lines));
+    WriteFileBytes(dir.File("utf8.tow"), "\xEF\xBB\xBF桩1,1.5,2,3,码,-4.25,0.5,中桩上,2,*ABC\r\n");
+    const SectionPointList gbk = ReadTowFile(dir.File("gbk.tow"));
+    ASSERT_EQ(gbk.size(), 1u);
+    EXPECT_EQ(gbk[0].PegName, "中桩上");
+    for (const char* name : {"utf16.tow", "utf8.tow"}) {
+        const SectionPointList points = ReadTowFile(dir.File(name));
+        ASSERT_EQ(points.size(), 1u) << name;
+        EXPECT_EQ(points[0].NewPtName, gbk[0].NewPtName) << name;
+        EXPECT_EQ(points[0].Code, gbk[0].Code) << name;
+        EXPECT_EQ(points[0].PegName, gbk[0].PegName) << name;
+        EXPECT_EQ(points[0].PegDis, gbk[0].PegDis) << name;
+        EXPECT_EQ(points[0].SubIndex, gbk[0].SubIndex) << name;
+    }
+}
+
+// A file that is no TOW file gives no points for an empty or garbled stake:
+// it is refused with the line that shows it.
+TEST(TowRead, AFileThatIsNoTowFileIsRefusedWithItsLine) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string problem;
+    } cases[] = {
+        {"two of ten fields", "P1,1,2,3,c,1,0,Z,1,\r\nP2,1\r\n", "第2行：没有中桩名（只有2个字段，应有10个）"},
+        {"an empty stake", "P1,1,2,3,c,1,0, ,1,\r\n", "第1行：中桩名为空"},
+        {"UTF-16 without its mark", std::string("P\0001\0,\0", 6),
+         "第1行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"},
+        {"a binary file", std::string("\x7F" "ELF\x02\x01\x01\0\0", 9),
+         "第1行：含有NUL字符：不是文本文件（或是没有字节顺序标记的UTF-16文件）"},
+        {"UTF-8 and GBK lines", "P1,1,2,3,杆塔,1,0,中桩,1,\r\n" + Gbk("P2,1,2,3,杆塔,1,0,中桩,1,\r\n"),
+         "第1行是UTF-8编码，第2行却是GB18030编码：文件混用了两种编码，请把文件存为同一种编码"},
+        {"a line of 2 MB", "P1,1,2,3,c,1,0,Z,1,\r\n" + std::string(2u << 20, '1'), "第2行：一行超过1048576字节：不是文本文件"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFileBytes(dir.File("x.tow"), c.bytes);
+        std::string problem;
+        EXPECT_FALSE(TryReadTowFile(dir.File("x.tow"), nullptr, &problem).has_value()) << c.what;
+        EXPECT_EQ(problem, c.problem) << c.what;
+        EXPECT_TRUE(ReadTowFile(dir.File("x.tow")).empty()) << c.what;
+    }
 }
 
 }  // namespace

@@ -31,14 +31,16 @@ constexpr Heading kHeadings[] = {
 
 std::vector<Column> ColumnsFromHeader(const std::vector<std::string_view>& headings) {
     std::vector<Column> columns;
+    columns.reserve(headings.size());
+    bool taken[static_cast<int>(Column::Skip) + 1] = {};
     for (std::string_view heading : headings) {
         const std::string key = text::AsciiLower(heading);
         Column column = Column::Skip;
         for (const Heading& h : kHeadings)
             if (key == h.text) column = h.column;
         // A heading repeated later is read once, at its first place.
-        for (Column taken : columns)
-            if (taken == column) column = Column::Skip;
+        if (taken[static_cast<int>(column)]) column = Column::Skip;
+        taken[static_cast<int>(column)] = column != Column::Skip;
         columns.push_back(column);
     }
     return columns;

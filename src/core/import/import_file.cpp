@@ -1,29 +1,17 @@
 #include "import/import_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-
 #include "import/collector_project.h"
+#include "import/decode_file.h"
 #include "import/point_reader.h"
 #include "import/text_fields.h"
 #include "text/file_name.h"
 #include "text/output_guard.h"
 #include "text/format.h"
 #include "text/file_system.h"
+#include "text/text_file.h"
 
 namespace linvara::import {
 namespace {
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(text::FsPath(path), std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    bytes = std::move(buffer).str();
-    return !in.bad();
-}
 
 std::string FileName(const std::string& path) {
     const text::FileNameParts parts = text::SplitFileName(path);
@@ -46,11 +34,15 @@ Status ImportPointFile(const std::string& input, const std::string& output, cons
         projection = GaussKruger::Create(*options.zone, why);
         if (!projection) return Status::Failed(WithCause("投影参数不可用", why));
     }
-    std::string bytes;
-    if (!ReadWholeFile(input, bytes)) return Status::Failed(WithCause("无法读取文件：" + input, std::strerror(errno)));
-    const ReadPoints read =
-        ReadPointText(DecodeText(bytes, options.style.encoding), options.style, projection.get(), options.swapXY);
     const std::string name = FileName(input);
+    text::TextFile file;
+    if (const auto bad = text::ReadTextFile(input, file)) {
+        if (bad->line == 0) return Status::Failed(WithCause("无法读取文件：" + input, bad->reason));
+        return Status::Failed(name + " " + text::ProblemText(*bad));
+    }
+    std::string utf8, problem;
+    if (!DecodePointFile(file, options.style.encoding, utf8, problem)) return Status::Failed(name + " " + problem);
+    const ReadPoints read = ReadPointText(utf8, options.style, projection.get(), options.swapXY);
     outcome.looksSwapped = read.looksSwapped;
     if (!read.failure.empty()) return Status::Failed(name + " " + read.failure);
     for (const BadLine& bad : read.bad)

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "text/format.h"
+#include "text/text_file.h"
 
 namespace linvara::import {
 namespace {
@@ -81,6 +82,15 @@ bool StyleFromText(std::string_view text, ImportStyle& style, std::string& error
     }
     error = CheckStyle(style);
     return error.empty();
+}
+
+bool StyleFromFile(const std::string& path, ImportStyle& style, std::string& error) {
+    text::TextFile file;
+    if (const auto bad = text::ReadTextFile(path, file)) {
+        error = bad->line > 0 ? text::ProblemText(*bad) : std::string();  // an unreadable file: the caller names it
+        return false;
+    }
+    return StyleFromText(file.text, style, error);
 }
 
 }  // namespace linvara::import

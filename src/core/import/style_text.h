@@ -20,5 +20,8 @@ std::string StyleToText(const ImportStyle& style);
 // False with the line and cause in `error` when a line cannot be read or the
 // style is not usable; keys left out keep the defaults.
 bool StyleFromText(std::string_view text, ImportStyle& style, std::string& error);
+// The same for a style file: UTF-8, or Unicode after a byte-order mark; a
+// file that is no text (text/text_file.h) gives its line and reason.
+bool StyleFromFile(const std::string& path, ImportStyle& style, std::string& error);
 
 }  // namespace linvara::import

@@ -40,12 +40,18 @@ void AppendTowLine(std::string& out, const TGDataUnit& row);
 // lacks.
 SectionPointList ReadTowFile(const std::string& towPath);
 // The points of the bytes of a TOW file (GB18030), `towName` naming them in
-// warnings as TryReadTowFile does.
-SectionPointList ReadTowBytes(const std::string& bytes, const std::string& towName,
-                              std::vector<std::string>* warnings = nullptr);
-// As ReadTowFile, but nothing when the file cannot be opened. A number
-// field holding anything but one number still reads as far as it goes;
-// `warnings`, when given, gets one text naming the file, line and field.
-std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr);
+// warnings and problems as TryReadTowFile does.
+std::optional<SectionPointList> ReadTowBytes(const std::string& bytes, const std::string& towName,
+                                             std::vector<std::string>* warnings = nullptr, std::string* problem = nullptr);
+// As ReadTowFile, but nothing when the file cannot be read: it cannot be
+// opened, is no text (text/text_file.h), mixes UTF-8 and GB18030 lines
+// (text/mixed_encoding.h), or a line names no centre stake
+// (field 8); `problem`, when given, then gets the line and reason ("第N行：…",
+// empty when the file could not be opened). A file with a byte-order mark is
+// read as Unicode, any other as GB18030. A number field holding anything but
+// one number still reads as far as it goes; `warnings`, when given, gets one
+// text naming the file, line and field.
+std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings = nullptr,
+                                               std::string* problem = nullptr);
 
 }  // namespace linvara

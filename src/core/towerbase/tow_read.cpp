@@ -2,13 +2,13 @@
 #include <array>
 #include <climits>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "text/encoding.h"
 #include "text/format.h"
 #include "towerbase/tow_file.h"
 #include "text/file_system.h"
+#include "text/mixed_encoding.h"
+#include "text/text_file.h"
 
 namespace linvara {
 namespace {
@@ -67,6 +67,11 @@ private:
     std::vector<std::string>* warnings_;
 };
 
+// How many of the ten fields a line gives.
+std::size_t FieldsGiven(std::string_view line) {
+    return std::min<std::size_t>(kFieldCount, static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1);
+}
+
 SectionPoint PointFromLine(std::string_view line, NumberReader numbers) {
     const auto f = SplitFields(line);
     SectionPoint p;
@@ -83,20 +88,8 @@ SectionPoint PointFromLine(std::string_view line, NumberReader numbers) {
     return p;
 }
 
-}  // namespace
-
-std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(text::FsPath(towPath), ec)) return std::nullopt;
-    std::ifstream in(text::FsPath(towPath), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return ReadTowBytes(bytes.str(), towPath, warnings);
-}
-
-SectionPointList ReadTowBytes(const std::string& bytes, const std::string& towPath, std::vector<std::string>* warnings) {
-    const std::string content = text::Gb18030ToUtf8(bytes);
+std::optional<SectionPointList> ReadTowText(const std::string& content, const std::string& towPath,
+                                            std::vector<std::string>* warnings, std::string* problem) {
     SectionPointList points;
     if (text::Trim(content).empty()) return points;  // a blank file holds no point, not one of empty fields
     std::string_view rest(content);
@@ -106,9 +99,45 @@ SectionPointList ReadTowBytes(const std::string& bytes, const std::string& towPa
         rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty()) break;  // a blank line ends the data
-        points.push_back(PointFromLine(line, NumberReader(towPath, lineNumber, warnings)));
+        SectionPoint point = PointFromLine(line, NumberReader(towPath, lineNumber, warnings));
+        // Without its centre stake a point would be drawn into a file of its own for a stake named "".
+        if (point.PegName.empty()) {
+            const std::size_t given = FieldsGiven(line);
+            if (problem)
+                *problem = given < 8 ? text::Format("第%zu行：没有中桩名（只有%zu个字段，应有10个）", lineNumber, given)
+                                     : text::Format("第%zu行：中桩名为空", lineNumber);
+            return std::nullopt;
+        }
+        points.push_back(std::move(point));
     }
     return points;
+}
+
+}  // namespace
+
+std::optional<SectionPointList> TryReadTowFile(const std::string& towPath, std::vector<std::string>* warnings,
+                                               std::string* problem) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(text::FsPath(towPath), ec)) return std::nullopt;
+    text::TextFile file;
+    if (const auto bad = text::ReadTextFile(towPath, file)) {
+        if (problem && bad->line > 0) *problem = text::ProblemText(*bad);
+        return std::nullopt;
+    }
+    if (!file.Unicode()) {
+        // UTF-8 lines pasted into a GBK file would become names no one typed.
+        if (const text::EncodingLines lines = text::ScanEncodings(file.text); lines.Mixed()) {
+            if (problem) *problem = text::MixedEncodingText(lines);
+            return std::nullopt;
+        }
+    }
+    return ReadTowText(file.Unicode() ? text::SanitizeUtf8(file.text) : text::Gb18030ToUtf8(file.text), towPath, warnings,
+                       problem);
+}
+
+std::optional<SectionPointList> ReadTowBytes(const std::string& bytes, const std::string& towName,
+                                             std::vector<std::string>* warnings, std::string* problem) {
+    return ReadTowText(text::Gb18030ToUtf8(bytes), towName, warnings, problem);
 }
 
 SectionPointList ReadTowFile(const std::string& towPath) { return TryReadTowFile(towPath).value_or(SectionPointList{}); }

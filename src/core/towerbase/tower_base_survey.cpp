@@ -40,7 +40,8 @@ bool HoldsBytes(const std::string& path, const std::string& bytes) {
 // unless a TOW file of other content stands there (edited by hand, or from
 // another survey): the user did not name it, so it stays and the project's
 // rows are read from memory.
-std::optional<SectionPointList> TowerBaseSurvey::LoadProject(const std::string& path, bool& exported) {
+std::optional<SectionPointList> TowerBaseSurvey::LoadProject(const std::string& path, bool& exported,
+                                                             std::string& cause) {
     TowExportResult result;
     const std::optional<std::string> bytes = TowBytes(path, reporter_, result);
     const std::string towPath = TowPathFor(path);
@@ -49,7 +50,7 @@ std::optional<SectionPointList> TowerBaseSurvey::LoadProject(const std::string& 
     if (text::FileExists(towPath) && !HoldsBytes(towPath, *bytes)) {
         reporter_.Warning("文件" + towPath + "与工程中的塔基断面数据不同，未覆盖；本次按工程中的数据转换");
         dataFilePath_ = path;
-        return ReadTowBytes(*bytes, path, &readWarnings_);
+        return ReadTowBytes(*bytes, path, &readWarnings_, &cause);
     }
     dataFilePath_ = towPath;
     if (std::string error; !text::WriteFileAtomically(towPath, *bytes, &error)) {
@@ -57,7 +58,7 @@ std::optional<SectionPointList> TowerBaseSurvey::LoadProject(const std::string& 
         exported = false;
         return std::nullopt;
     }
-    return TryReadTowFile(towPath, &readWarnings_);
+    return TryReadTowFile(towPath, &readWarnings_, &cause);
 }
 
 void TowerBaseSurvey::Load(const std::string& path) {
@@ -67,10 +68,11 @@ void TowerBaseSurvey::Load(const std::string& path) {
     std::optional<SectionPointList> points;
     std::string cause;
     try {
-        points = IsTowPath(path) ? TryReadTowFile(path, &readWarnings_) : LoadProject(path, exported);
+        points = IsTowPath(path) ? TryReadTowFile(path, &readWarnings_, &cause) : LoadProject(path, exported, cause);
     } catch (const text::EncodingError& e) {
         cause = e.what();
     }
+    if (!points) readWarnings_.clear();  // the file is refused as a whole: its numbers do not matter
     const std::string towPath = dataFilePath_;
     // A failed export has already said why there is nothing to read.
     if (!points && exported) reporter_.Error(WithCause("无法读取文件：" + towPath, cause));

@@ -40,7 +40,7 @@ public:
     std::string OrgOutputPath;
 
 private:
-    std::optional<SectionPointList> LoadProject(const std::string& path, bool& exported);
+    std::optional<SectionPointList> LoadProject(const std::string& path, bool& exported, std::string& cause);
 
     Reporter& reporter_;
     std::string dataFilePath_;

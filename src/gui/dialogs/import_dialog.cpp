@@ -29,6 +29,7 @@
 #include "common/workspace.h"
 #include "dialogs/import_styles.h"
 #include "dialogs/projection_box.h"
+#include "import/decode_file.h"
 #include "import/gauss_kruger.h"
 #include "import/import_file.h"
 #include "import/text_fields.h"
@@ -152,14 +153,15 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
 // --- files ----------------------------------------------------------------
 
 bool ImportDialog::ReadInput(const QString& path) {
-    QFile file(path);  // Qt opens any path, a Chinese one on Windows too
-    QByteArray contents;
-    if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ui_.Error(QStringLiteral("无法读取文件：%1（%2）").arg(path, file.errorString()));
+    text::TextFile file;
+    const std::optional<text::TextFileProblem> problem = text::ReadTextFile(path.toStdString(), file);
+    if (problem && problem->line == 0) {
+        ui_.Error(QStringLiteral("无法读取文件：%1（%2）").arg(path, Q(problem->reason)));
         return false;
     }
-    bytes_ = contents.toStdString();
+    // A file that is no text is shown with its line, as the import would refuse it.
+    fileProblem_ = problem ? text::ProblemText(*problem) : std::string();
+    file_ = std::move(file);
     inputPath_ = path;
     return true;
 }
@@ -233,7 +235,7 @@ void ImportDialog::ShowColumns(const ImportStyle& style, const std::string& text
 
 void ImportDialog::RequestPreview() {
     if (loading_) return;
-    if (bytes_.size() > kInstantPreviewBytes) previewTimer_->start();
+    if (file_.text.size() > kInstantPreviewBytes) previewTimer_->start();
     else UpdatePreview();
 }
 
@@ -248,11 +250,16 @@ void ImportDialog::UpdatePreview() {
         ShowPreview(QStringLiteral("样式不可用：") + failure);
         return;
     }
-    const std::string text = import::DecodeText(bytes_, style.encoding);
+    std::string text, problem = fileProblem_;
+    if (problem.empty()) import::DecodePointFile(file_, style.encoding, text, problem);
     ShowRawText(text);
     ShowColumns(style, text);
     if (inputPath_.isEmpty()) {
         ShowPreview(QStringLiteral("请选择数据文件"));
+        return;
+    }
+    if (!problem.empty()) {
+        ShowPreview(Q(FileNameOf(inputPath_) + " " + problem));
         return;
     }
     std::unique_ptr<GaussKruger> projection;

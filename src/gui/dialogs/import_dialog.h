@@ -4,6 +4,7 @@
 
 #include "import/import_style.h"
 #include "import/point_reader.h"
+#include "text/text_file.h"
 
 class QCheckBox;
 class QComboBox;
@@ -67,7 +68,8 @@ private:
 
     UiServices& ui_;
     QString inputPath_;
-    std::string bytes_;
+    text::TextFile file_;
+    std::string fileProblem_;  // "第N行：…" when the file is no text, else empty
     QString openProject_;
     import::ReadPoints preview_;
     std::size_t imported_ = 0;
