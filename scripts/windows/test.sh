@@ -35,7 +35,9 @@ echo "== Windows tests under Wine"
 # on the way to a red result.
 ok=0
 for attempt in 1 2 3; do
-  if ctest --test-dir "$build" -j"$jobs" --timeout 60 --repeat until-pass:3 --output-on-failure; then
+  # The desktop's tests need a display even offscreen (Wine's window station).
+  if xvfb-run -a -s "-screen 0 1600x1000x24" \
+       ctest --test-dir "$build" -j"$jobs" --timeout 60 --repeat until-pass:3 --output-on-failure; then
     ok=1
     break
   fi
