@@ -29,7 +29,8 @@ int PositiveArgument(const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 5) {
+    // An option is never a file name (make_project --help once wrote a project named so).
+    if (argc < 2 || argc > 5 || argv[1][0] == '-') {
         std::fputs(kUsage, stderr);
         return 2;
     }
