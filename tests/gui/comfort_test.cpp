@@ -187,9 +187,9 @@ private slots:
         QVERIFY2(ui_->messages.empty(), qPrintable(ui_->Texts().join('|')));
         QVERIFY(!frame.RunReport().isVisible());
         QCOMPARE(frame.MessageText(), QStringLiteral("已写出 3 点 → %1").arg(QString::fromStdString(out)));
-        QCOMPARE(frame.OutputFolder(), QString::fromStdString(dir_->path().string()));
+        QCOMPARE(frame.OutputFolder(), QtPath(dir_->path().string()));
         // Started beside the project, named after it.
-        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("line.org")));
+        QCOMPARE(ui_->lastStart, QtPath(dir_->File("line.org")));
     }
 
     // A failed write is an error that names the file and the system's reason.
@@ -323,7 +323,7 @@ private slots:
         ui_->saveFiles.push_back(QString::fromStdString(dir_->File("all")));  // typed without extension
         d.OnChooseTarget();
         QCOMPARE(ui_->lastSuffix, QStringLiteral("PD"));
-        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("src/src_合并.PD")));
+        QCOMPARE(ui_->lastStart, QtPath(dir_->File("src/src_合并.PD")));
         QCOMPARE(d.TargetPath(), dir_->File("all.PD"));
         QVERIFY(!d.ReplacesTarget());
         d.OnMerge();
@@ -360,7 +360,7 @@ private slots:
         chosen.UseOffsetRange = 1;
         chosen.OffsetRange = 0.25;
         workspace::RememberProjectOptions(a, chosen);
-        QCOMPARE(workspace::LastFolder(QStringLiteral("open")), QString::fromStdString(dir_->path().string()));
+        QCOMPARE(workspace::LastFolder(QStringLiteral("open")), QtPath(dir_->path().string()));
         QCOMPARE(workspace::LastFolder(QStringLiteral("merge-folder")), QString());
         QCOMPARE(workspace::LastResultKind(), 7);
         const COptions back = workspace::ProjectOptions(a, COptions{});

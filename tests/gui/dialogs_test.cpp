@@ -338,7 +338,7 @@ private slots:
         again.SetProjectPath(QString::fromStdString(dir_->File("route.PD")));
         again.OnChoosePath();
         QCOMPARE(ui_->lastSuffix, QStringLiteral("kml"));
-        QCOMPARE(ui_->lastStart, QString::fromStdString(dir_->File("route_kml.kml")));
+        QCOMPARE(ui_->lastStart, QtPath(dir_->File("route_kml.kml")));
     }
 
     void outputWritesTheFile() {

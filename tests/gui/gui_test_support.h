@@ -218,6 +218,10 @@ inline QModelIndex FindingIndex(const QAbstractItemModel& model, const QString& 
 
 // Settings go to a test folder, never the user's, and start empty: what an
 // earlier run remembered must not steer this one.
+// A path as Qt keeps it ("/" on every system), for paths the program holds
+// rather than shows.
+inline QString QtPath(const std::string& path) { return QDir::fromNativeSeparators(QString::fromStdString(path)); }
+
 // A project as the program names it: absolute, with the system's separators.
 inline QString Shown(const std::string& path) {
     return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath());

@@ -109,7 +109,7 @@ private slots:
         ImportDialog d(*ui_);
         ChooseStyle(d, "builtin:cass");
         d.SetInputFile(Write("field.csv", kCass));
-        QCOMPARE(d.TargetPath(), QString::fromStdString(dir_->File("field.PD")));
+        QCOMPARE(d.TargetPath(), QtPath(dir_->File("field.PD")));
         auto& table = Child<QTableWidget>(d, "previewTable");
         QCOMPARE(Column(table, 0), QStringList({"J1", "Z1", "7", "J2"}));
         QCOMPARE(Column(table, 2), QStringList({"J桩", "Z桩", "辅助点", "J桩"}));
@@ -217,7 +217,7 @@ private slots:
             d.SetInputFile(input);
         });
         QCOMPARE(ui_->Texts(), QStringList({"bad.csv 有3行无法读取（见“无法读取的行”）。\n只导入其余2个点吗？",
-                                            "文件已存在：" + QString::fromStdString(target) + "\n要替换它吗？"}));
+                                            "文件已存在：" + Shown(target) + "\n要替换它吗？"}));
         QVERIFY(ui_->messages.back().defaultNo);
         QVERIFY(!frame.Document().IsOpen());
         std::ifstream kept(target);

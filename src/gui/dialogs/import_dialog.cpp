@@ -378,7 +378,7 @@ void ImportDialog::OnOk() {
         options.skipBad = true;
     }
     if (QFileInfo::exists(target)) {
-        if (!ui_.AskYesNoDefaultNo(QStringLiteral("文件已存在：%1\n要替换它吗？").arg(target))) return;
+        if (!ui_.AskYesNoDefaultNo(QStringLiteral("文件已存在：%1\n要替换它吗？").arg(QDir::toNativeSeparators(target)))) return;
         options.replace = true;
     }
     import::ImportOutcome outcome;

@@ -32,7 +32,7 @@ QSpinBox* PixelField(int minimum, int value, QWidget* parent) {
 PlanExportDialog::PlanExportDialog(const QString& suggestedPath, UiServices& ui, QWidget* parent)
     : QDialog(parent), ui_(ui) {
     setWindowTitle(QStringLiteral("导出平面图"));
-    pathField_ = new QLineEdit(suggestedPath, this);
+    pathField_ = new QLineEdit(QDir::toNativeSeparators(suggestedPath), this);
     pathField_->setMinimumWidth(360);
     QPushButton* browse = Button("浏览…", "browseButton");
     connect(browse, &QPushButton::clicked, this, &PlanExportDialog::OnBrowse);
