@@ -1,6 +1,5 @@
 # What the Windows programs load besides themselves when they use Qt: the
-# MinGW runtime, Qt's DLLs and plugins, Qt's Chinese texts, and PROJ's
-# database. Copied beside the programs in the build folder (so that the
+# MinGW runtime, Qt's DLLs and plugins, and Qt's Chinese texts. Copied beside the programs in the build folder (so that the
 # tests run there under Wine as the installed program runs) and installed
 # beside them in the packages. Included by packaging-windows.cmake.
 
