@@ -50,8 +50,13 @@ TEST(ProjectOutput, EveryCommandRefusesToReplaceItsProject) {
     TempDir dir;
     const std::string p = dir.File("p.PD");
     WriteProject(p);
-    std::filesystem::create_symlink(dir.path() / "p.PD", dir.path() / "alias.PD");
-    std::filesystem::create_hard_link(dir.path() / "p.PD", dir.path() / "hard.kmz");
+    // Other names of the same file (a hard link where symbolic links need
+    // rights the user lacks: Windows, Wine).
+    std::error_code linked;
+    std::filesystem::create_symlink(dir.path() / "p.PD", dir.path() / "alias.PD", linked);
+    if (linked) std::filesystem::create_hard_link(dir.path() / "p.PD", dir.path() / "alias.PD", linked);
+    if (!linked) std::filesystem::create_hard_link(dir.path() / "p.PD", dir.path() / "hard.kmz", linked);
+    const bool aliases = !linked;
     // Projects whose names an output of their command takes.
     for (const char* name : {"q.org", "t.tow", "w.png"}) std::filesystem::copy_file(p, dir.File(name));
     struct Case {
@@ -73,6 +78,8 @@ TEST(ProjectOutput, EveryCommandRefusesToReplaceItsProject) {
     const bool planBuilt = PlanBuilt(dir);
     for (const Case& c : cases) {
         if (c.args.rfind("plan", 0) == 0 && !planBuilt) continue;
+        if (!aliases && (c.args.find("alias.PD") != std::string::npos || c.args.find("hard.kmz") != std::string::npos))
+            continue;
         const std::string before = ReadFileBytes(c.project);
         const testing::CliRun r = RunCli(dir, c.args);
         EXPECT_EQ(r.exitCode, 1) << c.args;

@@ -314,7 +314,7 @@ TEST(OrgThreePoint, MissingAuxiliaryPointIsReportedAndConversionGoesOn) {
     Strings texts = reporter.Texts();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts.back().rfind("转换ORG文件成功！已写入：", 0), 0u) << texts.back();
-    EXPECT_EQ(texts.back().substr(texts.back().size() - 6), "/f.org") << texts.back();
+    EXPECT_EQ(texts.back().substr(texts.back().size() - 5), "f.org") << texts.back();
     texts.pop_back();
     EXPECT_EQ(texts, (Strings{"找不到2点测的对应辅助点！原点名为nowhere的辅助点不存在（点名：40，第2行）",
                               "三点测房数据异常！原点名为nowhere的辅助点不存在（点名：50，第5行）"}));

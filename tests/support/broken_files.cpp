@@ -15,7 +15,9 @@ void PutBigEndian(std::string& bytes, std::size_t at, std::uint32_t value) {
 }
 
 void Copy(const std::string& from, const std::string& to) {
-    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+    // Removed first: MinGW's copy_file refuses to overwrite even when told to.
+    std::filesystem::remove(to);
+    std::filesystem::copy_file(from, to);
 }
 
 }  // namespace
