@@ -33,14 +33,11 @@ echo "== Windows tests under Wine"
 # starts; then the whole run is repeated, up to three times. So a test that
 # really fails runs nine times before the script gives up: slow, but only
 # on the way to a red result.
-# Desktop tests that still fail under Wine, each for a reason of its own not
-# yet mended (docs/WINDOWS.md lists them): left out here, run on Linux.
-wine_pending='gui_(demo_undo|import_dialog|open_is_read|plan_export|plan_view|single_instance)_test$|gui_helpers_test_de_DE'
 ok=0
 for attempt in 1 2 3; do
   # The desktop's tests need a display even offscreen (Wine's window station).
   if xvfb-run -a -s "-screen 0 1600x1000x24" \
-       ctest --test-dir "$build" -j"$jobs" --timeout 60 --repeat until-pass:3 --output-on-failure -E "$wine_pending"; then
+       ctest --test-dir "$build" -j"$jobs" --timeout 60 --repeat until-pass:3 --output-on-failure; then
     ok=1
     break
   fi

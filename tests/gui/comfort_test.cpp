@@ -201,7 +201,7 @@ private slots:
         frame.Action(cmd::OrgOutput)->trigger();
         QCOMPARE(ui_->Kinds(), QStringList{"error"});
         QCOMPARE(ui_->Texts().front(),
-                 QStringLiteral("转换ORG文件失败：%1（No such file or directory）").arg(QString::fromStdString(out)));
+                 QStringLiteral("转换ORG文件失败：%1（No such file or directory）").arg(Shown(out)));
     }
 
     // What would spoil the ORG file is asked about first: 查看问题 shows it

@@ -1,10 +1,9 @@
 // The demo project in the real window with real message boxes: a detail
 // point deleted with the Delete key and confirmed, Ctrl+Z, the window
-// closed: the working tables are as before, byte for byte (sqlite3 .dump).
+// closed: the working tables are as before, value for value.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -14,20 +13,15 @@
 #include "app/project_document.h"
 #include "common/qt_ui_services.h"
 #include "gui_test_support.h"
+#include "support/table_dump.h"
 
 using namespace linvara;
 using namespace linvara::gui;
 using namespace linvara::gui::testing;
+using linvara::testing::DumpWorkingTables;
 using linvara::testing::TempDir;
 
 namespace {
-
-QString Dump(const std::string& path) {
-    QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"), {QString::fromStdString(path), QStringLiteral(".dump Electric_DH_Export Electric_DH_Order")});
-    if (!sqlite.waitForFinished()) return QStringLiteral("<sqlite3 did not run>");
-    return QString::fromUtf8(sqlite.readAllStandardOutput());
-}
 
 // Presses `button` in the next message box that opens; `asked` gets its text.
 void AnswerNextBox(QMessageBox::StandardButton button, QString* asked) {
@@ -71,7 +65,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         frame.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&frame));  // the window's keys reach its actions
-        const QString opened = Dump(path);
+        const auto opened = DumpWorkingTables(path);
         PointTableView& view = frame.PointTable();
         int row = 0;
         while (row < view.Model().rowCount() && view.Model().PointAt(row)->DHType == JStake) ++row;
@@ -83,14 +77,14 @@ private slots:
         AnswerNextBox(QMessageBox::Ok, &asked);
         QTest::keyClick(&view, Qt::Key_Delete);
         QCOMPARE(asked, QStringLiteral("确定删除点“%1”？").arg(QString::fromStdString(name)));
-        QVERIFY(Dump(path) != opened);  // the delete is in the file
+        QVERIFY(DumpWorkingTables(path) != opened);  // the delete is in the file
         frame.activateWindow();  // back from the message box
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Dump(path), opened);
+        QCOMPARE(DumpWorkingTables(path), opened);
         QVERIFY(frame.close());
-        QCOMPARE(Dump(path), opened);
-        QCOMPARE(Dump(path), Dump(untouched));
+        QCOMPARE(DumpWorkingTables(path), opened);
+        QCOMPARE(DumpWorkingTables(path), DumpWorkingTables(untouched));
     }
 };
 

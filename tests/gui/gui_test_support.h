@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
+#include <clocale>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -227,7 +228,18 @@ inline QString Shown(const std::string& path) {
     return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
 }
 
+// The comma-locale runs. A Linux program takes its C locale from LANG when Qt
+// starts; a Windows program's C runtime starts in "C" whatever the user's
+// locale, but any DLL in the process may switch it to the user's. Switched
+// here, the run shows the program does not depend on it.
+inline void EnterCommaLocaleIfAsked() {
+#ifdef Q_OS_WIN
+    if (!qEnvironmentVariableIsEmpty("LINVARA_EXPECT_COMMA_LOCALE")) std::setlocale(LC_ALL, "German_Germany.1252");
+#endif
+}
+
 inline void IsolateSettings() {
+    EnterCommaLocaleIfAsked();
     QStandardPaths::setTestModeEnabled(true);
     // Windows keeps no settings for a program without an organisation name
     // (Linux files them under "Unknown Organization"); never the user's own.

@@ -6,6 +6,7 @@
 #include "app/build_date.h"
 #include "common/file_filter.h"
 #include "common/number_field.h"
+#include "gui_test_support.h"
 
 using namespace linvara::gui;
 
@@ -13,6 +14,8 @@ class HelpersTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { testing::EnterCommaLocaleIfAsked(); }
+
     // The comma-locale run must really run under a comma locale, or it
     // proves nothing.
     void commaLocaleInEffectWhenAsked() {

@@ -192,7 +192,7 @@ void PlanExportTest::commandLineFailuresLeaveNoFile_data() {
     QTest::addColumn<QString>("args");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing folder") << "plan demo.PD -o nofolder/plan.png" << 1 << "写入平面图失败：nofolder/plan.png";
+    QTest::newRow("missing folder") << "plan demo.PD -o nofolder/plan.png" << 1 << "写入平面图失败：" + QDir::toNativeSeparators("nofolder/plan.png");
     QTest::newRow("a folder as target") << "plan demo.PD -o folder.pdf" << 1 << "写入平面图失败：folder.pdf";
     QTest::newRow("empty project") << "plan empty.PD -o plan.png" << 1 << "工程中没有点：";
     QTest::newRow("unknown kind") << "plan demo.PD -o plan.jpg" << 2 << ".png、.svg 或 .pdf";
@@ -253,7 +253,7 @@ void PlanExportTest::exportDialogAndWorkbookFromTheFileMenu() {
     actions.OnExportPlan();
     QVERIFY2(demo.ui.messages.empty(), qPrintable(demo.ui.Texts().join(QLatin1Char('\n'))));
     QVERIFY(QFileInfo::exists(svg));
-    QVERIFY(window.statusBar()->currentMessage().contains(svg));
+    QVERIFY(window.statusBar()->currentMessage().contains(QDir::toNativeSeparators(svg)));
 
     const QString book = demo.Out("成果.xlsx");
     demo.ui.saveFiles.push_back(book);

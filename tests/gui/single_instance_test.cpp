@@ -27,6 +27,15 @@ using linvara::testing::TempDir;
 
 namespace {
 
+// Where absolute paths start on this system.
+QString Root() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:/");
+#else
+    return QStringLiteral("/");
+#endif
+}
+
 // Sends from another thread: the receiver answers from this thread's event loop.
 std::future<bool> ForwardAsync(const QString& channel, const QString& path) {
     return std::async(std::launch::async, [channel, path] { return InstanceChannel(channel).Forward(path, 5000); });
@@ -68,25 +77,30 @@ private slots:
         QTest::addColumn<QString>("project");
         QTest::addColumn<int>("request");
         const int run = int(StartArguments::Request::Run);
+        const QString root = Root();
         QTest::newRow("none") << QStringList{} << QString() << run;
-        QTest::newRow("absolute, spaces and Chinese") << QStringList{"/data/线路 测量/第 1 段.PD"}
-                                                      << "/data/线路 测量/第 1 段.PD" << run;
-        QTest::newRow("relative") << QStringList{"外业/a b.PD"} << "/work dir/外业/a b.PD" << run;
-        QTest::newRow("dot segments") << QStringList{"../x/./y.PD"} << "/x/y.PD" << run;
-        QTest::newRow("file URL, escaped") << QStringList{"file:///data/%E7%BA%BF%E8%B7%AF%20A.PD"}
-                                           << "/data/线路 A.PD" << run;
-        QTest::newRow("unknown option skipped") << QStringList{"--no-such", "a.PD"} << "/work dir/a.PD" << run;
-        QTest::newRow("first file only") << QStringList{"a.PD", "b.PD"} << "/work dir/a.PD" << run;
-        QTest::newRow("dash name after --") << QStringList{"--", "-a.PD"} << "/work dir/-a.PD" << run;
+        QTest::newRow("absolute, spaces and Chinese") << QStringList{root + "data/线路 测量/第 1 段.PD"}
+                                                      << root + "data/线路 测量/第 1 段.PD" << run;
+        QTest::newRow("relative") << QStringList{"外业/a b.PD"} << root + "work dir/外业/a b.PD" << run;
+        QTest::newRow("dot segments") << QStringList{"../x/./y.PD"} << root + "x/y.PD" << run;
+        QTest::newRow("file URL, escaped") << QStringList{"file://" + QString(root.startsWith('/') ? "" : "/") + root + "data/%E7%BA%BF%E8%B7%AF%20A.PD"}
+                                           << root + "data/线路 A.PD" << run;
+        QTest::newRow("unknown option skipped") << QStringList{"--no-such", "a.PD"} << root + "work dir/a.PD" << run;
+        QTest::newRow("first file only") << QStringList{"a.PD", "b.PD"} << root + "work dir/a.PD" << run;
+        QTest::newRow("dash name after --") << QStringList{"--", "-a.PD"} << root + "work dir/-a.PD" << run;
         QTest::newRow("version") << QStringList{"--version"} << QString() << int(StartArguments::Request::Version);
-        QTest::newRow("help with a file") << QStringList{"a.PD", "-h"} << "/work dir/a.PD"
+        QTest::newRow("help with a file") << QStringList{"a.PD", "-h"} << root + "work dir/a.PD"
                                           << int(StartArguments::Request::Help);
+#ifdef Q_OS_WIN
+        // Explorer passes the double-clicked file with backslashes.
+        QTest::newRow("backslashes") << QStringList{"C:\\线路\\a.PD"} << "C:/线路/a.PD" << run;
+#endif
     }
     void startArguments() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, project);
         QFETCH(int, request);
-        const StartArguments start = ParseStartArguments(arguments, QStringLiteral("/work dir"));
+        const StartArguments start = ParseStartArguments(arguments, Root() + "work dir");
         QCOMPARE(start.project, project);
         QCOMPARE(int(start.request), request);
     }

@@ -1,7 +1,6 @@
 #pragma once
 // Small helpers for tests on project files: collector points, raw SQL looks
-// at a file, table dumps to compare before and after, statuses that show
-// their message when they fail.
+// at a file, statuses that show their message when they fail.
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include "db/project_database.h"
 #include "status.h"
 #include "support/collector_fixture.h"
+#include "support/table_dump.h"
 
 namespace linvara::testing {
 
@@ -67,30 +67,6 @@ inline void Exec(const std::string& path, const std::string& sql) {
 inline bool HasTable(const std::string& path, const std::string& table) {
     SQLite::Database db(path, SQLite::OPEN_READONLY);
     return db.tableExists(table);
-}
-
-// Every row of a table, each value with its storage class, in rowid order.
-inline std::vector<std::string> Dump(const std::string& path, const std::string& table) {
-    SQLite::Database db(path, SQLite::OPEN_READONLY);
-    SQLite::Statement q(db, "SELECT * FROM " + table + " ORDER BY rowid");
-    std::vector<std::string> rows;
-    while (q.executeStep()) {
-        std::string row;
-        for (int i = 0; i < q.getColumnCount(); ++i) {
-            const SQLite::Column c = q.getColumn(i);
-            row += std::to_string(c.getType()) + ":" + (c.isNull() ? "" : c.getString()) + "|";
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// Both working tables, export rows first.
-inline std::vector<std::string> DumpWorkingTables(const std::string& path) {
-    std::vector<std::string> rows = Dump(path, "Electric_DH_Export");
-    rows.push_back("--");
-    for (std::string& row : Dump(path, "Electric_DH_Order")) rows.push_back(std::move(row));
-    return rows;
 }
 
 }  // namespace linvara::testing

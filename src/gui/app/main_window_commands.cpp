@@ -38,6 +38,7 @@
 #include "views/check_panel.h"
 #include "views/plan_view.h"
 #include "views/point_table_view.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 
@@ -157,10 +158,10 @@ void MainWindow::OnOrgOutput() {
     if (path.isEmpty()) return;
     const QString project = document_->Path();
     if (OutputRefused(ui_, path, {project}) ||
-        OutputRefused(ui_, QString::fromStdString(text::WithExtension(path.toStdString(), ".org")), {project}))
+        OutputRefused(ui_, QString::fromStdString(text::WithExtension(CorePath(path), ".org")), {project}))
         return;
     workspace::RememberFolder(QStringLiteral("org"), path);
-    orgOutputPath_ = path.toStdString();
+    orgOutputPath_ = CorePath(path);
     RunReporter run(ui_);
     run.Begin(QStringLiteral("转换ORG文件"));
     bool written = false;

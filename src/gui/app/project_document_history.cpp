@@ -9,6 +9,7 @@
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
 #include "model/point_values.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 
@@ -202,7 +203,7 @@ int ProjectDocument::MoveJStake(JMove kind, int jRow) {
 // An order of points at no surveyed place would spread "nan" through every
 // mileage: refused as every conversion refuses it, the point named.
 bool ProjectDocument::Orderable() {
-    const Status usable = ConvertiblePoints(Points(), Path().toStdString());
+    const Status usable = ConvertiblePoints(Points(), CorePath(Path()));
     if (!usable) ui_.Error(QString::fromStdString(usable.message()));
     return usable.ok();
 }

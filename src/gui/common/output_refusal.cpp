@@ -5,14 +5,15 @@
 
 #include "common/ui_services.h"
 #include "text/output_guard.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 
 bool OutputRefused(UiServices& ui, const QString& output, std::initializer_list<QString> sources) {
     std::vector<std::string> paths;
     for (const QString& source : sources)
-        if (!source.isEmpty()) paths.push_back(source.toStdString());
-    const Status refused = text::RefuseOutputOverProject(output.toStdString(), paths);
+        if (!source.isEmpty()) paths.push_back(CorePath(source));
+    const Status refused = text::RefuseOutputOverProject(CorePath(output), paths);
     if (refused) return false;
     ui.Error(QString::fromStdString(refused.message()));
     return true;

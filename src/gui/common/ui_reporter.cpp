@@ -7,6 +7,7 @@
 
 #include "common/file_filter.h"
 #include "db/clean_copy.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 namespace {
@@ -60,9 +61,9 @@ void UiReporter::SchemaCodeIgnored(const std::string& text, const std::string& p
     const QString out = ui_.GetSaveFileName(QStringLiteral("保存不含触发器/视图的副本"),
                                             QtFileFilter("Fieldora数据文件(*.PD)|*.PD|"), QStringLiteral("PD"), suggested);
     if (out.isEmpty()) return;
-    const Status written = db::WriteCleanCopy(path, out.toStdString());
+    const Status written = db::WriteCleanCopy(path, CorePath(out));
     if (written)
-        ui_.Info(QStringLiteral("已写入不含触发器/视图的副本：") + out);
+        ui_.Info(QStringLiteral("已写入不含触发器/视图的副本：") + QDir::toNativeSeparators(out));
     else
         ui_.Error(QString::fromStdString(written.message()));
 }

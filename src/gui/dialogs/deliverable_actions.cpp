@@ -15,6 +15,7 @@
 #include "dialogs/plan_export_dialog.h"
 #include "plan/plan_output.h"
 #include "report/results_workbook.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 namespace {
@@ -59,7 +60,7 @@ PlanSource DeliverableActions::Source() const {
 }
 
 void DeliverableActions::ShowWritten(const QString& what, const QString& path) const {
-    if (window_) window_->statusBar()->showMessage(what + QStringLiteral("已写入：") + path);
+    if (window_) window_->statusBar()->showMessage(what + QStringLiteral("已写入：") + QDir::toNativeSeparators(path));
 }
 
 void DeliverableActions::OnExportPlan() {
@@ -110,7 +111,7 @@ void DeliverableActions::OnWorkbook() {
                                              QStringLiteral("xlsx"), suggested);
     if (path.isEmpty() || OutputRefused(ui_, path, {document_.Path()})) return;
     workspace::RememberFolder(QStringLiteral("workbook"), path);
-    const Status status = WriteProjectWorkbook(*project, path.toStdString(), TodayText());
+    const Status status = WriteProjectWorkbook(*project, CorePath(path), TodayText());
     if (!status) {
         ui_.Error(QString::fromStdString(status.message()));
         return;

@@ -35,6 +35,7 @@
 #include "import/text_fields.h"
 #include "model/dh_point.h"
 #include "text/format.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 namespace {
@@ -154,9 +155,9 @@ ImportDialog::ImportDialog(UiServices& ui, QWidget* parent)
 
 bool ImportDialog::ReadInput(const QString& path) {
     text::TextFile file;
-    const std::optional<text::TextFileProblem> problem = text::ReadTextFile(path.toStdString(), file);
+    const std::optional<text::TextFileProblem> problem = text::ReadTextFile(CorePath(path), file);
     if (problem && problem->line == 0) {
-        ui_.Error(QStringLiteral("无法读取文件：%1（%2）").arg(path, Q(problem->reason)));
+        ui_.Error(QStringLiteral("无法读取文件：%1（%2）").arg(QDir::toNativeSeparators(path), Q(problem->reason)));
         return false;
     }
     // A file that is no text is shown with its line, as the import would refuse it.
@@ -343,11 +344,11 @@ void ImportDialog::OnOk() {
         return;
     }
     if (QFileInfo(target) == QFileInfo(inputPath_)) {
-        ui_.Warning(QStringLiteral("工程文件不能是要导入的数据文件本身：%1").arg(target));
+        ui_.Warning(QStringLiteral("工程文件不能是要导入的数据文件本身：%1").arg(QDir::toNativeSeparators(target)));
         return;
     }
     if (!openProject_.isEmpty() && QFileInfo(target) == QFileInfo(openProject_)) {
-        ui_.Warning(QStringLiteral("该工程正在本窗口中打开，不能被导入的数据替换：%1\n请换一个文件名。").arg(target));
+        ui_.Warning(QStringLiteral("该工程正在本窗口中打开，不能被导入的数据替换：%1\n请换一个文件名。").arg(QDir::toNativeSeparators(target)));
         return;
     }
     // The file as it is now, so what is asked about is what will be written.
@@ -385,7 +386,7 @@ void ImportDialog::OnOk() {
     Status status = Status::Ok();
     {
         WaitCursor wait;
-        status = import::ImportPointFile(inputPath_.toStdString(), target.toStdString(), options, outcome);
+        status = import::ImportPointFile(CorePath(inputPath_), CorePath(target), options, outcome);
     }
     if (!status) {
         QString text = QStringLiteral("导入失败：") + Q(status.message());
@@ -394,7 +395,7 @@ void ImportDialog::OnOk() {
         ui_.Error(text);
         return;
     }
-    targetEdit_->setText(target);
+    targetEdit_->setText(QDir::toNativeSeparators(target));
     SaveLastImportStyle(options.style, styleCombo_->currentData().toString());
     projection_->SaveSettings();
     imported_ = outcome.points;

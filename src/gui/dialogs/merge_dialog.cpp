@@ -15,6 +15,7 @@
 #include "common/file_filter.h"
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 
@@ -59,7 +60,7 @@ void MergeDialog::OnChooseFolder() {
         ui_.GetExistingDirectory(QStringLiteral("请选择文件夹"), workspace::LastFolder(QStringLiteral("merge-folder")));
     if (chosen.isEmpty()) return;
     workspace::RememberFolder(QStringLiteral("merge-folder"), chosen);
-    folder_ = chosen.toStdString();
+    folder_ = CorePath(chosen);
     folderEdit_->setText(QDir::toNativeSeparators(chosen));
     sources_ = ListProjectFiles(folder_);
     files_->setRowCount(0);
@@ -86,7 +87,7 @@ void MergeDialog::OnChooseTarget() {
     workspace::RememberFolder(QStringLiteral("merge-target"), chosen);
     // The save dialog asked before an existing file was chosen: it is replaced, not added to.
     replace_ = QFileInfo::exists(chosen);
-    target_ = chosen.toStdString();
+    target_ = CorePath(chosen);
     targetEdit_->setText(chosen);
 }
 

@@ -16,6 +16,7 @@
 #include "output/kml_writer.h"
 #include "output/result_kinds.h"
 #include "output/result_writer.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 namespace {
@@ -104,7 +105,7 @@ void ResultFileDialog::OnChoosePath() {
     const QString path = ui_.GetSaveFileName(QStringLiteral("保存成果文件"), filter, extension, suggested);
     if (path.isEmpty() || OutputRefused(ui_, path, {projectPath_})) return;
     workspace::RememberFolder(QStringLiteral("result"), path);
-    path_ = path.toStdString();
+    path_ = CorePath(path);
     pathEdit_->setText(QDir::toNativeSeparators(path));
 }
 

@@ -17,6 +17,7 @@
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
 #include "text/format.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 namespace {
@@ -87,7 +88,7 @@ void TowerBaseDialog::OnOpenFile() {
     workspace::RememberFolder(QStringLiteral("towerbase-data"), path);
     {
         WaitCursor wait;
-        survey_.Load(path.toStdString());
+        survey_.Load(CorePath(path));
     }
     ReportReadWarnings();
     Refresh();
@@ -114,7 +115,7 @@ void TowerBaseDialog::OnChooseOutput() {
     if (path.isEmpty() || OutputRefused(ui_, path, {projectPath_, QString::fromStdString(survey_.DataFilePath())}))
         return;
     workspace::RememberFolder(QStringLiteral("towerbase"), path);
-    survey_.OrgOutputPath = path.toStdString();
+    survey_.OrgOutputPath = CorePath(path);
     outputPath_->setText(QDir::toNativeSeparators(path));
 }
 

@@ -13,6 +13,7 @@
 #include "plan/plot_canvas.h"
 #include "text/atomic_path.h"
 #include "text/format.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 namespace {
@@ -28,7 +29,7 @@ constexpr double kCmPerInch = 2.54;
 constexpr int kLargestFitScale = 500;
 
 std::string WriteFailed(const QString& path, const std::string& cause) {
-    return WithCause("写入平面图失败：" + path.toStdString(), cause);
+    return WithCause("写入平面图失败：" + CorePath(path), cause);
 }
 
 QString ScaleText(int scale) { return QStringLiteral("1:%1").arg(scale); }
@@ -155,9 +156,9 @@ void PaintPlanImage(QPainter& painter, const QRect& page, const PlanSource& sour
 
 Status WritePlan(const PlanSource& source, const QString& path, const PlanOptions& options, std::string* note) {
     const std::optional<PlanFormat> format = PlanFormatOf(path);
-    if (!format) return Status::Failed("平面图只能写成 PNG、SVG 或 PDF 文件：" + path.toStdString());
+    if (!format) return Status::Failed("平面图只能写成 PNG、SVG 或 PDF 文件：" + CorePath(path));
     if (!PlanHasPoints(source.points)) return Status::Failed("工程中没有点，不能生成平面图");
-    text::AtomicPath file(path.toStdString());
+    text::AtomicPath file(CorePath(path));
     if (!file.Open()) return Status::Failed(WriteFailed(path, file.Error()));
     const QString temp = QString::fromStdString(file.TempPath());
     bool allOnMap = true;
@@ -170,7 +171,7 @@ Status WritePlan(const PlanSource& source, const QString& path, const PlanOption
     if (!painted) return Status::Failed(WriteFailed(path, "无法写入图形"));
     if (!file.Commit()) return Status::Failed(WriteFailed(path, file.Error()));
     if (note && !allOnMap && options.scale > 0)
-        *note = text::Format("按 1:%d 图幅容不下全部点，图幅外的点未画出：", options.scale) + path.toStdString();
+        *note = text::Format("按 1:%d 图幅容不下全部点，图幅外的点未画出：", options.scale) + CorePath(path);
     return Status::Ok();
 }
 

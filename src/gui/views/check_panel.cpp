@@ -17,6 +17,7 @@
 #include "check/project_source.h"
 #include "check/schema_code_rule.h"
 #include "views/findings_model.h"
+#include "common/native_path.h"
 
 namespace linvara::gui {
 
@@ -92,9 +93,9 @@ void CheckPanel::Refresh() {
     if (document_.IsOpen()) {
         SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
-        if (!check::ReadTowerBasePoints(document_.Path().toStdString(), towerBase)) towerBase.clear();
+        if (!check::ReadTowerBasePoints(CorePath(document_.Path()), towerBase)) towerBase.clear();
         check::StoredValueTroubles stored;
-        if (!check::ReadStoredValueTroubles(document_.Path().toStdString(), document_.OpenProject()->Title(), stored)) stored.clear();
+        if (!check::ReadStoredValueTroubles(CorePath(document_.Path()), document_.OpenProject()->Title(), stored)) stored.clear();
         found = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon(), stored);
         check::AddSchemaCodeFinding(document_.OpenProject()->SchemaCode(), found);
     }
