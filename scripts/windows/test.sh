@@ -174,6 +174,18 @@ desktop_report "$build/bin/linvara.exe" "$smoke/线路资料/演示工程.PD" "$
   || { echo "linvara.exe showed no window with the project"; exit 1; }
 check_window "$smoke/window" "$smoke/linux-rows" 演示工程
 echo "linvara.exe shows the demo's $(sed -n 's/^rows\t//p' "$smoke/window") rows; screenshot $smoke/window.png"
+# Again on a display scaled to 150 % (Windows' 144 dots an inch).
+desktop_dpi='HKCU\Control Panel\Desktop'
+wine reg add "$desktop_dpi" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+cp "$root/examples/demo.PD" "$smoke/线路资料/放大150.PD"
+cp "$root/examples/demo.PD" "$smoke/linux/放大150.PD"
+linux_rows "$smoke/linux/放大150.PD" "$smoke/linux/report150" >"$smoke/linux-rows150"
+scaled=0
+desktop_report "$build/bin/linvara.exe" "$smoke/线路资料/放大150.PD" "$smoke/window-150" && scaled=1
+wine reg delete "$desktop_dpi" /v LogPixels /f >/dev/null 2>&1
+[ "$scaled" -eq 1 ] || { echo "linvara.exe showed no window with the project at 150 %"; exit 1; }
+check_window "$smoke/window-150" "$smoke/linux-rows150" 放大150
+echo "at 150 % as well; screenshot $smoke/window-150.png"
 
 echo "== Installer, silent install and uninstall"
 installer=$(ls "$build"/Linvara-*-win64.exe | head -n1)

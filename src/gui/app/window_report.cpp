@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QImage>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
@@ -29,12 +30,25 @@ QByteArray Describe(const MainWindow& window) {
     return text.toUtf8();
 }
 
+// Null, or a single colour: no picture of a window that shows a list.
+bool OneColour(const QImage& image) {
+    if (image.isNull()) return true;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 7)
+        for (int x = 0; x < image.width(); x += 7)
+            if (image.pixel(x, y) != first) return false;
+    return true;
+}
+
 bool WriteReport(MainWindow& window, const QString& path) {
     QSaveFile report(path);
     if (!report.open(QIODevice::WriteOnly) || report.write(Describe(window)) < 0 || !report.commit()) return false;
     // From the screen, not the widget: what the window system really shows.
+    // Some (Wine under display scaling) give an empty picture; then the
+    // window as Qt paints it.
     QScreen* screen = window.screen();
-    const QPixmap shot = screen ? screen->grabWindow(window.winId()) : window.grab();
+    QPixmap shot = screen ? screen->grabWindow(window.winId()) : QPixmap();
+    if (OneColour(shot.toImage())) shot = window.grab();
     return !shot.isNull() && shot.save(path + QStringLiteral(".png"), "PNG");
 }
 
