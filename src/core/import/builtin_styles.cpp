@@ -1,8 +1,9 @@
 // The styles every installation has: CASS coordinate files, a header row
-// read by its names, and our own coordinate-list result kinds 0-5.
+// read by its names, and our own coordinate-list result kinds.
 #include <vector>
 
 #include "import/import_style.h"
+#include "output/coordinate_layouts.h"
 #include "output/result_kinds.h"
 
 namespace linvara::import {
@@ -19,20 +20,30 @@ ImportStyle Make(std::string name, std::vector<Column> columns, Delimiter delimi
     return style;
 }
 
-// Result kinds 0-5 in kind order; the "-sp" kinds keep an empty code as two
-// spaces in a row, so they split on single spaces. We write them in GB18030.
+Column ColumnOf(output::CoordinateField field) {
+    switch (field) {
+        case output::CoordinateField::Pn: return C::Name;
+        case output::CoordinateField::Pc: return C::Code;
+        case output::CoordinateField::X: return C::North;
+        case output::CoordinateField::Y: return C::East;
+        case output::CoordinateField::H: return C::Height;
+    }
+    return C::Skip;
+}
+
+// The coordinate-list kinds in kind order, read as they are written; the
+// "-sp" kinds keep an empty code as two spaces in a row, so they split on
+// single spaces. We write them in GB18030. The numbered dat kind has no
+// column for its number, and the stake-only kinds share the layouts of 0 and 2.
 std::vector<ImportStyle> ResultKindStyles() {
-    const std::vector<Column> layouts[] = {
-        {C::Name, C::Code, C::East, C::North, C::Height},
-        {C::Name, C::Code, C::North, C::East, C::Height},
-        {C::Name, C::North, C::East, C::Height, C::Code},
-    };
     std::vector<ImportStyle> styles;
     for (const ResultKindInfo& info : ResultKinds()) {
-        if (info.kind > 5) break;
-        const bool spaced = info.kind % 2 == 1;
-        styles.push_back(Make(info.shortName, layouts[info.kind / 2], spaced ? Delimiter::SingleSpace : Delimiter::Comma,
-                              Encoding::Gb18030));
+        const output::CoordinateLayout* layout = output::FindCoordinateLayout(info.kind);
+        if (!layout || layout->numbered || layout->stakesOnly) continue;
+        std::vector<Column> columns;
+        for (output::CoordinateField field : layout->fields) columns.push_back(ColumnOf(field));
+        const Delimiter delimiter = layout->separator == ' ' ? Delimiter::SingleSpace : Delimiter::Comma;
+        styles.push_back(Make(info.shortName, std::move(columns), delimiter, Encoding::Gb18030));
     }
     return styles;
 }
