@@ -205,6 +205,23 @@ private slots:
         QCOMPARE(Child<QComboBox>(again, "styleCombo").findData("user:现场RTK"), -1);
     }
 
+    // The code map is read as a saved style reads its code lines; a bad line
+    // is named by its line in the box.
+    void readsTheCodeMapAsAStyleDoes() {
+        ImportDialog d(*ui_);
+        ChooseStyle(d, "builtin:pn-pc-x-y-h");
+        Child<QComboBox>(d, "kindRuleCombo").setCurrentIndex(1);
+        auto& codes = Child<QPlainTextEdit>(d, "codeMapEdit");
+        import::ImportStyle style;
+        QString why;
+        codes.setPlainText(" 0 , 0 , JD \n\n3,通信线 ,TX,甲\n");
+        QVERIFY2(d.CurrentStyle(style, why), qPrintable(why));
+        QCOMPARE(style.codeKinds, (std::vector<import::CodeKind>{{"JD", 0, 0}, {"TX,甲", 3, 40}}));
+        codes.setPlainText("0,0,JD\n\n 4,不存在,路\n");
+        QVERIFY(!d.CurrentStyle(style, why));
+        QCOMPARE(why, QStringLiteral("编码对应第3行应为“点类型,地物编码,编码”，地物编码须在该点类型的代码表中：4,不存在,路"));
+    }
+
     void okWritesAProjectTheWindowOpens() {
         MainWindow& frame = Start();
         const QString input = Write("bad.csv", kCassWithBadLines);

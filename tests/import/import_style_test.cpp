@@ -120,5 +120,34 @@ TEST(StyleText, FeaturesByNameAndBadLinesByNumber) {
     }
 }
 
+// The import dialog's code map and a style file read a code line alike: each
+// part without the spaces around it, the code last with any commas it holds.
+TEST(StyleText, CodeLinesAsTheDialogAndAStyleFileGiveThem) {
+    struct Case {
+        const char* line;
+        bool ok;
+        CodeKind code;
+    } cases[] = {
+        {"4,公路,路", true, {"路", 4, 184}},
+        {" 4 , 公路 ,\t路 ", true, {"路", 4, 184}},
+        {"3, 40 ,通信线", true, {"通信线", 3, 40}},
+        {"0,0,J,D", true, {"J,D", 0, 0}},
+        {"4,公路", false, {}},
+        {"4,公路, ", false, {}},
+        {"四,公路,路", false, {}},
+        {"3,公路,路", false, {}},  // 公路 is no crossed object
+    };
+    for (const Case& c : cases) {
+        CodeKind code;
+        EXPECT_EQ(ParseCodeKind(c.line, code), c.ok) << c.line;
+        if (c.ok) EXPECT_EQ(code, c.code) << c.line;
+        ImportStyle style;
+        std::string error;
+        const std::string text = std::string("columns=name,code,x,y\nkinds=codes\ncode=") + c.line + "\n";
+        EXPECT_EQ(StyleFromText(text, style, error), c.ok) << c.line << ": " << error;
+        if (c.ok) EXPECT_EQ(style.codeKinds, std::vector<CodeKind>{c.code}) << c.line;
+    }
+}
+
 }  // namespace
 }  // namespace linvara::import

@@ -13,16 +13,6 @@ bool ParseInt(std::string_view text, int& value) {
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-// "kind,feature,code": the code last, so it may hold commas itself.
-bool ParseCodeKind(std::string_view value, CodeKind& out) {
-    const std::size_t first = value.find(',');
-    const std::size_t second = first == std::string_view::npos ? first : value.find(',', first + 1);
-    if (second == std::string_view::npos) return false;
-    out.code = std::string(value.substr(second + 1));
-    return !out.code.empty() && ParseInt(value.substr(0, first), out.kind) &&
-           ResolveFeature(out.kind, value.substr(first + 1, second - first - 1), out.feature);
-}
-
 bool ApplyLine(std::string_view key, std::string_view value, ImportStyle& style, std::string& cause) {
     if (key == "name") style.name = std::string(value);
     else if (key == "columns") {
@@ -50,6 +40,21 @@ bool ApplyLine(std::string_view key, std::string_view value, ImportStyle& style,
 
 }  // namespace
 
+bool ParseCodeKind(std::string_view line, CodeKind& code) {
+    const std::size_t first = line.find(',');
+    const std::size_t second = first == std::string_view::npos ? first : line.find(',', first + 1);
+    if (second == std::string_view::npos) return false;
+    CodeKind read;
+    read.code = text::Trim(line.substr(second + 1));
+    if (read.code.empty() || !ParseInt(text::Trim(line.substr(0, first)), read.kind) ||
+        !ResolveFeature(read.kind, text::Trim(line.substr(first + 1, second - first - 1)), read.feature))
+        return false;
+    code = std::move(read);
+    return true;
+}
+
+std::string CodeKindText(const CodeKind& code) { return text::Format("%d,%d,%s", code.kind, code.feature, code.code.c_str()); }
+
 std::string StyleToText(const ImportStyle& style) {
     std::string out = "name=" + style.name + "\n";
     out += "columns=" + (style.FromHeader() ? std::string("header") : ColumnListText(style.columns)) + "\n";
@@ -58,7 +63,7 @@ std::string StyleToText(const ImportStyle& style) {
     out += std::string("encoding=") + EncodingWord(style.encoding) + "\n";
     out += std::string("kinds=") + (style.kindRule == KindRule::CodeMap ? "codes" : "names") + "\n";
     out += "j-prefix=" + style.jPrefix + "\nz-prefix=" + style.zPrefix + "\n";
-    for (const CodeKind& c : style.codeKinds) text::AppendFormat(out, "code=%d,%d,%s\n", c.kind, c.feature, c.code.c_str());
+    for (const CodeKind& c : style.codeKinds) out += "code=" + CodeKindText(c) + "\n";
     return out;
 }
 

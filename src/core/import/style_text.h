@@ -24,4 +24,11 @@ bool StyleFromText(std::string_view text, ImportStyle& style, std::string& error
 // file that is no text (text/text_file.h) gives its line and reason.
 bool StyleFromFile(const std::string& path, ImportStyle& style, std::string& error);
 
+// One code of the code map as "kind,feature,code": the code last, so it may
+// hold commas itself; the feature a number or a name of the kind's code table.
+// Each part is read without the white space around it. False when the line
+// gives no such code.
+bool ParseCodeKind(std::string_view line, CodeKind& code);
+std::string CodeKindText(const CodeKind& code);
+
 }  // namespace linvara::import

@@ -15,6 +15,7 @@
 #include "common/ui_services.h"
 #include "dialogs/import_dialog.h"
 #include "dialogs/import_styles.h"
+#include "import/style_text.h"
 
 namespace linvara::gui {
 namespace {
@@ -57,7 +58,7 @@ void SelectData(QComboBox& combo, const QVariant& data) {
 
 QString CodeLines(const std::vector<import::CodeKind>& codes) {
     QString out;
-    for (const import::CodeKind& c : codes) out += QStringLiteral("%1,%2,%3\n").arg(c.kind).arg(c.feature).arg(Q(c.code));
+    for (const import::CodeKind& c : codes) out += Q(import::CodeKindText(c)) + QLatin1Char('\n');
     return out;
 }
 
@@ -67,16 +68,8 @@ bool ParseCodeLines(const QString& text, std::vector<import::CodeKind>& codes, Q
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty()) continue;
-        const qsizetype first = line.indexOf(QLatin1Char(','));
-        const qsizetype second = first < 0 ? -1 : line.indexOf(QLatin1Char(','), first + 1);
         import::CodeKind c;
-        bool kindOk = false;
-        if (second > 0) {
-            c.kind = line.left(first).trimmed().toInt(&kindOk);
-            c.code = line.mid(second + 1).trimmed().toStdString();
-        }
-        if (!kindOk || c.code.empty() ||
-            !import::ResolveFeature(c.kind, line.mid(first + 1, second - first - 1).trimmed().toStdString(), c.feature)) {
+        if (!import::ParseCodeKind(line.toStdString(), c)) {
             error = QStringLiteral("编码对应第%1行应为“点类型,地物编码,编码”，地物编码须在该点类型的代码表中：%2")
                         .arg(i + 1)
                         .arg(line);
