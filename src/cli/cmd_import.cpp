@@ -98,17 +98,17 @@ void RegisterImportCommands(CLI::App& app, CliContext& ctx) {
     sub->add_option("-o,--output", args->output, "project file to create (*.PD)")->required();
     auto* style = sub->add_option("--style", args->style, "built-in style: " + StyleNames() + " (default header)")
                       ->check(kStyleName);
-    auto* columns = sub->add_option("--columns", args->columns, "columns in order from name,code,x,y,h,lat,lon,skip")
+    auto* columns = sub->add_option("--columns", args->columns, "columns in order from " + import::ColumnWordsText())
                         ->check(kColumnList);
     auto* styleFile = sub->add_option("--style-file", args->styleFile, "a saved style (key=value lines)")
                           ->check(kExistingFile);
     style->excludes(columns)->excludes(styleFile);
     columns->excludes(styleFile);
     sub->add_option("--delimiter", args->delimiter, "field delimiter")
-        ->check(CLI::IsMember({"auto", "comma", "semicolon", "tab", "space", "single-space"}));
+        ->check(CLI::IsMember(import::DelimiterWords()));
     args->skipLinesOption =
         sub->add_option("--skip-lines", args->skipLines, "lines to skip before the data")->check(CLI::NonNegativeNumber);
-    sub->add_option("--encoding", args->encoding, "text encoding")->check(CLI::IsMember({"auto", "utf-8", "gb18030"}));
+    sub->add_option("--encoding", args->encoding, "text encoding")->check(CLI::IsMember(import::EncodingWords()));
     args->meridianOption = sub->add_option("--central-meridian", args->centralMeridian,
                                            "central meridian (degrees) of the CGCS2000 Gauss-Krueger projection")
                                ->check(CLI::Range(-180.0, 180.0));

@@ -39,6 +39,13 @@ const char* WordOf(const std::pair<T, const char*> (&table)[N], T value) {
 }
 
 template <typename T, std::size_t N>
+std::vector<std::string> WordsOf(const std::pair<T, const char*> (&table)[N]) {
+    std::vector<std::string> words;
+    for (const auto& entry : table) words.emplace_back(entry.second);
+    return words;
+}
+
+template <typename T, std::size_t N>
 bool ParseWord(const std::pair<T, const char*> (&table)[N], std::string_view word, T& value) {
     for (const auto& [v, w] : table)
         if (word == w) {
@@ -95,7 +102,7 @@ bool ParseColumnList(std::string_view list, std::vector<Column>& columns, std::s
         const std::string word = text::Trim(list.substr(0, comma));
         const auto found = std::ranges::find_if(kColumns, [&](const ColumnName& c) { return word == c.word; });
         if (found == std::end(kColumns)) {
-            error = "未知的列：" + word + "（可用 name,code,x,y,h,lat,lon,skip）";
+            error = "未知的列：" + word + "（可用 " + ColumnWordsText() + "）";
             return false;
         }
         columns.push_back(found->column);
@@ -104,6 +111,12 @@ bool ParseColumnList(std::string_view list, std::vector<Column>& columns, std::s
     }
     error = CheckColumns(columns);
     return error.empty();
+}
+
+std::string ColumnWordsText() {
+    std::vector<Column> all;
+    for (const ColumnName& c : kColumns) all.push_back(c.column);
+    return ColumnListText(all);
 }
 
 std::string ColumnListText(std::span<const Column> columns) {
@@ -117,8 +130,10 @@ std::string ColumnListText(std::span<const Column> columns) {
 
 const char* DelimiterWord(Delimiter delimiter) { return WordOf(kDelimiters, delimiter); }
 bool ParseDelimiter(std::string_view word, Delimiter& delimiter) { return ParseWord(kDelimiters, word, delimiter); }
+std::vector<std::string> DelimiterWords() { return WordsOf(kDelimiters); }
 const char* EncodingWord(Encoding encoding) { return WordOf(kEncodings, encoding); }
 bool ParseEncoding(std::string_view word, Encoding& encoding) { return ParseWord(kEncodings, word, encoding); }
+std::vector<std::string> EncodingWords() { return WordsOf(kEncodings); }
 
 std::string CheckColumns(std::span<const Column> columns) {
     for (std::size_t i = 0; i < columns.size(); ++i)

@@ -62,15 +62,19 @@ const ImportStyle* FindBuiltInStyle(std::string_view name);
 bool ParseColumnList(std::string_view list, std::vector<Column>& columns, std::string& error);
 std::string ColumnListText(std::span<const Column> columns);
 const char* ColumnWord(Column column);
+// "name,code,x,y,h,lat,lon,skip": the words of every column.
+std::string ColumnWordsText();
 // The column's Chinese label for messages ("北坐标x" ...).
 const char* ColumnLabel(Column column);
 
 // "auto", "comma", "semicolon", "tab", "space", "single-space".
 const char* DelimiterWord(Delimiter delimiter);
 bool ParseDelimiter(std::string_view word, Delimiter& delimiter);
+std::vector<std::string> DelimiterWords();
 // "auto", "utf-8", "gb18030".
 const char* EncodingWord(Encoding encoding);
 bool ParseEncoding(std::string_view word, Encoding& encoding);
+std::vector<std::string> EncodingWords();
 
 // Why the columns cannot give points (no name column, neither plane nor
 // geographic coordinates, a column twice), or empty.
