@@ -1,5 +1,6 @@
 #include "plan/plan_look.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -46,6 +47,16 @@ QFont PlanLook::Scaled(const QFont& font) const {
     QFont scaled = font;
     scaled.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * unit))));
     return scaled;
+}
+
+void PaintPointSymbol(QPainter& painter, const PlanLook& look, const QPointF& centre, const QColor& colour,
+                      double ringWidth) {
+    painter.setPen(QPen(colour, ringWidth));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, look.Px(4), look.Px(4));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(centre, look.Px(2.5), look.Px(2.5));
 }
 
 }  // namespace linvara::gui

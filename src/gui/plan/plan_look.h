@@ -1,6 +1,9 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QPointF>
+
+class QPainter;
 
 // How the plan is drawn on one device: on the black screen of the plan view,
 // or on white paper (PNG, SVG, PDF, print). Sizes of symbols, fonts and pens
@@ -31,5 +34,12 @@ struct PlanLook {
     // A screen length in device pixels.
     double Px(double screenPixels) const { return screenPixels * unit; }
 };
+
+// The point symbol as shapes, for `look.vectorSymbols` and the legend: a
+// ring of radius 4 around a disc of radius 2.5 (screen pixels), open between
+// them, centred on `centre`. `ringWidth` is the ring's pen in device pixels
+// (0: a hairline).
+void PaintPointSymbol(QPainter& painter, const PlanLook& look, const QPointF& centre, const QColor& colour,
+                      double ringWidth);
 
 }  // namespace linvara::gui

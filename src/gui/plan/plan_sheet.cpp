@@ -38,15 +38,6 @@ QRectF Band(const QRect& page, const PlanLook& look) {
     return QRectF(inner.left(), inner.bottom() - look.Px(kBand), inner.width(), look.Px(kBand));
 }
 
-void PaintSymbol(QPainter& painter, const PlanLook& look, const QPointF& centre, const QColor& colour) {
-    painter.setPen(Pen(look, 1, colour));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre, look.Px(4), look.Px(4));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawEllipse(centre, look.Px(2.5), look.Px(2.5));
-}
-
 // The kinds as the plan tells them apart, two to a column.
 void PaintLegend(QPainter& painter, const PlanLook& look, const QRectF& box) {
     painter.setFont(SheetFont(look, 13, true));
@@ -74,7 +65,7 @@ void PaintLegend(QPainter& painter, const PlanLook& look, const QRectF& box) {
             painter.setPen(Pen(look, 1.2, entries[i].colour));
             painter.drawLine(QPointF(x, y), QPointF(x + look.Px(20), y));
         } else {
-            PaintSymbol(painter, look, symbol, entries[i].colour);
+            PaintPointSymbol(painter, look, symbol, entries[i].colour, look.Px(1));
         }
         painter.setPen(Qt::black);
         painter.drawText(QRectF(x + look.Px(28), y - rowHeight / 2, columnWidth - look.Px(30), rowHeight),

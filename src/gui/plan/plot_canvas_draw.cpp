@@ -21,8 +21,10 @@ int LayerOf(int dhType) {
 }
 
 // Hairlines on the screen; on other devices a pen of `screenPixels` there.
+double LineWidth(const PlanLook& look, double screenPixels) { return look.unit == 1.0 ? 0.0 : look.Px(screenPixels); }
+
 QPen LinePen(const PlanLook& look, const QColor& colour, double screenPixels, Qt::PenStyle style = Qt::SolidLine) {
-    return QPen(colour, look.unit == 1.0 ? 0.0 : look.Px(screenPixels), style);
+    return QPen(colour, LineWidth(look, screenPixels), style);
 }
 
 }  // namespace
@@ -82,14 +84,7 @@ void PlotCanvas::DrawPoints(QPainter& painter, const PlanLook& look) {
                                   plot_style::PointSymbol(colour));
                 continue;
             }
-            // The screen symbol: a ring around a disc, open between them.
-            const QPointF centre(s.x, s.y);
-            painter.setPen(LinePen(look, colour, 1));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(centre, look.Px(4), look.Px(4));
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            painter.drawEllipse(centre, look.Px(2.5), look.Px(2.5));
+            PaintPointSymbol(painter, look, QPointF(s.x, s.y), colour, LineWidth(look, 1));
         }
     }
     if (!look.labels) return;
