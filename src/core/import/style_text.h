@@ -8,7 +8,8 @@
 //   kinds=names                    (names: J/Z prefixes; codes: the code lines)
 //   j-prefix=J
 //   z-prefix=Z
-//   code=3,10kV,电力线              (kind, feature number or code-table name, the code)
+//   code=3,10kV,电力线              (kind, feature number or code-table name, the code;
+//                                   spaces around each part are passed over)
 #include <string>
 #include <string_view>
 
