@@ -177,7 +177,7 @@ TEST(ExportCommand, ListKindsPrintsTheTableForScripts) {
     ASSERT_EQ(testing::RunProcess(LINVARA_CLI, {"export", "--list-kinds"}, out, err), 0) << ReadFileBytes(err);
     EXPECT_EQ(ReadFileBytes(out), ResultKindTable());
     EXPECT_EQ(ReadFileBytes(err), "");
-    EXPECT_EQ(ResultKindTable().substr(0, 16), "0\tpn-pc-y-x-h\tdat\n");
+    EXPECT_EQ(ResultKindTable().substr(0, 18), "0\tpn-pc-y-x-h\tdat\n");
 }
 
 // The kind list of --help is what users and their scripts have read so far:
