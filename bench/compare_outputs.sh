@@ -4,6 +4,8 @@
 # Usage: bench/compare_outputs.sh OLD_CLI NEW_CLI PROJECT.PD [WORKDIR]
 set -uo pipefail
 OLD=$1 NEW=$2 SRC=$3 WORK=${4:-$(mktemp -d)}
+# The result kinds as the new build lists them; both builds write each.
+KINDS=$("$NEW" export --list-kinds | cut -f1) || { echo "$NEW export --list-kinds failed" >&2; exit 2; }
 run() {  # cli dir
     local cli=$1 dir=$2 p="$2/project/p.PD"
     rm -rf "$dir" && mkdir -p "$dir/project" && cp "$SRC" "$p"
@@ -16,7 +18,7 @@ run() {  # cli dir
         "$cli" org "$p" -o "$dir/out.org"
         "$cli" tow "$p"
         "$cli" towerbase "$p" -o "$dir/tb.org"
-        for k in 0 1 2 3 4 5 6 7 8 9 10 11; do "$cli" export "$p" --kind $k -o "$dir/result-$k.txt"; done
+        for k in $KINDS; do "$cli" export "$p" --kind "$k" -o "$dir/result-$k.txt"; done
         "$cli" merge "$dir/project" -o "$dir/merged.PD"
         "$cli" merge "$dir/project" -o "$dir/merged.PD"
     } >"$dir/stdout.txt" 2>"$dir/stderr.txt"

@@ -34,7 +34,8 @@
 #include "model/stake_sequence.h"
 #include "model/tg_data_unit.h"
 #include "org/org_records.h"
-#include "org/org_transition.h"
+#include "org/org_conversion.h"
+#include "org/org_record_builder.h"
 #include "output/result_kinds.h"
 #include "output/result_text.h"
 #include "output/result_writer.h"
@@ -613,9 +614,7 @@ void BM_OrgConvert(benchmark::State& state) {
     const fs::path dir = FreshDir("org");
     SilentReporter silent;
     for (auto _ : state) {
-        OrgTransition t(c.ordered, silent);
-        t.OutputPath = (dir / "route.dat").string();
-        if (!t.Convert()) Fail("ORG conversion failed");
+        if (!ConvertToOrg(c.ordered, (dir / "route.dat").string(), silent)) Fail("ORG conversion failed");
     }
     const DirSize out = SizeOf(dir);
     Report(state, c.ordered.size(), &out);
@@ -625,11 +624,11 @@ void BM_OrgConvert_FormatAndWrite(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     const fs::path dir = FreshDir("org-limit");
     SilentReporter silent;
-    OrgTransition t(c.ordered, silent);
-    t.OutputPath = (dir / "route.dat").string();
-    if (!t.Convert()) Fail("ORG conversion failed");
+    if (!ConvertToOrg(c.ordered, (dir / "route.dat").string(), silent)) Fail("ORG conversion failed");
     const DirSize writer = TakeWriterOutput(dir);
-    const std::size_t records = t.MainRecords.size();
+    OrgRecordBuilder t(c.ordered, silent);
+    t.Build();
+    const std::size_t records = t.MainRecords().size();
     RunLimit(state, dir, writer, c.ordered.size(),
              [&] { return OrgLimitBytes(c.ordered, records, writer.bytes); });
 }
@@ -654,6 +653,10 @@ void BM_WriteResultFile(benchmark::State& state) {
 void BM_WriteResultFile_FormatAndWrite(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     const int kind = static_cast<int>(state.range(1));
+    if (static_cast<std::size_t>(kind) >= std::size(kResultLimits)) {
+        state.SkipWithError("no format-and-write layout for this kind");
+        return;
+    }
     const fs::path dir = FreshDir("result-limit" + std::to_string(kind));
     SilentReporter silent;
     if (!WriteResultFile(c.ordered, ResultPath(dir, kind).string(), kind, silent)) Fail("write failed");
@@ -884,7 +887,7 @@ void OrderSizes(benchmark::internal::Benchmark* b) {
 
 void Kinds(benchmark::internal::Benchmark* b) {
     b->ArgNames({"size", "kind"})->Unit(benchmark::kMillisecond)->UseRealTime();
-    for (int kind = 0; kind < 12; ++kind) b->Args({1, kind});
+    for (const ResultKindInfo& k : ResultKinds()) b->Args({1, k.kind});
 }
 
 }  // namespace

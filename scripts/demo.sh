@@ -20,10 +20,10 @@ cp examples/demo.PD "$DEMO"
 "$CLI" org "$DEMO" -o "$OUT/demo.org"
 "$CLI" tow "$DEMO"
 "$CLI" towerbase "$DEMO" -o "$OUT/towerbase.org"
-for kind in pn-pc-y-x-h pn-pc-y-x-h-sp pn-pc-x-y-h pn-pc-x-y-h-sp pn-x-y-h-pc pn-x-y-h-pc-sp dxf dat csv jz vexa kml; do
-  case $kind in dxf) ext=dxf ;; csv) ext=CSV ;; kml) ext=kml ;; *) ext=dat ;; esac
+# Every result kind the program knows, with its own extension.
+while IFS=$'\t' read -r -u 3 _ kind ext; do
   "$CLI" export "$DEMO" --kind "$kind" -o "$OUT/result-$kind.$ext"
-done
+done 3< <("$CLI" export --list-kinds)
 "$CLI" merge "$OUT/project" -o "$OUT/merged.PD"
 
 echo "Outputs in $OUT/:"

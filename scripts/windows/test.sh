@@ -70,10 +70,10 @@ pipeline() {
   s tow "project/$name.PD"
   s towerbase "project/$name.PD" -o "塔基_$name.org"
   local kind ext
-  for kind in pn-pc-y-x-h pn-pc-y-x-h-sp pn-pc-x-y-h pn-pc-x-y-h-sp pn-x-y-h-pc pn-x-y-h-pc-sp dxf dat csv jz vexa kml; do
-    case $kind in dxf) ext=dxf ;; csv) ext=CSV ;; kml) ext=kml ;; *) ext=dat ;; esac
+  # Every result kind, as the Linux program lists them (the same table).
+  while IFS=$'\t' read -r -u 3 _ kind ext; do
     s export "project/$name.PD" --kind "$kind" -o "result-$kind.$ext"
-  done
+  done 3< <("$linux_cli" export --list-kinds)
   s merge project -o "merged-$name.PD"
   s check "project/$name.PD"
   # The workbook's parts, less the one holding the time it was written.

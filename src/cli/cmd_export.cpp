@@ -1,5 +1,6 @@
 // export: "文件输出" from the command line — one result file of a project's
 // working stake list, through the same writer as the desktop dialog.
+#include <iostream>
 #include <memory>
 #include <string>
 
@@ -18,18 +19,9 @@ struct ExportArgs {
     bool kmz = false;
 };
 
-constexpr int kKmlKind = 11;
-
-// The kind of "0".."11" or of a short name; -1 when there is none.
-int ParseKind(const std::string& value) {
-    for (const ResultKindInfo& info : ResultKinds())
-        if (value == info.shortName || value == std::to_string(info.kind)) return info.kind;
-    return -1;
-}
-
 const CLI::Validator kKindValidator(
     [](std::string& value) {
-        return ParseKind(value) >= 0 ? std::string() : "unknown result kind: " + value + " (see --help)";
+        return ParseResultKind(value) >= 0 ? std::string() : "unknown result kind: " + value + " (see --help)";
     },
     "KIND");
 
@@ -40,14 +32,19 @@ std::string KindList() {
     return out;
 }
 
+// "result kind, 0..11 or its name (listed below)"
+std::string KindOptionHelp() {
+    return text::Format("result kind, 0..%d or its name (listed below)", static_cast<int>(ResultKinds().size()) - 1);
+}
+
 void RunExport(const ExportArgs& args, CliContext& ctx) {
-    const int kind = ParseKind(args.kind);
-    if (args.kmz && kind != kKmlKind) throw CLI::ValidationError("--kmz", "只用于 KML（--kind kml）：--kind " + args.kind);
+    const int kind = ParseResultKind(args.kind);
+    if (args.kmz && !KindPacksAsKmz(kind)) throw CLI::ValidationError("--kmz", "只用于 KML（--kind kml）：--kind " + args.kind);
     if (!OutputSpared({args.output}, {args.project}, ctx)) return;
     Project project(ctx.reporter);
     if (!OpenForConversion(project, args.project, ctx)) return;
     const KmlPacking packing = args.kmz ? KmlPacking::Kmz : KmlPacking::Kml;
-    ctx.exitCode = WriteResultFile(project.Points(), args.output, kind, ctx.reporter, nullptr, packing) ? 0 : 1;
+    ctx.exitCode = ctx.Check(WriteResultFile(project.Points(), args.output, kind, ctx.reporter, packing).status()) ? 0 : 1;
 }
 
 }  // namespace
@@ -55,10 +52,17 @@ void RunExport(const ExportArgs& args, CliContext& ctx) {
 void RegisterExportCommands(CLI::App& app, CliContext& ctx) {
     auto args = std::make_shared<ExportArgs>();
     CLI::App* sub = app.add_subcommand("export", "文件输出: write one result file of the working stake list");
+    // --list-kinds answers alone: the options a conversion needs are not asked for.
+    sub->add_flag_callback(
+           "--list-kinds",
+           [] {
+               std::cout << ResultKindTable() << std::flush;
+               throw CLI::Success();
+           },
+           "print one line per result kind (number, name, extension; tab-separated) and exit")
+        ->trigger_on_parse();
     sub->add_option("project", args->project, "project file (*.PD)")->required();
-    sub->add_option("-k,--kind", args->kind, "result kind, 0..11 or its name (listed below)")
-        ->required()
-        ->check(kKindValidator);
+    sub->add_option("-k,--kind", args->kind, KindOptionHelp())->required()->check(kKindValidator);
     sub->add_option("-o,--output", args->output, "result file to write")->required();
     sub->add_flag("--kmz", args->kmz,
                   "with --kind kml: a KMZ archive (the KML and its stake icon), for viewers without internet");

@@ -5,8 +5,7 @@
 #include <utility>
 
 #include "commands.h"
-#include "org/org_transition.h"
-#include "text/file_name.h"
+#include "org/org_conversion.h"
 #include "text/file_system.h"
 
 namespace linvara::cli {
@@ -25,12 +24,10 @@ void RunOrg(const OrgOptions& o, CliContext& ctx) {
         return;
     }
     const std::string named = WithOrgExtension(o.output);
-    if (!OutputSpared({named, text::WithExtension(named, ".org")}, {o.project}, ctx)) return;
+    if (!OutputSpared({named, OrgFilePath(named)}, {o.project}, ctx)) return;
     Project project(ctx.reporter);
     if (!OpenForConversion(project, o.project, ctx)) return;
-    OrgTransition org(project.TakePoints(), ctx.reporter);
-    org.OutputPath = named;
-    ctx.exitCode = org.Convert() ? 0 : 1;
+    ctx.exitCode = ctx.Check(ConvertToOrg(project.TakePoints(), named, ctx.reporter)) ? 0 : 1;
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct CliContext {
     // Reports a failed status and sets the exit code; true when it succeeded.
     bool Check(const Status& status) {
         if (status) return true;
-        reporter.Error(status.message());
+        ReportFailure(reporter, status);
         exitCode = 1;
         return false;
     }

@@ -1,27 +1,13 @@
 #pragma once
 #include <string>
 
+#include "point_ref.h"
+#include "status.h"
+
 namespace linvara {
 
 // How serious a message is; the desktop program shows the matching icon.
 enum class MessageLevel { Info, Warning, Error };
-
-// The point a message concerns: its name, its row in the working stake list
-// (from 0; -1 when it has none there, a tower-base stake for one) and its
-// GPS identity (empty when unknown), by which a window finds it again.
-struct PointRef {
-    std::string name;
-    long long row = -1;
-    std::string gpsId;
-};
-
-// "<text>（点名：N，第R行）": the message with the point it concerns; the row
-// is counted from 1 as the list shows it.
-inline std::string WithPoint(const std::string& text, const PointRef& point) {
-    std::string out = text + "（点名：" + point.name;
-    if (point.row >= 0) out += "，第" + std::to_string(point.row + 1) + "行";
-    return out + "）";
-}
 
 // The core never shows anything: operations report through this interface
 // with the system's own texts. The desktop program collects the messages of
@@ -57,6 +43,16 @@ public:
     // does not run. By default a warning; the desktop offers a cleaned copy.
     virtual void SchemaCodeIgnored(const std::string& text, const std::string& /*path*/) { Warning(text); }
 };
+
+// Shows a failed operation's message: about its point when it names one,
+// as a plain error otherwise. Nothing for success.
+inline void ReportFailure(Reporter& reporter, const Status& status) {
+    if (status.ok()) return;
+    if (const PointRef* point = status.point())
+        reporter.AboutPoint(MessageLevel::Error, status.text(), *point);
+    else
+        reporter.Error(status.message());
+}
 
 // Drops every message; questions are answered No.
 class SilentReporter final : public Reporter {

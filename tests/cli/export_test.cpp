@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "output/kml_writer.h"
+#include "output/result_kinds.h"
 #include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/temp_dir.h"
@@ -166,6 +167,42 @@ TEST(ExportCommand, HelpListsTheKinds) {
     EXPECT_NE(help.find("dxf"), std::string::npos);
     EXPECT_NE(help.find("J、Z桩KML格式(*KML)"), std::string::npos);
     EXPECT_NE(help.find("点名,编码,x,y,h,转角,档距,里程(*.CSV)"), std::string::npos);
+}
+
+// Scripts loop over --list-kinds: one line per row of the kinds' table, and
+// it needs no project, kind or output.
+TEST(ExportCommand, ListKindsPrintsTheTableForScripts) {
+    TempDir dir;
+    const std::string out = dir.File("kinds.txt"), err = dir.File("kinds.err");
+    ASSERT_EQ(testing::RunProcess(LINVARA_CLI, {"export", "--list-kinds"}, out, err), 0) << ReadFileBytes(err);
+    EXPECT_EQ(ReadFileBytes(out), ResultKindTable());
+    EXPECT_EQ(ReadFileBytes(err), "");
+    EXPECT_EQ(ResultKindTable().substr(0, 18), "0\tpn-pc-y-x-h\tdat\n");
+}
+
+// The kind list of --help is what users and their scripts have read so far:
+// the same bytes, one line per row.
+TEST(ExportCommand, HelpKindListIsUnchanged) {
+    TempDir dir;
+    const std::string helpFile = dir.File("help.txt");
+    ASSERT_EQ(testing::RunProcess(LINVARA_CLI, {"export", "--help"}, helpFile, dir.File("err.txt")), 0);
+    const std::string help = ReadFileBytes(helpFile);
+    EXPECT_NE(help.find("result kind, 0..11 or its name (listed below)"), std::string::npos);
+    const std::string list =
+        "Result kinds (--kind takes the number or the name):\n"
+        "   0  pn-pc-y-x-h     Pn,Pc,y,x,h\n"
+        "   1  pn-pc-y-x-h-sp  Pn Pc y x h\n"
+        "   2  pn-pc-x-y-h     Pn,Pc,x,y,h\n"
+        "   3  pn-pc-x-y-h-sp  Pn Pc x y h\n"
+        "   4  pn-x-y-h-pc     Pn,x,y,h,Pc\n"
+        "   5  pn-x-y-h-pc-sp  Pn x y h Pc\n"
+        "   6  dxf             AutoCAD--DXF格式(*.dxf)\n"
+        "   7  dat             威远图格式(*.dat)\n"
+        "   8  csv             点名,编码,x,y,h,转角,档距,里程(*.CSV)\n"
+        "   9  jz              J桩Z桩点(Pn,Pc,x,y,h)\n"
+        "  10  vexa            J、Z桩Vexa格式(Pn,Pc,y,x,h)\n"
+        "  11  kml             J、Z桩KML格式(*KML)\n";
+    EXPECT_NE(help.find(list), std::string::npos) << help;
 }
 
 }  // namespace

@@ -19,9 +19,11 @@
 #include "dialogs/pole_type_pictures.h"
 #include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
+#include "common/file_filter.h"
 #include "gui_test_support.h"
 #include "model/code_tables.h"
 #include "output/kml_writer.h"
+#include "output/result_kinds.h"
 
 using namespace linvara;
 using namespace linvara::gui;
@@ -339,6 +341,28 @@ private slots:
         again.OnChoosePath();
         QCOMPARE(ui_->lastSuffix, QStringLiteral("kml"));
         QCOMPARE(ui_->lastStart, QtPath(dir_->File("route_kml.kml")));
+    }
+
+    // Every row of the kinds' table is an entry of the list, in its place,
+    // and brings its own extension, save filter, KMZ choice and file.
+    void outputDialogFollowsTheKindTable() {
+        const DHPointList list = Stakes({"J1", "J2"});
+        ResultFileDialog d(list, *ui_);
+        auto* kmz = d.findChild<QCheckBox*>("kmzCheck");
+        QCOMPARE(d.KindList().count(), int(ResultKinds().size()));
+        for (const ResultKindInfo& k : ResultKinds()) {
+            QCOMPARE(d.KindList().itemText(k.kind), QString::fromUtf8(k.text));
+            d.KindList().setCurrentIndex(k.kind);
+            kmz->setChecked(false);
+            QCOMPARE(kmz->isEnabled(), k.kmz && KmzAvailable());
+            const std::string path = dir_->File(std::string("table-") + k.shortName + "." + k.extension);
+            ui_->saveFiles.push_back(QString::fromStdString(path));
+            d.OnChoosePath();
+            QCOMPARE(ui_->lastSuffix, QString::fromUtf8(k.extension));
+            QCOMPARE(ui_->lastFilter, QtFileFilter(k.saveFilter));
+            d.OnConvert();
+            QVERIFY2(std::filesystem::exists(path) && std::filesystem::file_size(path) > 0, k.shortName);
+        }
     }
 
     void outputWritesTheFile() {

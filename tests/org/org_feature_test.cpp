@@ -28,18 +28,20 @@ DHPoint At(DHPoint p, double mileage, double offset, double dh) {
 template <typename Handler>
 Strings Records(const DHPointList& list, const DHPoint& point, Handler handler, RecordingReporter* reporter = nullptr) {
     RecordingReporter local;
-    OrgTransition org(list, reporter ? *reporter : local);
+    OrgRecordBuilder org(list, reporter ? *reporter : local);
     (org.*handler)(point);
-    return Lines(org.MainRecords);
+    return Lines(org.MainRecords());
 }
 
 // Converts `list` fully and returns the main records.
 Strings Converted(const DHPointList& list, RecordingReporter& reporter) {
     TempDir dir;
-    OrgTransition org(list, reporter);
-    org.OutputPath = dir.File("f.org");
-    EXPECT_TRUE(org.Convert());
-    return Lines(org.MainRecords);
+    EXPECT_TRUE(ConvertToOrg(list, dir.File("f.org"), reporter));
+    // The same records again, for a look at them before they are written.
+    SilentReporter silent;
+    OrgRecordBuilder org(list, silent);
+    org.Build();
+    return Lines(org.MainRecords());
 }
 
 TEST(OrgOnePoint, RecordsOfEachFeatureClass) {
@@ -97,7 +99,7 @@ TEST(OrgOnePoint, RecordsOfEachFeatureClass) {
         p.AddHight = c.addHight;
         Strings want{point};
         want.insert(want.end(), c.extra.begin(), c.extra.end());
-        EXPECT_EQ(Records({Origin(), p}, p, &OrgTransition::ConvertOnePointFeature), want) << "class " << c.cls;
+        EXPECT_EQ(Records({Origin(), p}, p, &OrgRecordBuilder::ConvertOnePointFeature), want) << "class " << c.cls;
     }
 }
 
@@ -105,7 +107,7 @@ TEST(OrgOnePoint, HouseAtMileageZeroKeepsTheCosineResidue) {
     DHPoint p = At(PlanePoint("house", FeatureOnePoint), 1000, 3, 30);
     p.GLCode = 213;
     p.CrossAngle = 10;
-    const Strings got = Records({Origin(), p}, p, &OrgTransition::ConvertOnePointFeature);
+    const Strings got = Records({Origin(), p}, p, &OrgRecordBuilder::ConvertOnePointFeature);
     ASSERT_EQ(got.size(), 5u);
     EXPECT_EQ(got[1], "b,1,8.0000,0.0000,30.0000,8192=01+0,0,0,0");  // a name without digits numbers from 1
     EXPECT_EQ(got[2], "b,2,-2.0000,-0.0000,30.0000,8192=01+0,1,0,213");
@@ -143,14 +145,14 @@ TEST(OrgTwoPoint, RoadOrdersThePairAlongTheLine) {
     };
     for (const Case& c : cases) {
         const DHPoint p = TwoPoint(c.cls, c.crossAngle);
-        EXPECT_EQ(Records({Origin(), Aux(c.auxMileage), p}, p, &OrgTransition::ConvertTwoPointFeature),
+        EXPECT_EQ(Records({Origin(), Aux(c.auxMileage), p}, p, &OrgRecordBuilder::ConvertTwoPointFeature),
                   (Strings{c.aux, "b,40,1.0000,100.0000,20.0000,13=00+13,0,0,11", c.road}));
     }
 }
 
 TEST(OrgTwoPoint, WithoutJStakesTheStoredMileagesCount) {
     const DHPoint p = TwoPoint(184);
-    EXPECT_EQ(Records({Aux(1050), p}, p, &OrgTransition::ConvertTwoPointFeature),
+    EXPECT_EQ(Records({Aux(1050), p}, p, &OrgRecordBuilder::ConvertTwoPointFeature),
               (Strings{"b,30,-2.0000,1050.0000,21.0000,13=00+13,0,0,11",
                        "b,40,1.0000,1100.0000,20.0000,13=00+13,0,0,11",
                        "r,30,13=00+13,0,40,13=00+13,0,0.0000,150.0000,184"}));
@@ -171,7 +173,7 @@ TEST(OrgTwoPoint, OnlyAnAuxiliaryPointByItsSurveyedNameIsAccepted) {
     for (const auto& c : cases) {
         p.FZdmPt = c.named;
         RecordingReporter reporter;
-        EXPECT_TRUE(Records({Origin(), zStake, p}, p, &OrgTransition::ConvertTwoPointFeature, &reporter).empty());
+        EXPECT_TRUE(Records({Origin(), zStake, p}, p, &OrgRecordBuilder::ConvertTwoPointFeature, &reporter).empty());
         // The point is named; it stands in no list here, so no row.
         ASSERT_EQ(reporter.messages.size(), 1u) << c.named;
         EXPECT_EQ(reporter.messages[0].kind, "error");
@@ -207,7 +209,7 @@ TEST(OrgTwoPoint, RecordsOfWaterAndPondClasses) {
                          ".0000,21.0000,13=00+13,0,0,11",
                      "b,40,1.0000,100.0000,20.0000,13=00+13,0,0,11"};
         want.insert(want.end(), c.extra.begin(), c.extra.end());
-        EXPECT_EQ(Records({Origin(), aux, p}, p, &OrgTransition::ConvertTwoPointFeature), want) << c.cls;
+        EXPECT_EQ(Records({Origin(), aux, p}, p, &OrgRecordBuilder::ConvertTwoPointFeature), want) << c.cls;
     }
 }
 
@@ -223,11 +225,11 @@ DHPoint House(const std::string& name = "40") {
 
 TEST(OrgTwoPoint, HouseReplacesBothPointRecordsByItsCorners) {
     const DHPoint p = House();
-    EXPECT_EQ(Records({Origin(), Aux(1050), p}, p, &OrgTransition::ConvertTwoPointFeature), kHouseFromAux);
+    EXPECT_EQ(Records({Origin(), Aux(1050), p}, p, &OrgRecordBuilder::ConvertTwoPointFeature), kHouseFromAux);
 
     DHPoint flat = House();
     flat.CrossAngle = 0;
-    const Strings got = Records({Origin(), Aux(1150), flat}, flat, &OrgTransition::ConvertTwoPointFeature);
+    const Strings got = Records({Origin(), Aux(1150), flat}, flat, &OrgRecordBuilder::ConvertTwoPointFeature);
     EXPECT_EQ(got, (Strings{"b,40,1.0000,100.0000,20.0000,13=00+13,0,0,11",
                             "b,41,-2.000,150.000,21.000,13=00+13,40,0,201", "l,42,40,41,1,0.0000,0,201",
                             "x,44,40,0,42,0,0,3.500,0,0.000"}));
@@ -291,10 +293,10 @@ TEST(OrgThreePoint, NearAndFarFollowTheAuxiliaryMileages) {
     const Strings frontNear = {"b,50,-4.0000,80.0000,22.0000,13=00+13,0,0,11",
                                "b,51,2.0000,120.0000,21.0000,13=00+13,50,0,0", "l,52,50,51,-1,1.0000,0,0",
                                "x,54,50,0,52,0,0,6.0000,0,0.0000"};
-    EXPECT_EQ(Records(ThreePointList(1080, 1120, p), p, &OrgTransition::ConvertThreePointHouse), backNear);
-    EXPECT_EQ(Records(ThreePointList(1120, 1080, p), p, &OrgTransition::ConvertThreePointHouse), frontNear);
+    EXPECT_EQ(Records(ThreePointList(1080, 1120, p), p, &OrgRecordBuilder::ConvertThreePointHouse), backNear);
+    EXPECT_EQ(Records(ThreePointList(1120, 1080, p), p, &OrgRecordBuilder::ConvertThreePointHouse), frontNear);
     // Equal mileages: F is near.
-    const Strings tie = Records(ThreePointList(1100, 1100, p), p, &OrgTransition::ConvertThreePointHouse);
+    const Strings tie = Records(ThreePointList(1100, 1100, p), p, &OrgRecordBuilder::ConvertThreePointHouse);
     ASSERT_EQ(tie.size(), 4u);
     EXPECT_EQ(tie[0], "b,50,-4.0000,100.0000,22.0000,13=00+13,0,0,11");
     EXPECT_EQ(tie[1], "b,51,2.0000,100.0000,21.0000,13=00+13,50,0,0");

@@ -2,7 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "org/org_transition.h"
+#include "org/org_conversion.h"
+#include "org/org_record_builder.h"
 #include "support/survey_points.h"
 
 namespace linvara::testing {

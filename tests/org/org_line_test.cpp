@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <numbers>
 
 #include "org/org_fixture.h"
@@ -25,13 +26,17 @@ struct Conversion {
     std::string bytes;
 
     explicit Conversion(const DHPointList& list) {
-        OrgTransition org(list, reporter);
-        org.OutputPath = dir.File("line.org");
-        ok = org.Convert();
-        main = Lines(org.MainRecords);
-        trailer = Lines(org.TrailerRecords);
-        chain = org.ChainList;
-        if (ok) bytes = ReadFileBytes(org.OutputPath);
+        const std::string path = dir.File("line.org");
+        ok = Reported(ConvertToOrg(list, path, reporter), reporter);
+        if (!ok) return;
+        bytes = ReadFileBytes(path);
+        // The same records again, for a look at them before they are written.
+        SilentReporter silent;
+        OrgRecordBuilder org(list, silent);
+        org.Build();
+        main = Lines(org.MainRecords());
+        trailer = Lines(org.TrailerRecords());
+        chain = org.ChainList();
     }
 };
 
@@ -73,7 +78,7 @@ TEST(OrgLine, TurningAnglesAtTheMiddleStake) {
 
 TEST(OrgLine, JStakeMileageAddsPlaneDistances) {
     SilentReporter silent;
-    OrgTransition org({PlanePoint("J1", JStake, 0, 0), PlanePoint("Z", ZStake, 9, 9), PlanePoint("J2", JStake, 3, 4),
+    OrgRecordBuilder org({PlanePoint("J1", JStake, 0, 0), PlanePoint("Z", ZStake, 9, 9), PlanePoint("J2", JStake, 3, 4),
                        PlanePoint("J3", JStake, 3, 16)},
                       silent);
     EXPECT_EQ(org.JStakeMileage(0), 0.0);
@@ -149,7 +154,7 @@ TEST(OrgLine, AuxiliaryPointsWithTheSameNameNumberAreWrittenOnce) {
 TEST(OrgLine, NameNumberReadsLeadingDigits) {
     const std::pair<const char*, int> cases[] = {{"12a", 12}, {"  -7", -7}, {"+5", 5}, {"J1", 0},
                                                  {"", 0},     {"电1", 0},   {"99999999999", INT_MAX}};
-    for (auto [name, n] : cases) EXPECT_EQ(OrgTransition::NameNumber(name), n) << name;
+    for (auto [name, n] : cases) EXPECT_EQ(OrgRecordBuilder::NameNumber(name), n) << name;
 }
 
 TEST(OrgLine, CrossingLabelRecords) {
@@ -245,12 +250,7 @@ TEST(OrgLine, OutputNameGetsTheOrgExtension) {
         {"/d/a线路四个", "/d/a线路四个.org"}, {"ab", "ab.org"},  // no extension: ".org" added, nothing cut
         {"/d/route.db", "/d/route.org"}, {"/d/x.PD", "/d/x.org"},
     };
-    SilentReporter silent;
-    for (auto [chosen, written] : cases) {
-        OrgTransition org({}, silent);
-        org.OutputPath = chosen;
-        EXPECT_EQ(org.OrgFilePath(), written);
-    }
+    for (auto [chosen, written] : cases) EXPECT_EQ(OrgFilePath(chosen), written);
 }
 
 TEST(OrgLine, FailedWriteReportsFailureAndLeavesNothing) {
@@ -260,18 +260,32 @@ TEST(OrgLine, FailedWriteReportsFailureAndLeavesNothing) {
     std::filesystem::create_directory(folderAsTarget);
     for (const std::string& target : {missingFolder, folderAsTarget}) {
         RecordingReporter reporter;
-        OrgTransition org({PlanePoint("J1", JStake)}, reporter);
-        org.OutputPath = target;
-        EXPECT_FALSE(org.Convert());
-        ASSERT_EQ(reporter.messages.size(), 1u);
-        EXPECT_EQ(reporter.messages[0].kind, "error");
+        const Status converted = ConvertToOrg({PlanePoint("J1", JStake)}, target, reporter);
+        EXPECT_FALSE(converted);
+        EXPECT_TRUE(reporter.messages.empty()) << "the failure is the caller's to show";
         // The file and the system's reason.
-        EXPECT_EQ(reporter.messages[0].text.rfind("转换ORG文件失败：" + target + "（", 0), 0u) << reporter.messages[0].text;
+        EXPECT_EQ(converted.message().rfind("转换ORG文件失败：" + target + "（", 0), 0u) << converted.message();
     }
     EXPECT_TRUE(std::filesystem::is_directory(folderAsTarget));
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
     EXPECT_EQ(entries, 1) << "no temporary file is left behind";
+}
+
+// A value no ORG file can carry stops the conversion before anything is
+// written; the caller gets the text and the point, and shows them.
+TEST(OrgLine, AnUnusableValueComesBackNamingThePoint) {
+    TempDir dir;
+    RecordingReporter reporter;
+    DHPoint j2 = PlanePoint("J2", JStake, 3, 4);
+    j2.Dh = std::numeric_limits<double>::quiet_NaN();
+    const Status converted = ConvertToOrg({PlanePoint("J1", JStake), j2}, dir.File("line.org"), reporter);
+    EXPECT_FALSE(converted);
+    EXPECT_EQ(converted.message(), "高程为nan，不是有效的测量值，不能转换（点名：J2，第2行）");
+    ASSERT_TRUE(converted.point());
+    EXPECT_EQ(converted.point()->row, 1);
+    EXPECT_TRUE(reporter.messages.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 }  // namespace

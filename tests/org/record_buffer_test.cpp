@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "org/org_transition.h"
+#include "org/org_record_builder.h"
 #include "org/record_buffer.h"
 #include "support/recording_reporter.h"
 #include "support/temp_dir.h"
@@ -85,13 +85,12 @@ TEST(RecordBuffer, TheFileLeavesOutVacatedRecords) {
     };
     for (const Case& c : cases) {
         testing::TempDir dir;
-        testing::RecordingReporter reporter;
-        OrgTransition org({}, reporter);
-        for (const char* line : {"a", "b", "c", "d"}) org.AddRecord(line);
-        org.AddTrailerRecord("t");
-        for (std::size_t at : c.vacate) org.MainRecords.Vacate(at);
+        RecordBuffer main, trailer;
+        for (const char* line : {"a", "b", "c", "d"}) main.Append(line);
+        trailer.Append("t");
+        for (std::size_t at : c.vacate) main.Vacate(at);
         const std::string path = dir.File("vacated.org");
-        ASSERT_TRUE(org.WriteOrgFile(path));
+        ASSERT_TRUE(WriteOrgRecords(path, main, trailer));
         EXPECT_EQ(testing::ReadFileBytes(path), c.file) << c.vacate.size() << " vacated";
     }
 }
@@ -100,18 +99,17 @@ TEST(RecordBuffer, TheFileLeavesOutVacatedRecords) {
 // feed, so multi-byte and invalid characters come out as from the whole text.
 TEST(RecordBuffer, FileWrittenInPiecesEqualsTheWholeTextConverted) {
     testing::TempDir dir;
-    testing::RecordingReporter reporter;
-    OrgTransition org({}, reporter);
+    RecordBuffer main, trailer;
     for (int i = 0; i < 100000; ++i) {
         std::string line = "b," + std::to_string(i) + ",转角桩,房屋";
         if (i % 997 == 0) line += "\xE8";  // cut short: invalid UTF-8 before the line feed
-        org.AddRecord(line);
+        main.Append(line);
     }
-    org.AddTrailerRecord("c,1,2,0,11");
-    ASSERT_GT(org.MainRecords.Text().size(), 2u << 20);
+    trailer.Append("c,1,2,0,11");
+    ASSERT_GT(main.Text().size(), 2u << 20);
     const std::string path = dir.File("pieces.org");
-    ASSERT_TRUE(org.WriteOrgFile(path));
-    const std::string whole = std::string(org.MainRecords.Text()) + std::string(org.TrailerRecords.Text());
+    ASSERT_TRUE(WriteOrgRecords(path, main, trailer));
+    const std::string whole = std::string(main.Text()) + std::string(trailer.Text());
     EXPECT_EQ(testing::ReadFileBytes(path), text::ToGbkTextFile(whole));
 }
 

@@ -125,7 +125,7 @@ TEST(GdalReadback, KmzPlacemarksThroughBothKmlDrivers) {
     const std::string path = dir.File("线路.kmz");
     testing::RecordingReporter reporter;
     const DHPointList list = AwkwardStakes();
-    ASSERT_TRUE(WriteResultFile(list, path, 11, reporter, nullptr, KmlPacking::Kmz));
+    ASSERT_TRUE(WriteResultFile(list, path, 11, reporter, KmlPacking::Kmz));
     ExpectFeatures(ReadFeatures(path, "Name", "--config GDAL_SKIP KML"), KmlFeatures(list));
     ExpectFeatures(ReadFeatures("/vsizip/" + path + "/doc.kml", "Name", "--config GDAL_SKIP LIBKML"),
                    KmlFeatures(list));

@@ -51,7 +51,7 @@ TEST(StakeKml, JStakesFirstThenZStakesLongitudeFirst) {
                         Geodetic(PlanePoint("J2", JStake, 0, 0), -33.123456789012, -70.000000000049, -1.5)};
     TempDir dir;
     const std::string path = dir.File("线路.kml");
-    ASSERT_EQ(WriteStakeKml(list, path), 1);
+    ASSERT_TRUE(WriteStakeKml(list, path));
     EXPECT_EQ(ReadFileBytes(path), kHead + "\t<name>线路</name>\r\n" + kStyle +
                                        Placemark("J1", "114.2500000000,30.5000000000,20.0000") +
                                        Placemark("J2", "-70.0000000000,-33.1234567890,-1.5000") +
@@ -61,7 +61,7 @@ TEST(StakeKml, JStakesFirstThenZStakesLongitudeFirst) {
 TEST(StakeKml, NoStakesGiveTheFrameOnly) {
     TempDir dir;
     const std::string path = dir.File("empty.kml");
-    ASSERT_EQ(WriteStakeKml({PlanePoint("A", AuxPoint, 0, 0)}, path), 1);
+    ASSERT_TRUE(WriteStakeKml({PlanePoint("A", AuxPoint, 0, 0)}, path));
     EXPECT_EQ(ReadFileBytes(path), kHead + "\t<name>empty</name>\r\n" + kStyle + kFooter);
 }
 
@@ -70,7 +70,7 @@ TEST(StakeKml, MarkupInNamesIsEscaped) {
     DHPointList list = {PlanePoint("<A&\"B'>", JStake, 0, 0), PlanePoint("x\x01y\xFF", ZStake, 0, 0)};
     TempDir dir;
     const std::string path = dir.File("R&D.kml");
-    ASSERT_EQ(WriteStakeKml(list, path), 1);
+    ASSERT_TRUE(WriteStakeKml(list, path));
     const std::string kml = ReadFileBytes(path);
     EXPECT_NE(kml.find("\t<name>R&amp;D</name>\r\n"), std::string::npos);
     EXPECT_NE(kml.find("\t<name>&lt;A&amp;&quot;B&apos;&gt;</name>\r\n"), std::string::npos);
@@ -94,7 +94,7 @@ TEST(StakeKml, DocumentNameIsTheFileNameWithoutExtension) {
         TempDir dir;
         std::filesystem::create_directory(dir.path() / "dot.dir");
         const std::string path = dir.File(c.relative);
-        ASSERT_EQ(WriteStakeKml({}, path), 1) << c.relative;
+        ASSERT_TRUE(WriteStakeKml({}, path)) << c.relative;
         EXPECT_NE(ReadFileBytes(path).find(std::string("\t<name>") + c.name + "</name>\r\n"), std::string::npos)
             << c.relative;
     }
@@ -102,14 +102,17 @@ TEST(StakeKml, DocumentNameIsTheFileNameWithoutExtension) {
 
 TEST(StakeKml, SurroundingSpacesAreTrimmedFromThePath) {
     TempDir dir;
-    ASSERT_EQ(WriteStakeKml({}, "  " + dir.File("line.kml") + " \t"), 1);
+    ASSERT_TRUE(WriteStakeKml({}, "  " + dir.File("line.kml") + " \t"));
     EXPECT_NE(ReadFileBytes(dir.File("line.kml")).find("<name>line</name>"), std::string::npos);
 }
 
-TEST(StakeKml, UnwritablePathReturnsZero) {
+// The failure says what the user reads: the file and the system's reason,
+// or that no path was chosen.
+TEST(StakeKml, UnwritablePathFailsNamingTheFile) {
     TempDir dir;
-    EXPECT_EQ(WriteStakeKml({}, dir.File("missing/line.kml")), 0);
-    EXPECT_EQ(WriteStakeKml({}, "   "), 0);
+    const std::string missing = dir.File("missing/line.kml");
+    EXPECT_EQ(WriteStakeKml({}, missing).message(), "新建成果文件出错：" + missing + "（No such file or directory）");
+    EXPECT_EQ(WriteStakeKml({}, "   ").message(), "请先选择成果文件的保存路径");
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 

@@ -34,8 +34,8 @@ TEST(Kmz, DocKmlFirstAndDoneAsTheKml) {
     TempDir dir;
     const std::string path = dir.File("线路.kmz");
     RecordingReporter reporter;
-    int written = -1;
-    const bool ok = WriteResultFile(testing::AwkwardStakes(), path, kKmlKind, reporter, &written, KmlPacking::Kmz);
+    const StatusOr<int> result = WriteResultFile(testing::AwkwardStakes(), path, kKmlKind, reporter, KmlPacking::Kmz);
+    const bool ok = testing::Reported(result, reporter);
     if (!KmzAvailable()) {
         EXPECT_FALSE(ok);
         EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kKmzNotInThisBuild});
@@ -43,7 +43,7 @@ TEST(Kmz, DocKmlFirstAndDoneAsTheKml) {
     }
     ASSERT_TRUE(ok) << ::testing::PrintToString(reporter.Texts());
     EXPECT_EQ(reporter.Texts(), std::vector<std::string>{"转换完成!已写入：" + path});
-    EXPECT_EQ(written, 3);
+    EXPECT_EQ(result.value(), 3);
     EXPECT_EQ(FirstEntryName(ReadFileBytes(path)), "doc.kml");
 }
 
@@ -59,7 +59,8 @@ TEST(Kmz, FailuresWriteNothing) {
     };
     for (const Case& c : cases) {
         RecordingReporter reporter;
-        EXPECT_FALSE(WriteResultFile(testing::AwkwardStakes(), c.path, c.kind, reporter, nullptr, KmlPacking::Kmz));
+        EXPECT_FALSE(testing::Reported(
+            WriteResultFile(testing::AwkwardStakes(), c.path, c.kind, reporter, KmlPacking::Kmz), reporter));
         ASSERT_EQ(reporter.messages.size(), 1u) << c.path;
         EXPECT_EQ(reporter.messages[0].kind, "error");
         EXPECT_EQ(reporter.messages[0].text.rfind(c.message, 0), 0u) << reporter.messages[0].text;
@@ -98,7 +99,7 @@ TEST(Kmz, ZipReaderFindsTheKmlAsWrittenAndARedRingIcon) {
     TempDir dir;
     const DHPointList list = testing::AwkwardStakes();
     RecordingReporter reporter;
-    ASSERT_TRUE(WriteResultFile(list, dir.File("线路.kmz"), kKmlKind, reporter, nullptr, KmlPacking::Kmz));
+    ASSERT_TRUE(WriteResultFile(list, dir.File("线路.kmz"), kKmlKind, reporter, KmlPacking::Kmz));
     ASSERT_TRUE(WriteResultFile(list, dir.File("线路.kml"), kKmlKind, reporter));
     const std::string script = dir.File("read.py");
     testing::WriteFileBytes(script, kZipScript);

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
+#include "output/kml_writer.h"
 #include "output/result_kinds.h"
+#include "output/result_writer.h"
+#include "support/recording_reporter.h"
+#include "support/survey_points.h"
+#include "support/temp_dir.h"
 
 namespace linvara {
 namespace {
@@ -31,6 +37,50 @@ TEST(ResultKinds, TwelveKindsInDialogOrderWithDistinctShortNames) {
     EXPECT_EQ(shortNames.size(), 12u);
     EXPECT_STREQ(kinds[6].shortName, "dxf");
     EXPECT_STREQ(kinds[11].shortName, "kml");
+}
+
+// Everything that follows from a row of the table, checked for every row: a
+// new kind is covered here without a line more.
+TEST(ResultKinds, EveryRowIsConsistentWithWhatIsDerivedFromIt) {
+    const DHPointList list = {testing::PlanePoint("J1", JStake, 100, 200, 5), testing::PlanePoint("Z1", ZStake, 120, 220, 7)};
+    std::set<std::string> names, texts;
+    std::string table;
+    for (std::size_t i = 0; i < ResultKinds().size(); ++i) {
+        const ResultKindInfo& k = ResultKinds()[i];
+        SCOPED_TRACE(k.shortName);
+        EXPECT_EQ(k.kind, static_cast<int>(i)) << "the number is the list position";
+        EXPECT_TRUE(names.insert(k.shortName).second) << "names are unique";
+        EXPECT_TRUE(texts.insert(k.text).second) << "list texts are unique";
+        EXPECT_EQ(std::string(k.shortName).find_first_of(" \t"), std::string::npos);
+        EXPECT_EQ(FindResultKind(k.kind), &k);
+        EXPECT_EQ(ParseResultKind(k.shortName), k.kind);
+        EXPECT_EQ(ParseResultKind(std::to_string(k.kind)), k.kind);
+        EXPECT_EQ(ExtensionForKind(k.kind), k.extension);
+        // The kind's own extension is the filter's first pattern.
+        const std::string ownPattern = std::string("*.") + k.extension;
+        const std::string filter = SaveFilterForKind(k.kind);
+        EXPECT_EQ(filter.find("(" + ownPattern + ")|" + ownPattern + "|"), filter.find('('));
+        EXPECT_TRUE(filter.ends_with("||"));
+        EXPECT_EQ(KindPacksAsKmz(k.kind), k.kmz);
+        table += std::to_string(k.kind) + "\t" + k.shortName + "\t" + k.extension + "\n";
+
+        // The writer reaches the row's builder, which writes a file of the kind.
+        testing::TempDir dir;
+        const std::string path = dir.File(std::string("line.") + k.extension);
+        testing::RecordingReporter reporter;
+        const StatusOr<int> written = WriteResultFile(list, path, k.kind, reporter);
+        ASSERT_TRUE(written) << written.status().message();
+        EXPECT_EQ(written.value(), 2);
+        EXPECT_GT(std::filesystem::file_size(path), 0u);
+        ASSERT_FALSE(reporter.messages.empty());
+        EXPECT_NE(reporter.messages.back().text.find(path), std::string::npos) << "done names the file";
+        const StatusOr<int> packed = WriteResultFile(list, dir.File("line.kmz"), k.kind, reporter, KmlPacking::Kmz);
+        EXPECT_EQ(packed.ok(), k.kmz && KmzAvailable()) << packed.status().message();
+    }
+    EXPECT_FALSE(FindResultKind(-1));
+    EXPECT_FALSE(FindResultKind(static_cast<int>(ResultKinds().size())));
+    EXPECT_EQ(ParseResultKind(std::to_string(ResultKinds().size())), -1);
+    EXPECT_EQ(ResultKindTable(), table);
 }
 
 // The path follows the kind every time: no kind keeps the extension of the

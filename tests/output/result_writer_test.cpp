@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 #include "output/result_writer.h"
 #include "support/recording_reporter.h"
@@ -40,7 +41,7 @@ struct Written {
 void Write(const DHPointList& list, int kind, Written& w) {
     TempDir dir;
     const std::string path = dir.File("out.dat");
-    w.ok = WriteResultFile(list, path, kind, w.reporter);
+    w.ok = testing::Reported(WriteResultFile(list, path, kind, w.reporter), w.reporter);
     w.bytes = ReadFileBytes(path);
     w.done = "转换成功!已写入：" + path;
 }
@@ -197,7 +198,7 @@ TEST(ResultWriter, FailedWriteIsReportedAndLeavesNoFile) {
                                                              {dir.File("missing/out.dat"), "No such file or directory"}};
         for (const auto& [path, reason] : cases) {
             RecordingReporter reporter;
-            EXPECT_FALSE(WriteResultFile(ThreePoints(), path, kind, reporter)) << kind << " " << path;
+            EXPECT_FALSE(testing::Reported(WriteResultFile(ThreePoints(), path, kind, reporter), reporter)) << kind << " " << path;
             EXPECT_EQ(reporter.Texts(), std::vector<std::string>{kCannotCreate + path + "（" + reason + "）"})
                 << kind << " " << path;
         }
@@ -217,8 +218,8 @@ TEST(ResultWriter, BlankPathWritesNothing) {
     std::filesystem::current_path(dir.path());
     for (const char* path : {"", "   ", " \t "}) {
         RecordingReporter textReporter, kmlReporter;
-        EXPECT_FALSE(WriteResultFile(ThreePoints(), path, 0, textReporter));
-        EXPECT_FALSE(WriteResultFile(ThreePoints(), path, 11, kmlReporter));
+        EXPECT_FALSE(testing::Reported(WriteResultFile(ThreePoints(), path, 0, textReporter), textReporter));
+        EXPECT_FALSE(testing::Reported(WriteResultFile(ThreePoints(), path, 11, kmlReporter), kmlReporter));
         EXPECT_EQ(textReporter.Texts(), std::vector<std::string>{kNoPath});
         EXPECT_EQ(kmlReporter.Texts(), std::vector<std::string>{kNoPath});
     }
@@ -241,6 +242,41 @@ TEST(ResultWriter, OverwritesAnExistingFile) {
     RecordingReporter reporter;
     ASSERT_TRUE(WriteResultFile({PlanePoint("P1", JStake, 1, 2, 3)}, path, 2, reporter));
     EXPECT_EQ(ReadFileBytes(path), "P1,,1.0000,2.0000,3.0000\r\n");
+}
+
+// A failure comes back to the caller, who shows it: the writer says nothing
+// itself, and a point no file can carry is named so a window can find it.
+TEST(ResultWriter, FailuresComeBackToTheCaller) {
+    TempDir dir;
+    DHPointList unusable = ThreePoints();
+    unusable[1].Dx = std::numeric_limits<double>::infinity();
+    const std::string missing = dir.File("missing/out.dat");
+    struct Case {
+        DHPointList list;
+        std::string path;
+        int kind;
+        KmlPacking packing;
+        std::string message;
+    } cases[] = {
+        {unusable, dir.File("out.dat"), 0, KmlPacking::Kml, "北坐标为inf，不是有效的测量值，不能转换（点名：辅1，第2行）"},
+        {ThreePoints(), dir.File("out.dat"), static_cast<int>(ResultKinds().size()), KmlPacking::Kml, "未知的成果文件格式"},
+        {ThreePoints(), dir.File("out.kmz"), 6, KmlPacking::Kmz, "KMZ只用于J、Z桩KML格式"},
+        {ThreePoints(), missing, 2, KmlPacking::Kml, kCannotCreate + missing + "（No such file or directory）"},
+        {ThreePoints(), " ", 8, KmlPacking::Kml, kNoPath},
+    };
+    for (const Case& c : cases) {
+        RecordingReporter reporter;
+        const StatusOr<int> result = WriteResultFile(c.list, c.path, c.kind, reporter, c.packing);
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.status().message(), c.message);
+        EXPECT_TRUE(reporter.messages.empty()) << reporter.messages.front().text;
+    }
+    RecordingReporter reporter;
+    const StatusOr<int> result = WriteResultFile(unusable, dir.File("out.dat"), 0, reporter);
+    ASSERT_TRUE(result.status().point());
+    EXPECT_EQ(result.status().point()->row, 1);
+    EXPECT_EQ(result.status().text(), "北坐标为inf，不是有效的测量值，不能转换");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 }  // namespace

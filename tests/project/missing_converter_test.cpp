@@ -49,7 +49,7 @@ TEST(MissingConverter, OpenSaveAndResultFilesFailWithTheCause) {
         EXPECT_FALSE(saved);
         EXPECT_TRUE(NamesTheConverter(saved.message())) << saved.message();
         const std::string out = dir.File("list.dat");
-        EXPECT_FALSE(WriteResultFile(project.Points(), out, 0, reporter));
+        EXPECT_FALSE(testing::Reported(WriteResultFile(project.Points(), out, 0, reporter), reporter));
         EXPECT_FALSE(std::filesystem::exists(out));
     }
     ASSERT_EQ(reporter.Texts().size(), 1u);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "reporter.h"
+#include "status_or.h"
 
 namespace linvara::testing {
 
@@ -35,5 +36,16 @@ public:
         return false;
     }
 };
+
+// Shows a core operation's failure through `reporter`, as the front ends
+// do; whether it succeeded.
+inline bool Reported(const Status& status, Reporter& reporter) {
+    ReportFailure(reporter, status);
+    return status.ok();
+}
+template <class T>
+bool Reported(const StatusOr<T>& result, Reporter& reporter) {
+    return Reported(result.status(), reporter);
+}
 
 }  // namespace linvara::testing

@@ -14,6 +14,13 @@
 namespace linvara {
 namespace {
 
+// Whether every file was written; a failure that stopped the whole run is
+// shown through `reporter`, as the front ends show it.
+bool AllWritten(const StatusOr<int>& unwritten, Reporter& reporter) {
+    ReportFailure(reporter, unwritten.status());
+    return unwritten && unwritten.value() == 0;
+}
+
 using testing::ReadFileBytes;
 using testing::RecordingReporter;
 using testing::SectionAt;
@@ -47,7 +54,7 @@ TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
         SectionAt("Z1", 8, 2.0),        SectionAt("Z1", 0, 7.0),        SectionAt("Z1", 9, 7.0),
     };
     RecordingReporter reporter;
-    EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("line.org"), reporter));
+    EXPECT_TRUE(AllWritten(WriteTowerBaseFiles(points, dir.File("line.org"), reporter), reporter));
     EXPECT_EQ(reporter.Texts(), std::vector<std::string>{Done(dir.File("line"), 1)});
     EXPECT_EQ(ReadFileBytes(dir.File("line_Z1.org")),
               kCentre + PointRecord(2, "7.0710", "-7.0710", "1.5000") + LinkRecord(2, 1, 2) +  // A
@@ -63,7 +70,7 @@ TEST(TowerBaseOutput, EverySectionGetsItsSignsAndLinkStyle) {
 TEST(TowerBaseOutput, IniTextIsFixed) {
     TempDir dir;
     RecordingReporter reporter;
-    ASSERT_TRUE(WriteTowerBaseIni(dir.File("a.INI"), reporter));
+    ASSERT_TRUE(WriteTowerBaseIni(dir.File("a.INI")));
     const char* lines[] = {
         "[图廓设置]", "线路图_0或无网格_1=3", "线路断面图比例尺=100", "线路平面图比例尺=150", "[图廓范围]",
         "左=-21.000000", "右=21.000000", "上=29.700000", "下=-29.700000", "[当前显示区域]", "L_X0=27.000000",
@@ -82,7 +89,7 @@ TEST(TowerBaseOutput, MissingSectionsAreReportedAndNumbersRunOn) {
     const SectionPointList points = {SectionAt("塔5", 1, 5.0), SectionAt("塔5", 3, 1.0), SectionAt("塔5", 1, 2.0),
                                 SectionAt("塔5", 1, 9.0)};
     RecordingReporter reporter;
-    WriteTowerBaseFiles(points, dir.File("out.org"), reporter);
+    AllWritten(WriteTowerBaseFiles(points, dir.File("out.org"), reporter), reporter);
     EXPECT_EQ(reporter.Texts(), (std::vector<std::string>{MissingText("塔5", "B"), MissingText("塔5", "D"), Done(dir.File("out"), 1)}));
     EXPECT_EQ(ReadFileBytes(dir.File("out_塔5.org")),
               kCentre + PointRecord(2, "1.4140", "-1.4140", "0.0000") + LinkRecord(2, 1, 2) +
@@ -98,7 +105,7 @@ TEST(TowerBaseOutput, EqualOffsetsTakeTheExchangeSortOrder) {
     const SectionPointList points = {SectionAt("S", 2, 3.0, 1), SectionAt("S", 2, 2.0, 2), SectionAt("S", 2, 2.0, 3),
                                 SectionAt("S", 2, 1.0, 4)};
     RecordingReporter reporter;
-    WriteTowerBaseFiles(points, dir.File("o.org"), reporter);
+    AllWritten(WriteTowerBaseFiles(points, dir.File("o.org"), reporter), reporter);
     const std::string org = ReadFileBytes(dir.File("o_S.org"));
     const std::size_t c = org.find("1.4140,1.4140,3.0000");
     const std::size_t b = org.find("1.4140,1.4140,2.0000");
@@ -113,7 +120,7 @@ TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
     TempDir dir;
     const SectionPointList points = {SectionAt("z1", 1, 1.0), SectionAt("Z1", 1, 2.0)};
     RecordingReporter reporter;
-    WriteTowerBaseFiles(points, dir.File("t.org"), reporter);
+    AllWritten(WriteTowerBaseFiles(points, dir.File("t.org"), reporter), reporter);
     for (const char* name : {"t_z1.org", "t_z1.INI", "t_Z1_2.org", "t_Z1_2.INI"})
         EXPECT_TRUE(std::filesystem::exists(dir.File(name))) << name;
     EXPECT_NE(ReadFileBytes(dir.File("t_z1.org")), ReadFileBytes(dir.File("t_Z1_2.org")));
@@ -122,7 +129,7 @@ TEST(TowerBaseOutput, StakesDifferingInCaseAreTwoStakes) {
 TEST(TowerBaseOutput, NoPointsWritesNothingButStillFinishes) {
     TempDir dir;
     RecordingReporter reporter;
-    EXPECT_TRUE(WriteTowerBaseFiles({}, dir.File("t.org"), reporter));
+    EXPECT_TRUE(AllWritten(WriteTowerBaseFiles({}, dir.File("t.org"), reporter), reporter));
     EXPECT_EQ(reporter.Texts(), std::vector<std::string>{Done(dir.File("t"), 0)});
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -134,7 +141,7 @@ TEST(TowerBaseOutput, FailedWritesAreReportedAndLeaveNothing) {
     RecordingReporter reporter;
     const SectionPointList points = {SectionAt("S", 1, 1.0), SectionAt("S", 2, 1.0), SectionAt("S", 3, 1.0),
                                 SectionAt("S", 4, 1.0), SectionAt("T", 1, 1.0)};
-    EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
+    EXPECT_FALSE(AllWritten(WriteTowerBaseFiles(points, dir.File("t.org"), reporter), reporter));
     // Each failure names the file and the system's reason.
     const std::string isFolder = "（Is a directory）";
     EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_S.INI") + isFolder));
@@ -160,7 +167,7 @@ TEST(TowerBaseOutput, StakeNamesAreMadeSafeAndEveryFileStaysInTheChosenFolder) {
     SectionPointList points;
     for (const Case& c : cases) points.push_back(SectionAt(c.stake, 1, 1.0));
     RecordingReporter reporter;
-    EXPECT_TRUE(WriteTowerBaseFiles(points, text::Utf8Path(out / "t.org"), reporter));
+    EXPECT_TRUE(AllWritten(WriteTowerBaseFiles(points, text::Utf8Path(out / "t.org"), reporter), reporter));
     for (const Case& c : cases) {
         EXPECT_TRUE(std::filesystem::is_regular_file(out / text::FsPath(std::string(c.file) + ".org"))) << c.stake;
         EXPECT_TRUE(std::filesystem::is_regular_file(out / text::FsPath(std::string(c.file) + ".INI"))) << c.stake;
@@ -178,7 +185,7 @@ TEST(TowerBaseOutput, NamesEqualButForCaseOrUnsafeCharactersDoNotReplaceEachOthe
     const SectionPointList points = {SectionAt("z1", 1, 1.0), SectionAt("Z1", 1, 2.0), SectionAt("a/b", 1, 3.0),
                                 SectionAt("a:b", 1, 4.0), SectionAt("Z1_2", 1, 5.0), SectionAt("z1", 2, 6.0)};
     RecordingReporter reporter;
-    EXPECT_TRUE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
+    EXPECT_TRUE(AllWritten(WriteTowerBaseFiles(points, dir.File("t.org"), reporter), reporter));
     const struct {
         const char* file;
         const char* offset;  // of the stake's section A point, telling whose file it is
@@ -202,12 +209,35 @@ TEST(TowerBaseOutput, AMissingConverterWritesNoFileAndSaysWhy) {
     const SectionPointList points = {SectionAt("Z1", 1, 1.0), SectionAt("塔2", 1, 1.0)};
     testing::MissingCodePage missing;
     RecordingReporter reporter;
-    EXPECT_FALSE(WriteTowerBaseFiles(points, dir.File("t.org"), reporter));
+    EXPECT_FALSE(AllWritten(WriteTowerBaseFiles(points, dir.File("t.org"), reporter), reporter));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].kind, "error");
     EXPECT_NE(reporter.messages[0].text.find(dir.File("t.org")), std::string::npos);
     EXPECT_NE(reporter.messages[0].text.find("无法打开编码转换"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));  // not even the stake whose name is ASCII
+}
+
+// What stops the whole run comes back to the caller, who shows it; a file
+// that cannot be written is said where it happens and counted.
+TEST(TowerBaseOutput, FailuresComeBackToTheCaller) {
+    TempDir dir;
+    const SectionPointList points = {SectionAt("S", 1, 1.0), SectionAt("T", 1, 1.0)};
+    {
+        testing::MissingCodePage missing;
+        RecordingReporter reporter;
+        const StatusOr<int> unwritten = WriteTowerBaseFiles(points, dir.File("t.org"), reporter);
+        EXPECT_FALSE(unwritten);
+        EXPECT_EQ(unwritten.status().message().rfind("创建塔基断面org文件错误：" + dir.File("t.org") + "（", 0), 0u);
+        EXPECT_TRUE(reporter.messages.empty());
+    }
+    std::filesystem::create_directory(dir.File("t_T.INI"));
+    RecordingReporter reporter;
+    const StatusOr<int> unwritten = WriteTowerBaseFiles(points, dir.File("t.org"), reporter);
+    ASSERT_TRUE(unwritten);
+    EXPECT_EQ(unwritten.value(), 1);
+    EXPECT_TRUE(reporter.Said("创建塔基断面ini文件错误：" + dir.File("t_T.INI") + "（Is a directory）"));
+    EXPECT_EQ(WriteTowerBaseIni(dir.File("t_T.INI")).message(),
+              "创建塔基断面ini文件错误：" + dir.File("t_T.INI") + "（Is a directory）");
 }
 
 }  // namespace

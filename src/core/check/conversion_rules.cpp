@@ -7,7 +7,7 @@
 #include "model/code_tables.h"
 #include "org/aux_problem.h"
 #include "org/feature_class.h"
-#include "org/org_transition.h"
+#include "org/org_record_builder.h"
 #include "text/format.h"
 
 namespace linvara::check {
@@ -84,7 +84,7 @@ void AuxNumbers(const CheckInput& in, Findings& out) {
     for (std::size_t i = 0; i < in.points.size(); ++i) {
         const DHPoint& p = in.points[i];
         if (p.DHType != AuxPoint) continue;
-        const int number = OrgTransition::NameNumber(p.NewPtName);
+        const int number = OrgRecordBuilder::NameNumber(p.NewPtName);
         const auto [at, added] = first.try_emplace(number, i);
         if (added) continue;
         out.push_back(AtRow(in, i, RuleNamed("aux-number"),

@@ -42,17 +42,13 @@ PointRef RefOf(const DHPointList& list, long long row) {
 
 Status ConvertiblePoints(const DHPointList& list, const std::string& projectPath) {
     if (list.empty()) return Status::Failed("工程中没有点：" + projectPath);
-    const long long row = FirstUnusable(list);
-    if (row < 0) return Status::Ok();
-    return Status::Failed(WithPoint(UnusableValue(list[static_cast<std::size_t>(row)]) + kNotConvertible, RefOf(list, row)));
+    return UsableValues(list);
 }
 
-bool ReportUnusableValue(const DHPointList& list, Reporter& reporter) {
+Status UsableValues(const DHPointList& list) {
     const long long row = FirstUnusable(list);
-    if (row < 0) return false;
-    reporter.AboutPoint(MessageLevel::Error, UnusableValue(list[static_cast<std::size_t>(row)]) + kNotConvertible,
-                        RefOf(list, row));
-    return true;
+    if (row < 0) return Status::Ok();
+    return Status::FailedAt(UnusableValue(list[static_cast<std::size_t>(row)]) + kNotConvertible, RefOf(list, row));
 }
 
 }  // namespace linvara

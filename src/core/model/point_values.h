@@ -26,8 +26,8 @@ std::string UnusableValue(const DHPoint& point);
 // none writes an empty file or "inf".
 Status ConvertiblePoints(const DHPointList& list, const std::string& projectPath);
 
-// Reports the first point of the list with an UnusableValue as an error
-// about that point; true when there was one (and nothing may be written).
-bool ReportUnusableValue(const DHPointList& list, Reporter& reporter);
+// Fails about the first point of the list with an UnusableValue (nothing
+// may be written then); Ok when there is none.
+Status UsableValues(const DHPointList& list);
 
 }  // namespace linvara

@@ -6,11 +6,9 @@
 #include <utility>
 
 #include "model/geometry.h"
-#include "model/point_values.h"
 #include "org/aux_problem.h"
 #include "org/org_records.h"
-#include "org/org_transition.h"
-#include "status.h"
+#include "org/org_record_builder.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -39,7 +37,7 @@ void Release(Container& c) {
 
 }  // namespace
 
-OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
+OrgRecordBuilder::OrgRecordBuilder(DHPointList points, Reporter& reporter)
     : points_(std::move(points)), reporter_(reporter) {
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const DHPoint& p = points_[i];
@@ -62,22 +60,21 @@ OrgTransition::OrgTransition(DHPointList points, Reporter& reporter)
     }
 }
 
-bool OrgTransition::Convert() {
-    if (ReportUnusableValue(points_, reporter_)) return false;
-    ChainList.clear();
-    UsedAuxNumbers.clear();
+void OrgRecordBuilder::Build() {
+    chain_.clear();
+    usedAuxNumbers_.clear();
     auxRecordAt_.clear();
-    StakeCounter = 0;
-    MinElevation = MaxElevation = 0;
-    ChainList.reserve(points_.size() + 1);
+    stakeCounter_ = 0;
+    minElevation_ = maxElevation_ = 0;
+    chain_.reserve(points_.size() + 1);
     // About three records of some fifty bytes a point; what is not used is
     // never touched.
-    MainRecords.Reserve(MainRecords.size() + points_.size() * 3, MainRecords.Text().size() + points_.size() * 160);
+    main_.Reserve(main_.size() + points_.size() * 3, main_.Text().size() + points_.size() * 160);
 
     for (std::size_t i = 0; i < points_.size(); ++i) {
         const DHPoint& point = points_[i];
         switch (point.DHType) {
-            case JStake: ConvertJStake(point, StakeCounter++); break;
+            case JStake: ConvertJStake(point, stakeCounter_++); break;
             case ZStake: ConvertZStake(point); break;
             case AuxPoint: ConvertAuxPoint(point); break;
             case CrossingOnePoint: ConvertCrossingLabel(point); break;
@@ -87,87 +84,78 @@ bool OrgTransition::Convert() {
             default: break;  // unknown kinds write nothing but still count below
         }
         TrackElevation(point, i == 0);
-        if (i > 0) ChainList.push_back({point.NewPtName, point.Mileage});
+        if (i > 0) chain_.push_back({point.NewPtName, point.Mileage});
     }
     RemoveVacatedRecords();
     AppendProfileChain();
     AppendElevationRange();
     ReleasePoints();
-
-    const std::string path = OrgFilePath();
-    std::string error;
-    if (WriteOrgFile(path, &error)) {
-        reporter_.Done("转换ORG文件成功！已写入：" + path);
-        return true;
-    }
-    reporter_.Error(WithCause("转换ORG文件失败：" + path, error));
-    return false;
 }
 
-void OrgTransition::TrackElevation(const DHPoint& point, bool first) {
+void OrgRecordBuilder::TrackElevation(const DHPoint& point, bool first) {
     if (first) {
-        MinElevation = MaxElevation = point.Dh;
+        minElevation_ = maxElevation_ = point.Dh;
         return;
     }
-    if (point.Dh <= MinElevation) MinElevation = point.Dh;
-    if (point.Dh >= MaxElevation) MaxElevation = point.Dh;
+    if (point.Dh <= minElevation_) minElevation_ = point.Dh;
+    if (point.Dh >= maxElevation_) maxElevation_ = point.Dh;
 }
 
-void OrgTransition::AppendProfileChain() {
-    std::stable_sort(ChainList.begin(), ChainList.end(), MileageBefore);
-    for (std::size_t i = 1; i < ChainList.size(); ++i)
-        AddTrailerFormatted(org::kChain, ChainList[i - 1].name.c_str(), ChainList[i].name.c_str());
+void OrgRecordBuilder::AppendProfileChain() {
+    std::stable_sort(chain_.begin(), chain_.end(), MileageBefore);
+    for (std::size_t i = 1; i < chain_.size(); ++i)
+        AddTrailerFormatted(org::kChain, chain_[i - 1].name.c_str(), chain_[i].name.c_str());
 }
 
-void OrgTransition::AppendElevationRange() {
-    const int lower = WholeMetres(MinElevation) / 100 * 100;
-    const int upper = (WholeMetres(MaxElevation) / 100 + 1) * 100;
+void OrgRecordBuilder::AppendElevationRange() {
+    const int lower = WholeMetres(minElevation_) / 100 * 100;
+    const int upper = (WholeMetres(maxElevation_) / 100 + 1) * 100;
     AddTrailerFormatted(org::kElevationRange, lower, upper);
 }
 
-void OrgTransition::RemoveVacatedRecords() {
-    MainRecords.RemoveVacated();
+void OrgRecordBuilder::RemoveVacatedRecords() {
+    main_.RemoveVacated();
     auxRecordAt_.clear();
 }
 
 // Nothing reads the points once the records are complete: at a million
 // points they are most of the memory, and writing the file needs more.
-void OrgTransition::ReleasePoints() {
+void OrgRecordBuilder::ReleasePoints() {
     Release(points_);
     Release(jStakes_);
     Release(jStakeMileages_);
     Release(auxByOrgName_);
     Release(auxRecordAt_);
     Release(firstByOrgName_);
-    Release(UsedAuxNumbers);
+    Release(usedAuxNumbers_);
 }
 
-double OrgTransition::RelativeMileage(const DHPoint& point) const {
+double OrgRecordBuilder::RelativeMileage(const DHPoint& point) const {
     return jStakes_.empty() ? 0.0 : point.Mileage - jStakes_.front().Mileage;
 }
 
-int OrgTransition::NameNumber(std::string_view name) {
+int OrgRecordBuilder::NameNumber(std::string_view name) {
     const long long value = text::ParseLeadingInt(name);
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-double OrgTransition::CrossingAngle(double crossAngle) {
+double OrgRecordBuilder::CrossingAngle(double crossAngle) {
     return crossAngle >= 0 ? 90.0 - crossAngle : -90.0 - crossAngle;
 }
 
-PointRef OrgTransition::RefOf(const DHPoint& point) const {
+PointRef OrgRecordBuilder::RefOf(const DHPoint& point) const {
     const bool inList = !points_.empty() && &point >= points_.data() && &point < points_.data() + points_.size();
     return {point.NewPtName, inList ? static_cast<long long>(&point - points_.data()) : -1, point.GPS_ID};
 }
 
-const DHPoint* OrgTransition::FindAuxPoint(const std::string& name) const {
+const DHPoint* OrgRecordBuilder::FindAuxPoint(const std::string& name) const {
     // The first of equal names: the one surveyed first wins.
     const auto it = std::lower_bound(auxByOrgName_.begin(), auxByOrgName_.end(), std::string_view(name),
                                      [](const auto& entry, std::string_view n) { return entry.first < n; });
     return it == auxByOrgName_.end() || it->first != name ? nullptr : &points_[it->second];
 }
 
-std::string OrgTransition::WhyNoAuxPoint(const std::string& name) {
+std::string OrgRecordBuilder::WhyNoAuxPoint(const std::string& name) {
     if (firstByOrgName_.empty())
         for (std::size_t i = 0; i < points_.size(); ++i) firstByOrgName_.try_emplace(points_[i].OrgPtName, i);
     const auto it = firstByOrgName_.find(name);

@@ -4,27 +4,27 @@
 
 #include "model/geometry.h"
 #include "org/org_records.h"
-#include "org/org_transition.h"
+#include "org/org_record_builder.h"
 
 namespace linvara {
 
-double OrgTransition::JStakeMileage(int k) const {
+double OrgRecordBuilder::JStakeMileage(int k) const {
     if (k < 0 || static_cast<std::size_t>(k) >= jStakeMileages_.size()) return 0.0;
     return jStakeMileages_[static_cast<std::size_t>(k)];
 }
 
-double OrgTransition::TurnAngle(int k) const {
+double OrgRecordBuilder::TurnAngle(int k) const {
     if (k <= 0 || static_cast<std::size_t>(k) + 1 >= jStakes_.size()) return 0.0;
     const auto at = static_cast<std::size_t>(k);
     // The ORG file counts left turns positive: the opposite of the turning angle.
     return -TurningAngle(jStakes_[at - 1], jStakes_[at], jStakes_[at + 1]);
 }
 
-void OrgTransition::ConvertJStake(const DHPoint& point, int jIndex) {
+void OrgRecordBuilder::ConvertJStake(const DHPoint& point, int jIndex) {
     const char* name = point.NewPtName.c_str();
     double mileage = 0.0;
     if (jIndex == 0)
-        ChainList.push_back({point.NewPtName, 0.0});
+        chain_.push_back({point.NewPtName, 0.0});
     else
         mileage = JStakeMileage(jIndex);
     AddRecordFormatted(org::kStake, name, mileage, point.Dh);
@@ -42,13 +42,13 @@ void OrgTransition::ConvertJStake(const DHPoint& point, int jIndex) {
     }
 }
 
-void OrgTransition::ConvertZStake(const DHPoint& point) {
+void OrgRecordBuilder::ConvertZStake(const DHPoint& point) {
     AddRecordFormatted(org::kStake, point.NewPtName.c_str(), RelativeMileage(point), point.Dh);
 }
 
-void OrgTransition::ConvertAuxPoint(const DHPoint& point) {
+void OrgRecordBuilder::ConvertAuxPoint(const DHPoint& point) {
     const int key = NameNumber(point.NewPtName);
-    if (UsedAuxNumbers.contains(key)) return;
+    if (usedAuxNumbers_.contains(key)) return;
     int code = point.GLCode == 0 ? 13 : point.GLCode;
     // 44 is the left and 45 the right wind-deviation point: the offset decides.
     if (point.Offset > 0 && code == 44) code = 45;
@@ -58,12 +58,12 @@ void OrgTransition::ConvertAuxPoint(const DHPoint& point) {
                        code, code);
 }
 
-void OrgTransition::NoteAuxRecord(const DHPoint& aux) {
-    auxRecordAt_[aux.NewPtName] = MainRecords.size();
-    UsedAuxNumbers.insert(NameNumber(aux.NewPtName));
+void OrgRecordBuilder::NoteAuxRecord(const DHPoint& aux) {
+    auxRecordAt_[aux.NewPtName] = main_.size();
+    usedAuxNumbers_.insert(NameNumber(aux.NewPtName));
 }
 
-void OrgTransition::ConvertCrossingLabel(const DHPoint& point) {
+void OrgRecordBuilder::ConvertCrossingLabel(const DHPoint& point) {
     const char* name = point.NewPtName.c_str();
     AddRecordFormatted(org::kPointLabel, name, point.Offset, RelativeMileage(point), point.Dh);
     const double height = std::fabs(point.AddHight) < 0.00001 ? 0.1 : point.AddHight;

@@ -5,7 +5,7 @@
 #include "org/aux_problem.h"
 #include "org/feature_class.h"
 #include "org/org_records.h"
-#include "org/org_transition.h"
+#include "org/org_record_builder.h"
 
 namespace linvara {
 namespace {
@@ -31,14 +31,14 @@ struct TwoPoint {
     const char* name() const { return p.NewPtName.c_str(); }
 };
 
-void Ditch(OrgTransition& out, const TwoPoint& f) {
+void Ditch(OrgRecordBuilder& out, const TwoPoint& f) {
     out.AddRecordFormatted(org::kRoadTwo, f.first.name(), f.second.name(), f.angle, f.cls);
     out.AddRecordFormatted(org::kEdge95UpNamed, Plus(f.n, 1), f.first.name(), f.p.AddHight, f.first.name());
     out.AddRecordFormatted(org::kEdge95DownNamed, Plus(f.n, 2), f.second.name(), f.p.AddHight, f.second.name());
     out.AddRecordFormatted(org::kLinkNamed, f.first.name(), f.second.name());
 }
 
-void River(OrgTransition& out, const TwoPoint& f) {
+void River(OrgRecordBuilder& out, const TwoPoint& f) {
     out.AddRecordFormatted(org::kWaterTwo, f.first.name(), f.second.name(), f.angle, f.cls % 1000);
     out.AddRecordFormatted(org::kEdge94UpNamed, Plus(f.n, 1), f.first.name(), f.p.AddHight, f.first.name());
     out.AddRecordFormatted(org::kEdge94DownNamed, Plus(f.n, 2), f.second.name(), f.p.AddHight, f.second.name());
@@ -49,7 +49,7 @@ void River(OrgTransition& out, const TwoPoint& f) {
 }
 
 // A pond is drawn from the auxiliary point itself, whatever the order.
-void Pond(OrgTransition& out, const TwoPoint& f) {
+void Pond(OrgRecordBuilder& out, const TwoPoint& f) {
     const char* aux = f.aux.NewPtName.c_str();
     const double h = f.p.CrossAngle / 2;
     const double w = f.p.GLWide / 2;
@@ -63,7 +63,7 @@ void Pond(OrgTransition& out, const TwoPoint& f) {
 
 // The house's point takes the coordinates of the nearer end; the far end
 // becomes the second corner.
-void House(OrgTransition& out, const TwoPoint& f) {
+void House(OrgRecordBuilder& out, const TwoPoint& f) {
     const DHPoint& near = *f.first.point;
     const DHPoint& far = *f.second.point;
     const double length = f.p.CrossAngle;
@@ -77,7 +77,7 @@ void House(OrgTransition& out, const TwoPoint& f) {
 
 }  // namespace
 
-void OrgTransition::ConvertTwoPointFeature(const DHPoint& point) {
+void OrgRecordBuilder::ConvertTwoPointFeature(const DHPoint& point) {
     const DHPoint* aux = FindAuxPoint(point.FZdmPt);
     if (aux == nullptr) {
         // The feature is left out of the file: an error, as the check calls it.
@@ -91,7 +91,7 @@ void OrgTransition::ConvertTwoPointFeature(const DHPoint& point) {
     const End p{&point, point.Mileage - origin};
     const bool auxFirst = p.mileage > a.mileage;
 
-    if (!UsedAuxNumbers.contains(NameNumber(aux->NewPtName))) {
+    if (!usedAuxNumbers_.contains(NameNumber(aux->NewPtName))) {
         NoteAuxRecord(*aux);
         AddRecordFormatted(org::kPoint, a.name(), aux->Offset, a.mileage, aux->Dh);
     }
@@ -115,8 +115,8 @@ void OrgTransition::ConvertTwoPointFeature(const DHPoint& point) {
     }
 }
 
-void OrgTransition::DropTwoPointHouseRecords(const DHPoint& aux) {
-    const std::size_t own = MainRecords.size() - 1;  // the point's record, written last
+void OrgRecordBuilder::DropTwoPointHouseRecords(const DHPoint& aux) {
+    const std::size_t own = main_.size() - 1;  // the point's record, written last
     DropLastRecord();
     auto it = auxRecordAt_.find(aux.NewPtName);
     if (it == auxRecordAt_.end()) return;  // no record of this auxiliary point in the file
@@ -127,11 +127,11 @@ void OrgTransition::DropTwoPointHouseRecords(const DHPoint& aux) {
     } else {
         // Vacated in place so that remembered positions stay valid; removed
         // before the file is written.
-        MainRecords.Vacate(at);
+        main_.Vacate(at);
     }
 }
 
-void OrgTransition::ConvertThreePointHouse(const DHPoint& point) {
+void OrgRecordBuilder::ConvertThreePointHouse(const DHPoint& point) {
     const DHPoint* back = FindAuxPoint(point.BZdmPt);
     const DHPoint* front = FindAuxPoint(point.FZdmPt);
     if (back == nullptr || front == nullptr) {

@@ -5,7 +5,7 @@
 
 #include "org/feature_class.h"
 #include "org/org_records.h"
-#include "org/org_transition.h"
+#include "org/org_record_builder.h"
 
 namespace linvara {
 namespace {
@@ -27,13 +27,13 @@ struct OnePoint {
 
 using org::Plus;
 
-void Embankment(OrgTransition& out, const OnePoint& f) {
+void Embankment(OrgRecordBuilder& out, const OnePoint& f) {
     if (f.AH > 0) out.AddRecordFormatted(org::kPlanAux, Plus(f.n, 1), f.O, f.m - 0.1, f.H - f.AH, f.n);
     out.AddRecordFormatted(org::kSlope, f.n, f.cls, f.crossAngle);  // the stored angle, not A
     out.AddRecordFormatted(org::kEmbankment, f.name, f.cls);
 }
 
-void Ridge(OrgTransition& out, const OnePoint& f) {
+void Ridge(OrgRecordBuilder& out, const OnePoint& f) {
     const double w = f.W / 2;
     out.AddRecordFormatted(org::kPlanAuxOnLine, Plus(f.n, 1), f.m - w, f.H, f.n);
     out.AddRecordFormatted(org::kPlanAuxOnLine, Plus(f.n, 2), f.m - w - 0.1, f.H - f.AH, Plus(f.n, 1));
@@ -43,14 +43,14 @@ void Ridge(OrgTransition& out, const OnePoint& f) {
 }
 
 // The link of the two edges: n to n+1 across a positive width, reversed otherwise.
-void EdgeLink(OrgTransition& out, const OnePoint& f) {
+void EdgeLink(OrgRecordBuilder& out, const OnePoint& f) {
     if (f.W > 0)
         out.AddRecordFormatted(org::kLink, f.n, Plus(f.n, 1));
     else
         out.AddRecordFormatted(org::kLink, Plus(f.n, 1), f.n);
 }
 
-void Road(OrgTransition& out, const OnePoint& f) {
+void Road(OrgRecordBuilder& out, const OnePoint& f) {
     const bool wide = f.W > 0;
     out.AddRecordFormatted(org::kRoadOne, f.n, wide ? f.W : 0.01, f.A, f.cls);
     if (f.AH != 0) {
@@ -62,14 +62,14 @@ void Road(OrgTransition& out, const OnePoint& f) {
 }
 
 // A width that is not positive moves the point to the far edge of the "r" record.
-void WaterCourse(OrgTransition& out, const OnePoint& f, int cls) {
+void WaterCourse(OrgRecordBuilder& out, const OnePoint& f, int cls) {
     if (f.W > 0)
         out.AddRecordFormatted(org::kWaterOne, f.n, f.W, f.A, cls);
     else
         out.AddRecordFormatted(org::kWaterOneFar, f.n, f.W, f.A, cls);
 }
 
-void Ditch(OrgTransition& out, const OnePoint& f) {
+void Ditch(OrgRecordBuilder& out, const OnePoint& f) {
     const bool wide = f.W > 0;
     WaterCourse(out, f, f.cls);
     out.AddRecordFormatted(wide ? org::kEdge95Up : org::kEdge95Down, Plus(f.n, 2), f.n, -f.AH, f.n);
@@ -78,7 +78,7 @@ void Ditch(OrgTransition& out, const OnePoint& f) {
     EdgeLink(out, f);
 }
 
-void River(OrgTransition& out, const OnePoint& f) {
+void River(OrgRecordBuilder& out, const OnePoint& f) {
     const bool wide = f.W > 0;
     WaterCourse(out, f, f.cls % 1000);
     out.AddRecordFormatted(wide ? org::kEdge94Up : org::kEdge94Down, Plus(f.n, 2), f.n, -f.AH, f.n);
@@ -90,7 +90,7 @@ void River(OrgTransition& out, const OnePoint& f) {
     EdgeLink(out, f);
 }
 
-void Pond(OrgTransition& out, const OnePoint& f) {
+void Pond(OrgRecordBuilder& out, const OnePoint& f) {
     const double h = f.L / 2;
     const double w = f.W / 2;
     if (f.W > 0) {
@@ -109,7 +109,7 @@ void Pond(OrgTransition& out, const OnePoint& f) {
 // The point is the middle of a wall of length L across the line. The wall
 // direction is computed, not simplified: its cosine leaves a residue that
 // prints as -0.0000 at mileage 0, as the design package expects.
-void House(OrgTransition& out, const OnePoint& f) {
+void House(OrgRecordBuilder& out, const OnePoint& f) {
     const double theta = 90.0 * std::numbers::pi / 180.0;
     const double h = f.L / 2;
     out.AddRecordFormatted(org::kCorner, Plus(f.n, 1), f.O + h * std::sin(theta), f.m + h * std::cos(theta), f.H);
@@ -121,7 +121,7 @@ void House(OrgTransition& out, const OnePoint& f) {
 
 }  // namespace
 
-void OrgTransition::ConvertOnePointFeature(const DHPoint& point) {
+void OrgRecordBuilder::ConvertOnePointFeature(const DHPoint& point) {
     const OnePoint f{point.NewPtName.c_str(), NameNumber(point.NewPtName), RelativeMileage(point), point.Offset,
                      point.Dh, point.GLCode, point.GLWide, point.CrossAngle, CrossingAngle(point.CrossAngle),
                      point.AddHight, point.CrossAngle};

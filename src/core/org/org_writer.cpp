@@ -1,9 +1,8 @@
 #include <cstdarg>
 
-#include "org/org_transition.h"
+#include "org/org_record_builder.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
-#include "text/file_name.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -34,13 +33,13 @@ bool WritePieces(text::AtomicFile& file, const RecordBuffer& records) {
 
 }  // namespace
 
-void OrgTransition::AddRecord(std::string line) { MainRecords.Append(line); }
+void OrgRecordBuilder::AddRecord(std::string line) { main_.Append(line); }
 
-void OrgTransition::AddTrailerRecord(std::string line) { TrailerRecords.Append(line); }
+void OrgRecordBuilder::AddTrailerRecord(std::string line) { trailer_.Append(line); }
 
-void OrgTransition::DropLastRecord() { MainRecords.DropLast(); }
+void OrgRecordBuilder::DropLastRecord() { main_.DropLast(); }
 
-void OrgTransition::AddRecordFormatted(const char* tmpl, ...) {
+void OrgRecordBuilder::AddRecordFormatted(const char* tmpl, ...) {
     va_list args;
     va_start(args, tmpl);
     std::string line = text::FormatV(tmpl, args);
@@ -48,7 +47,7 @@ void OrgTransition::AddRecordFormatted(const char* tmpl, ...) {
     AddRecord(std::move(line));
 }
 
-void OrgTransition::AddTrailerFormatted(const char* tmpl, ...) {
+void OrgRecordBuilder::AddTrailerFormatted(const char* tmpl, ...) {
     va_list args;
     va_start(args, tmpl);
     std::string line = text::FormatV(tmpl, args);
@@ -56,16 +55,10 @@ void OrgTransition::AddTrailerFormatted(const char* tmpl, ...) {
     AddTrailerRecord(std::move(line));
 }
 
-std::string OrgTransition::OrgFilePath() const {
-    return text::WithExtension(OutputPath, ".org");
-}
-
-bool OrgTransition::WriteOrgFile(const std::string& path, std::string* error) const {
+Status WriteOrgRecords(const std::string& path, const RecordBuffer& main, const RecordBuffer& trailer) {
     text::AtomicFile file(path);
-    if (file.Open() && WritePieces(file, MainRecords) && WritePieces(file, TrailerRecords) && file.Commit())
-        return true;
-    if (error) *error = file.Error();
-    return false;
+    if (file.Open() && WritePieces(file, main) && WritePieces(file, trailer) && file.Commit()) return Status::Ok();
+    return Status::Failed(WithCause("转换ORG文件失败：" + path, file.Error()));
 }
 
 }  // namespace linvara

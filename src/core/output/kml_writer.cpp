@@ -4,6 +4,7 @@
 
 #include "model/stake_sequence.h"
 #include "output/kml_document.h"
+#include "output/result_builders.h"
 #include "output/stake_icon.h"
 #include "output/zip_archive.h"
 #include "text/atomic_file.h"
@@ -43,32 +44,36 @@ std::string StakeKml(const DHPointList& list, const std::string& target, std::st
     return kml.Finish();
 }
 
+Status CannotCreate(const std::string& path, const std::string& cause) {
+    return Status::Failed(WithCause(output::kCannotCreate + path, cause));
+}
+
+// Writes `bytes` to the trimmed path that `target` is.
+Status WriteTo(const std::string& path, const std::string& target, const std::string& bytes) {
+    std::string error;
+    return text::WriteFileAtomically(target, bytes, &error) ? Status::Ok() : CannotCreate(path, error);
+}
+
 }  // namespace
 
-int WriteStakeKml(const DHPointList& list, const std::string& path, std::string* error) {
+Status WriteStakeKml(const DHPointList& list, const std::string& path) {
     const std::string target = text::Trim(path);
-    if (target.empty()) return 0;
-    return text::WriteFileAtomically(target, StakeKml(list, target, output::kWebStakeIcon), error) ? 1 : 0;
+    if (target.empty()) return Status::Failed(output::kNoResultPath);
+    return WriteTo(path, target, StakeKml(list, target, output::kWebStakeIcon));
 }
 
 bool KmzAvailable() { return output::ZipAvailable(); }
 
-int WriteStakeKmz(const DHPointList& list, const std::string& path, std::string* error) {
+Status WriteStakeKmz(const DHPointList& list, const std::string& path) {
     const std::string target = text::Trim(path);
-    if (target.empty()) return 0;
-    if (!KmzAvailable()) {
-        if (error) *error = kKmzNotInThisBuild;
-        return 0;
-    }
+    if (target.empty()) return Status::Failed(output::kNoResultPath);
+    if (!KmzAvailable()) return CannotCreate(path, kKmzNotInThisBuild);
     const std::string kml = StakeKml(list, target, kKmzIcon);
     const std::string icon = output::StakeIconPng();
     const output::ZipEntry entries[] = {{kKmzDocument, kml, true}, {kKmzIcon, icon, false}};
     std::string zip, cause;
-    if (!output::BuildZip(entries, zip, cause)) {
-        if (error) *error = cause;
-        return 0;
-    }
-    return text::WriteFileAtomically(target, zip, error) ? 1 : 0;
+    if (!output::BuildZip(entries, zip, cause)) return CannotCreate(path, cause);
+    return WriteTo(path, target, zip);
 }
 
 }  // namespace linvara

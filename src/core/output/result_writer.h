@@ -2,7 +2,9 @@
 #include <string>
 
 #include "model/dh_point_list.h"
+#include "output/result_kinds.h"
 #include "reporter.h"
+#include "status_or.h"
 
 namespace linvara {
 
@@ -15,17 +17,14 @@ struct SurveyCoord {
     double h = 0;
 };
 
-// How the KML kind is written: as a KML file, or as a KMZ archive that
-// carries the stake icon, for viewers without internet.
-enum class KmlPacking { Kml, Kmz };
-
-// Writes the result file of `kind` (0..11) for `list` to `path` (atomically)
-// and reports "转换成功!" / "转换完成!" (as Done), a missing path, or
-// "新建成果文件出错：" with the file and the cause. Returns whether a file was
-// written; `written` (when given) gets the number of points it holds.
-// KmlPacking::Kmz is for the KML kind only.
-bool WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter,
-                     int* written = nullptr, KmlPacking packing = KmlPacking::Kml);
+// Writes the result file of `kind` (a row of ResultKinds()) for `list` to
+// `path` (atomically) through the kind's builder, which reports its warnings
+// and "转换成功!" / "转换完成!" (as Done). Returns the number of points the
+// file holds, or why nothing was written: an unknown kind, a missing path,
+// a point no file can carry, or "新建成果文件出错：" with the file and the
+// cause. KmlPacking::Kmz is for the kinds that pack as KMZ only.
+StatusOr<int> WriteResultFile(const DHPointList& list, const std::string& path, int kind, Reporter& reporter,
+                              KmlPacking packing = KmlPacking::Kml);
 
 // The turning angle at J stake `i` of `jStakes`, packed ddd.mmss; positive
 // turns right; 0 for the first and the last J stake.

@@ -94,11 +94,10 @@ std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections) {
     return records;
 }
 
-bool WriteTowerBaseIni(const std::string& path, Reporter& reporter) {
+Status WriteTowerBaseIni(const std::string& path) {
     std::string error;
-    if (text::WriteGbkTextFile(path, towerbase::kIniText, &error)) return true;
-    reporter.Error(WithCause("创建塔基断面ini文件错误：" + path, error));
-    return false;
+    if (text::WriteGbkTextFile(path, towerbase::kIniText, &error)) return Status::Ok();
+    return Status::Failed(WithCause("创建塔基断面ini文件错误：" + path, error));
 }
 
 namespace {
@@ -119,18 +118,29 @@ private:
     std::unordered_set<std::string> used_;
 };
 
+Status WriteStakeOrg(const std::string& path, const TowerBaseSections& sections) {
+    std::string error;
+    if (text::WriteRecordFile(path, {TowerBaseRecords(sections)}, &error)) return Status::Ok();
+    return Status::Failed(WithCause("创建塔基断面org文件错误：" + path, error));
+}
+
+// Reports a file that could not be written; 1 for it, 0 when it was written.
+int CountFailure(const Status& status, Reporter& reporter) {
+    ReportFailure(reporter, status);
+    return status ? 0 : 1;
+}
+
 }  // namespace
 
-bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter) {
+StatusOr<int> WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter) {
     try {  // before the first file, not between two
         text::RequireAnsiConverters();
     } catch (const text::EncodingError& e) {
-        reporter.Error(WithCause("创建塔基断面org文件错误：" + outputPath, e.what()));
-        return false;
+        return Status::Failed(WithCause("创建塔基断面org文件错误：" + outputPath, e.what()));
     }
     const std::string base = text::WithExtension(outputPath, "");
     StemNames stems;
-    bool allWritten = true;
+    int failed = 0;
     const auto stakes = GroupByStake(points);
     for (const StakePoints& stake : stakes) {
         const TowerBaseSections sections = CollectSections(stake);
@@ -142,15 +152,12 @@ bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outp
         if (stem != wanted)
             reporter.Warning("中桩" + stake.name + "的塔基断面文件名与已写出的文件重名（文件名不区分大小写），改存为" +
                              text::FileStem(stem + ".org") + ".org和.INI");
-        const std::string orgPath = stem + ".org";
-        if (std::string error; !text::WriteRecordFile(orgPath, {TowerBaseRecords(sections)}, &error)) {
-            reporter.Error(WithCause("创建塔基断面org文件错误：" + orgPath, error));
-            allWritten = false;
-        }
-        allWritten = WriteTowerBaseIni(stem + ".INI", reporter) && allWritten;
+        // A file that cannot be written is reported and the next stake goes on.
+        failed += CountFailure(WriteStakeOrg(stem + ".org", sections), reporter);
+        failed += CountFailure(WriteTowerBaseIni(stem + ".INI"), reporter);
     }
     reporter.Done(text::Format("塔基断面转换完成!已写入：%s_<中桩>.org和.INI（%zu个中桩）", base.c_str(), stakes.size()));
-    return allWritten;
+    return failed;
 }
 
 }  // namespace linvara

@@ -5,6 +5,8 @@
 
 #include "model/dh_point_list.h"
 #include "reporter.h"
+#include "status.h"
+#include "status_or.h"
 
 namespace linvara {
 
@@ -17,10 +19,11 @@ using TowerBaseSections = std::array<SectionPointList, 8>;
 // around the stake and one INI file with the drawing settings, named after
 // `outputPath` without its extension + "_" + stake + ".org" /
 // ".INI", the stake made safe for a file name (text::SafeFileNamePart).
-// Reports every missing section A..D and, at the end, "塔基断面转换完成!".
-// Returns whether every file was written; writes nothing when the system
+// Reports every missing section A..D, every file it cannot write (and goes
+// on with the next) and, at the end, "塔基断面转换完成!". Returns the number
+// of files it could not write; fails, writing nothing, when the system
 // cannot encode the files.
-bool WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter);
+StatusOr<int> WriteTowerBaseFiles(const SectionPointList& points, const std::string& outputPath, Reporter& reporter);
 
 // The ORG records of one centre stake (each ending in "\n"): the stake as
 // point 1, then the points of every section numbered on from 2.
@@ -31,7 +34,7 @@ std::vector<std::string> TowerBaseRecords(const TowerBaseSections& sections);
 // while it still writes the stake's files.
 std::string MissingSectionText(int section);
 
-// Writes the INI text; reports "创建塔基断面ini文件错误" when it cannot.
-bool WriteTowerBaseIni(const std::string& path, Reporter& reporter);
+// Writes the INI text; fails with "创建塔基断面ini文件错误：<path>（<cause>）".
+Status WriteTowerBaseIni(const std::string& path);
 
 }  // namespace linvara

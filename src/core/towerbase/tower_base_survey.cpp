@@ -94,7 +94,9 @@ TowerBaseSurvey::ConvertResult TowerBaseSurvey::Convert() {
         allFilesWritten_ = false;
         return ConvertResult::NoSections;
     }
-    allFilesWritten_ = WriteTowerBaseFiles(points_, OrgOutputPath, reporter_);
+    const StatusOr<int> unwritten = WriteTowerBaseFiles(points_, OrgOutputPath, reporter_);
+    ReportFailure(reporter_, unwritten.status());
+    allFilesWritten_ = unwritten && unwritten.value() == 0;
     return ConvertResult::Done;
 }
 

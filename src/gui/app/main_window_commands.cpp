@@ -34,7 +34,7 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/result_file_dialog.h"
 #include "dialogs/tower_base_dialog.h"
-#include "org/org_transition.h"
+#include "org/org_conversion.h"
 #include "views/check_panel.h"
 #include "views/plan_view.h"
 #include "views/point_table_view.h"
@@ -158,20 +158,19 @@ void MainWindow::OnOrgOutput() {
     if (path.isEmpty()) return;
     const QString project = document_->Path();
     if (OutputRefused(ui_, path, {project}) ||
-        OutputRefused(ui_, QString::fromStdString(text::WithExtension(CorePath(path), ".org")), {project}))
+        OutputRefused(ui_, QString::fromStdString(OrgFilePath(CorePath(path))), {project}))
         return;
     workspace::RememberFolder(QStringLiteral("org"), path);
     orgOutputPath_ = CorePath(path);
     RunReporter run(ui_);
     run.Begin(QStringLiteral("转换ORG文件"));
+    const std::string orgPath = OrgFilePath(orgOutputPath_);
     bool written = false;
-    std::string orgPath;
     {
         WaitCursor wait;
-        OrgTransition conversion(document_->Points(), run);
-        conversion.OutputPath = orgOutputPath_;
-        orgPath = conversion.OrgFilePath();
-        written = conversion.Convert();
+        const Status converted = ConvertToOrg(document_->Points(), orgOutputPath_, run);
+        ReportFailure(run, converted);
+        written = converted.ok();
     }
     const long long count = written ? static_cast<long long>(document_->Points().size()) : -1;
     ShowRunOutcome(run.Finish(written ? QString::fromStdString(orgPath) : QString(), count));

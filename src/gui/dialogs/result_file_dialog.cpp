@@ -14,16 +14,13 @@
 #include "common/wait_cursor.h"
 #include "common/workspace.h"
 #include "output/kml_writer.h"
+#include "output/result_builders.h"
 #include "output/result_kinds.h"
 #include "output/result_writer.h"
 #include "common/native_path.h"
+#include "text/format.h"
 
 namespace linvara::gui {
-namespace {
-
-constexpr int kKmlKind = 11;
-
-}  // namespace
 
 ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWidget* parent)
     : QDialog(parent), list_(list), ui_(ui), reporter_(ui), kinds_(new QComboBox),
@@ -43,7 +40,7 @@ ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWid
     } else {
         kmz_->setToolTip(QString::fromUtf8(kKmzNotInThisBuild));
     }
-    kmz_->setEnabled(kind_ == kKmlKind && KmzAvailable());
+    kmz_->setEnabled(KindPacksAsKmz(kind_) && KmzAvailable());
     connect(kmz_, &QCheckBox::toggled, this, &ResultFileDialog::OnKmzToggled);
 
     auto* choose = new QPushButton(QStringLiteral("成果文件"));
@@ -69,7 +66,7 @@ ResultFileDialog::ResultFileDialog(const DHPointList& list, UiServices& ui, QWid
     setMinimumWidth(520);
 }
 
-bool ResultFileDialog::Kmz() const { return kind_ == kKmlKind && kmz_->isEnabled() && kmz_->isChecked(); }
+bool ResultFileDialog::Kmz() const { return KindPacksAsKmz(kind_) && kmz_->isEnabled() && kmz_->isChecked(); }
 
 std::string ResultFileDialog::DefaultExtension() const { return Kmz() ? kKmzExtension : ExtensionForKind(kind_); }
 
@@ -82,7 +79,7 @@ void ResultFileDialog::FollowExtension() {
 void ResultFileDialog::OnKindChanged(int kind) {
     kind_ = kind;
     workspace::RememberResultKind(kind);
-    kmz_->setEnabled(kind == kKmlKind && KmzAvailable());
+    kmz_->setEnabled(KindPacksAsKmz(kind) && KmzAvailable());
     FollowExtension();
 }
 
@@ -113,12 +110,18 @@ void ResultFileDialog::OnConvert() {
     kind_ = kinds_->currentIndex();
     reporter_.Begin(QStringLiteral("文件格式转换输出"));
     int written = -1;
-    bool ok = false;
-    {
+    if (text::Trim(path_).empty()) {
+        // Not yet chosen: a reminder, not a failure.
+        reporter_.Warning(output::kNoResultPath);
+    } else {
         WaitCursor wait;
-        ok = WriteResultFile(list_, path_, kind_, reporter_, &written, Kmz() ? KmlPacking::Kmz : KmlPacking::Kml);
+        const StatusOr<int> result =
+            WriteResultFile(list_, path_, kind_, reporter_, Kmz() ? KmlPacking::Kmz : KmlPacking::Kml);
+        if (result) written = result.value();
+        ReportFailure(reporter_, result.status());
     }
-    RunOutcome outcome = reporter_.Finish(ok ? QString::fromStdString(path_) : QString(), ok ? written : -1);
+    const bool ok = written >= 0;
+    RunOutcome outcome = reporter_.Finish(ok ? QString::fromStdString(path_) : QString(), written);
     if (onRunFinished)
         onRunFinished(outcome);
     else

@@ -10,6 +10,7 @@
 #include "model/dh_point_list.h"
 #include "org/record_buffer.h"
 #include "reporter.h"
+#include "status.h"
 #include "text/format.h"
 
 namespace linvara {
@@ -20,19 +21,24 @@ struct ChainEntry {
     double mileage = 0;
 };
 
-// The ORG converter: one object per conversion. Records are collected in
-// memory (UTF-8 lines, each ending in "\n") and written in one pass; the
-// points are released once the records are complete.
-class OrgTransition {
+// The records of one ORG conversion, built in memory (UTF-8 lines, each
+// ending in "\n"); ConvertToOrg (org_conversion.h) writes them. The points
+// are released once the records are complete.
+class OrgRecordBuilder {
 public:
     // Keeps its own list of the points; a caller done with its list moves it in.
-    OrgTransition(DHPointList points, Reporter& reporter);
+    OrgRecordBuilder(DHPointList points, Reporter& reporter);
 
-    // The name the user chose; its extension becomes ".org".
-    std::string OutputPath;
+    // The line-survey records: one pass over the points in list order, then
+    // the profile chain and the elevation range. Releases the points.
+    void Build();
 
-    RecordBuffer MainRecords;
-    RecordBuffer TrailerRecords;
+    // The records built so far: the points' records, then the chain and
+    // the elevation range.
+    const RecordBuffer& MainRecords() const { return main_; }
+    const RecordBuffer& TrailerRecords() const { return trailer_; }
+    // The profile chain as collected, sorted by mileage once Build is done.
+    const std::vector<ChainEntry>& ChainList() const { return chain_; }
 
     void AddRecord(std::string line);         // appends to MainRecords ("\n" added when missing)
     void AddTrailerRecord(std::string line);  // appends to TrailerRecords
@@ -42,16 +48,6 @@ public:
     // MainRecords / TrailerRecords.
     void AddRecordFormatted(const char* tmpl, ...) LINVARA_PRINTF(2, 3);
     void AddTrailerFormatted(const char* tmpl, ...) LINVARA_PRINTF(2, 3);
-
-    // Writes MainRecords then TrailerRecords (GBK, CR LF) atomically, leaving
-    // out vacated records; the reason of a failure goes to `error`.
-    bool WriteOrgFile(const std::string& path, std::string* error = nullptr) const;
-    // OutputPath with its extension replaced by ".org" (added when it has none).
-    std::string OrgFilePath() const;
-
-    // The line-survey conversion: records, file, final message. Returns
-    // whether the file was written.
-    bool Convert();
 
     // One handler per point kind; each appends the point's records.
     void ConvertJStake(const DHPoint& point, int jIndex);
@@ -84,13 +80,6 @@ public:
     const DHPointList& JStakes() const { return jStakes_; }
     Reporter& reporter() { return reporter_; }
 
-    // Line-survey conversion state.
-    int StakeCounter = 0;                   // J stakes converted so far
-    std::vector<ChainEntry> ChainList;      // profile chain, before sorting
-    std::unordered_set<int> UsedAuxNumbers;  // name numbers of auxiliary points written
-    double MinElevation = 0;
-    double MaxElevation = 0;
-
 private:
     void TrackElevation(const DHPoint& point, bool first);
     void AppendProfileChain();
@@ -104,6 +93,14 @@ private:
     void RemoveVacatedRecords();
     void ReleasePoints();
 
+    RecordBuffer main_;
+    RecordBuffer trailer_;
+    int stakeCounter_ = 0;                   // J stakes converted so far
+    std::vector<ChainEntry> chain_;          // profile chain, before sorting
+    std::unordered_set<int> usedAuxNumbers_;  // name numbers of auxiliary points written
+    double minElevation_ = 0;
+    double maxElevation_ = 0;
+
     DHPointList points_;
     DHPointList jStakes_;
     Reporter& reporter_;
@@ -115,5 +112,9 @@ private:
     // when a reference first finds no auxiliary point.
     std::unordered_map<std::string_view, std::size_t> firstByOrgName_;
 };
+
+// Writes the records (GBK, CR LF) to `path` atomically, leaving out vacated
+// records; fails with "转换ORG文件失败：<path>（<cause>）".
+Status WriteOrgRecords(const std::string& path, const RecordBuffer& main, const RecordBuffer& trailer);
 
 }  // namespace linvara
