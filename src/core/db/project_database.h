@@ -49,20 +49,6 @@ struct StoredRows {
     bool operator==(const StoredRows&) const = default;
 };
 
-// What a merge target already holds, so that merging a source again adds
-// nothing twice: its points' GPS_IDs as stored, and fingerprints of its
-// tower-base rows' values as a merge stores them.
-struct MergeTargetIndex {
-    std::unordered_set<std::string> gpsIds;
-    std::unordered_set<std::uint64_t> towerRows;
-};
-
-// What one source added to a merge target and what the target already held.
-struct AppendCounts {
-    std::size_t points = 0, skippedPoints = 0;
-    std::size_t towerRows = 0, skippedTowerRows = 0;
-};
-
 // One export row exactly as stored, value by value with its storage type,
 // so that putting it back stores the same bytes under the same ID.
 struct StoredRow {
@@ -152,18 +138,13 @@ public:
     // file; none when the file cannot tell (write-ahead logging).
     std::optional<std::uint32_t> ChangeCounter() const;
 
-    // Merge target and sources.
-    Status OpenMergeTarget(const std::string& path);
-    Status ReadMergeTargetIndex(MergeTargetIndex& index);
-    // One source's points with their order rows, and its tower-base rows,
-    // in one transaction, leaving out what `index` says the target holds;
-    // `index` and `counts` follow what was committed. The source's B/L
-    // origins of the points added go with them.
-    Status AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows, MergeTargetIndex& index,
-                         AppendCounts& counts, const std::vector<LatLonOrigin>& origins = {});
-    // Texts of the rows come back as the bytes stored, so a merge carries
-    // them over unchanged.
-    Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows);
+    // Creates the file when it is missing, and the working tables it lacks,
+    // empty (a merge's target); the file is not opened as a project.
+    Status CreateProjectFile(const std::string& path);
+    // The tower-base section rows of the open project's file in table order,
+    // none when it has no such table; texts come back as the bytes stored,
+    // so a merge carries them over unchanged.
+    Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows) const;
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }

@@ -10,6 +10,7 @@
 #include "model/lat_lon_basis.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
+#include "model/tg_data_unit.h"
 #include "reporter.h"
 #include "status.h"
 
@@ -53,6 +54,9 @@ public:
     const std::string& ReadOnlyReason() const { return database_.ReadOnlyReason(); }
 
     const DHPointList& Points() const { return points_; }
+    // The tower-base section rows (Electric_Data_TG) in table order, texts
+    // as the bytes stored; none when the file has no such table.
+    Status TowerBaseRows(std::vector<TGDataUnit>& rows) const { return database_.ReadTowerBaseRows(rows); }
     // Moves the list out for a last use (a conversion); the project is closed.
     DHPointList TakePoints();
     // The project's coordinate system and where moved points' B/L were right.
