@@ -74,6 +74,17 @@ Status CProjectDatabase::Reconnect(const std::string& operation, Access access) 
     return db_detail::Connect(path_, operation, connection_);
 }
 
+Status CProjectDatabase::ReadWith(const std::string& operation, const std::function<void(SQLite::Database&)>& read) {
+    if (Status connected = Reconnect(operation); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    try {
+        read(*connection_);
+        return Status::Ok();
+    } catch (const std::exception& e) {
+        return Failure(operation, e);
+    }
+}
+
 Status CProjectDatabase::OpenProject(const std::string& path) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(text::FsPath(path), ec)) return Status::Failed("文件不存在：" + path);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,9 +9,14 @@
 
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
+#include "model/options.h"
 #include "model/tg_data_unit.h"
 #include "reporter.h"
 #include "status.h"
+
+namespace SQLite {
+class Database;
+}
 
 namespace linvara::db {
 class ProjectConnection;
@@ -134,6 +140,11 @@ public:
     // when it has neither).
     Status ReadLatLonBasis(LatLonBasis& basis);
 
+    // The conversion options kept with the project; none when nobody set
+    // them for it. Storing them is one transaction.
+    Status ReadOptions(std::optional<COptions>& options);
+    Status StoreOptions(const COptions& options);
+
     // A number that changes whenever any program commits a change to the
     // file; none when the file cannot tell (write-ahead logging).
     std::optional<std::uint32_t> ChangeCounter() const;
@@ -168,6 +179,8 @@ private:
     // Ends the connection whatever it holds (another file is opened).
     void Release();
     Status OpenConnection(const std::string& path, bool create);
+    // Runs `read` on the operation's connection; a failure is one of `operation`.
+    Status ReadWith(const std::string& operation, const std::function<void(SQLite::Database&)>& read);
     // Refuses tables that are not what their names promise; finds the
     // triggers and views this program does not run and says so.
     Status InspectSchema(const std::string& path);
