@@ -12,7 +12,7 @@
 namespace linvara::testing {
 namespace {
 
-class MergeOperationsTest : public ::testing::Test {
+class MergeTargetDatabaseTest : public ::testing::Test {
 protected:
     FileTriggersRun triggers;  // failed appends are made with triggers
     TempDir dir;
@@ -30,7 +30,7 @@ DHPoint MergedPoint(const std::string& gpsId, const std::string& name) {
     return p;
 }
 
-TEST_F(MergeOperationsTest, TargetIsCreatedWithAllThreeTables) {
+TEST_F(MergeTargetDatabaseTest, TargetIsCreatedWithAllThreeTables) {
     const Status noPath = merged.Open("");
     EXPECT_FALSE(noPath);
     EXPECT_EQ(noPath.message(), "未选择合并文件");
@@ -42,7 +42,7 @@ TEST_F(MergeOperationsTest, TargetIsCreatedWithAllThreeTables) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
+TEST_F(MergeTargetDatabaseTest, AppendedPointsKeepIdentityAndFormatRounding) {
     ASSERT_TRUE(IsOk(merged.Open(target)));
     DHPoint p = MergedPoint("17_West", "J1");
     p.Mileage = 10.12345;
@@ -78,7 +78,7 @@ TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
 }
 
 // Tower-base texts travel as the bytes the source stored.
-TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
+TEST_F(MergeTargetDatabaseTest, TowerBaseRowsAreCopiedByteForByte) {
     const std::string source = dir.File("S.PD");
     CollectorTowerRow row;
     row.name = "塔1";
@@ -113,7 +113,7 @@ TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(MergeOperationsTest, SourceWithoutTowerBaseTableGivesNoRows) {
+TEST_F(MergeTargetDatabaseTest, SourceWithoutTowerBaseTableGivesNoRows) {
     const std::string source = dir.File("S.PD");
     WriteCollectorProject(source, {Point("1", "J1", 0)});
     Exec(source, "DROP TABLE Electric_Data_TG");
@@ -127,7 +127,7 @@ TEST_F(MergeOperationsTest, SourceWithoutTowerBaseTableGivesNoRows) {
 // A failed append names the target and SQLite's reason, and appends nothing
 // of the source: a trigger on any one table lets its first row in and stops
 // the second, and the source's rows in the other tables go too.
-TEST_F(MergeOperationsTest, FailedAppendsNameTheCauseAndAppendNothing) {
+TEST_F(MergeTargetDatabaseTest, FailedAppendsNameTheCauseAndAppendNothing) {
     ASSERT_TRUE(IsOk(merged.Open(target)));
     const std::vector<std::string> tables = {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"};
     const DHPointList two = {MergedPoint("1_A", "J1"), MergedPoint("2_A", "J2")};
