@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "project/project.h"
 #include "support/cli_runner.h"
 #include "support/collector_fixture.h"
 #include "support/project_file.h"
@@ -59,6 +60,24 @@ TEST(ProjectCommands, OrderAndSortSaveTheRoute) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(Route(path), "J1|100.000|0.000 1|150.000|0.000 Z1|350.000|0.000 J2|600.000|0.000 "
                            "3|900.000|-10.000 J3|1200.000|0.000");
+}
+
+// The command line orders with its own options, whatever the desktop
+// program keeps in the project.
+TEST(ProjectCommands, OrderTakesItsOptionsFromTheCommandLine) {
+    TempDir dir;
+    const std::string path = MakeLine(dir);
+    {
+        SilentReporter silent;
+        Project project(silent);
+        ASSERT_TRUE(project.Open(path));
+        COptions kept;
+        kept.StartMileage = 1000;
+        ASSERT_TRUE(project.StoreOptions(kept));
+    }
+    const CliRun run = Cli(dir, "order '" + path + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Route(path).substr(0, 14), "J1|0.000|0.000");
 }
 
 TEST(ProjectCommands, ResetAsksAndRestoresTheSurvey) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "db/merge_target_database.h"
 #include "db/project_database.h"
 #include "support/project_file.h"
 #include "support/recording_reporter.h"
@@ -34,7 +35,7 @@ TEST(SchemaSql, FilesCarryTheTextsAsCreated) {
     RecordingReporter reporter;
     CProjectDatabase db(reporter);
     ASSERT_TRUE(IsOk(db.OpenProject(project)));
-    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
+    ASSERT_TRUE(IsOk(MergeTargetDatabase(reporter).Open(target)));
     const std::string sql = "select sql from sqlite_master where name=";
     EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Export'"), CProjectDatabase::ExportTableSql());
     EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Order'"), CProjectDatabase::OrderTableSql());

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTreeView>
 
@@ -359,16 +360,18 @@ private slots:
         chosen.StartName = "20";
         chosen.UseOffsetRange = 1;
         chosen.OffsetRange = 0.25;
-        workspace::RememberProjectOptions(a, chosen);
+        const auto builtIn = qScopeGuard([] { workspace::RememberDefaultOptions(COptions{}); });
+        QCOMPARE(workspace::DefaultOptions().StartName, std::string("1"));  // built in until set
+        workspace::RememberDefaultOptions(chosen);
         QCOMPARE(workspace::LastFolder(QStringLiteral("open")), QtPath(dir_->path().string()));
         QCOMPARE(workspace::LastFolder(QStringLiteral("merge-folder")), QString());
         QCOMPARE(workspace::LastResultKind(), 7);
-        const COptions back = workspace::ProjectOptions(a, COptions{});
+        const COptions back = workspace::DefaultOptions();
         QCOMPARE(back.StartMileage, 1000.0);
         QCOMPARE(back.UseStartName, 1);
         QCOMPARE(back.StartName, std::string("20"));
+        QCOMPARE(back.UseOffsetRange, 1);
         QCOMPARE(back.OffsetRange, 0.25);
-        QCOMPARE(workspace::ProjectOptions(b, COptions{}).StartMileage, 0.0);
         // A recent file found missing is dropped.
         AddRecentFile(b);
         AddRecentFile(a);

@@ -7,19 +7,20 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QUrl>
 
 #include "app/about_dialog.h"
-#include "app/app_options.h"
 #include "app/build_date.h"
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
 #include "app/project_document.h"
 #include "app/recent_files.h"
+#include "common/workspace.h"
 #include "db/project_database.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/tower_base_dialog.h"
@@ -275,7 +276,10 @@ private slots:
         QCOMPARE(frame.PointTable().Model().rowCount(), 8);
     }
 
-    void optionsReplaceTheProjectCopy() {
+    // With no project open the options are the user's defaults: a new start
+    // keeps them, and a project without options of its own opens with them.
+    void optionsWithoutAProjectAreTheUsersDefaults() {
+        const auto builtIn = qScopeGuard([] { workspace::RememberDefaultOptions(COptions{}); });
         MainWindow& frame = Start();
         ui_->dialogs.push_back(FillThenOk<OptionsDialog>([](OptionsDialog& d) {
             d.findChild<QLineEdit*>("startMileageEdit")->setText("1250.5");
@@ -283,7 +287,6 @@ private slots:
             d.findChild<QLineEdit*>("startNameEdit")->setText("20");
         }));
         Run(frame, cmd::Options);
-        QCOMPARE(TheOptions().StartMileage, 1250.5);
         QCOMPARE(frame.Document().Options().StartMileage, 1250.5);
         QCOMPARE(frame.Document().Options().StartName, std::string("20"));
         ui_->dialogs.push_back([](QDialog& d) {
@@ -293,8 +296,11 @@ private slots:
         Run(frame, cmd::Options);
         QCOMPARE(frame.Document().Options().StartMileage, 1250.5);
         app_.reset();
-        Start();  // a new start brings the defaults back
-        QCOMPARE(TheOptions().StartMileage, 0.0);
+        MainWindow& again = Start();
+        QCOMPARE(again.Document().Options().StartMileage, 1250.5);
+        QVERIFY(again.OpenProjectFile(QString::fromStdString(WriteSmallProject(*dir_))));
+        QCOMPARE(again.Document().Options().StartName, std::string("20"));
+        QCOMPARE(again.MileageText(), QStringLiteral("起始里程 1250.500 m"));
     }
 
     void orgOutput() {

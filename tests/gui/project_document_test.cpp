@@ -2,12 +2,16 @@
 // another program's changes are settled by asking, and a project open in
 // another window is not opened unasked.
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <QSettings>
 #include <optional>
 
 #include "app/command_ids.h"
@@ -15,9 +19,12 @@
 #include "app/point_editor.h"
 #include "app/project_document.h"
 #include "app/project_lock.h"
+#include "common/workspace.h"
+#include "dialogs/options_dialog.h"
 #include "dialogs/point_dialog.h"
 #include "gui_test_support.h"
 #include "project/project.h"
+#include "support/broken_files.h"
 #include "support/permissions.h"
 
 using namespace linvara;
@@ -81,6 +88,66 @@ private slots:
     void cleanup() {
         ui_.reset();
         dir_.reset();
+    }
+
+    // The options are the project's own, kept in its file: they come back
+    // wherever the file is copied and whatever the user's settings hold, and
+    // setting them writes nothing but them.
+    void optionsTravelWithTheProjectFile() {
+        COptions chosen;
+        chosen.StartMileage = 500;
+        chosen.UseOffsetRange = 1;
+        chosen.OffsetRange = 0.25;
+        {
+            MainWindow frame(*ui_);
+            QVERIFY(frame.OpenProjectFile(Path()));
+            QVERIFY(frame.Document().SetOptions(chosen));
+            QVERIFY(!frame.Document().IsModified());
+        }
+        const std::string copy = dir_->File("copy.PD");
+        fs::copy_file(path_, copy);
+        QSettings().clear();
+        for (const std::string& path : {path_, copy}) {
+            MainWindow frame(*ui_);
+            QVERIFY(frame.OpenProjectFile(QString::fromStdString(path)));
+            QCOMPARE(frame.Document().Options().StartMileage, 500.0);
+            QCOMPARE(frame.Document().Options().OffsetRange, 0.25);
+        }
+        // Another project keeps the user's defaults.
+        MainWindow frame(*ui_);
+        QVERIFY(frame.OpenProjectFile(QString::fromStdString(WriteSmallProject(*dir_, "other.PD"))));
+        QCOMPARE(frame.Document().Options().StartMileage, 0.0);
+        QVERIFY(ui_->messages.empty());
+    }
+
+    // A file that cannot be opened leaves the open project as it was, its
+    // options included, and the user's defaults too.
+    void aFailedOpenKeepsTheOpenProjectsOptions() {
+        const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> broken = {
+            {"not a database", [](const std::string& p) { std::ofstream(p) << "no project here"; }},
+            {"cut short", [](const std::string& p) { linvara::testing::CutFile(p, 3000); }},
+            {"damaged tables", [](const std::string& p) { linvara::testing::DamageTablePages(p, {"Point"}); }},
+        };
+        MainWindow frame(*ui_);
+        QVERIFY(frame.OpenProjectFile(Path()));
+        ui_->dialogs.push_back(FillThenOk<OptionsDialog>([](OptionsDialog& d) {
+            d.findChild<QLineEdit*>("startMileageEdit")->setText("750");
+            d.findChild<QCheckBox*>("useStartNameCheck")->setChecked(true);
+            d.findChild<QLineEdit*>("startNameEdit")->setText("30");
+        }));
+        frame.Action(cmd::Options)->trigger();
+        for (const auto& [what, damage] : broken) {
+            const std::string other = WriteSmallProject(*dir_, std::string(what) + ".PD");
+            damage(other);
+            ui_->messages.clear();
+            QVERIFY2(!frame.OpenProjectFile(QString::fromStdString(other)), what);
+            QVERIFY2(!ui_->messages.empty(), what);
+            QCOMPARE(frame.Document().Path(), Shown());
+            QCOMPARE(frame.Document().Options().StartMileage, 750.0);
+            QCOMPARE(frame.Document().Options().StartName, std::string("30"));
+            QCOMPARE(frame.MileageText(), QStringLiteral("起始里程 750.000 m"));
+        }
+        QCOMPARE(workspace::DefaultOptions().StartMileage, 0.0);
     }
 
     // Save with the file moved away: said with the file and the cause,

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "db/merge_target_database.h"
 #include "db/project_database.h"
 #include "support/collector_fixture.h"
 #include "support/file_triggers.h"
@@ -200,8 +201,7 @@ TEST(MergeProjects, EachSourceGoesInWholeOrNotAtAll) {
     const std::string target = out.File("all.PD");
     {
         SilentReporter silent;
-        CProjectDatabase db(silent);
-        ASSERT_TRUE(testing::IsOk(db.OpenMergeTarget(target)));
+        ASSERT_TRUE(testing::IsOk(MergeTargetDatabase(silent).Open(target)));
         SQLite::Database raw(target, SQLite::OPEN_READWRITE);
         raw.exec("CREATE TRIGGER refuse BEFORE INSERT ON Electric_Data_TG WHEN NEW.Name = 'stop' "
                  "BEGIN SELECT RAISE(ABORT, 'refused'); END;");

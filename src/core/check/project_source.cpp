@@ -3,7 +3,6 @@
 #include <exception>
 #include <vector>
 
-#include "db/project_database.h"
 #include "project/project.h"
 #include "text/encoding.h"
 
@@ -27,13 +26,10 @@ SectionPoint PointOfRow(const TGDataUnit& row) {
 
 }  // namespace
 
-Status ReadTowerBasePoints(const std::string& path, SectionPointList& points) {
+Status ReadTowerBasePoints(const Project& project, SectionPointList& points) {
     points.clear();
-    SilentReporter silent;  // opening was reported once already
-    CProjectDatabase database(silent);
-    if (Status opened = database.OpenProject(path); !opened) return opened;
     std::vector<TGDataUnit> rows;
-    if (Status read = database.ReadTowerBaseRows(rows); !read) return read;
+    if (Status read = project.TowerBaseRows(rows); !read) return read;
     try {
         points.reserve(rows.size());
         for (const TGDataUnit& row : rows) points.push_back(PointOfRow(row));
@@ -48,10 +44,10 @@ Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource&
     if (Status opened = project.Open(path); !opened) return opened;
     source.latLon = project.LatLon();
     source.schemaCode = project.SchemaCode();
-    const std::string title = project.Title();
+    if (Status stored = ReadStoredValueTroubles(project, source.stored); !stored) return stored;
+    if (Status read = ReadTowerBasePoints(project, source.towerBase); !read) return read;
     source.points = project.TakePoints();
-    if (Status stored = ReadStoredValueTroubles(path, title, source.stored); !stored) return stored;
-    return ReadTowerBasePoints(path, source.towerBase);
+    return Status::Ok();
 }
 
 }  // namespace linvara::check

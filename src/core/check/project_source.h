@@ -5,6 +5,7 @@
 #include "check/stored_values.h"
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
+#include "project/project.h"
 #include "reporter.h"
 #include "status.h"
 
@@ -24,7 +25,7 @@ struct CheckSource {
 // the opening go to `reporter`.
 Status ReadCheckSource(const std::string& path, Reporter& reporter, CheckSource& source);
 
-// The tower-base rows of a project file as section points, in table order.
-Status ReadTowerBasePoints(const std::string& path, SectionPointList& points);
+// The tower-base rows of the open project as section points, in table order.
+Status ReadTowerBasePoints(const Project& project, SectionPointList& points);
 
 }  // namespace linvara::check

@@ -13,6 +13,7 @@
 #include "db/connection_defences.h"
 #include "db/export_columns.h"
 #include "db/statement.h"
+#include "project/project.h"
 #include "text/encoding.h"
 #include "text/format.h"
 
@@ -125,8 +126,9 @@ void ScanRows(SQLite::Database& db, const Source& source, const std::string& ide
 
 }  // namespace
 
-Status ReadStoredValueTroubles(const std::string& path, const std::string& title, StoredValueTroubles& troubles) {
+Status ReadStoredValueTroubles(const Project& project, StoredValueTroubles& troubles) {
     troubles.clear();
+    const std::string& path = project.Path();
     try {
         db::ProjectConnection db(path, SQLite::OPEN_READONLY, kBusyTimeoutMs);
         std::set<std::pair<std::string, std::string>> seen;
@@ -137,7 +139,7 @@ Status ReadStoredValueTroubles(const std::string& path, const std::string& title
         // was seeded from is only worth a look where the join still reads.
         if (db.tableExists("Point") && db.tableExists("Electric_Data_DH")) {
             try {
-                ScanRows(db, kCollector, "_" + title, add);
+                ScanRows(db, kCollector, "_" + project.Title(), add);
             } catch (const SQLite::Exception&) {
             }
         }

@@ -4,6 +4,10 @@
 
 #include "status.h"
 
+namespace linvara {
+class Project;
+}
+
 namespace linvara::check {
 
 // A value stored as something no output can use: text or a blob in a number
@@ -22,8 +26,7 @@ inline constexpr std::size_t kLongestSensibleText = 4096;
 
 // The troubles of the collector's rows (Point joined with Electric_Data_DH,
 // the columns the working list is made from) and of the working table's
-// rows, each once. `title` is the project's (Project::Title()), which the
-// working list's identities carry.
-Status ReadStoredValueTroubles(const std::string& path, const std::string& title, StoredValueTroubles& troubles);
+// rows, each once, as the open project's file holds them.
+Status ReadStoredValueTroubles(const Project& project, StoredValueTroubles& troubles);
 
 }  // namespace linvara::check

@@ -1,10 +1,39 @@
 #include "db/db_detail.h"
 
-#include <algorithm>
+#include <sqlite3.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "db/file_diagnosis.h"
 #include "text/encoding.h"
+#include "text/file_system.h"
 
 namespace linvara::db_detail {
+
+Status FailureOf(const std::string& path, const std::string& text, const std::exception& e) {
+    if (const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e); sqlite && sqlite->getErrorCode() == SQLITE_CORRUPT)
+        return Status::Failed(file_diagnosis::DamagedMessage(path, e.what()));
+    return Status::Failed(WithCause(text, db::CauseOf(e)));
+}
+
+Status ProjectFileThere(const std::string& path, const std::string& operation) {
+    if (path.empty()) return Status::Failed(WithCause(operation, "没有打开的工程"));
+    std::error_code ec;
+    if (!std::filesystem::exists(text::FsPath(path), ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path));
+    return Status::Ok();
+}
+
+Status Connect(const std::string& path, const std::string& operation, std::unique_ptr<db::ProjectConnection>& connection) {
+    try {
+        connection = db::OpenProjectConnection(path, kConnectionFlags, kBusyTimeoutMs);
+        return Status::Ok();
+    } catch (const SQLite::Exception& e) {
+        connection.reset();
+        return FailureOf(path, operation, e);
+    }
+}
 
 std::string RawText(const sql::Statement& q, int column) { return std::string(q.Bytes(column)); }
 

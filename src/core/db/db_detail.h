@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the CProjectDatabase sources; not part of the interface.
+#include <exception>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -9,8 +11,25 @@
 
 #include "db/connection_defences.h"  // the type of every CProjectDatabase connection
 #include "db/statement.h"
+#include "status.h"
 
 namespace linvara::db_detail {
+
+// Waits a moment for another program (the desktop program, another command)
+// that is writing the same file instead of failing at once.
+inline constexpr int kBusyTimeoutMs = 3000;
+// One connection is only ever used by one thread, so SQLite's own locking per
+// call is pure overhead on large seeds and saves.
+inline const int kConnectionFlags = SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX;
+
+// "<text>（SQLite's reason）"; a damaged page is news about the file
+// `path`, whatever the operation was.
+Status FailureOf(const std::string& path, const std::string& text, const std::exception& e);
+// Whether the open project's file is still there for `operation`.
+Status ProjectFileThere(const std::string& path, const std::string& operation);
+// A read-write connection to the project file for one operation; a refusal
+// is a failure of `operation`.
+Status Connect(const std::string& path, const std::string& operation, std::unique_ptr<db::ProjectConnection>& connection);
 
 // The collector's join failed (a table or column missing, or another SQL
 // error); reported differently from a failure to create a table.

@@ -98,14 +98,7 @@ namespace linvara {
 
 Status CProjectDatabase::ReadLatLonBasis(LatLonBasis& basis) {
     basis = {};
-    if (Status connected = Reconnect("读取坐标系失败"); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    try {
-        basis = lat_lon_tables::Read(*connection_);
-        return Status::Ok();
-    } catch (const std::exception& e) {
-        return Failure("读取坐标系失败", e);
-    }
+    return ReadWith("读取坐标系失败", [&basis](SQLite::Database& db) { basis = lat_lon_tables::Read(db); });
 }
 
 }  // namespace linvara

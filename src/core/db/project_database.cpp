@@ -14,6 +14,7 @@
 #include "db/db_detail.h"
 #include "db/file_diagnosis.h"
 #include "db/schema_guard.h"
+#include "db/tower_base_rows.h"
 #include "text/file_name.h"
 #include "text/format.h"
 #include "text/file_system.h"
@@ -21,14 +22,10 @@
 namespace linvara {
 namespace {
 
-// Waits a moment for another program (the desktop program, another command)
-// that is writing the same file instead of failing at once.
-constexpr int kBusyTimeoutMs = 3000;
 // SQLite's limit on the full path of a database file.
 constexpr std::size_t kMaxPathBytes = 512;
-// One connection is only ever used by one thread, so SQLite's own locking per
-// call is pure overhead on large seeds and saves.
-const int kConnectionFlags = SQLite::OPEN_READWRITE | SQLite::OPEN_NOMUTEX;
+using db_detail::kBusyTimeoutMs;
+using db_detail::kConnectionFlags;
 constexpr const char* kExportTable = "Electric_DH_Export";
 constexpr const char* kOrderTable = "Electric_DH_Order";
 constexpr const char* kTowerBaseTable = "Electric_Data_TG";
@@ -49,10 +46,7 @@ void CProjectDatabase::Release() {
 }
 
 Status CProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
-    // A damaged page is news about the file, whatever the operation was.
-    if (const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e); sqlite && sqlite->getErrorCode() == SQLITE_CORRUPT)
-        return Status::Failed(file_diagnosis::DamagedMessage(path_, e.what()));
-    return Status::Failed(WithCause(text, db::CauseOf(e)));
+    return db_detail::FailureOf(path_, text, e);
 }
 
 Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
@@ -73,17 +67,20 @@ Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
 
 // Fails with the cause alone; the operation names itself around it.
 Status CProjectDatabase::Reconnect(const std::string& operation, Access access) {
-    if (path_.empty()) return Status::Failed(WithCause(operation, "没有打开的工程"));
     if (access == Access::Write && !readOnlyReason_.empty()) return Status::Failed(readOnlyReason_);
-    std::error_code ec;
-    if (!std::filesystem::exists(text::FsPath(path_), ec)) return Status::Failed(WithCause(operation, "文件不存在：" + path_));
+    if (Status there = db_detail::ProjectFileThere(path_, operation); !there) return there;
     if (keepConnection_ && connection_) return Status::Ok();
     Close();
+    return db_detail::Connect(path_, operation, connection_);
+}
+
+Status CProjectDatabase::ReadWith(const std::string& operation, const std::function<void(SQLite::Database&)>& read) {
+    if (Status connected = Reconnect(operation); !connected) return connected;
+    db_detail::ScopeExit closeAtEnd([this] { Close(); });
     try {
-        connection_ = db::OpenProjectConnection(path_, kConnectionFlags, kBusyTimeoutMs);
+        read(*connection_);
         return Status::Ok();
-    } catch (const SQLite::Exception& e) {
-        Close();
+    } catch (const std::exception& e) {
         return Failure(operation, e);
     }
 }
@@ -250,12 +247,25 @@ std::optional<std::uint32_t> CProjectDatabase::ChangeCounter() const {
            std::uint32_t{header[27]};
 }
 
-Status CProjectDatabase::OpenMergeTarget(const std::string& path) {
-    if (path.empty()) return Status::Failed("未选择合并文件");
+Status CProjectDatabase::CreateProjectFile(const std::string& path) {
     if (Status opened = OpenConnection(path, true); !opened) return opened;
     Status created = CreateWorkingTables();
     Close();
     return created;
+}
+
+Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) const {
+    rows.clear();
+    const std::string operation = "查找记录出错!";
+    if (Status there = db_detail::ProjectFileThere(path_, operation); !there) return there;
+    try {
+        db::ProjectConnection db(path_, SQLite::OPEN_READONLY, kBusyTimeoutMs);
+        if (!sql::HasTowerBaseTable(db)) return Status::Ok();
+        sql::ReadTowerBaseRows(db, [&rows](TGDataUnit&& row) { rows.push_back(std::move(row)); });
+        return Status::Ok();
+    } catch (const std::exception& e) {
+        return Failure(operation, e);  // the rows read so far stay
+    }
 }
 
 }  // namespace linvara

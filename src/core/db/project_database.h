@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,9 +9,14 @@
 
 #include "model/dh_point_list.h"
 #include "model/lat_lon_basis.h"
+#include "model/options.h"
 #include "model/tg_data_unit.h"
 #include "reporter.h"
 #include "status.h"
+
+namespace SQLite {
+class Database;
+}
 
 namespace linvara::db {
 class ProjectConnection;
@@ -47,20 +53,6 @@ struct StoredRows {
     bool orderNumbered = false;        // their Order_IDs are exactly 1..n
 
     bool operator==(const StoredRows&) const = default;
-};
-
-// What a merge target already holds, so that merging a source again adds
-// nothing twice: its points' GPS_IDs as stored, and fingerprints of its
-// tower-base rows' values as a merge stores them.
-struct MergeTargetIndex {
-    std::unordered_set<std::string> gpsIds;
-    std::unordered_set<std::uint64_t> towerRows;
-};
-
-// What one source added to a merge target and what the target already held.
-struct AppendCounts {
-    std::size_t points = 0, skippedPoints = 0;
-    std::size_t towerRows = 0, skippedTowerRows = 0;
 };
 
 // One export row exactly as stored, value by value with its storage type,
@@ -148,22 +140,22 @@ public:
     // when it has neither).
     Status ReadLatLonBasis(LatLonBasis& basis);
 
+    // The conversion options kept with the project; none when nobody set
+    // them for it. Storing them is one transaction.
+    Status ReadOptions(std::optional<COptions>& options);
+    Status StoreOptions(const COptions& options);
+
     // A number that changes whenever any program commits a change to the
     // file; none when the file cannot tell (write-ahead logging).
     std::optional<std::uint32_t> ChangeCounter() const;
 
-    // Merge target and sources.
-    Status OpenMergeTarget(const std::string& path);
-    Status ReadMergeTargetIndex(MergeTargetIndex& index);
-    // One source's points with their order rows, and its tower-base rows,
-    // in one transaction, leaving out what `index` says the target holds;
-    // `index` and `counts` follow what was committed. The source's B/L
-    // origins of the points added go with them.
-    Status AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows, MergeTargetIndex& index,
-                         AppendCounts& counts, const std::vector<LatLonOrigin>& origins = {});
-    // Texts of the rows come back as the bytes stored, so a merge carries
-    // them over unchanged.
-    Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows);
+    // Creates the file when it is missing, and the working tables it lacks,
+    // empty (a merge's target); the file is not opened as a project.
+    Status CreateProjectFile(const std::string& path);
+    // The tower-base section rows of the open project's file in table order,
+    // none when it has no such table; texts come back as the bytes stored,
+    // so a merge carries them over unchanged.
+    Status ReadTowerBaseRows(std::vector<TGDataUnit>& rows) const;
 
     const std::string& Path() const { return path_; }
     const std::string& Title() const { return title_; }
@@ -187,6 +179,8 @@ private:
     // Ends the connection whatever it holds (another file is opened).
     void Release();
     Status OpenConnection(const std::string& path, bool create);
+    // Runs `read` on the operation's connection; a failure is one of `operation`.
+    Status ReadWith(const std::string& operation, const std::function<void(SQLite::Database&)>& read);
     // Refuses tables that are not what their names promise; finds the
     // triggers and views this program does not run and says so.
     Status InspectSchema(const std::string& path);

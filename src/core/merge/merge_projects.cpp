@@ -1,3 +1,4 @@
+#include "db/merge_target_database.h"
 #include "db/project_database.h"
 #include "merge/project_merge.h"
 #include "status.h"
@@ -29,7 +30,7 @@ long long CheckedCount(const std::vector<MergeSource>& sources) {
 
 // Appends one source's working stake list and tower-base rows to the
 // target; the failure names the cause.
-Status MergeOne(CProjectDatabase& target, MergeTargetIndex& index, AppendCounts& counts,
+Status MergeOne(MergeTargetDatabase& target, MergeTargetIndex& index, AppendCounts& counts,
                 const std::string& sourcePath, Reporter& reporter) {
     CProjectDatabase source(reporter);
     if (Status opened = source.OpenProject(sourcePath); !opened) return opened;
@@ -54,11 +55,10 @@ std::string DoneText(const AppendCounts& counts) {
 // same unless it is being replaced).
 MergeResult MergeInto(const std::string& folder, const std::vector<MergeSource>& sources,
                       const std::string& targetPath, const std::string& writePath, Reporter& reporter) {
-    CProjectDatabase target(reporter);
+    MergeTargetDatabase target(reporter);
     MergeTargetIndex index;
-    Status ready = target.OpenMergeTarget(writePath);
-    if (ready) ready = target.OpenProject(writePath);
-    if (ready) ready = target.ReadMergeTargetIndex(index);
+    Status ready = target.Open(writePath);
+    if (ready) ready = target.ReadIndex(index);
     if (!ready) {
         reporter.Error(WithCause("创建合并文件失败！", ready.message()));
         return MergeResult::TargetFailed;

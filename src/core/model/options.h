@@ -3,8 +3,10 @@
 
 namespace linvara {
 
-// The conversion options: they steer the stake sequence, live in memory only
-// and start from the defaults at every start.
+// The conversion options: they steer the stake sequence. A project keeps
+// its own with it (Project); the desktop program remembers the user's
+// defaults for projects without their own; the command line takes them
+// from its arguments.
 struct COptions {
     double StartMileage = 0.0;       // mileage of the first J stake ("起始里程")
     int UseStartName = 0;            // "设置开始点名"

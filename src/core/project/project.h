@@ -10,6 +10,7 @@
 #include "model/lat_lon_basis.h"
 #include "model/options.h"
 #include "model/stake_sequence.h"
+#include "model/tg_data_unit.h"
 #include "reporter.h"
 #include "status.h"
 
@@ -29,7 +30,7 @@ struct ListBackup {
 };
 
 // The one owner of an open project: its file, the working stake list in
-// route order and the options that steer ordering. Points added, edited or
+// route order and the options that steer ordering, kept with the project. Points added, edited or
 // deleted reach the file at once, each with everything else the list holds
 // in one transaction; ordering, sorting, moving and appointing J stakes
 // change the list in memory until Save, which stores values and order
@@ -41,8 +42,9 @@ public:
     explicit Project(Reporter& reporter);
 
     // Opens an existing project file (working tables prepared and seeded
-    // as needed) and reads its working stake list.
-    Status Open(const std::string& path);
+    // as needed) and reads its working stake list. The options are the
+    // project's own when it keeps some, else `defaults`.
+    Status Open(const std::string& path, const COptions& defaults = COptions{});
     bool IsOpen() const { return open_; }
     const std::string& Path() const { return database_.Path(); }
     // The file's triggers and views, which this program does not run.
@@ -53,12 +55,20 @@ public:
     const std::string& ReadOnlyReason() const { return database_.ReadOnlyReason(); }
 
     const DHPointList& Points() const { return points_; }
+    // The tower-base section rows (Electric_Data_TG) in table order, texts
+    // as the bytes stored; none when the file has no such table.
+    Status TowerBaseRows(std::vector<TGDataUnit>& rows) const { return database_.ReadTowerBaseRows(rows); }
     // Moves the list out for a last use (a conversion); the project is closed.
     DHPointList TakePoints();
     // The project's coordinate system and where moved points' B/L were right.
     const LatLonBasis& LatLon() const { return latLon_; }
+    // The options that steer ordering and sorting.
     const COptions& Options() const { return options_; }
+    // Options for this run only (the command line's); the file keeps its own.
     void SetOptions(const COptions& options) { options_ = options; }
+    // Makes `options` the project's own, kept in its file in one
+    // transaction; a failure leaves them as they were.
+    Status StoreOptions(const COptions& options);
     // Whether the list holds changes that only a Save stores.
     bool IsModified() const { return changes_.all || changes_.order || !changes_.ids.empty(); }
     // Whether a save has nothing to write: no change in memory, and every

@@ -69,7 +69,14 @@ Status WriteResultsWorkbook(const ReportContents& contents, const std::string& p
 Status WriteProjectWorkbook(const Project& project, const std::string& path, const std::string& date) {
     if (Status usable = ConvertiblePoints(project.Points(), project.Path()); !usable) return usable;
     ReportContents contents{project.Title(), date, project.Points(), {}};
-    if (Status read = ReadTowerBaseTable(project.Path(), contents.towerBase); !read) return read;
+    std::vector<TGDataUnit> rows;
+    if (Status read = project.TowerBaseRows(rows); !read) return read;
+    try {
+        contents.towerBase.reserve(rows.size());
+        for (TGDataUnit& row : rows) contents.towerBase.push_back(DecodeTowerBaseRow(std::move(row)));
+    } catch (const std::exception& e) {  // a code page the system lacks
+        return Status::Failed(WithCause("查找记录出错!", project.Path() + "：" + e.what()));
+    }
     return WriteResultsWorkbook(contents, path);
 }
 

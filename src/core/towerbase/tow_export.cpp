@@ -32,12 +32,11 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, 
     std::vector<TGDataUnit> rows;
     long long count = 0;
     try {
-        count = db.execAndGet("select count(*) from Electric_Data_TG;").getInt64();
-        sql::Statement query(db, "select * from Electric_Data_TG;");
-        const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
+        count = sql::CountTowerBaseRows(db);
         rows.reserve(static_cast<std::size_t>(std::max(0LL, std::min(count, 1LL << 24))));
-        while (static_cast<long long>(rows.size()) < count && query.Step())
-            rows.push_back(ReadDecodedTowerBaseRow(query, columns));
+        sql::ReadTowerBaseRows(
+            db, [&rows](TGDataUnit&& row) { rows.push_back(DecodeTowerBaseRow(std::move(row))); },
+            static_cast<std::size_t>(std::max(0LL, count)));
     } catch (const text::EncodingError&) {
         throw;
     } catch (const SQLite::Exception& e) {

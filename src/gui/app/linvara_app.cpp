@@ -1,6 +1,5 @@
 #include "app/linvara_app.h"
 
-#include "app/app_options.h"
 #include "app/main_window.h"
 #include "common/ui_services.h"
 #include "common/workspace.h"
@@ -25,7 +24,6 @@ LinvaraApp::LinvaraApp(UiServices& ui) : ui_(ui) {}
 LinvaraApp::~LinvaraApp() = default;
 
 MainWindow& LinvaraApp::InitInstance(const QString& projectPath) {
-    SetDefaultOptions(TheOptions());
     frame_ = std::make_unique<MainWindow>(ui_);
     frame_->setWindowTitle(AppTitle());
     if (workspace::RestoreWindow(*frame_)) {

@@ -15,7 +15,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 
-#include "app/app_options.h"
 #include "app/gui_resources.h"
 #include "app/plan_selection.h"
 #include "app/point_editor.h"
@@ -56,7 +55,6 @@ MainWindow::MainWindow(UiServices& ui, QWidget* parent)
       checkPanel_(new CheckPanel(*document_, this)),
       runReport_(new RunReportWindow(this)) {
     InitGuiResources();
-    document_->SetOptions(TheOptions());
     setWindowTitle(AppTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     setAcceptDrops(true);

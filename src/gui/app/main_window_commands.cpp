@@ -14,7 +14,6 @@
 #include <QStackedWidget>
 
 #include "app/about_dialog.h"
-#include "app/app_options.h"
 #include "app/command_ids.h"
 #include "app/main_window.h"
 #include "app/point_editor.h"
@@ -58,9 +57,6 @@ bool MainWindow::OpenProjectFile(const QString& path) {
         ui_.Warning(QStringLiteral("找不到工程文件：%1").arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    // The options the project was last ordered with, not the defaults.
-    const COptions before = document_->Options();
-    document_->SetOptions(workspace::ProjectOptions(path, TheOptions()));
     // A large project takes seconds to read: past half a second the window
     // shows how far it got (and repaints) instead of freezing.
     QElapsedTimer clock;
@@ -80,10 +76,7 @@ bool MainWindow::OpenProjectFile(const QString& path) {
     messagePane_->setText(!opened ? messagePane_->text()
                           : document_->IsReadOnly() ? QStringLiteral("就绪（只读，修改无法保存）")
                                                     : QStringLiteral("就绪"));
-    if (!opened) {
-        document_->SetOptions(before);
-        return false;
-    }
+    if (!opened) return false;
     InstallToolbar(ToolbarSet::List);
     setWindowTitle(AppTitle() + QStringLiteral(" - ") + QDir::toNativeSeparators(document_->Path()) +
                    (document_->IsReadOnly() ? QStringLiteral(" [只读]") : QString()));
@@ -184,23 +177,12 @@ void MainWindow::OnFileOutput() {
     ui_.Exec(dialog);
 }
 
-// The options belong to the open project: they are kept with it and come
-// back when it is opened again.
+// The options belong to the open project and are kept in its file; with
+// none open they are the user's defaults for projects without their own.
 void MainWindow::OnOptions() {
     OptionsDialog dialog(document_->Options(), ui_, this);
     if (!ui_.Exec(dialog)) return;
-    const COptions& chosen = dialog.Options();
-    COptions options = document_->Options();
-    options.StartMileage = chosen.StartMileage;
-    options.UseStartName = chosen.UseStartName;
-    options.StartName = chosen.StartName;
-    options.UseOffsetRange = chosen.UseOffsetRange;
-    options.OffsetRange = chosen.OffsetRange;
-    document_->SetOptions(options);
-    if (document_->IsOpen())
-        workspace::RememberProjectOptions(document_->Path(), options);
-    else
-        TheOptions() = options;
+    document_->SetOptions(dialog.Options());
     ShowOptionsInStatusBar();
 }
 

@@ -7,6 +7,7 @@
 #include "app/project_lock.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
+#include "common/workspace.h"
 
 namespace linvara::gui {
 namespace {
@@ -21,7 +22,7 @@ QString ConflictQuestion(const Status& status) {
 }  // namespace
 
 ProjectDocument::ProjectDocument(UiServices& ui, Reporter& reporter, QObject* parent)
-    : QObject(parent), ui_(ui), reporter_(reporter) {}
+    : QObject(parent), ui_(ui), reporter_(reporter), defaults_(workspace::DefaultOptions()) {}
 
 ProjectDocument::~ProjectDocument() = default;
 
@@ -54,12 +55,11 @@ bool ProjectDocument::Open(const QString& path) {
     }
     if (!LeaveOpenProject()) return false;
     auto project = std::make_unique<Project>(reporter_);
-    project->SetOptions(options_);
     Status opened = Status::Ok();
     {
         WaitCursor wait;
         // Every message about the project names it as the system writes paths.
-        opened = project->Open(QDir::toNativeSeparators(fullPath).toStdString());
+        opened = project->Open(QDir::toNativeSeparators(fullPath).toStdString(), defaults_);
     }
     if (!opened) {
         Report(opened);
@@ -155,9 +155,18 @@ void ProjectDocument::SetViewMode(ViewMode mode) {
     emit viewModeChanged(mode);
 }
 
-void ProjectDocument::SetOptions(const COptions& options) {
-    options_ = options;
-    if (project_) project_->SetOptions(options);
+bool ProjectDocument::SetOptions(const COptions& options) {
+    if (!project_) {
+        defaults_ = options;
+        workspace::RememberDefaultOptions(options);
+        return true;
+    }
+    if (RefusedAsReadOnly()) return false;
+    if (const Status stored = project_->StoreOptions(options); !stored) {
+        Report(stored);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace linvara::gui

@@ -42,7 +42,9 @@ public:
     // The position of the point in Points(), or -1.
     int IndexOf(const std::string& gpsId) const;
     ViewMode Mode() const { return mode_; }
-    const COptions& Options() const { return options_; }
+    // The open project's options, or while none is open the user's
+    // defaults that a project without options of its own opens with.
+    const COptions& Options() const { return project_ ? project_->Options() : defaults_; }
     bool IsModified() const { return project_ && project_->IsModified(); }
     // The open project's changes cannot be stored (its file or folder is
     // read-only): it is shown and converted, every command that would
@@ -87,7 +89,9 @@ public:
     bool EditValues(const QString& text, DHPointList edited, const CoordinateSystem* system = nullptr);
 
     void SetViewMode(ViewMode mode);
-    void SetOptions(const COptions& options);
+    // Stores the options with the open project, or while none is open as
+    // the user's defaults. False when refused or failed (already reported).
+    bool SetOptions(const COptions& options);
 
 signals:
     // A new list: opened, reloaded, reset or closed.
@@ -136,7 +140,7 @@ private:
     Reporter& reporter_;
     std::unique_ptr<Project> project_;
     std::unique_ptr<ProjectLock> lock_;
-    COptions options_;
+    COptions defaults_;  // the user's, for projects without options of their own
     ViewMode mode_ = ViewMode::AllPoints;
     QUndoStack history_;
     std::vector<std::string> focus_;

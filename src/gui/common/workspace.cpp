@@ -1,23 +1,11 @@
 #include "common/workspace.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QSettings>
 
 namespace linvara::gui::workspace {
-namespace {
-
-// One settings group per project, named by a hash of its absolute path: a
-// path's slashes would otherwise become nested groups.
-QString ProjectGroup(const QString& projectPath) {
-    const QString absolute = QFileInfo(projectPath).absoluteFilePath();
-    const QByteArray hash = QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex();
-    return QStringLiteral("ProjectOptions/") + QString::fromLatin1(hash);
-}
-
-}  // namespace
 
 QString LastFolder(const QString& dialog) {
     const QString folder = QSettings().value(QStringLiteral("Folders/") + dialog).toString();
@@ -51,25 +39,24 @@ QByteArray ListColumns() { return QSettings().value(QStringLiteral("ListColumns"
 
 void RememberListColumns(const QByteArray& state) { QSettings().setValue(QStringLiteral("ListColumns"), state); }
 
-COptions ProjectOptions(const QString& projectPath, const COptions& fallback) {
+COptions DefaultOptions() {
     QSettings settings;
-    settings.beginGroup(ProjectGroup(projectPath));
-    if (!settings.contains(QStringLiteral("StartMileage"))) return fallback;
-    COptions options = fallback;
+    settings.beginGroup(QStringLiteral("DefaultOptions"));
+    const COptions builtIn;
+    COptions options;
     // Numbers are stored as numbers: no locale is involved.
-    options.StartMileage = settings.value(QStringLiteral("StartMileage"), fallback.StartMileage).toDouble();
-    options.UseStartName = settings.value(QStringLiteral("UseStartName"), fallback.UseStartName).toInt();
+    options.StartMileage = settings.value(QStringLiteral("StartMileage"), builtIn.StartMileage).toDouble();
+    options.UseStartName = settings.value(QStringLiteral("UseStartName"), builtIn.UseStartName).toInt();
     options.StartName =
-        settings.value(QStringLiteral("StartName"), QString::fromStdString(fallback.StartName)).toString().toStdString();
-    options.UseOffsetRange = settings.value(QStringLiteral("UseOffsetRange"), fallback.UseOffsetRange).toInt();
-    options.OffsetRange = settings.value(QStringLiteral("OffsetRange"), fallback.OffsetRange).toDouble();
+        settings.value(QStringLiteral("StartName"), QString::fromStdString(builtIn.StartName)).toString().toStdString();
+    options.UseOffsetRange = settings.value(QStringLiteral("UseOffsetRange"), builtIn.UseOffsetRange).toInt();
+    options.OffsetRange = settings.value(QStringLiteral("OffsetRange"), builtIn.OffsetRange).toDouble();
     return options;
 }
 
-void RememberProjectOptions(const QString& projectPath, const COptions& options) {
+void RememberDefaultOptions(const COptions& options) {
     QSettings settings;
-    settings.beginGroup(ProjectGroup(projectPath));
-    settings.setValue(QStringLiteral("Path"), QFileInfo(projectPath).absoluteFilePath());
+    settings.beginGroup(QStringLiteral("DefaultOptions"));
     settings.setValue(QStringLiteral("StartMileage"), options.StartMileage);
     settings.setValue(QStringLiteral("UseStartName"), options.UseStartName);
     settings.setValue(QStringLiteral("StartName"), QString::fromStdString(options.StartName));

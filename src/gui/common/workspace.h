@@ -37,10 +37,10 @@ void RememberResultKmz(bool kmz);
 QByteArray ListColumns();
 void RememberListColumns(const QByteArray& state);
 
-// The conversion options last used with the project; `fallback` for a
-// project never set.
-COptions ProjectOptions(const QString& projectPath, const COptions& fallback);
-void RememberProjectOptions(const QString& projectPath, const COptions& options);
+// The user's conversion options for projects that keep none of their own
+// (a project keeps its own in its file); the built-in defaults until set.
+COptions DefaultOptions();
+void RememberDefaultOptions(const COptions& options);
 
 // The main window's geometry and state of toolbars and docks.
 void SaveWindow(const QMainWindow& window);

@@ -17,7 +17,6 @@
 #include "check/project_source.h"
 #include "check/schema_code_rule.h"
 #include "views/findings_model.h"
-#include "common/native_path.h"
 
 namespace linvara::gui {
 
@@ -91,13 +90,14 @@ void CheckPanel::RefreshIfShown() {
 void CheckPanel::Refresh() {
     check::Findings found;
     if (document_.IsOpen()) {
+        const Project& project = *document_.OpenProject();
         SectionPointList towerBase;
         // A project without readable tower-base rows is still checked for its list.
-        if (!check::ReadTowerBasePoints(CorePath(document_.Path()), towerBase)) towerBase.clear();
+        if (!check::ReadTowerBasePoints(project, towerBase)) towerBase.clear();
         check::StoredValueTroubles stored;
-        if (!check::ReadStoredValueTroubles(CorePath(document_.Path()), document_.OpenProject()->Title(), stored)) stored.clear();
-        found = check::CheckProject(document_.Points(), towerBase, {}, document_.OpenProject()->LatLon(), stored);
-        check::AddSchemaCodeFinding(document_.OpenProject()->SchemaCode(), found);
+        if (!check::ReadStoredValueTroubles(project, stored)) stored.clear();
+        found = check::CheckProject(document_.Points(), towerBase, {}, project.LatLon(), stored);
+        check::AddSchemaCodeFinding(project.SchemaCode(), found);
     }
     model_->SetFindings(nullptr);  // the model never sees the old findings go
     findings_ = std::move(found);

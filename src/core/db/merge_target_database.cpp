@@ -1,13 +1,14 @@
-// The statements a project merge runs on its target and its sources.
-#include <SQLiteCpp/SQLiteCpp.h>
+#include "db/merge_target_database.h"
 
+#include <SQLiteCpp/SQLiteCpp.h>
 #include <sqlite3.h>
+
+#include <memory>
 
 #include "db/db_detail.h"
 #include "db/export_columns.h"
 #include "db/fingerprint.h"
 #include "db/lat_lon_tables.h"
-#include "db/project_database.h"
 #include "db/tower_base_rows.h"
 #include "text/format.h"
 
@@ -48,19 +49,31 @@ void BindTowerRow(sql::Binder&& b, const TGDataUnit& r) {
 
 }  // namespace
 
-Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
+MergeTargetDatabase::MergeTargetDatabase(Reporter& reporter) : project_(reporter) {}
+
+Status MergeTargetDatabase::Open(const std::string& path) {
+    if (path.empty()) return Status::Failed("未选择合并文件");
+    if (Status created = project_.CreateProjectFile(path); !created) return created;
+    return project_.OpenProject(path);
+}
+
+Status MergeTargetDatabase::Connect(const std::string& operation, std::unique_ptr<db::ProjectConnection>& connection) {
+    if (Status there = db_detail::ProjectFileThere(Path(), operation); !there) return there;
+    return db_detail::Connect(Path(), operation, connection);
+}
+
+Status MergeTargetDatabase::ReadIndex(MergeTargetIndex& index) {
     index = MergeTargetIndex{};
-    if (Status connected = Reconnect("合并数据文件失败：" + path_); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    const std::string operation = "合并数据文件失败：" + Path();
+    std::unique_ptr<db::ProjectConnection> connection;
+    if (Status connected = Connect(operation, connection); !connected) return connected;
     try {
-        sql::Statement ids(*connection_, "SELECT GPS_ID FROM Electric_DH_Export;");
+        sql::Statement ids(*connection, "SELECT GPS_ID FROM Electric_DH_Export;");
         while (ids.Step()) index.gpsIds.emplace(ids.Bytes(0));
-        sql::Statement rows(*connection_, "select * from Electric_Data_TG;");
-        const sql::TowerBaseColumns columns{sql::NamedColumns(rows)};
-        while (rows.Step()) index.towerRows.insert(TowerRowFingerprint(sql::ReadTowerBaseRow(rows, columns)));
+        sql::ReadTowerBaseRows(*connection, [&index](TGDataUnit&& row) { index.towerRows.insert(TowerRowFingerprint(row)); });
         return Status::Ok();
     } catch (const std::exception& e) {
-        return Failure("合并数据文件失败：" + path_, e);
+        return db_detail::FailureOf(Path(), operation, e);
     }
 }
 
@@ -68,11 +81,13 @@ Status CProjectDatabase::ReadMergeTargetIndex(MergeTargetIndex& index) {
 // have always numbered them. A GPS_ID the target holds, or that came earlier
 // in the same source, is left out with its order row. GPS_ID already carries
 // the source project's title; HostIMEI repeats it.
-Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows,
-                                       MergeTargetIndex& index, AppendCounts& counts,
-                                       const std::vector<LatLonOrigin>& origins) {
-    if (Status connected = Reconnect("合并数据文件失败：" + path_, Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+Status MergeTargetDatabase::AppendProject(const DHPointList& list, const std::vector<TGDataUnit>& rows,
+                                          MergeTargetIndex& index, AppendCounts& counts,
+                                          const std::vector<LatLonOrigin>& origins) {
+    const std::string operation = "合并数据文件失败：" + Path();
+    if (!project_.ReadOnlyReason().empty()) return Status::Failed(project_.ReadOnlyReason());
+    std::unique_ptr<db::ProjectConnection> connection;
+    if (Status connected = Connect(operation, connection); !connected) return connected;
     MergeTargetIndex added;
     DHPointList points;
     for (const DHPoint& p : list) {
@@ -87,23 +102,23 @@ Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vecto
         towerRows.push_back(&r);
     }
     try {
-        SQLite::Transaction transaction(*connection_);
-        sql::Statement order(*connection_, kAppendOrder);
+        SQLite::Transaction transaction(*connection);
+        sql::Statement order(*connection, kAppendOrder);
         for (const DHPoint& p : points) sql::Binder(order).Text(p.GPS_ID).Text(p.OrgPtName).Text(p.NewPtName).Run();
-        sql::Statement insert(*connection_, export_table::InsertSql(export_table::Merged).c_str());
+        sql::Statement insert(*connection, export_table::InsertSql(export_table::Merged).c_str());
         for (const DHPoint& p : points) {
             sql::Binder b(insert);
             export_table::BindPoint(b, p, export_table::Merged);
             b.Run();
         }
-        sql::Statement tower(*connection_, kAppendTowerBaseRow);
+        sql::Statement tower(*connection, kAppendTowerBaseRow);
         for (const TGDataUnit* r : towerRows) BindTowerRow(sql::Binder(tower), *r);
         // A moved point's B/L stay marked in the merged project.
         for (const LatLonOrigin& o : origins)
-            if (added.gpsIds.count(db_detail::StoredText(o.gpsId))) lat_lon_tables::RecordOrigin(*connection_, o);
+            if (added.gpsIds.count(db_detail::StoredText(o.gpsId))) lat_lon_tables::RecordOrigin(*connection, o);
         transaction.commit();
     } catch (const std::exception& e) {
-        return Failure("合并数据文件失败：" + path_, e);  // rolled back: nothing of the source went in
+        return db_detail::FailureOf(Path(), operation, e);  // rolled back: nothing of the source went in
     }
     index.gpsIds.merge(added.gpsIds);
     index.towerRows.merge(added.towerRows);
@@ -112,21 +127,6 @@ Status CProjectDatabase::AppendProject(const DHPointList& list, const std::vecto
     counts.towerRows += towerRows.size();
     counts.skippedTowerRows += rows.size() - towerRows.size();
     return Status::Ok();
-}
-
-Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) {
-    rows.clear();
-    if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
-    try {
-        if (!connection_->tableExists("Electric_Data_TG")) return Status::Ok();
-        sql::Statement query(*connection_, "select * from Electric_Data_TG;");
-        const sql::TowerBaseColumns columns{sql::NamedColumns(query)};
-        while (query.Step()) rows.push_back(sql::ReadTowerBaseRow(query, columns));
-        return Status::Ok();
-    } catch (const std::exception& e) {
-        return Failure("查找记录出错!", e);  // the rows read so far stay
-    }
 }
 
 }  // namespace linvara

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "db/merge_target_database.h"
 #include "db/project_database.h"
 #include "support/file_triggers.h"
 #include "support/project_file.h"
@@ -11,13 +12,14 @@
 namespace linvara::testing {
 namespace {
 
-class MergeOperationsTest : public ::testing::Test {
+class MergeTargetDatabaseTest : public ::testing::Test {
 protected:
     FileTriggersRun triggers;  // failed appends are made with triggers
     TempDir dir;
     std::string target = dir.File("Merged.PD");
     RecordingReporter reporter;
     CProjectDatabase db{reporter};
+    MergeTargetDatabase merged{reporter};
 };
 
 DHPoint MergedPoint(const std::string& gpsId, const std::string& name) {
@@ -28,21 +30,20 @@ DHPoint MergedPoint(const std::string& gpsId, const std::string& name) {
     return p;
 }
 
-TEST_F(MergeOperationsTest, TargetIsCreatedWithAllThreeTables) {
-    const Status noPath = db.OpenMergeTarget("");
+TEST_F(MergeTargetDatabaseTest, TargetIsCreatedWithAllThreeTables) {
+    const Status noPath = merged.Open("");
     EXPECT_FALSE(noPath);
     EXPECT_EQ(noPath.message(), "未选择合并文件");
-    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
+    ASSERT_TRUE(IsOk(merged.Open(target)));
     for (const char* table : {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"})
         EXPECT_TRUE(HasTable(target, table)) << table;
-    ASSERT_TRUE(IsOk(db.OpenProject(target)));  // as the merge does next
+    ASSERT_TRUE(IsOk(db.OpenProject(target)));
     EXPECT_TRUE(StakeList(db).empty());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
-    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
-    ASSERT_TRUE(IsOk(db.OpenProject(target)));
+TEST_F(MergeTargetDatabaseTest, AppendedPointsKeepIdentityAndFormatRounding) {
+    ASSERT_TRUE(IsOk(merged.Open(target)));
     DHPoint p = MergedPoint("17_West", "J1");
     p.Mileage = 10.12345;
     p.B = 30.123456789012;
@@ -51,11 +52,11 @@ TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
     p.Code = "公路";
     MergeTargetIndex index;
     AppendCounts counts;
-    ASSERT_TRUE(IsOk(db.ReadMergeTargetIndex(index)));
-    ASSERT_TRUE(IsOk(db.AppendProject({p}, {}, index, counts)));
+    ASSERT_TRUE(IsOk(merged.ReadIndex(index)));
+    ASSERT_TRUE(IsOk(merged.AppendProject({p}, {}, index, counts)));
     // A second source: its order rows after the rows already there; a GPS_ID
     // the target holds is left out.
-    ASSERT_TRUE(IsOk(db.AppendProject({MergedPoint("18_West", "J2"), MergedPoint("17_West", "X")}, {}, index, counts)));
+    ASSERT_TRUE(IsOk(merged.AppendProject({MergedPoint("18_West", "J2"), MergedPoint("17_West", "X")}, {}, index, counts)));
     EXPECT_EQ(counts.points, 2u);
     EXPECT_EQ(counts.skippedPoints, 1u);
 
@@ -69,14 +70,15 @@ TEST_F(MergeOperationsTest, AppendedPointsKeepIdentityAndFormatRounding) {
     EXPECT_EQ(Scalar(target, "select group_concat(GPS_ID || '|' || Order_OrgPtName, ',') from Electric_DH_Order"),
               "17_West|J1o,18_West|J2o");
 
-    const DHPointList merged = StakeList(db);
-    ASSERT_EQ(merged.size(), 2u);
-    EXPECT_EQ(merged[0].Code, "公路");
-    EXPECT_EQ(merged[1].GPS_ID, "18_West");
+    ASSERT_TRUE(IsOk(db.OpenProject(target)));
+    const DHPointList list = StakeList(db);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].Code, "公路");
+    EXPECT_EQ(list[1].GPS_ID, "18_West");
 }
 
 // Tower-base texts travel as the bytes the source stored.
-TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
+TEST_F(MergeTargetDatabaseTest, TowerBaseRowsAreCopiedByteForByte) {
     const std::string source = dir.File("S.PD");
     CollectorTowerRow row;
     row.name = "塔1";
@@ -95,12 +97,10 @@ TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
     EXPECT_EQ(rows[0].SubIndex, 2);
     EXPECT_EQ(rows[0].HDiff, 2.5);
 
-    CProjectDatabase merged(reporter);
-    ASSERT_TRUE(IsOk(merged.OpenMergeTarget(target)));
-    ASSERT_TRUE(IsOk(merged.OpenProject(target)));
+    ASSERT_TRUE(IsOk(merged.Open(target)));
     MergeTargetIndex index;
     AppendCounts counts;
-    ASSERT_TRUE(IsOk(merged.ReadMergeTargetIndex(index)));
+    ASSERT_TRUE(IsOk(merged.ReadIndex(index)));
     ASSERT_TRUE(IsOk(merged.AppendProject({}, rows, index, counts)));
     ASSERT_TRUE(IsOk(merged.AppendProject({}, rows, index, counts)));  // already there: left out
     EXPECT_EQ(counts.towerRows, 1u);
@@ -113,7 +113,7 @@ TEST_F(MergeOperationsTest, TowerBaseRowsAreCopiedByteForByte) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(MergeOperationsTest, SourceWithoutTowerBaseTableGivesNoRows) {
+TEST_F(MergeTargetDatabaseTest, SourceWithoutTowerBaseTableGivesNoRows) {
     const std::string source = dir.File("S.PD");
     WriteCollectorProject(source, {Point("1", "J1", 0)});
     Exec(source, "DROP TABLE Electric_Data_TG");
@@ -127,9 +127,8 @@ TEST_F(MergeOperationsTest, SourceWithoutTowerBaseTableGivesNoRows) {
 // A failed append names the target and SQLite's reason, and appends nothing
 // of the source: a trigger on any one table lets its first row in and stops
 // the second, and the source's rows in the other tables go too.
-TEST_F(MergeOperationsTest, FailedAppendsNameTheCauseAndAppendNothing) {
-    ASSERT_TRUE(IsOk(db.OpenMergeTarget(target)));
-    ASSERT_TRUE(IsOk(db.OpenProject(target)));
+TEST_F(MergeTargetDatabaseTest, FailedAppendsNameTheCauseAndAppendNothing) {
+    ASSERT_TRUE(IsOk(merged.Open(target)));
     const std::vector<std::string> tables = {"Electric_DH_Export", "Electric_DH_Order", "Electric_Data_TG"};
     const DHPointList two = {MergedPoint("1_A", "J1"), MergedPoint("2_A", "J2")};
     std::vector<TGDataUnit> rows(2);
@@ -140,8 +139,8 @@ TEST_F(MergeOperationsTest, FailedAppendsNameTheCauseAndAppendNothing) {
                          ") > 0 BEGIN SELECT RAISE(ABORT, 'one row only'); END");
         MergeTargetIndex index;
         AppendCounts counts;
-        ASSERT_TRUE(IsOk(db.ReadMergeTargetIndex(index)));
-        EXPECT_EQ(db.AppendProject(two, rows, index, counts).message(), message) << stopping;
+        ASSERT_TRUE(IsOk(merged.ReadIndex(index)));
+        EXPECT_EQ(merged.AppendProject(two, rows, index, counts).message(), message) << stopping;
         for (const std::string& table : tables)
             EXPECT_EQ(Scalar(target, "select count(*) from " + table), "0") << stopping << ": " << table;
         EXPECT_TRUE(index.gpsIds.empty() && index.towerRows.empty()) << "the index follows only what was committed";
