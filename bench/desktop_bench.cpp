@@ -27,6 +27,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -99,9 +100,13 @@ public:
         messages += t + '\n';
         return ConflictChoice::Cancel;
     }
-    QString GetOpenFileName(const QString&, const QString&) override { return path_; }
-    QString GetSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString GetExistingDirectory(const QString&) override { return {}; }
+    OrgGateChoice AskBeforeOrg(const QString& t) override {
+        messages += t + '\n';
+        return OrgGateChoice::Cancel;
+    }
+    QString GetOpenFileName(const QString&, const QString&, const QString&) override { return path_; }
+    QString GetSaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString GetExistingDirectory(const QString&, const QString&) override { return {}; }
     bool Exec(QDialog&) override {
         messages += QStringLiteral("(dialog)\n");
         return false;
@@ -304,23 +309,15 @@ void EditLoop(benchmark::State& state, bool store) {
     state.counters["points"] = static_cast<double>(view.Canvas().Points().size());
 }
 
-void BM_PlanEditRedraw(benchmark::State& state) {
-    if (state.range(0) == 1) {
-        ZoomedIn zoom;
-        EditLoop(state, false);
-    } else {
-        EditLoop(state, false);
-    }
+// Argument 1 zooms in to the working scale first.
+void EditCase(benchmark::State& state, bool store) {
+    std::optional<ZoomedIn> zoom;
+    if (state.range(0) == 1) zoom.emplace();
+    EditLoop(state, store);
 }
 
-void BM_PlanEditStoreRedraw(benchmark::State& state) {
-    if (state.range(0) == 1) {
-        ZoomedIn zoom;
-        EditLoop(state, true);
-    } else {
-        EditLoop(state, true);
-    }
-}
+void BM_PlanEditRedraw(benchmark::State& state) { EditCase(state, false); }
+void BM_PlanEditStoreRedraw(benchmark::State& state) { EditCase(state, true); }
 
 }  // namespace
 
