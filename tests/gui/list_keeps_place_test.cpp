@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/project_document.h"
 #include "gui_test_support.h"
+#include "model/stake_sequence.h"
 #include "views/point_list_model.h"
 #include "views/point_table_view.h"
 
@@ -114,6 +115,42 @@ private slots:
         QVERIFY(view.viewport()->rect().intersects(view.visualRect(view.currentIndex())));
         QCOMPARE(resets.count(), 0);
         QCOMPARE(ShownNames(view), Names(frame.Document().Points()));
+        QCOMPARE(ui.unexpectedDialogs, 0);
+    }
+
+    // In J-stake editing the rows are the J stakes among the points: points
+    // deleted, put back and edited into or out of J stakes change those rows
+    // one by one, and the selected stake stays selected.
+    void stakeRowsFollow() {
+        FakeUi ui;
+        MainWindow frame(ui);
+        QVERIFY(frame.OpenProjectFile(QString::fromStdString(path_)));
+        ProjectDocument& document = frame.Document();
+        document.SetViewMode(ViewMode::JStakes);
+        PointTableView& view = frame.PointTable();
+        view.SelectRowsByGpsId({Gps(200)});
+        QSignalSpy resets(&view.Model(), &QAbstractItemModel::modelReset);
+        const auto check = [&] {
+            QCOMPARE(ShownNames(view), Names(JStakeList(document.Points())));
+            QCOMPARE(view.SelectedGpsIds(), std::vector<std::string>{Gps(200)});
+        };
+        const auto makeKind = [&](int at, int kind) {
+            DHPoint point = document.Points()[static_cast<size_t>(document.IndexOf(Gps(at)))];
+            point.DHType = kind;
+            QVERIFY(document.EditPoint(point));
+        };
+        QVERIFY(document.DeletePoints({Gps(20), Gps(21), Gps(300)}));  // two stakes, a detail point
+        check();
+        document.History().undo();
+        check();
+        makeKind(150, JStake);  // joins the stakes
+        check();
+        makeKind(100, AuxPoint);  // leaves them
+        check();
+        document.History().undo();
+        document.History().undo();
+        check();
+        QCOMPARE(resets.count(), 0);
         QCOMPARE(ui.unexpectedDialogs, 0);
     }
 
