@@ -112,7 +112,11 @@ signals:
     void storeReported(const QString& text);
 
 public:
-    // The steps the undoable commands (edit_commands.h) are made of: each
+    // Carries out an undoable command (edit_commands.h) and puts it on the
+    // history when it changed anything; refused while nothing is open or the
+    // project is read-only. False when refused or failed (reported).
+    bool Execute(std::unique_ptr<EditCommand> command);
+    // The steps the commands are made of: each
     // changes the list, stores it in one transaction and tells the views;
     // false when it failed (reported) and the list is as before.
     bool InsertPoint(const DHPoint& point, int before);
@@ -140,8 +144,6 @@ private:
     // conflict settled (keeping mine runs it again), the outcome reported to
     // the status bar and the views told. True when stored.
     bool Apply(Reach reach, const std::function<Status()>& change, const std::function<void()>& tell = nullptr);
-    // Carries out the command and puts it on the history when it changed anything.
-    bool Execute(std::unique_ptr<EditCommand> command);
     // True when the write succeeded. A conflict is put to the user: keeping
     // this window's data overwrites the file and runs `retry` again; loading
     // the file's data reloads the list. Other failures are reported.

@@ -31,6 +31,7 @@ bool ProjectDocument::Apply(Reach reach, const std::function<Status()>& change, 
 }
 
 bool ProjectDocument::Execute(std::unique_ptr<EditCommand> command) {
+    if (!project_ || RefusedAsReadOnly()) return false;
     if (!command->Do()) return false;
     if (command->Changed()) history_.push(command.release());
     return true;
