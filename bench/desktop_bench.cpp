@@ -7,7 +7,12 @@
 //   BM_PlanPaintFull        one repaint of the plan view as shown after opening
 //                           (grid, route line, symbols, labels);
 //     _Dots                 the same symbols alone into an image of the same size;
-//   BM_PlanPaintZoomed      the same at a working scale in the middle of the route.
+//   BM_PlanPaintZoomed      the same at a working scale in the middle of the route;
+//   BM_PlanEditRedraw       one point edited: the views told (the plan's copy
+//                           updated in place) and the plan repainted, fitted
+//                           to the route and at the working scale;
+//   BM_PlanEditStoreRedraw  the same through 编辑点 itself: the point stored
+//                           in the file (one transaction), then the views.
 // Real (wall-clock) times throughout. Runs offscreen unless QT_QPA_PLATFORM is
 // set; LINVARA_BENCH_GRAB=<dir> saves what the window shows as PNG files.
 #include <benchmark/benchmark.h>
@@ -22,6 +27,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -29,6 +35,7 @@
 #include "app/command_ids.h"
 #include "app/linvara_app.h"
 #include "app/main_window.h"
+#include "app/project_document.h"
 #include "common/ui_services.h"
 #include "db/project_database.h"
 #include "plan/plot_style.h"
@@ -93,9 +100,13 @@ public:
         messages += t + '\n';
         return ConflictChoice::Cancel;
     }
-    QString GetOpenFileName(const QString&, const QString&) override { return path_; }
-    QString GetSaveFileName(const QString&, const QString&, const QString&) override { return {}; }
-    QString GetExistingDirectory(const QString&) override { return {}; }
+    OrgGateChoice AskBeforeOrg(const QString& t) override {
+        messages += t + '\n';
+        return OrgGateChoice::Cancel;
+    }
+    QString GetOpenFileName(const QString&, const QString&, const QString&) override { return path_; }
+    QString GetSaveFileName(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString GetExistingDirectory(const QString&, const QString&) override { return {}; }
     bool Exec(QDialog&) override {
         messages += QStringLiteral("(dialog)\n");
         return false;
@@ -274,6 +285,40 @@ void BM_PlanPaintZoomed_Dots(benchmark::State& state) {
     DotsLoop(state);
 }
 
+// ---- one point edited ---------------------------------------------------------------
+
+// The middle point of the list, moved by a metre and back on alternate runs.
+void EditLoop(benchmark::State& state, bool store) {
+    MainWindow& frame = PlanDesktop().frame;
+    ProjectDocument& document = frame.Document();
+    PlanView& view = frame.Plan();
+    const int index = static_cast<int>(document.Points().size() / 2);
+    DHPoint point = document.Points()[static_cast<size_t>(index)];
+    double step = 1;
+    for (auto _ : state) {
+        if (store) {
+            point.Dx += step;
+            step = -step;
+            if (!document.EditPoint(point)) Fail("the edit was not stored");
+        } else {
+            emit document.pointChanged(index);  // what the document says after an edit
+        }
+        view.repaint();
+    }
+    if (!PlanDesktop().ui.messages.isEmpty()) Fail("unexpected message: " + PlanDesktop().ui.messages.toStdString());
+    state.counters["points"] = static_cast<double>(view.Canvas().Points().size());
+}
+
+// Argument 1 zooms in to the working scale first.
+void EditCase(benchmark::State& state, bool store) {
+    std::optional<ZoomedIn> zoom;
+    if (state.range(0) == 1) zoom.emplace();
+    EditLoop(state, store);
+}
+
+void BM_PlanEditRedraw(benchmark::State& state) { EditCase(state, false); }
+void BM_PlanEditStoreRedraw(benchmark::State& state) { EditCase(state, true); }
+
 }  // namespace
 
 BENCHMARK(BM_OpenToFirstRows)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -282,6 +327,9 @@ BENCHMARK(BM_PlanPaintFull)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlanPaintFull_Dots)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlanPaintZoomed)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlanPaintZoomed_Dots)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Argument 0: fitted to the route; 1: zoomed in to the working scale.
+BENCHMARK(BM_PlanEditRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlanEditStoreRedraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);

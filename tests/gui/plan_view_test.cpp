@@ -107,6 +107,7 @@ private slots:
     void editFirstPicked();
     void appointPicked();
     void followsTheDocument();
+    void followsPointByPoint();
     void statusTextUnderCursor();
     void resizeKeepsCentre();
     void wheelZoom();
@@ -304,6 +305,46 @@ void PlanViewTest::followsTheDocument() {
     QCOMPARE(Names(view->Canvas().Points()), (std::vector<std::string>{"J2", "J1"}));
     host.document.Close();
     QVERIFY(view->Canvas().Points().empty());
+}
+
+// Points added, deleted and edited reach the drawing one by one: it shows
+// the document's points throughout, and what is picked stays picked.
+void PlanViewTest::followsPointByPoint() {
+    Route host;
+    auto view = OpenView(host);
+    QVERIFY(view);
+    QTest::mouseClick(view.get(), Qt::LeftButton, {}, PixelOf(*view, host.At(0)));
+    const std::vector<std::string> picked{host.Id(0)};
+    QCOMPARE(Picked(*view), picked);
+    const auto same = [&] {
+        QCOMPARE(Names(view->Canvas().Points()), Names(host.document.Points()));
+        for (std::size_t i = 0; i < host.document.Points().size(); ++i)
+            QCOMPARE(view->Canvas().Points()[i].GPS_ID, host.document.Points()[i].GPS_ID);
+        QCOMPARE(Picked(*view), picked);
+    };
+    QVERIFY(host.document.DeletePoints({host.Id(1), host.Id(3)}));
+    same();
+    linvara::DHPoint added = host.At(1);
+    added.GPS_ID = "new";
+    added.NewPtName = added.OrgPtName = "N1";
+    QVERIFY(host.document.AddPoint(added, 1));
+    same();
+    QCOMPARE(view->Canvas().Points()[1].NewPtName, std::string("N1"));
+    host.document.History().undo();  // the add
+    same();
+    host.document.History().undo();  // the delete: Z1 and J2 back in place
+    same();
+    QCOMPARE(Names(view->Canvas().Points()), (std::vector<std::string>{"J1", "Z1", "F1", "J2"}));
+    linvara::DHPoint moved = host.At(2);
+    moved.Dx += 10;
+    QVERIFY(host.document.EditPoint(moved));
+    same();
+    QCOMPARE(view->Canvas().Points()[2].Dx, moved.Dx);
+    // In J-stake mode a point that becomes a J stake joins the drawing.
+    host.document.SetViewMode(ViewMode::JStakes);
+    moved.DHType = 0;
+    QVERIFY(host.document.EditPoint(moved));
+    QCOMPARE(Names(view->Canvas().Points()), (std::vector<std::string>{"J1", "F1", "J2"}));
 }
 
 void PlanViewTest::statusTextUnderCursor() {

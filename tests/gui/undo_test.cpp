@@ -16,6 +16,7 @@
 #include "dialogs/j_stake_appoint_dialog.h"
 #include "dialogs/point_dialog.h"
 #include "gui_test_support.h"
+#include "model/stake_sequence.h"
 #include "text/format.h"
 
 using namespace linvara;
@@ -210,6 +211,50 @@ private slots:
             QCOMPARE(ShownNames(frame->PointTable()), Names(frame->Document().Points()));
 
         Trigger(*frame, cmd::Redo);
+        QCOMPARE(Values(frame->Document().Points()), listAfter);
+        QCOMPARE(Tables(path_), tablesAfter);
+        CheckStored(*frame);
+    }
+
+    // 向上/向下 of one J stake, again and again, is one step of the history;
+    // another stake, another direction or another move starts a new one.
+    // Undo takes back the whole run, in the list and in the file.
+    void repeatedMovesFold_data() {
+        QTest::addColumn<QList<int>>("commands");  // command, J-stake row; pairs
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("undoText");
+        QTest::newRow("down twice") << QList<int>{cmd::MoveDown, 0, cmd::MoveDown, 1} << 1 << "撤销 向下";
+        QTest::newRow("up twice") << QList<int>{cmd::MoveUp, 2, cmd::MoveUp, 1} << 1 << "撤销 向上";
+        QTest::newRow("down, then up") << QList<int>{cmd::MoveDown, 0, cmd::MoveUp, 1} << 2 << "撤销 向上";
+        QTest::newRow("two stakes down") << QList<int>{cmd::MoveDown, 0, cmd::MoveDown, 0} << 2 << "撤销 向下";
+        QTest::newRow("to the top twice") << QList<int>{cmd::MoveTop, 1, cmd::MoveTop, 2} << 2 << "撤销 移到顶端";
+        QTest::newRow("down and back up, down") << QList<int>{cmd::MoveDown, 0, cmd::MoveDown, 1, cmd::MoveUp, 2}
+                                                << 2 << "撤销 向上";
+    }
+    void repeatedMovesFold() {
+        QFETCH(QList<int>, commands);
+        QFETCH(int, steps);
+        QFETCH(QString, undoText);
+        auto frame = Open();
+        QVERIFY(frame);
+        Trigger(*frame, cmd::JStakeEdit);
+        const auto listBefore = Values(frame->Document().Points());
+        const auto tablesBefore = Tables(path_);
+        for (qsizetype i = 0; i < commands.size(); i += 2) {
+            frame->PointTable().SelectRow(commands[i + 1]);
+            Trigger(*frame, commands[i]);
+            CheckStored(*frame);
+        }
+        const auto listAfter = Values(frame->Document().Points());
+        const auto tablesAfter = Tables(path_);
+        QCOMPARE(frame->Document().History().count(), steps);
+        QCOMPARE(frame->Action(cmd::Undo)->text(), undoText);
+        for (int i = 0; i < steps; ++i) Trigger(*frame, cmd::Undo);
+        QVERIFY(!frame->Action(cmd::Undo)->isEnabled());
+        QCOMPARE(Values(frame->Document().Points()), listBefore);
+        QCOMPARE(Tables(path_), tablesBefore);
+        QCOMPARE(ShownNames(frame->PointTable()), Names(JStakeList(frame->Document().Points())));
+        for (int i = 0; i < steps; ++i) Trigger(*frame, cmd::Redo);
         QCOMPARE(Values(frame->Document().Points()), listAfter);
         QCOMPARE(Tables(path_), tablesAfter);
         CheckStored(*frame);

@@ -16,6 +16,7 @@
 
 namespace linvara::gui {
 
+class EditCommand;
 class ProjectLock;
 class UiServices;
 
@@ -51,8 +52,8 @@ public:
     // change it is refused with the reason.
     bool IsReadOnly() const { return project_ && !project_->ReadOnlyReason().empty(); }
     QUndoStack& History() { return history_; }
-    // The points the last change put in front of the user (added, put back,
-    // or the one after those deleted); the views select them.
+    // The point the last command added, put in front of the user: the list
+    // view selects it. Empty after any other change.
     const std::vector<std::string>& Focus() const { return focus_; }
 
     // Saves the open project (asking as LeaveOpenProject does), then opens
@@ -96,19 +97,57 @@ public:
 signals:
     // A new list: opened, reloaded, reset or closed.
     void listReset();
-    // The values of the point at `index` of Points() changed, nothing else.
+    // Points were put in the list at these positions of Points() (ascending).
+    void pointsInserted(const std::vector<int>& indices);
+    // Points were taken out of the list from these positions (ascending, as
+    // the list stood before).
+    void pointsRemoved(const std::vector<int>& indices);
+    // The values of the point at `index` of Points() changed (its kind may
+    // have too), nothing else.
     void pointChanged(int index);
-    // Sent before points may be added, deleted, reordered or recomputed,
-    // while Points() still holds what the views show.
+    // Sent before the whole list is reordered or recomputed (the same
+    // points), while Points() still holds what the views show.
     void orderAboutToChange();
-    // Points added, deleted, reordered or recomputed (the view mode may have
-    // returned to all points with them).
+    // The whole list reordered or recomputed (the view mode may have
+    // returned to all points with it).
     void orderChanged();
     void viewModeChanged(linvara::gui::ViewMode mode);
     // What became of the last write, for the status bar ("已保存" or the failure).
     void storeReported(const QString& text);
 
+public:
+    // Carries out an undoable command (edit_commands.h) and puts it on the
+    // history when it changed anything; refused while nothing is open or the
+    // project is read-only. False when refused or failed (reported).
+    bool Execute(std::unique_ptr<EditCommand> command);
+    // The steps the commands are made of: each
+    // changes the list, stores it in one transaction and tells the views;
+    // false when it failed (reported) and the list is as before.
+    bool InsertPoint(const DHPoint& point, int before);
+    bool RemovePoints(const std::vector<std::string>& gpsIds, RemovedPoints& removed);
+    bool PutBack(const RemovedPoints& removed);
+    bool Replace(const DHPoint& point);
+    // Runs a command on the whole list in memory and stores the list;
+    // `delta` receives what it changed.
+    bool ChangeList(const std::function<void(Project&)>& run, ListDelta& delta);
+    bool Step(const ListDelta& delta, bool forward, const CoordinateSystem* system = nullptr);
+    bool Reset(ListBackup& backup);
+    bool RestoreBackup(const ListBackup& backup);
+    // The history no longer matches the file: dropped (later, never inside
+    // a step of the history itself).
+    void DropHistory();
+
 private:
+    // How far a change reaches, and so what the views are told.
+    enum class Reach {
+        Rows,       // points added, removed or edited: `tell` names them, once stored
+        WholeList,  // the same points reordered or recomputed
+        NewList,    // anything: the views start over
+    };
+    // The one way the list changes: `change` is carried out and stored, a
+    // conflict settled (keeping mine runs it again), the outcome reported to
+    // the status bar and the views told. True when stored.
+    bool Apply(Reach reach, const std::function<Status()>& change, const std::function<void()>& tell = nullptr);
     // True when the write succeeded. A conflict is put to the user: keeping
     // this window's data overwrites the file and runs `retry` again; loading
     // the file's data reloads the list. Other failures are reported.
@@ -117,24 +156,9 @@ private:
     void Report(const Status& status);
     // Reports why a read-only project is not changed; false when it may be.
     bool RefusedAsReadOnly();
-    // project_document_history.cpp: the steps undo and redo are made of.
-    bool Remove(const std::vector<std::string>& gpsIds, RemovedPoints& removed);
-    bool PutBack(const RemovedPoints& removed);
-    bool Replace(const DHPoint& point);
-    bool Step(const ListDelta& delta, bool forward, const CoordinateSystem* system = nullptr);
-    bool Reset(ListBackup& backup);
-    bool RestoreBackup(const ListBackup& backup);
     // Whether the list can be ordered; the refusal is shown.
     bool Orderable();
-    // Runs a list-wide command in memory and stores it; on the history when it changed anything.
-    void RunListCommand(const QString& text, const std::function<void()>& run);
-    void Push(const QString& text, std::function<bool()> undo, std::function<bool()> redo);
-    // Stores what the list holds in memory; true when stored.
-    bool StoreList();
-    void DropHistory();
     void Stored(bool ok);
-    // The point after those deleted (or the one before, at the end).
-    std::vector<std::string> NeighbourOf(const std::vector<std::string>& gpsIds) const;
 
     UiServices& ui_;
     Reporter& reporter_;

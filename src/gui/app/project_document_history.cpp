@@ -1,202 +1,140 @@
-// The undoable commands of the document: each is carried out and stored,
-// then goes on the history with the steps that take it back and redo it.
-#include <QTimer>
+// The undoable commands of the document and the steps they are made of.
+// Every step changes the list through Apply: carried out, stored in one
+// transaction, the outcome reported and the views told.
 #include <memory>
-#include <unordered_set>
+#include <utility>
 
-#include "app/list_command.h"
+#include "app/edit_commands.h"
 #include "app/project_document.h"
+#include "common/native_path.h"
 #include "common/ui_services.h"
 #include "common/wait_cursor.h"
 #include "model/point_values.h"
-#include "common/native_path.h"
 
 namespace linvara::gui {
 
-void ProjectDocument::Push(const QString& text, std::function<bool()> undo, std::function<bool()> redo) {
-    history_.push(new ListCommand(text, std::move(undo), std::move(redo), [this] { DropHistory(); }));
+bool ProjectDocument::Apply(Reach reach, const std::function<Status()>& change, const std::function<void()>& tell) {
+    if (!project_) return false;
+    focus_.clear();
+    if (reach == Reach::WholeList) emit orderAboutToChange();
+    Status status = Status::Ok();
+    {
+        WaitCursor wait;
+        status = change();
+    }
+    const bool ok = Settle(status, change);
+    Stored(ok);
+    if (ok && tell) tell();
+    if (reach == Reach::WholeList) emit orderChanged();
+    if (ok && reach == Reach::NewList) emit listReset();
+    return ok;
 }
 
-bool ProjectDocument::StoreList() {
-    const bool stored = Settle(project_->Save(), nullptr);
-    Stored(stored);
-    return stored;
-}
-
-std::vector<std::string> ProjectDocument::NeighbourOf(const std::vector<std::string>& gpsIds) const {
-    const std::unordered_set<std::string> gone(gpsIds.begin(), gpsIds.end());
-    const DHPointList& points = Points();
-    int last = -1;
-    for (std::size_t i = 0; i < points.size(); ++i)
-        if (gone.contains(points[i].GPS_ID)) last = static_cast<int>(i);
-    for (int i = last + 1; i < static_cast<int>(points.size()); ++i)
-        if (!gone.contains(points[static_cast<std::size_t>(i)].GPS_ID)) return {points[static_cast<std::size_t>(i)].GPS_ID};
-    for (int i = last - 1; i >= 0; --i)
-        if (!gone.contains(points[static_cast<std::size_t>(i)].GPS_ID)) return {points[static_cast<std::size_t>(i)].GPS_ID};
-    return {};
+bool ProjectDocument::Execute(std::unique_ptr<EditCommand> command) {
+    if (!project_ || RefusedAsReadOnly()) return false;
+    if (!command->Do()) return false;
+    if (command->Changed()) history_.push(command.release());
+    return true;
 }
 
 // --- the steps ------------------------------------------------------------
 
-bool ProjectDocument::Remove(const std::vector<std::string>& gpsIds, RemovedPoints& removed) {
-    if (!project_) return false;
-    focus_ = NeighbourOf(gpsIds);
-    emit orderAboutToChange();
+bool ProjectDocument::InsertPoint(const DHPoint& point, int before) {
+    return Apply(Reach::Rows, [this, &point, before] { return project_->AddPoint(point, before); },
+                 [this, &point] {
+                     focus_ = {point.GPS_ID};  // the user's new point
+                     emit pointsInserted({IndexOf(point.GPS_ID)});
+                 });
+}
+
+bool ProjectDocument::RemovePoints(const std::vector<std::string>& gpsIds, RemovedPoints& removed) {
     const auto remove = [this, &gpsIds, &removed] {
         removed = {};
         return project_->DeletePoints(gpsIds, &removed);
     };
-    const bool ok = Settle(remove(), remove);
-    Stored(ok);
-    emit orderChanged();
-    return ok;
+    return Apply(Reach::Rows, remove, [this, &removed] {
+        std::vector<int> positions;
+        for (const auto& entry : removed.points) positions.push_back(static_cast<int>(entry.first));
+        if (!positions.empty()) emit pointsRemoved(positions);
+    });
 }
 
 bool ProjectDocument::PutBack(const RemovedPoints& removed) {
-    if (!project_) return false;
-    focus_.clear();
-    for (const auto& entry : removed.points) focus_.push_back(entry.second.GPS_ID);
-    emit orderAboutToChange();
-    const auto restore = [this, &removed] { return project_->RestorePoints(removed); };
-    const bool ok = Settle(restore(), restore);
-    Stored(ok);
-    emit orderChanged();
-    return ok;
+    return Apply(Reach::Rows, [this, &removed] { return project_->RestorePoints(removed); }, [this, &removed] {
+        std::vector<int> positions;
+        for (const auto& entry : removed.points) positions.push_back(static_cast<int>(entry.first));
+        if (!positions.empty()) emit pointsInserted(positions);
+    });
 }
 
 bool ProjectDocument::Replace(const DHPoint& point) {
-    const int index = IndexOf(point.GPS_ID);
-    if (index < 0) return false;
-    const bool kindChanges = Points()[static_cast<size_t>(index)].DHType != point.DHType;
-    focus_ = {point.GPS_ID};
-    if (kindChanges) emit orderAboutToChange();
-    const auto edit = [this, &point] { return project_->EditPoint(point); };
-    const bool ok = Settle(edit(), edit);
-    Stored(ok);
-    // A point that changes kind joins or leaves the J/Z-stake lists.
-    if (kindChanges)
-        emit orderChanged();
-    else if (ok)
-        emit pointChanged(IndexOf(point.GPS_ID));
-    return ok;
+    if (IndexOf(point.GPS_ID) < 0) return false;
+    return Apply(Reach::Rows, [this, &point] { return project_->EditPoint(point); },
+                 [this, &point] { emit pointChanged(IndexOf(point.GPS_ID)); });
+}
+
+bool ProjectDocument::ChangeList(const std::function<void(Project&)>& run, ListDelta& delta) {
+    // Run once: a conflict settled by keeping mine has stored what it left.
+    bool ran = false;
+    return Apply(Reach::WholeList, [this, &run, &delta, &ran] {
+        if (std::exchange(ran, true)) return Status::Ok();
+        const DHPointList before = Points();
+        run(*project_);
+        delta = ListDelta::Between(before, Points());
+        return project_->Save();
+    });
 }
 
 bool ProjectDocument::Step(const ListDelta& delta, bool forward, const CoordinateSystem* system) {
     if (!project_) return false;
-    std::optional<DHPointList> next = forward ? delta.After(Points()) : delta.Before(Points());
-    if (!next) return false;
-    focus_.clear();
-    emit orderAboutToChange();
-    Status restored = Status::Ok();
-    {
-        WaitCursor wait;
-        restored = project_->RestoreList(std::move(*next), system);
-    }
+    if (!(forward ? delta.After(Points()) : delta.Before(Points()))) return false;
     // A conflict leaves the list as it was; keeping mine stores it over the file.
-    const bool ok = Settle(restored, [this, &delta, forward, system] {
-        std::optional<DHPointList> again = forward ? delta.After(Points()) : delta.Before(Points());
-        return again ? project_->RestoreList(std::move(*again), system) : Status::Failed("撤销失败");
+    return Apply(Reach::WholeList, [this, &delta, forward, system] {
+        std::optional<DHPointList> next = forward ? delta.After(Points()) : delta.Before(Points());
+        return next ? project_->RestoreList(std::move(*next), system) : Status::Failed("撤销失败");
     });
-    Stored(ok);
-    emit orderChanged();
-    return ok;
 }
 
 bool ProjectDocument::Reset(ListBackup& backup) {
-    Status reset = Status::Ok();
-    {
-        WaitCursor wait;
-        reset = project_->ResetToSurvey(backup);
-    }
-    if (!reset) Report(reset);
-    Stored(reset.ok());
-    if (!reset) return false;
-    mode_ = ViewMode::AllPoints;
-    focus_.clear();
-    emit listReset();
-    return true;
+    return Apply(Reach::NewList, [this, &backup] { return project_->ResetToSurvey(backup); },
+                 [this] { mode_ = ViewMode::AllPoints; });
 }
 
 bool ProjectDocument::RestoreBackup(const ListBackup& backup) {
-    Status restored = Status::Ok();
-    {
-        WaitCursor wait;
-        restored = project_->RestoreBackup(backup);
-    }
-    if (!restored) Report(restored);
-    Stored(restored.ok());
-    focus_.clear();
-    emit listReset();
-    return restored.ok();
+    return Apply(Reach::NewList, [this, &backup] { return project_->RestoreBackup(backup); });
 }
 
 // --- the commands ---------------------------------------------------------
 
 bool ProjectDocument::AddPoint(DHPoint point, int before, bool insert) {
     if (!project_ || RefusedAsReadOnly()) return false;
-    const std::string gpsId = point.GPS_ID;
-    focus_ = {gpsId};
-    emit orderAboutToChange();
-    const auto add = [this, &point, before] { return project_->AddPoint(point, before); };
-    const bool ok = Settle(add(), add);
-    Stored(ok);
-    emit orderChanged();
-    if (!ok) return false;
-    auto removed = std::make_shared<RemovedPoints>();
-    Push(insert ? QStringLiteral("插入点") : QStringLiteral("增加点"),
-         [this, gpsId, removed] { return Remove({gpsId}, *removed); },
-         [this, removed] { return PutBack(*removed); });
-    return true;
+    return Execute(std::make_unique<AddPointCommand>(*this, std::move(point), before, insert));
 }
 
 bool ProjectDocument::EditPoint(const DHPoint& edited) {
     const int index = IndexOf(edited.GPS_ID);
     if (index < 0 || RefusedAsReadOnly()) return false;
-    const DHPoint was = Points()[static_cast<size_t>(index)];
-    if (!Replace(edited)) return false;
-    Push(QStringLiteral("编辑点"), [this, was] { return Replace(was); }, [this, edited] { return Replace(edited); });
-    return true;
+    return Execute(std::make_unique<EditPointCommand>(*this, Points()[static_cast<size_t>(index)], edited));
 }
 
 bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
     if (!project_ || gpsIds.empty() || RefusedAsReadOnly()) return false;
-    auto removed = std::make_shared<RemovedPoints>();
-    if (!Remove(gpsIds, *removed)) return false;
-    if (removed->points.empty()) return true;
-    Push(QStringLiteral("删除点"), [this, removed] { return PutBack(*removed); },
-         [this, gpsIds, removed] { return Remove(gpsIds, *removed); });
-    return true;
-}
-
-void ProjectDocument::RunListCommand(const QString& text, const std::function<void()>& run) {
-    if (RefusedAsReadOnly()) return;
-    focus_.clear();
-    emit orderAboutToChange();
-    auto delta = std::make_shared<ListDelta>();
-    {
-        WaitCursor wait;
-        const DHPointList before = Points();
-        run();
-        *delta = ListDelta::Between(before, Points());
-    }
-    StoreList();
-    emit orderChanged();
-    if (delta->IsEmpty()) return;
-    Push(text, [this, delta] { return Step(*delta, false); }, [this, delta] { return Step(*delta, true); });
+    return Execute(std::make_unique<DeletePointsCommand>(*this, gpsIds));
 }
 
 void ProjectDocument::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start,
                                      const DHPoint& end) {
-    if (!project_ || gpsIds.empty()) return;
-    RunListCommand(QStringLiteral("指定J桩"), [&] { project_->AppointJStakes(gpsIds, start, end); });
+    if (!project_ || gpsIds.empty() || RefusedAsReadOnly()) return;
+    Execute(std::make_unique<AppointJStakesCommand>(*this, gpsIds, start, end));
 }
 
 int ProjectDocument::MoveJStake(JMove kind, int jRow) {
-    if (!project_) return -1;
-    static const char* const kNames[] = {"移到顶端", "向上", "向下", "移到底部"};
-    int row = -1;
-    RunListCommand(QString::fromUtf8(kNames[static_cast<int>(kind)]),
-                   [&] { row = project_->MoveJStake(kind, jRow); });
+    if (!project_ || RefusedAsReadOnly()) return -1;
+    auto command = std::make_unique<MoveJStakeCommand>(*this, kind, jRow);
+    MoveJStakeCommand& move = *command;
+    if (!move.Do()) return -1;
+    const int row = move.Row();
+    if (move.Changed()) history_.push(command.release());  // may fold into the step before
     return row;
 }
 
@@ -210,36 +148,28 @@ bool ProjectDocument::Orderable() {
 
 // Shows all points again.
 void ProjectDocument::AutoOrder() {
-    if (!project_ || !Orderable()) return;
+    if (!project_ || !Orderable() || RefusedAsReadOnly()) return;
     const bool modeChanges = mode_ != ViewMode::AllPoints;
     mode_ = ViewMode::AllPoints;
-    RunListCommand(QStringLiteral("自动J桩排序"), [this] { project_->AutoOrder(); });
+    Execute(std::make_unique<AutoOrderCommand>(*this));
     if (modeChanges) emit viewModeChanged(mode_);
 }
 
 void ProjectDocument::SortByMileage() {
-    if (!project_ || !Orderable()) return;
-    RunListCommand(QStringLiteral("里程排序"), [this] { project_->SortByMileage(); });
+    if (!project_ || !Orderable() || RefusedAsReadOnly()) return;
+    Execute(std::make_unique<MileageSortCommand>(*this));
 }
 
 bool ProjectDocument::EditValues(const QString& text, DHPointList edited, const CoordinateSystem* system) {
     if (!project_ || RefusedAsReadOnly()) return false;
-    auto delta = std::make_shared<ListDelta>(ListDelta::Between(Points(), edited));
-    if (delta->IsEmpty()) return true;
-    auto remembered = system ? std::make_shared<const CoordinateSystem>(*system) : nullptr;
-    if (!Step(*delta, true, remembered.get())) return false;
-    Push(text, [this, delta] { return Step(*delta, false); },
-         [this, delta, remembered] { return Step(*delta, true, remembered.get()); });
-    return true;
+    auto command = std::make_unique<ValuesCommand>(*this, text, Points(), edited, system);
+    if (!command->Changed()) return true;
+    return Execute(std::move(command));
 }
 
 bool ProjectDocument::ResetToSurvey() {
     if (!project_ || RefusedAsReadOnly()) return false;
-    auto backup = std::make_shared<ListBackup>();
-    if (!Reset(*backup)) return false;
-    Push(QStringLiteral("还原到测量数据"), [this, backup] { return RestoreBackup(*backup); },
-         [this, backup] { return Reset(*backup); });
-    return true;
+    return Execute(std::make_unique<ResetCommand>(*this));
 }
 
 }  // namespace linvara::gui

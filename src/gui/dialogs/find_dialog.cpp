@@ -41,6 +41,8 @@ FindDialog::FindDialog(const ProjectDocument& document, QWidget* parent)
     // The list changed under the matches: find again.
     connect(&document_, &ProjectDocument::listReset, this, &FindDialog::Restart);
     connect(&document_, &ProjectDocument::orderChanged, this, &FindDialog::Restart);
+    connect(&document_, &ProjectDocument::pointsInserted, this, &FindDialog::Restart);
+    connect(&document_, &ProjectDocument::pointsRemoved, this, &FindDialog::Restart);
     auto* grid = new QGridLayout(this);
     grid->addWidget(mode_, 0, 0);
     grid->addWidget(text_, 0, 1, 1, 2);

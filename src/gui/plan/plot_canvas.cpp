@@ -25,6 +25,40 @@ bool PlotCanvas::ReplacePoint(const linvara::DHPoint& point) {
     return true;
 }
 
+bool PlotCanvas::ReplacePointAt(std::size_t index, const linvara::DHPoint& point) {
+    if (index >= points_.size()) return false;
+    points_[index] = point;
+    labels_.Forget(index);
+    return true;
+}
+
+void PlotCanvas::InsertPoints(const std::vector<int>& indices, const linvara::DHPointList& from) {
+    for (int index : indices) {
+        const auto at = static_cast<std::size_t>(index);
+        if (index < 0 || at > points_.size() || at >= from.size()) continue;
+        const auto offset = static_cast<std::ptrdiff_t>(at);
+        points_.insert(points_.begin() + offset, from[at]);
+        // At the origin pixel until the next paint places it.
+        screen_.insert(screen_.begin() + offset, ScreenPoint{});
+        onScreen_.insert(onScreen_.begin() + offset, 1);
+        picked_.insert(picked_.begin() + offset, 0);
+        labels_.Insert(at);
+    }
+}
+
+void PlotCanvas::RemovePoints(const std::vector<int>& indices) {
+    for (auto it = indices.rbegin(); it != indices.rend(); ++it) {
+        const auto at = static_cast<std::size_t>(*it);
+        if (*it < 0 || at >= points_.size()) continue;
+        const auto offset = static_cast<std::ptrdiff_t>(at);
+        points_.erase(points_.begin() + offset);
+        screen_.erase(screen_.begin() + offset);
+        onScreen_.erase(onScreen_.begin() + offset);
+        picked_.erase(picked_.begin() + offset);
+        labels_.Erase(at);
+    }
+}
+
 void PlotCanvas::TakeData(ViewMode mode) {
     dataMode_ = mode;
     labels_.Reset(points_.size());

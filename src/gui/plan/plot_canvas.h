@@ -19,7 +19,8 @@ namespace linvara::gui {
 // The bounding box of the points that have a position; none when no point has.
 std::optional<WorldExtent> ExtentOf(const linvara::DHPointList& points);
 
-// Drawing and navigation of the plan view: its own copy of the points, the
+// Drawing and navigation of the plan view: its own copy of the points (kept
+// in step point by point as the list changes), the
 // view transform and history (PlotGeometry), the tool mode and the drag
 // state. The owner window forwards its client rectangle, mouse events and
 // commands and repaints after every change.
@@ -34,6 +35,14 @@ public:
     // Replaces the drawn point with the same GPS_ID (its pick mark kept);
     // false when none is drawn.
     bool ReplacePoint(const linvara::DHPoint& point);
+    // The same at `index` of Points(); false when out of range.
+    bool ReplacePointAt(std::size_t index, const linvara::DHPoint& point);
+    // Points put in `from` at these positions (ascending) are put in the
+    // drawing at the same places, unpicked: the drawing shows `from` again
+    // without copying it.
+    void InsertPoints(const std::vector<int>& indices, const linvara::DHPointList& from);
+    // Points taken out from these positions (ascending, as they stood).
+    void RemovePoints(const std::vector<int>& indices);
     const linvara::DHPointList& Points() const { return points_; }
     ViewMode DataMode() const { return dataMode_; }
     // Drawing state of the point at `index` of Points(), as of the last

@@ -16,6 +16,20 @@ void PlotLabels::Forget(std::size_t index) {
     widths_[index] = -1;
 }
 
+void PlotLabels::Insert(std::size_t index) {
+    if (index > made_.size()) return;
+    texts_.insert(texts_.begin() + static_cast<std::ptrdiff_t>(index), QString());
+    made_.insert(made_.begin() + static_cast<std::ptrdiff_t>(index), false);
+    widths_.insert(widths_.begin() + static_cast<std::ptrdiff_t>(index), -1);
+}
+
+void PlotLabels::Erase(std::size_t index) {
+    if (index >= made_.size()) return;
+    texts_.erase(texts_.begin() + static_cast<std::ptrdiff_t>(index));
+    made_.erase(made_.begin() + static_cast<std::ptrdiff_t>(index));
+    widths_.erase(widths_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
 const QString& PlotLabels::Text(std::size_t index, const linvara::DHPoint& point) {
     if (!made_[index]) {
         QString text = QString::fromStdString(point.NewPtName);

@@ -17,6 +17,9 @@ public:
     void Reset(std::size_t count);
     // The point at `index` changed: its label is made again when needed.
     void Forget(std::size_t index);
+    // A point was put in at `index` / taken out from there.
+    void Insert(std::size_t index);
+    void Erase(std::size_t index);
     const QString& Text(std::size_t index, const linvara::DHPoint& point);
     int Width(std::size_t index, const linvara::DHPoint& point, const QFontMetrics& metrics);
 

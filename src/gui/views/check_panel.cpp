@@ -76,6 +76,8 @@ CheckPanel::CheckPanel(const ProjectDocument& document, QWidget* parent)
     connect(&document, &ProjectDocument::listReset, this, &CheckPanel::RefreshIfShown);
     connect(&document, &ProjectDocument::pointChanged, this, &CheckPanel::RefreshIfShown);
     connect(&document, &ProjectDocument::orderChanged, this, &CheckPanel::RefreshIfShown);
+    connect(&document, &ProjectDocument::pointsInserted, this, &CheckPanel::RefreshIfShown);
+    connect(&document, &ProjectDocument::pointsRemoved, this, &CheckPanel::RefreshIfShown);
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible) Refresh();
     });

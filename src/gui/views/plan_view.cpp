@@ -46,12 +46,15 @@ PlanView::PlanView(const ProjectDocument& document, QWidget* parent)
     connect(&document, &ProjectDocument::orderChanged, this, &PlanView::ShowDocument);
     connect(&document, &ProjectDocument::viewModeChanged, this, &PlanView::ShowDocument);
     connect(&document, &ProjectDocument::pointChanged, this, &PlanView::OnPointChanged);
+    connect(&document, &ProjectDocument::pointsInserted, this, &PlanView::OnPointsInserted);
+    connect(&document, &ProjectDocument::pointsRemoved, this, &PlanView::OnPointsRemoved);
 }
 
 PlotRect PlanView::ClientRect() const { return {0, 0, width(), height()}; }
 
-// The canvas gets the points of the view mode once per change: with 100 000
-// points every copy is tens of megabytes and tens of milliseconds.
+// The canvas gets the points of the view mode when the whole list changes:
+// with 100 000 points every copy is tens of megabytes and tens of
+// milliseconds. Points added, deleted or edited reach it one by one.
 void PlanView::ShowDocument() {
     canvas_.SetClientRect(ClientRect());
     const linvara::DHPointList& points = document_.Points();
@@ -71,10 +74,33 @@ void PlanView::OnListReset() {
     canvas_.FitToData(true, true);
 }
 
+// J/Z-stake editing draws those stakes only: a few, drawn again whole.
 void PlanView::OnPointChanged(int index) {
     if (index < 0 || static_cast<size_t>(index) >= document_.Points().size()) return;
     const linvara::DHPoint& point = document_.Points()[static_cast<size_t>(index)];
-    if (canvas_.ReplacePoint(point)) update();
+    if (canvas_.DataMode() != ViewMode::AllPoints) {
+        ShowDocument();
+        return;
+    }
+    if (canvas_.ReplacePointAt(static_cast<size_t>(index), point)) update();
+}
+
+void PlanView::OnPointsInserted(const std::vector<int>& indices) {
+    if (canvas_.DataMode() != ViewMode::AllPoints) {
+        ShowDocument();
+        return;
+    }
+    canvas_.InsertPoints(indices, document_.Points());
+    update();
+}
+
+void PlanView::OnPointsRemoved(const std::vector<int>& indices) {
+    if (canvas_.DataMode() != ViewMode::AllPoints) {
+        ShowDocument();
+        return;
+    }
+    canvas_.RemovePoints(indices);
+    update();
 }
 
 // --- commands ---------------------------------------------------------------

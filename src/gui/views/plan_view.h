@@ -18,7 +18,8 @@ class ProjectDocument;
 // stakes. It turns window events into canvas operations, shows the world
 // position under the cursor and lets the engineer pick points and ask for
 // them to be edited, deleted or given J stakes, by GPS_ID. It observes the
-// document and draws its own copy of the points of the view mode.
+// document and draws its own copy of the points of the view mode, kept in
+// step point by point.
 class PlanView : public QWidget {
     Q_OBJECT
 public:
@@ -83,6 +84,8 @@ private:
     void ShowDocument();
     void OnListReset();
     void OnPointChanged(int index);
+    void OnPointsInserted(const std::vector<int>& indices);
+    void OnPointsRemoved(const std::vector<int>& indices);
     PlotRect ClientRect() const;
     void SetToolMode(PlotCanvas::ToolMode mode);
     void ShowToolCursor();

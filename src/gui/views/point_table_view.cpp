@@ -19,9 +19,12 @@ PointTableView::PointTableView(const ProjectDocument& document, QWidget* parent)
     SetUpLook();
     connect(&document, &ProjectDocument::listReset, this, &PointTableView::OnListReset);
     connect(&document, &ProjectDocument::viewModeChanged, this, &PointTableView::OnListReset);
-    connect(&document, &ProjectDocument::orderAboutToChange, this, &PointTableView::OnOrderAboutToChange);
+    connect(&document, &ProjectDocument::pointsInserted, this, &PointTableView::OnPointsInserted);
+    connect(&document, &ProjectDocument::pointsRemoved, model_, &PointListModel::PointsRemoved);
+    connect(&document, &ProjectDocument::pointChanged, model_, &PointListModel::PointChanged);
+    connect(&document, &ProjectDocument::orderAboutToChange, model_, &PointListModel::OrderAboutToChange);
     connect(&document, &ProjectDocument::orderChanged, this, &PointTableView::OnOrderChanged);
-    connect(&document, &ProjectDocument::pointChanged, this, &PointTableView::OnPointChanged);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &PointTableView::OnRowsRemoved);
 }
 
 PointTableView::~PointTableView() = default;
@@ -58,30 +61,33 @@ void PointTableView::SetUpLook() {
 
 // --- the document's signals ------------------------------------------------
 
-void PointTableView::OnListReset() { Refill({}, 0); }
-
-// The points selected stay selected wherever they move to.
-void PointTableView::OnOrderAboutToChange() {
-    keptSelection_ = SelectedGpsIds();
-    keptRow_ = std::max(SelectionMark(), 0);
-}
-
-// The points the change put in front of the user, or else those selected before.
-void PointTableView::OnOrderChanged() {
-    Refill(document_.Focus().empty() ? keptSelection_ : document_.Focus(), keptRow_);
-    keptSelection_.clear();
-}
-
-void PointTableView::OnPointChanged(int index) { model_->RowChanged(model_->RowOfIndex(index)); }
-
-void PointTableView::Refill(const std::vector<std::string>& keep, int fallbackRow) {
+// A new list: its first row selected.
+void PointTableView::OnListReset() {
     model_->Show(document_.IsOpen() ? &document_.Points() : nullptr, document_.Mode());
     setColumnHidden(PointListModel::kGpsIdColumn, true);
-    const int rows = model_->rowCount();
-    if (rows == 0) return;
-    if (!keep.empty()) SelectRowsByGpsId(keep);
-    if (SelectedRow() < 0) SelectRow(std::clamp(fallbackRow, 0, rows - 1));
+    if (model_->rowCount() == 0) return;
+    SelectRow(0);
     if (isVisible()) setFocus();  // never take the keys from the plan view
+}
+
+// The point the user just added is selected; points put back elsewhere
+// leave the selection and the scroll position as they are.
+void PointTableView::OnPointsInserted(const std::vector<int>& indices) {
+    model_->PointsInserted(indices);
+    if (!document_.Focus().empty()) SelectRowsByGpsId(document_.Focus());
+}
+
+// Deleting the selected rows selects the row that took their place.
+void PointTableView::OnRowsRemoved(const QModelIndex&, int first) {
+    const int rows = model_->rowCount();
+    if (rows == 0 || selectionModel()->hasSelection()) return;
+    SelectRow(std::min(first, rows - 1));
+}
+
+// The selection moved with its points; the current one stays in sight.
+void PointTableView::OnOrderChanged() {
+    model_->OrderChanged();
+    if (currentIndex().isValid() && selectionModel()->isSelected(currentIndex())) scrollTo(currentIndex());
 }
 
 // --- selection --------------------------------------------------------------

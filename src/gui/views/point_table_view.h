@@ -57,21 +57,15 @@ protected:
 
 private:
     void SetUpLook();
-    // The document's signals.
+    // The document's and the model's signals.
     void OnListReset();
-    void OnOrderAboutToChange();
+    void OnPointsInserted(const std::vector<int>& indices);
+    void OnRowsRemoved(const QModelIndex& parent, int first);
     void OnOrderChanged();
-    void OnPointChanged(int index);
-    // Fills the rows from the document, then selects `keep` (by GPS_ID), or
-    // else the row nearest `fallbackRow`.
-    void Refill(const std::vector<std::string>& keep, int fallbackRow);
     std::string GpsIdAt(int row) const;
 
     const ProjectDocument& document_;
     PointListModel* model_;
-    // The selection as the list stood before a reorder, kept across it.
-    std::vector<std::string> keptSelection_;
-    int keptRow_ = 0;
 };
 
 }  // namespace linvara::gui
