@@ -6,10 +6,12 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
+# zipcmp, zipmerge and ziptool: libzip-dev's CMake package refuses to load without them.
 $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build pkg-config \
   libsqlite3-dev sqlite3 libsqlitecpp-dev libproj-dev proj-bin \
   libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev libxlsxwriter-dev libzip-dev zlib1g-dev \
+  zipcmp zipmerge ziptool \
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev \
   python3 gdal-bin python3-ezdxf python3-openpyxl libxml2-utils poppler-utils \
   fonts-noto-cjk xvfb xauth locales \
