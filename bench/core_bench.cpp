@@ -83,13 +83,13 @@ void Check(const Status& status) {
     if (!status) Fail(status.message());
 }
 
-DHPointList ReadList(CProjectDatabase& db, StoredRows* stored = nullptr) {
+DHPointList ReadList(ProjectDatabase& db, StoredRows* stored = nullptr) {
     DHPointList list;
     Check(db.ReadStakeList(list, stored));
     return list;
 }
 
-std::vector<TGDataUnit> ReadRows(CProjectDatabase& db) {
+std::vector<TGDataUnit> ReadRows(ProjectDatabase& db) {
     std::vector<TGDataUnit> rows;
     Check(db.ReadTowerBaseRows(rows));
     return rows;
@@ -108,11 +108,11 @@ const Corpus& GetCorpus(int sizeIndex) {
     bench::WriteCollectorFile(c->collector, bench::GenerateProject(size.points, size.jStakes, size.towerCentres));
     fs::copy_file(c->collector, c->opened, fs::copy_options::overwrite_existing);
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     Check(db.OpenProject(c->opened));
     StoredRows stored;
     c->ordered = ReadList(db, &stored);
-    COptions options;
+    ConversionOptions options;
     AutoOrderStakes(c->ordered, options);
     Check(db.SaveList(c->ordered, stored, SaveScope{.writeAll = true}));
     slot = std::move(c);
@@ -168,7 +168,7 @@ void BM_FirstOpen(benchmark::State& state) {
         state.PauseTiming();
         fs::copy_file(c.collector, work, fs::copy_options::overwrite_existing);
         state.ResumeTiming();
-        CProjectDatabase db(silent);
+        ProjectDatabase db(silent);
         Check(db.OpenProject(work));
     }
     Report(state, c.ordered.size());
@@ -191,7 +191,7 @@ void BM_FirstOpen_Sqlite3Shell(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     const std::string work = (c.dir / "first-shell.PD").string();
     const fs::path sql = c.dir / "seed.sql";
-    WriteText(sql, "BEGIN;\n" + CProjectDatabase::ExportTableSql() + ";\n" + CProjectDatabase::OrderTableSql() +
+    WriteText(sql, "BEGIN;\n" + ProjectDatabase::ExportTableSql() + ";\n" + ProjectDatabase::OrderTableSql() +
                        ";\n" + kSeedSql);
     for (auto _ : state) {
         state.PauseTiming();
@@ -207,7 +207,7 @@ void BM_FirstOpen_Sqlite3Shell(benchmark::State& state) {
 void BM_ReadStakeList(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     Check(db.OpenProject(c.opened));
     for (auto _ : state) benchmark::DoNotOptimize(ReadList(db));
     Report(state, c.ordered.size());
@@ -229,7 +229,7 @@ void BM_ReadStakeList_Sqlite3Shell(benchmark::State& state) {
 void BM_Save(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     Check(db.OpenProject(c.opened));
     StoredRows stored;
     const DHPointList list = ReadList(db, &stored);
@@ -281,7 +281,7 @@ void BM_SaveAfterReorder(benchmark::State& state) {
     const std::string work = (c.dir / "save-reorder.PD").string();
     fs::copy_file(c.collector, work, fs::copy_options::overwrite_existing);
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     Check(db.OpenProject(work));
     StoredRows stored;
     const DHPointList surveyed = ReadList(db, &stored);
@@ -369,7 +369,7 @@ void BM_AutoOrderStakes(benchmark::State& state) {
     static std::map<std::pair<int, int>, DHPointList> lists;
     auto [it, fresh] = lists.try_emplace({points, jStakes});
     if (fresh) it->second = bench::ToWorkingList(bench::GenerateProject(points, jStakes, 0));
-    COptions options;
+    ConversionOptions options;
     for (auto _ : state) {
         state.PauseTiming();
         DHPointList list = it->second;
@@ -696,7 +696,7 @@ void BM_ExportTowFile_FormatAndWrite(benchmark::State& state) {
     SilentReporter silent;
     if (ExportTowFile(c.opened, silent) != 1) Fail("TOW export failed");
     const DirSize writer = TowSize(c);
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     Check(db.OpenProject(c.opened));
     const std::vector<TGDataUnit> rows = ReadRows(db);
     const fs::path dir = FreshDir("tow-limit");
@@ -758,7 +758,7 @@ const MergeCorpus& GetMergeCorpus() {
     for (int i = 0; i < kMergeSources; ++i) {
         const fs::path path = m->folder / text::Format("line%02d.PD", i);
         fs::copy_file(collector, path, fs::copy_options::overwrite_existing);
-        CProjectDatabase db(silent);
+        ProjectDatabase db(silent);
         Check(db.OpenProject(path.string()));
         m->points += ReadList(db).size();
     }
@@ -771,7 +771,7 @@ const MergeCorpus& GetMergeCorpus() {
 // A merge that lost rows would measure less work than it claims.
 void CheckMerged(const std::string& target, std::size_t points) {
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     Check(db.OpenProject(target));
     if (ReadList(db).size() != points) Fail("incomplete merge in " + target);
 }
@@ -800,14 +800,14 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
     const MergeCorpus& m = GetMergeCorpus();
     const std::string target = (BenchRoot() / "merged-limit.PD").string();
     SilentReporter silent;
-    std::vector<std::unique_ptr<CProjectDatabase>> sources;
+    std::vector<std::unique_ptr<ProjectDatabase>> sources;
     for (const MergeSource& s : m.sources) {
-        auto& db = sources.emplace_back(std::make_unique<CProjectDatabase>(silent));
+        auto& db = sources.emplace_back(std::make_unique<ProjectDatabase>(silent));
         Check(db->OpenProject((m.folder / s.fileName).string()));
     }
     for (auto _ : state) {
         RemoveBetweenIterations(state, target);
-        CProjectDatabase out(silent);
+        ProjectDatabase out(silent);
         // Opening it as a project gives the new target its path for the appends.
         Check(out.OpenMergeTarget(target));
         Check(out.OpenProject(target));

@@ -71,7 +71,7 @@ const std::string& SeededProject() {
         const std::string p = (BenchRoot() / "route.PD").string();
         bench::WriteCollectorFile(p, bench::GenerateProject(kPoints, kJStakes, kTowerCentres));
         SilentReporter silent;
-        CProjectDatabase seed(silent);
+        ProjectDatabase seed(silent);
         if (Status opened = seed.OpenProject(p); !opened) Fail(opened.message());
         return p;
     }();
@@ -179,7 +179,7 @@ void BM_OpenToFirstRows_ReadStakeList(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         SilentReporter silent;
-        CProjectDatabase db(silent);
+        ProjectDatabase db(silent);
         QElapsedTimer open;
         open.start();
         if (Status opened = db.OpenProject(project); !opened) Fail(opened.message());

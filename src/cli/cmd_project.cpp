@@ -34,8 +34,8 @@ const CLI::Validator kDigits(
     },
     "DIGITS");
 
-COptions OptionsFrom(const SequenceArgs& args) {
-    COptions options;
+ConversionOptions OptionsFrom(const SequenceArgs& args) {
+    ConversionOptions options;
     options.StartMileage = args.startMileage;
     if (args.startNameOption->count() > 0) {
         options.UseStartName = 1;

@@ -71,7 +71,7 @@ TEST(ProjectCommands, OrderTakesItsOptionsFromTheCommandLine) {
         SilentReporter silent;
         Project project(silent);
         ASSERT_TRUE(project.Open(path));
-        COptions kept;
+        ConversionOptions kept;
         kept.StartMileage = 1000;
         ASSERT_TRUE(project.StoreOptions(kept));
     }

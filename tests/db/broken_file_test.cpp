@@ -28,7 +28,7 @@ std::string WorkingProject(const TempDir& dir, const std::string& name) {
     const std::string path = dir.File(name);
     WriteCollectorProject(path, Line());
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     EXPECT_TRUE(IsOk(db.OpenProject(path)));
     return path;
 }

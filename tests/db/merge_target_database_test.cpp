@@ -18,7 +18,7 @@ protected:
     TempDir dir;
     std::string target = dir.File("Merged.PD");
     RecordingReporter reporter;
-    CProjectDatabase db{reporter};
+    ProjectDatabase db{reporter};
     MergeTargetDatabase merged{reporter};
 };
 

@@ -48,7 +48,7 @@ class OpenProjectTest : public ::testing::Test {
 protected:
     TempDir dir;
     RecordingReporter reporter;
-    CProjectDatabase db{reporter};
+    ProjectDatabase db{reporter};
 };
 
 TEST_F(OpenProjectTest, SeedsTheWorkingTablesFromTheCollector) {

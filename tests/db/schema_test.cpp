@@ -10,7 +10,7 @@ namespace linvara::testing {
 namespace {
 
 TEST(SchemaSql, TextsAreExact) {
-    EXPECT_EQ(CProjectDatabase::ExportTableSql(),
+    EXPECT_EQ(ProjectDatabase::ExportTableSql(),
               "CREATE TABLE [Electric_DH_Export] ([ID] INTEGER PRIMARY KEY, [GPS_ID] CHAR, [HostIMEI] CHAR, "
               "[NewPtName] CHAR, [OrgPtName] CHAR, [Dx] DOUBLE, [Dy] DOUBLE, [Dh] DOUBLE, [B] DOUBLE, "
               "[L] DOUBLE, [H] DOUBLE, [Code] CHAR, [Note] CHAR, [AntHight] DOUBLE, [SaveDateTime] CHAR, "
@@ -18,10 +18,10 @@ TEST(SchemaSql, TextsAreExact) {
               "[PoleName] CHAR, [PoleModel] INTEGER, [LXCode] INTEGER, [CrossAngle] DOUBLE,[ObjectCode] INTEGER, "
               "[GLWide] DOUBLE, [GLCode] INTEGER, [BZdmPt] CHAR, [FZdmPt] CHAR, [AddHight] DOUBLE, "
               "[StartJ] CHAR, [EndJ] CHAR )");
-    EXPECT_EQ(CProjectDatabase::OrderTableSql(),
+    EXPECT_EQ(ProjectDatabase::OrderTableSql(),
               "CREATE TABLE [Electric_DH_Order] ([Order_ID] INTEGER PRIMARY KEY, [GPS_ID] CHAR, "
               "[Order_NewPtName] CHAR, [Order_OrgPtName] CHAR )");
-    EXPECT_EQ(CProjectDatabase::TowerBaseTableSql(),
+    EXPECT_EQ(ProjectDatabase::TowerBaseTableSql(),
               "CREATE TABLE [Electric_Data_TG] (\t[ID] INTEGER PRIMARY KEY,\t[Name] CHAR,\t[x] DOUBLE,"
               "\t[y] DOUBLE,\t[h] DOUBLE,\t[Code] CHAR,\t[PegDis] DOUBLE,\t[HDiff] DOUBLE,\t[PegName] CHAR,"
               "\t[SubIndex] INTEGER,\t[GPS_ID] CHAR,\t[Midx] DOUBLE,\t[Midy] DOUBLE,\t[Midh] DOUBLE,"
@@ -33,13 +33,13 @@ TEST(SchemaSql, FilesCarryTheTextsAsCreated) {
     const std::string project = dir.File("P.PD"), target = dir.File("M.PD");
     WriteCollectorProject(project, {Point("1", "J1", 0)});
     RecordingReporter reporter;
-    CProjectDatabase db(reporter);
+    ProjectDatabase db(reporter);
     ASSERT_TRUE(IsOk(db.OpenProject(project)));
     ASSERT_TRUE(IsOk(MergeTargetDatabase(reporter).Open(target)));
     const std::string sql = "select sql from sqlite_master where name=";
-    EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Export'"), CProjectDatabase::ExportTableSql());
-    EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Order'"), CProjectDatabase::OrderTableSql());
-    EXPECT_EQ(Scalar(target, sql + "'Electric_Data_TG'"), CProjectDatabase::TowerBaseTableSql());
+    EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Export'"), ProjectDatabase::ExportTableSql());
+    EXPECT_EQ(Scalar(project, sql + "'Electric_DH_Order'"), ProjectDatabase::OrderTableSql());
+    EXPECT_EQ(Scalar(target, sql + "'Electric_Data_TG'"), ProjectDatabase::TowerBaseTableSql());
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -57,7 +57,7 @@ TEST(SchemaUpgrade, AddsGLCodeOnlyWhenTheTableTextLacksIt) {
     const std::string mentionsSql = Scalar(mentions, "select sql from sqlite_master where name='Electric_DH_Export'");
 
     RecordingReporter reporter;
-    CProjectDatabase db(reporter);
+    ProjectDatabase db(reporter);
     ASSERT_TRUE(IsOk(db.OpenProject(old)));
     EXPECT_EQ(Scalar(old, "select typeof(GLCode) || ':' || GLCode from Electric_DH_Export"), "integer:0");
     EXPECT_NE(Scalar(old, "select sql from sqlite_master where name='Electric_DH_Export'").find("[GLCode] INT DEFAULT 0"),

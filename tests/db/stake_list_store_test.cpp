@@ -29,7 +29,7 @@ protected:
     TempDir dir;
     std::string path = dir.File("P.PD");
     RecordingReporter reporter;
-    CProjectDatabase db{reporter};
+    ProjectDatabase db{reporter};
     DHPointList list;
     StoredRows stored;
 };

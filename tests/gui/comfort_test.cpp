@@ -354,19 +354,19 @@ private slots:
         const QString b = QString::fromStdString(dir_->File("b.PD"));
         workspace::RememberFolder(QStringLiteral("open"), a);
         workspace::RememberResultKind(7);
-        COptions chosen;
+        ConversionOptions chosen;
         chosen.StartMileage = 1000;
         chosen.UseStartName = 1;
         chosen.StartName = "20";
         chosen.UseOffsetRange = 1;
         chosen.OffsetRange = 0.25;
-        const auto builtIn = qScopeGuard([] { workspace::RememberDefaultOptions(COptions{}); });
+        const auto builtIn = qScopeGuard([] { workspace::RememberDefaultOptions(ConversionOptions{}); });
         QCOMPARE(workspace::DefaultOptions().StartName, std::string("1"));  // built in until set
         workspace::RememberDefaultOptions(chosen);
         QCOMPARE(workspace::LastFolder(QStringLiteral("open")), QtPath(dir_->path().string()));
         QCOMPARE(workspace::LastFolder(QStringLiteral("merge-folder")), QString());
         QCOMPARE(workspace::LastResultKind(), 7);
-        const COptions back = workspace::DefaultOptions();
+        const ConversionOptions back = workspace::DefaultOptions();
         QCOMPARE(back.StartMileage, 1000.0);
         QCOMPARE(back.UseStartName, 1);
         QCOMPARE(back.StartName, std::string("20"));

@@ -269,7 +269,7 @@ private slots:
     // ---- settings
 
     void optionsShowTheDefaults() {
-        OptionsDialog d(COptions{}, *ui_);
+        OptionsDialog d(ConversionOptions{}, *ui_);
         QCOMPARE(d.windowTitle(), QStringLiteral("设置"));
         QVERIFY(!d.findChild<QCheckBox*>("useStartNameCheck")->isChecked());
         QVERIFY(!d.findChild<QCheckBox*>("useOffsetRangeCheck")->isChecked());
@@ -279,7 +279,7 @@ private slots:
     }
 
     void optionsShowFifteenDigits() {
-        COptions o;
+        ConversionOptions o;
         o.StartMileage = 0.1 + 0.2;
         o.OffsetRange = 1234567.8912345678;
         OptionsDialog d(o, *ui_);
@@ -288,7 +288,7 @@ private slots:
     }
 
     void optionsRefuseANonNumber() {
-        OptionsDialog d(COptions{}, *ui_);
+        OptionsDialog d(ConversionOptions{}, *ui_);
         Edit(d, "offsetRangeEdit")->setText("0,5");
         d.findChild<QCheckBox*>("useOffsetRangeCheck")->setChecked(true);
         d.OnOk();
@@ -512,7 +512,7 @@ private slots:
         auto* bar = d.findChild<QProgressBar*>("progressBar");
         QCOMPARE(bar->value(), bar->maximum());
         SilentReporter silent;
-        CProjectDatabase merged(silent);
+        ProjectDatabase merged(silent);
         QVERIFY(merged.OpenProject(target));
         DHPointList list;
         QVERIFY(merged.ReadStakeList(list));

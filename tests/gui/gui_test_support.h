@@ -198,7 +198,7 @@ inline std::vector<std::string> ShownNames(const PointTableView& view) {
 // cannot be read).
 inline DHPointList ReadBack(const std::string& path) {
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     DHPointList list;
     if (!db.OpenProject(path) || !db.ReadStakeList(list)) return {};
     return list;

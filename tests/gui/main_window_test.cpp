@@ -279,7 +279,7 @@ private slots:
     // With no project open the options are the user's defaults: a new start
     // keeps them, and a project without options of its own opens with them.
     void optionsWithoutAProjectAreTheUsersDefaults() {
-        const auto builtIn = qScopeGuard([] { workspace::RememberDefaultOptions(COptions{}); });
+        const auto builtIn = qScopeGuard([] { workspace::RememberDefaultOptions(ConversionOptions{}); });
         MainWindow& frame = Start();
         ui_->dialogs.push_back(FillThenOk<OptionsDialog>([](OptionsDialog& d) {
             d.findChild<QLineEdit*>("startMileageEdit")->setText("1250.5");

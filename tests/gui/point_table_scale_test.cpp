@@ -39,7 +39,7 @@ private slots:
         path_ = dir_.File("big.PD");
         linvara::testing::WriteCollectorProject(path_, points);
         SilentReporter silent;
-        CProjectDatabase seed(silent);  // the first open seeds the working tables
+        ProjectDatabase seed(silent);  // the first open seeds the working tables
         QVERIFY(seed.OpenProject(path_));
     }
 
@@ -47,7 +47,7 @@ private slots:
         SilentReporter silent;
         QElapsedTimer core;
         core.start();
-        CProjectDatabase db(silent);
+        ProjectDatabase db(silent);
         QVERIFY(db.OpenProject(path_));
         DHPointList list;
         QVERIFY(db.ReadStakeList(list));

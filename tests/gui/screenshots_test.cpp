@@ -127,7 +127,7 @@ private slots:
         stakes[2].NewPtName = "J3";
         JStakeAppointDialog appoint(stakes, ui_);
         Save(appoint, "j_appoint_dialog");
-        OptionsDialog options(COptions{}, ui_);
+        OptionsDialog options(ConversionOptions{}, ui_);
         Save(options, "options_dialog");
         ResultFileDialog output(stakes, ui_);
         Save(output, "output_dialog");

@@ -39,7 +39,7 @@ void ReferByEverySegment(DHPoint& p, const DHPointList& jStakes) {
     }
 }
 
-DHPointList ReferenceOrder(DHPointList list, const COptions& options) {
+DHPointList ReferenceOrder(DHPointList list, const ConversionOptions& options) {
     ComputeJStakeMileage(list, options.StartMileage);
     const DHPointList jStakes = JStakeList(list);
     for (DHPoint& p : list) ReferByEverySegment(p, jStakes);
@@ -187,7 +187,7 @@ TEST(AutoOrderReference, RandomRoutesReferLikeEverySegmentInOrder) {
         for (int r = 0; r < c.routes; ++r) {
             const std::vector<Xy> route = Route(c.shape, rng, c.originX, c.originY);
             const DHPointList list = SurveyList(route, PointsAround(route, rng, c.shape), rng);
-            COptions options;
+            ConversionOptions options;
             options.StartMileage = 1000.5;
             DHPointList got = list;
             AutoOrderStakes(got, options);
@@ -209,8 +209,8 @@ TEST(AutoOrderReference, UnusableCoordinatesFallBackToEverySegment) {
             list.push_back(testing::PlanePoint("p" + std::to_string(i), AuxPoint, 7.5 * i, 3.0 - (i % 5)));
         list.push_back(testing::PlanePoint("odd", AuxPoint, bad.x, bad.y));
         DHPointList got = list;
-        AutoOrderStakes(got, COptions{});
-        const DHPointList want = ReferenceOrder(list, COptions{});
+        AutoOrderStakes(got, ConversionOptions{});
+        const DHPointList want = ReferenceOrder(list, ConversionOptions{});
         ASSERT_EQ(got.size(), want.size());
         for (std::size_t i = 0; i < got.size(); ++i) {
             EXPECT_EQ(got[i].StartJ, want[i].StartJ) << got[i].GPS_ID;

@@ -99,7 +99,7 @@ TEST(CodeTables, SizesAndLookups) {
 }
 
 TEST(Options, Defaults) {
-    COptions o;
+    ConversionOptions o;
     o.StartMileage = 5;
     o.UseStartName = 1;
     SetDefaultOptions(o);

@@ -77,7 +77,7 @@ TEST(StakeSequence, FewerThanTwoJStakesReferNothing) {
     DHPointList list{At("J1", JStake, 0, 0), At("a", AuxPoint, 5, 5), At("z", ZStake, 3, 0)};
     list[1].Mileage = 7;
     list[1].StartJ = "x";
-    AutoOrderStakes(list, COptions{});
+    AutoOrderStakes(list, ConversionOptions{});
     for (const DHPoint& p : list) {
         if (p.DHType == JStake) continue;
         EXPECT_EQ(p.Mileage, 0);
@@ -95,7 +95,7 @@ TEST(StakeSequence, RenumberingStepsAndOffsetRange) {
         list[i].Mileage = static_cast<double>(i);
         list[i].Offset = offsets[i];
     }
-    COptions options;
+    ConversionOptions options;
     options.UseOffsetRange = 1;
     options.OffsetRange = 0.5;
     SortByMileage(list, options);
@@ -129,7 +129,7 @@ TEST(StakeSequence, SortByMileageKeepsListOrderAmongEqualMileages) {
         }
         DHPointList want = list;
         std::stable_sort(want.begin(), want.end(), [](const DHPoint& a, const DHPoint& b) { return a.Mileage < b.Mileage; });
-        SortByMileage(list, COptions{});
+        SortByMileage(list, ConversionOptions{});
         ASSERT_EQ(list.size(), want.size());
         for (size_t i = 0; i < list.size(); ++i) {
             EXPECT_EQ(list[i].GPS_ID, want[i].GPS_ID) << "size " << size << " row " << i;
@@ -151,7 +151,7 @@ TEST(StakeSequence, AutoOrderPutsEveryPointInRouteOrder) {
     // Surveyed out of order: the J stakes are in route order, the rest not.
     DHPointList list{At("J1", JStake, 0, 0), At("b", AuxPoint, 150, 2), At("J2", JStake, 100, 0),
                      At("a", AuxPoint, 50, -3), At("J3", JStake, 200, 0), At("Z1", ZStake, 20, 0)};
-    COptions options;
+    ConversionOptions options;
     options.StartMileage = 1000;
     AutoOrderStakes(list, options);
     std::vector<std::string> order;

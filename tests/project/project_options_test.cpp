@@ -26,7 +26,7 @@ protected:
         chosen.UseOffsetRange = 1;
         chosen.OffsetRange = 0.25;
     }
-    static bool Same(const COptions& a, const COptions& b) {
+    static bool Same(const ConversionOptions& a, const ConversionOptions& b) {
         return a.StartMileage == b.StartMileage && a.UseStartName == b.UseStartName && a.StartName == b.StartName &&
                a.UseOffsetRange == b.UseOffsetRange && a.OffsetRange == b.OffsetRange;
     }
@@ -34,11 +34,11 @@ protected:
     TempDir dir;
     std::string path = dir.File("Line.PD");
     RecordingReporter reporter;
-    COptions chosen;
+    ConversionOptions chosen;
 };
 
 TEST_F(ProjectOptionsTest, StoredOptionsComeBackAndOthersOpenWithTheDefaults) {
-    COptions defaults;
+    ConversionOptions defaults;
     defaults.StartMileage = 7;
     Project project(reporter);
     ASSERT_TRUE(IsOk(project.Open(path, defaults)));
@@ -122,7 +122,7 @@ TEST_F(ProjectOptionsTest, ReadOnlyProjectKeepsItsOptions) {
         EXPECT_EQ(stored.message(), "工程文件为只读，修改将无法保存：" + path);
     }
     WritableMode(path, false);
-    EXPECT_TRUE(Same(project.Options(), COptions{}));
+    EXPECT_TRUE(Same(project.Options(), ConversionOptions{}));
     EXPECT_FALSE(SQLite::Database(path).tableExists("Linvara_Options"));
 }
 

@@ -27,7 +27,7 @@ inline ::testing::AssertionResult IsOk(const Status& status) {
 }
 
 // The working stake list of an opened database; a failed read fails the test.
-inline DHPointList StakeList(CProjectDatabase& db) {
+inline DHPointList StakeList(ProjectDatabase& db) {
     DHPointList list;
     EXPECT_TRUE(IsOk(db.ReadStakeList(list)));
     return list;
@@ -36,7 +36,7 @@ inline DHPointList StakeList(CProjectDatabase& db) {
 // Opens the project file as the desktop program does and reads its list.
 inline DHPointList StakeListOf(const std::string& path) {
     SilentReporter silent;
-    CProjectDatabase db(silent);
+    ProjectDatabase db(silent);
     EXPECT_TRUE(IsOk(db.OpenProject(path))) << path;
     return StakeList(db);
 }

@@ -18,7 +18,7 @@ TEST(KestrelCrc, CheckTexts) {
         {"-", "*33031C45"},     // ... the same as "-"
         {"😀", "*804BD771"},    // two UTF-16 units: D83D DE00
     };
-    const CKestrelGpsCRC crc;
+    const KestrelCrc crc;
     for (const Case& c : cases) EXPECT_EQ(crc.GetCheckText(c.line), c.check) << c.line;
 }
 

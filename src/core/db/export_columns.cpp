@@ -77,7 +77,7 @@ const std::array kColumns{
     Column{"EndJ", "[EndJ] CHAR", Kind::Text, 0, &DHPoint::EndJ, nullptr, nullptr, kAll, Seed::Utf8, "EndJ"},
 };
 
-using db_detail::Fingerprint;
+using db::Fingerprint;
 
 void AddInteger(Fingerprint& f, long long value) { f.Add(SQLITE_INTEGER, &value, sizeof value); }
 // As SQLite keeps a bound double: -0 comes back as 0, NaN as NULL.

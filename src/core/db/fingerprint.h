@@ -8,7 +8,7 @@
 
 #include "text/encoding.h"
 
-namespace linvara::db_detail {
+namespace linvara::db {
 
 class Fingerprint {
 public:
@@ -45,4 +45,4 @@ private:
     std::uint64_t h_ = 0x243f6a8885a308d3ULL;
 };
 
-}  // namespace linvara::db_detail
+}  // namespace linvara::db

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 #include "db/project_database.h"
 #include "text/encoding.h"
 
@@ -96,7 +96,7 @@ void RecordOrigin(SQLite::Database& db, const LatLonOrigin& origin) {
 
 namespace linvara {
 
-Status CProjectDatabase::ReadLatLonBasis(LatLonBasis& basis) {
+Status ProjectDatabase::ReadLatLonBasis(LatLonBasis& basis) {
     basis = {};
     return ReadWith("读取坐标系失败", [&basis](SQLite::Database& db) { basis = lat_lon_tables::Read(db); });
 }

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 #include "db/export_columns.h"
 #include "db/fingerprint.h"
 #include "db/lat_lon_tables.h"
@@ -24,7 +24,7 @@ constexpr const char* kAppendTowerBaseRow =
 
 // The values of a tower-base row as a merge stores them.
 std::uint64_t TowerRowFingerprint(const TGDataUnit& r) {
-    db_detail::Fingerprint f;
+    db::Fingerprint f;
     const auto real = [&f](double value, int decimals) {
         const double rounded = text::RoundAsPrinted(value, decimals);
         f.Add(SQLITE_FLOAT, &rounded, sizeof rounded);
@@ -58,8 +58,8 @@ Status MergeTargetDatabase::Open(const std::string& path) {
 }
 
 Status MergeTargetDatabase::Connect(const std::string& operation, std::unique_ptr<db::ProjectConnection>& connection) {
-    if (Status there = db_detail::ProjectFileThere(Path(), operation); !there) return there;
-    return db_detail::Connect(Path(), operation, connection);
+    if (Status there = db::ProjectFileThere(Path(), operation); !there) return there;
+    return db::Connect(Path(), operation, connection);
 }
 
 Status MergeTargetDatabase::ReadIndex(MergeTargetIndex& index) {
@@ -73,7 +73,7 @@ Status MergeTargetDatabase::ReadIndex(MergeTargetIndex& index) {
         sql::ReadTowerBaseRows(*connection, [&index](TGDataUnit&& row) { index.towerRows.insert(TowerRowFingerprint(row)); });
         return Status::Ok();
     } catch (const std::exception& e) {
-        return db_detail::FailureOf(Path(), operation, e);
+        return db::FailureOf(Path(), operation, e);
     }
 }
 
@@ -91,7 +91,7 @@ Status MergeTargetDatabase::AppendProject(const DHPointList& list, const std::ve
     MergeTargetIndex added;
     DHPointList points;
     for (const DHPoint& p : list) {
-        std::string stored = db_detail::StoredText(p.GPS_ID);
+        std::string stored = db::StoredText(p.GPS_ID);
         if (index.gpsIds.count(stored) || !added.gpsIds.insert(std::move(stored)).second) continue;
         points.push_back(p);
     }
@@ -115,10 +115,10 @@ Status MergeTargetDatabase::AppendProject(const DHPointList& list, const std::ve
         for (const TGDataUnit* r : towerRows) BindTowerRow(sql::Binder(tower), *r);
         // A moved point's B/L stay marked in the merged project.
         for (const LatLonOrigin& o : origins)
-            if (added.gpsIds.count(db_detail::StoredText(o.gpsId))) lat_lon_tables::RecordOrigin(*connection, o);
+            if (added.gpsIds.count(db::StoredText(o.gpsId))) lat_lon_tables::RecordOrigin(*connection, o);
         transaction.commit();
     } catch (const std::exception& e) {
-        return db_detail::FailureOf(Path(), operation, e);  // rolled back: nothing of the source went in
+        return db::FailureOf(Path(), operation, e);  // rolled back: nothing of the source went in
     }
     index.gpsIds.merge(added.gpsIds);
     index.towerRows.merge(added.towerRows);

@@ -51,7 +51,7 @@ private:
     // A connection for one operation, or the failure of `operation`.
     Status Connect(const std::string& operation, std::unique_ptr<db::ProjectConnection>& connection);
 
-    CProjectDatabase project_;  // opening and checking the file as any project
+    ProjectDatabase project_;  // opening and checking the file as any project
 };
 
 }  // namespace linvara

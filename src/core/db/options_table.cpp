@@ -2,7 +2,7 @@
 
 #include <SQLiteCpp/SQLiteCpp.h>
 
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 #include "db/project_database.h"
 #include "text/encoding.h"
 
@@ -17,12 +17,12 @@ constexpr const char* kCreate =
 
 }  // namespace
 
-std::optional<COptions> Read(SQLite::Database& db) {
+std::optional<ConversionOptions> Read(SQLite::Database& db) {
     if (!db.tableExists(kTable)) return std::nullopt;
     SQLite::Statement query(db, "SELECT StartMileage, UseStartName, StartName, UseOffsetRange, OffsetRange "
                                 "FROM Linvara_Options WHERE ID = 1");
     if (!query.executeStep()) return std::nullopt;
-    COptions options;
+    ConversionOptions options;
     options.StartMileage = query.getColumn(0).getDouble();
     options.UseStartName = query.getColumn(1).getInt() != 0 ? 1 : 0;
     options.StartName = text::SanitizeUtf8(query.getColumn(2).getString());
@@ -31,7 +31,7 @@ std::optional<COptions> Read(SQLite::Database& db) {
     return options;
 }
 
-void Write(SQLite::Database& db, const COptions& options) {
+void Write(SQLite::Database& db, const ConversionOptions& options) {
     db.exec(kCreate);
     SQLite::Statement insert(db, "INSERT OR REPLACE INTO Linvara_Options "
                                  "(ID, StartMileage, UseStartName, StartName, UseOffsetRange, OffsetRange) "
@@ -48,15 +48,15 @@ void Write(SQLite::Database& db, const COptions& options) {
 
 namespace linvara {
 
-Status CProjectDatabase::ReadOptions(std::optional<COptions>& options) {
+Status ProjectDatabase::ReadOptions(std::optional<ConversionOptions>& options) {
     options.reset();
     return ReadWith("读取设置选项失败", [&options](SQLite::Database& db) { options = options_table::Read(db); });
 }
 
-Status CProjectDatabase::StoreOptions(const COptions& options) {
+Status ProjectDatabase::StoreOptions(const ConversionOptions& options) {
     const std::string operation = "保存设置选项失败：" + path_;
     if (Status connected = Reconnect(operation, Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
         options_table::Write(*connection_, options);

@@ -13,8 +13,8 @@ class Database;
 namespace linvara::options_table {
 
 // The stored options; none when the project has none. Throws on SQL errors.
-std::optional<COptions> Read(SQLite::Database& db);
+std::optional<ConversionOptions> Read(SQLite::Database& db);
 // Replaces the stored options. Inside the caller's transaction.
-void Write(SQLite::Database& db, const COptions& options);
+void Write(SQLite::Database& db, const ConversionOptions& options);
 
 }  // namespace linvara::options_table

@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "db/connection_defences.h"
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 #include "db/file_diagnosis.h"
 #include "db/schema_guard.h"
 #include "db/tower_base_rows.h"
@@ -24,32 +24,32 @@ namespace {
 
 // SQLite's limit on the full path of a database file.
 constexpr std::size_t kMaxPathBytes = 512;
-using db_detail::kBusyTimeoutMs;
-using db_detail::kConnectionFlags;
+using db::kBusyTimeoutMs;
+using db::kConnectionFlags;
 constexpr const char* kExportTable = "Electric_DH_Export";
 constexpr const char* kOrderTable = "Electric_DH_Order";
 constexpr const char* kTowerBaseTable = "Electric_Data_TG";
 
 }  // namespace
 
-CProjectDatabase::CProjectDatabase(Reporter& reporter) : reporter_(reporter) {}
+ProjectDatabase::ProjectDatabase(Reporter& reporter) : reporter_(reporter) {}
 
-CProjectDatabase::~CProjectDatabase() = default;
+ProjectDatabase::~ProjectDatabase() = default;
 
-void CProjectDatabase::Close() {
+void ProjectDatabase::Close() {
     if (!keepConnection_) connection_.reset();
 }
 
-void CProjectDatabase::Release() {
+void ProjectDatabase::Release() {
     keepConnection_ = false;
     connection_.reset();
 }
 
-Status CProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
-    return db_detail::FailureOf(path_, text, e);
+Status ProjectDatabase::Failure(const std::string& text, const std::exception& e) const {
+    return db::FailureOf(path_, text, e);
 }
 
-Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
+Status ProjectDatabase::OpenConnection(const std::string& path, bool create) {
     Release();
     readOnlyReason_.clear();
     std::error_code ec;
@@ -66,17 +66,17 @@ Status CProjectDatabase::OpenConnection(const std::string& path, bool create) {
 }
 
 // Fails with the cause alone; the operation names itself around it.
-Status CProjectDatabase::Reconnect(const std::string& operation, Access access) {
+Status ProjectDatabase::Reconnect(const std::string& operation, Access access) {
     if (access == Access::Write && !readOnlyReason_.empty()) return Status::Failed(readOnlyReason_);
-    if (Status there = db_detail::ProjectFileThere(path_, operation); !there) return there;
+    if (Status there = db::ProjectFileThere(path_, operation); !there) return there;
     if (keepConnection_ && connection_) return Status::Ok();
     Close();
-    return db_detail::Connect(path_, operation, connection_);
+    return db::Connect(path_, operation, connection_);
 }
 
-Status CProjectDatabase::ReadWith(const std::string& operation, const std::function<void(SQLite::Database&)>& read) {
+Status ProjectDatabase::ReadWith(const std::string& operation, const std::function<void(SQLite::Database&)>& read) {
     if (Status connected = Reconnect(operation); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         read(*connection_);
         return Status::Ok();
@@ -85,12 +85,12 @@ Status CProjectDatabase::ReadWith(const std::string& operation, const std::funct
     }
 }
 
-Status CProjectDatabase::OpenProject(const std::string& path) {
+Status ProjectDatabase::OpenProject(const std::string& path) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(text::FsPath(path), ec)) return Status::Failed("文件不存在：" + path);
     if (Status inspected = file_diagnosis::Inspect(path); !inspected) return inspected;
     if (Status opened = OpenConnection(path, false); !opened) return opened;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {  // opening is lazy: the first statement tells whether it is a database
         connection_->execAndGet("SELECT count(*) FROM sqlite_master");
     } catch (const SQLite::Exception& e) {
@@ -110,7 +110,7 @@ Status CProjectDatabase::OpenProject(const std::string& path) {
 
 // A file with triggers or views still opens (none of them runs); the user
 // hears of them once per file, not on every reload.
-Status CProjectDatabase::InspectSchema(const std::string& path) {
+Status ProjectDatabase::InspectSchema(const std::string& path) {
     try {
         if (Status shaped = db::CheckTableShapes(*connection_, path); !shaped) return shaped;
         schemaCode_ = db::ForeignSchemaCode(*connection_);
@@ -123,7 +123,7 @@ Status CProjectDatabase::InspectSchema(const std::string& path) {
     return Status::Ok();
 }
 
-Status CProjectDatabase::PrepareTables() {
+Status ProjectDatabase::PrepareTables() {
     try {
         // The write lock is taken at once, so another program's write is
         // waited for here rather than failing the seeding halfway; a file
@@ -135,7 +135,7 @@ Status CProjectDatabase::PrepareTables() {
         transaction.commit();
         ReportRenumbered();
         return Status::Ok();
-    } catch (const db_detail::SurveyQueryError& e) {
+    } catch (const db::SurveyQueryError& e) {
         return Failure("查找记录出错!", e);
     } catch (const std::exception& e) {  // SQLite, or a code-page converter that cannot be opened
         return Failure("创建数据表失败：" + path_, e);
@@ -157,7 +157,7 @@ std::string InTempSchema(const std::string& createTable) {
 // leaves no half-made working table behind, so the next open tries again.
 // A file that cannot be written gets them in memory, seeded the same way,
 // for as long as the project is open.
-void CProjectDatabase::BuildWorkingTables() {
+void ProjectDatabase::BuildWorkingTables() {
     renumbered_ = 0;
     SQLite::Database& db = *connection_;
     const bool inMemory = !readOnlyReason_.empty();
@@ -174,7 +174,7 @@ void CProjectDatabase::BuildWorkingTables() {
     SeedWorkingTables();
 }
 
-Status CProjectDatabase::CreateWorkingTables() {
+Status ProjectDatabase::CreateWorkingTables() {
     try {
         SQLite::Database& db = *connection_;
         SQLite::Transaction transaction(db);
@@ -191,8 +191,8 @@ Status CProjectDatabase::CreateWorkingTables() {
     }
 }
 
-void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::string& column, int kind) {
-    if (!connection_ || !db_detail::IsPlainIdentifier(table) || !db_detail::IsPlainIdentifier(column)) return;
+void ProjectDatabase::AddColumnIfMissing(const std::string& table, const std::string& column, int kind) {
+    if (!connection_ || !db::IsPlainIdentifier(table) || !db::IsPlainIdentifier(column)) return;
     const char* type = kind == 1 ? "INT DEFAULT 0" : kind == 2 ? "DOUBLE DEFAULT 0" : kind == 3 ? "CHAR" : nullptr;
     if (type == nullptr) return;
     try {
@@ -202,7 +202,7 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
         {
             sql::Statement query(db, "select sql from sqlite_master where tbl_name=? and type='table'");
             sql::Binder(query).Raw(table);
-            if (query.Step()) sql = db_detail::RawText(query, 0);
+            if (query.Step()) sql = db::RawText(query, 0);
         }
         // A plain substring test, as old projects were upgraded: any mention
         // of the name counts as present.
@@ -213,9 +213,9 @@ void CProjectDatabase::AddColumnIfMissing(const std::string& table, const std::s
     }
 }
 
-Status CProjectDatabase::ResetToSurvey() {
+Status ProjectDatabase::ResetToSurvey() {
     if (Status connected = Reconnect("重新加载数据失败", Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_, SQLite::TransactionBehavior::IMMEDIATE);
         connection_->exec("DROP TABLE Electric_DH_Export;");
@@ -230,7 +230,7 @@ Status CProjectDatabase::ResetToSurvey() {
     }
 }
 
-void CProjectDatabase::ReportRenumbered() {
+void ProjectDatabase::ReportRenumbered() {
     if (renumbered_ > 0)
         reporter_.Warning(text::Format("%zu个点的GPS_ID与其他点重复，已重新编号。", renumbered_));
 }
@@ -238,7 +238,7 @@ void CProjectDatabase::ReportRenumbered() {
 // Offsets 18-19 hold the read and write versions (2 = write-ahead log, whose
 // commits leave the header alone); offset 24 the change counter that every
 // committed write in the other journal modes increments.
-std::optional<std::uint32_t> CProjectDatabase::ChangeCounter() const {
+std::optional<std::uint32_t> ProjectDatabase::ChangeCounter() const {
     std::ifstream file(text::FsPath(path_), std::ios::binary);
     unsigned char header[28] = {};
     if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
@@ -247,17 +247,17 @@ std::optional<std::uint32_t> CProjectDatabase::ChangeCounter() const {
            std::uint32_t{header[27]};
 }
 
-Status CProjectDatabase::CreateProjectFile(const std::string& path) {
+Status ProjectDatabase::CreateProjectFile(const std::string& path) {
     if (Status opened = OpenConnection(path, true); !opened) return opened;
     Status created = CreateWorkingTables();
     Close();
     return created;
 }
 
-Status CProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) const {
+Status ProjectDatabase::ReadTowerBaseRows(std::vector<TGDataUnit>& rows) const {
     rows.clear();
     const std::string operation = "查找记录出错!";
-    if (Status there = db_detail::ProjectFileThere(path_, operation); !there) return there;
+    if (Status there = db::ProjectFileThere(path_, operation); !there) return there;
     try {
         db::ProjectConnection db(path_, SQLite::OPEN_READONLY, kBusyTimeoutMs);
         if (!sql::HasTowerBaseTable(db)) return Status::Ok();

@@ -94,12 +94,12 @@ struct SaveScope {
 // between two user actions; each is one transaction. Texts are UTF-8 in
 // memory; the working tables hold them in GB18030. Failures come back as a
 // Status whose message names the cause.
-class CProjectDatabase {
+class ProjectDatabase {
 public:
-    explicit CProjectDatabase(Reporter& reporter);
-    ~CProjectDatabase();
-    CProjectDatabase(const CProjectDatabase&) = delete;
-    CProjectDatabase& operator=(const CProjectDatabase&) = delete;
+    explicit ProjectDatabase(Reporter& reporter);
+    ~ProjectDatabase();
+    ProjectDatabase(const ProjectDatabase&) = delete;
+    ProjectDatabase& operator=(const ProjectDatabase&) = delete;
 
     // Opens an existing file only (a missing path is refused, never created)
     // and prepares its working tables: creating and seeding them is one
@@ -142,8 +142,8 @@ public:
 
     // The conversion options kept with the project; none when nobody set
     // them for it. Storing them is one transaction.
-    Status ReadOptions(std::optional<COptions>& options);
-    Status StoreOptions(const COptions& options);
+    Status ReadOptions(std::optional<ConversionOptions>& options);
+    Status StoreOptions(const ConversionOptions& options);
 
     // A number that changes whenever any program commits a change to the
     // file; none when the file cannot tell (write-ahead logging).

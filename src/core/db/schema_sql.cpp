@@ -19,14 +19,14 @@ std::string Join(std::initializer_list<const char*> pieces) {
 
 }  // namespace
 
-std::string CProjectDatabase::ExportTableSql() { return export_table::CreateTableSql(); }
+std::string ProjectDatabase::ExportTableSql() { return export_table::CreateTableSql(); }
 
-std::string CProjectDatabase::OrderTableSql() {
+std::string ProjectDatabase::OrderTableSql() {
     return Join({"CREATE TABLE [Electric_DH_Order] (", "[Order_ID] INTEGER PRIMARY KEY, ", "[GPS_ID] CHAR, ",
                  "[Order_NewPtName] CHAR, ", "[Order_OrgPtName] CHAR", " )"});
 }
 
-std::string CProjectDatabase::TowerBaseTableSql() {
+std::string ProjectDatabase::TowerBaseTableSql() {
     return Join({"CREATE TABLE [Electric_Data_TG] (", "\t[ID] INTEGER PRIMARY KEY,", "\t[Name] CHAR,",
                  "\t[x] DOUBLE,", "\t[y] DOUBLE,", "\t[h] DOUBLE,", "\t[Code] CHAR,", "\t[PegDis] DOUBLE,",
                  "\t[HDiff] DOUBLE,", "\t[PegName] CHAR,", "\t[SubIndex] INTEGER,", "\t[GPS_ID] CHAR,",

@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 #include "db/export_columns.h"
 #include "db/fingerprint.h"
 #include "db/lat_lon_tables.h"
@@ -38,13 +38,13 @@ constexpr const char* kUpdateOrder =
 
 // An order row's fingerprint: the three texts as stored.
 std::uint64_t OrderFingerprint(std::string_view gpsId, std::string_view org, std::string_view name) {
-    db_detail::Fingerprint f;
+    db::Fingerprint f;
     for (std::string_view piece : {gpsId, org, name}) f.AddText(SQLITE_TEXT, piece);
     return f.Value();
 }
 
 std::uint64_t OrderFingerprint(const DHPoint& p) {
-    db_detail::Fingerprint f;
+    db::Fingerprint f;
     for (const std::string* piece : {&p.GPS_ID, &p.OrgPtName, &p.NewPtName}) f.AddStoredText(SQLITE_TEXT, *piece);
     return f.Value();
 }
@@ -105,7 +105,7 @@ void StoredRows::Points::Sort() {
 
 // Order rows that join no point (their point was deleted) are not read: the
 // table then holds more rows than were read, and the next save rewrites it.
-void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
+void ProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
     stored = StoredRows{};
     long long lastOrderId = 0;
     {
@@ -117,7 +117,7 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
         const int orderName = named("Order_NewPtName");
         // An order row joins every point of its GPS_ID and a GPS_ID may have
         // several order rows: a point is listed once, where it first appears.
-        db_detail::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
+        db::SeenIds listed(connection_->execAndGet("SELECT max(ID) FROM Electric_DH_Export").getInt64());
         // Room for every point at once: a list grown by doubling holds both
         // its old and new arrays at the end, half as much again at its peak.
         long long total = 0;
@@ -153,10 +153,10 @@ void CProjectDatabase::ReadStored(StoredRows& stored, DHPointList* list) {
     stored.orderNumbered = rows == 0 || (range.Int64(0) == 1 && range.Int64(1) == rows);
 }
 
-Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
+Status ProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
     list.clear();
     if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     StoredRows read;
     try {
         ReadStored(read, &list);
@@ -167,9 +167,9 @@ Status CProjectDatabase::ReadStakeList(DHPointList& list, StoredRows* stored) {
     return Status::Ok();
 }
 
-Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
+Status ProjectDatabase::ReadStoredRows(StoredRows& stored) {
     if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         ReadStored(stored, nullptr);
         return Status::Ok();
@@ -178,13 +178,13 @@ Status CProjectDatabase::ReadStoredRows(StoredRows& stored) {
     }
 }
 
-Status CProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
+Status ProjectDatabase::SaveList(const DHPointList& list, StoredRows& stored, const SaveScope& scope,
                                   std::optional<std::uint32_t> seenCounter, RowEdits* edits) {
     // An empty list has never cleared the tables; only the rows a command removed go.
     if (list.empty() && edits == nullptr) return Status::Ok();
     const std::string failure = edits != nullptr && !edits->failure.empty() ? edits->failure : "保存失败：" + path_;
     if (Status connected = Reconnect(failure, Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         // Taking the write lock first keeps other writers out between the
         // check below and the commit.
@@ -230,17 +230,17 @@ StoredRow RowFrom(SQLite::Statement& query, const StoredRows& stored) {
 
 }  // namespace
 
-StoredRow CProjectDatabase::ReadRow(int id, const StoredRows& stored) {
+StoredRow ProjectDatabase::ReadRow(int id, const StoredRows& stored) {
     SQLite::Statement query(*connection_, "SELECT * FROM Electric_DH_Export WHERE ID=?");
     query.bind(1, id);
     if (!query.executeStep()) return StoredRow{id, {}, {}};
     return RowFrom(query, stored);
 }
 
-Status CProjectDatabase::ReadRows(const StoredRows& stored, std::vector<StoredRow>& rows) {
+Status ProjectDatabase::ReadRows(const StoredRows& stored, std::vector<StoredRow>& rows) {
     rows.clear();
     if (Status connected = Reconnect("查找记录出错!"); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Statement query(*connection_, "SELECT * FROM Electric_DH_Export ORDER BY ID");
         while (query.executeStep()) rows.push_back(RowFrom(query, stored));
@@ -274,7 +274,7 @@ void InsertRow(SQLite::Database& db, const StoredRow& row) {
 
 // Rows of a deleted point keep their fingerprint: a row listed before is
 // listed again exactly as it was.
-void CProjectDatabase::ApplyRowEdits(RowEdits& edits, StoredRows& written) {
+void ProjectDatabase::ApplyRowEdits(RowEdits& edits, StoredRows& written) {
     if (edits.deleteAll) {
         connection_->exec("DELETE FROM Electric_DH_Export;");
         written.points = StoredRows::Points{};
@@ -310,7 +310,7 @@ void CProjectDatabase::ApplyRowEdits(RowEdits& edits, StoredRows& written) {
     }
 }
 
-void CProjectDatabase::WritePoints(const DHPointList& list, const StoredRows& stored, StoredRows& written,
+void ProjectDatabase::WritePoints(const DHPointList& list, const StoredRows& stored, StoredRows& written,
                                    const SaveScope& scope) {
     sql::Statement update(*connection_, export_table::UpdateSql(export_table::Saved).c_str());
     for (const DHPoint* point : LastOfEachIdInIdOrder(list, scope.writeAll ? nullptr : scope.ids)) {
@@ -340,7 +340,7 @@ std::vector<std::uint64_t> RewriteOrder(SQLite::Database& db, const DHPointList&
     db.exec("delete from Electric_DH_Order;");
     sql::Statement insert(db, kInsertOrder);
     for (const DHPoint& p : list) {
-        db_detail::Fingerprint f;
+        db::Fingerprint f;
         Binder b(insert);
         for (const std::string* piece : {&p.GPS_ID, &p.OrgPtName, &p.NewPtName}) {
             b.Text(*piece);
@@ -357,7 +357,7 @@ std::vector<std::uint64_t> RewriteOrder(SQLite::Database& db, const DHPointList&
 // The route order as one row per point in list order, Order_ID 1..n. Rows
 // already numbered that way are rewritten in place where they differ, unless
 // most differ: writing the table anew is then quicker and stores the same.
-void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll) {
+void ProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, bool writeAll) {
     if (!writeAll && stored.orderNumbered && stored.order.size() == list.size()) {
         std::vector<std::uint64_t> order;
         order.reserve(list.size());
@@ -381,9 +381,9 @@ void CProjectDatabase::WriteOrder(const DHPointList& list, StoredRows& stored, b
     stored.orderNumbered = true;
 }
 
-Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, const LatLonOrigin* origin) {
+Status ProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, const LatLonOrigin* origin) {
     if (Status connected = Reconnect("修改点失败", Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
         bool changed = false;
@@ -405,9 +405,9 @@ Status CProjectDatabase::UpdatePoint(const DHPoint& point, StoredRows& stored, c
 
 // A new point goes last in the route; the next save writes its place. Its
 // OrgPtName column starts as the name it was created with.
-Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
+Status ProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
     if (Status connected = Reconnect("添加点失败", Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
         sql::Statement insert(*connection_, export_table::InsertSql(export_table::Added).c_str());
@@ -431,9 +431,9 @@ Status CProjectDatabase::InsertPoint(DHPoint& point, StoredRows& stored) {
     }
 }
 
-Status CProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& stored) {
+Status ProjectDatabase::DeletePoints(const std::vector<int>& ids, StoredRows& stored) {
     if (Status connected = Reconnect("删除点失败", Access::Write); !connected) return connected;
-    db_detail::ScopeExit closeAtEnd([this] { Close(); });
+    db::ScopeExit closeAtEnd([this] { Close(); });
     try {
         SQLite::Transaction transaction(*connection_);
         sql::Statement remove(*connection_, "Delete from Electric_DH_Export where ID=?");

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "db/connection_defences.h"
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 #include "db/export_columns.h"
 #include "db/project_database.h"
 #include "model/identity.h"
@@ -77,7 +77,7 @@ auto OnSurveyJoin(F step) {
     try {
         return step();
     } catch (const SQLite::Exception& e) {
-        throw db_detail::SurveyQueryError(db::CauseOf(e));
+        throw db::SurveyQueryError(db::CauseOf(e));
     }
 }
 
@@ -87,7 +87,7 @@ auto OnSurveyJoin(F step) {
 // every row; each collector row is taken once, so k repeats give k points,
 // not k². A point whose GPS_ID an earlier one took gets a fresh one, as a new
 // point does, so that the working tables never hold one identity twice.
-void CProjectDatabase::SeedWorkingTables() {
+void ProjectDatabase::SeedWorkingTables() {
     sql::Statement q = OnSurveyJoin([&] { return sql::Statement(*connection_, kSurveyJoin); });
     const std::vector<SeedSource> sources = OnSurveyJoin([&] { return SeedSources(q); });
     const auto [dhRow, pointRow] = OnSurveyJoin([&] {
@@ -102,8 +102,8 @@ void CProjectDatabase::SeedWorkingTables() {
     // A first opening of 100 000 points takes seconds: say how far it got.
     const long long total = connection_->execAndGet("SELECT count(*) FROM Electric_Data_DH").getInt64();
     // Each row seeded takes one row of each table: at most `total` of either.
-    db_detail::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64(), total);
-    db_detail::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64(), total);
+    db::SeenIds dhRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Electric_Data_DH").getInt64(), total);
+    db::SeenIds pointRowsTaken(connection_->execAndGet("SELECT max(rowid) FROM Point").getInt64(), total);
     SeededIdentities seeded;
     long long joined = 0;
     while (OnSurveyJoin([&] { return q.Step(); })) {
@@ -125,11 +125,11 @@ void CProjectDatabase::SeedWorkingTables() {
 
 // Hashes of a million identities cost a fraction of a set of strings; the
 // rare equal hashes are compared exactly, as stored.
-void CProjectDatabase::RenumberRepeatedIdentities(SeededIdentities seeded) {
+void ProjectDatabase::RenumberRepeatedIdentities(SeededIdentities seeded) {
     sql::Statement byId(*connection_, "SELECT GPS_ID FROM Electric_DH_Export WHERE ID=?;");
     const std::vector<std::size_t> repeats = LaterRepeats(seeded.hashes, [&](std::size_t at) {
         sql::Binder(byId).Int(seeded.rowIds[at]);
-        return byId.Step() ? db_detail::GbText(byId, 0) : std::string();
+        return byId.Step() ? db::GbText(byId, 0) : std::string();
     });
     if (repeats.empty()) return;
     FreshIdentities fresh(std::move(seeded.hashes));

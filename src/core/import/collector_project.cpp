@@ -71,7 +71,7 @@ void FillTables(SQLite::Database& db, std::span<const ImportedPoint> points, con
                 const CoordinateSystem* system) {
     db.exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");  // a file no one sees until it is renamed
     db.exec(kCollectorTables);
-    db.exec(CProjectDatabase::TowerBaseTableSql());
+    db.exec(ProjectDatabase::TowerBaseTableSql());
     SQLite::Transaction tx(db);
     SQLite::Statement point(db, kInsertPoint);
     SQLite::Statement dh(db, kInsertDh);

@@ -32,7 +32,7 @@ long long CheckedCount(const std::vector<MergeSource>& sources) {
 // target; the failure names the cause.
 Status MergeOne(MergeTargetDatabase& target, MergeTargetIndex& index, AppendCounts& counts,
                 const std::string& sourcePath, Reporter& reporter) {
-    CProjectDatabase source(reporter);
+    ProjectDatabase source(reporter);
     if (Status opened = source.OpenProject(sourcePath); !opened) return opened;
     DHPointList list;
     if (Status read = source.ReadStakeList(list); !read) return read;

@@ -1,5 +1,5 @@
 #include "model/options.h"
 
 namespace linvara {
-void SetDefaultOptions(COptions& options) { options = COptions{}; }
+void SetDefaultOptions(ConversionOptions& options) { options = ConversionOptions{}; }
 }  // namespace linvara

@@ -7,7 +7,7 @@ namespace linvara {
 // its own with it (Project); the desktop program remembers the user's
 // defaults for projects without their own; the command line takes them
 // from its arguments.
-struct COptions {
+struct ConversionOptions {
     double StartMileage = 0.0;       // mileage of the first J stake ("起始里程")
     int UseStartName = 0;            // "设置开始点名"
     std::string StartName = "1";     // first number of renumbered detail points
@@ -16,6 +16,6 @@ struct COptions {
 };
 
 // Sets every field to its default.
-void SetDefaultOptions(COptions& options);
+void SetDefaultOptions(ConversionOptions& options);
 
 }  // namespace linvara

@@ -240,7 +240,7 @@ void StableSortByMileage(DHPointList& list) {
 
 }  // namespace
 
-void SortByMileage(DHPointList& list, const COptions& options) {
+void SortByMileage(DHPointList& list, const ConversionOptions& options) {
     StableSortByMileage(list);
     long long n = options.UseStartName ? text::ParseLeadingInt(options.StartName) : 1;
     for (DHPoint& p : list) {
@@ -252,7 +252,7 @@ void SortByMileage(DHPointList& list, const COptions& options) {
     ReindexOrder(list);
 }
 
-void AutoOrderStakes(DHPointList& list, const COptions& options) {
+void AutoOrderStakes(DHPointList& list, const ConversionOptions& options) {
     ComputeJStakeMileage(list, options.StartMileage);
     const DHPointList jStakes = JStakeList(list);
     ReferAllToSegments(list, jStakes, Segments(jStakes));

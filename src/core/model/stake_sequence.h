@@ -36,12 +36,12 @@ void ReindexOrder(DHPointList& list);
 
 // "里程排序": sorts by mileage, renumbers the detail points and applies the
 // offset range option.
-void SortByMileage(DHPointList& list, const COptions& options);
+void SortByMileage(DHPointList& list, const ConversionOptions& options);
 // The name step of a detail point (0 for J and Z stakes and unknown kinds).
 int NumberingStep(int dhType, int glCode);
 
 // "自动J桩排序": J-stake mileage, reference of every point, mileage sort.
-void AutoOrderStakes(DHPointList& list, const COptions& options);
+void AutoOrderStakes(DHPointList& list, const ConversionOptions& options);
 
 // "指定J桩": refers the points with the given GPS_IDs to the segment S-E.
 void AppointJStakes(DHPointList& list, const std::vector<std::string>& gpsIds, const DHPoint& s,

@@ -18,13 +18,13 @@ Project::Project(Reporter& reporter) : reporter_(reporter), database_(reporter) 
 
 void Project::Remember() { counter_ = database_.ChangeCounter(); }
 
-Status Project::Open(const std::string& path, const COptions& defaults) {
+Status Project::Open(const std::string& path, const ConversionOptions& defaults) {
     open_ = false;
     points_.clear();
     stored_ = StoredRows{};
     if (Status opened = database_.OpenProject(path); !opened) return opened;
     if (Status read = ReadList(); !read) return read;
-    std::optional<COptions> own;
+    std::optional<ConversionOptions> own;
     // Without them the project is ordered with the defaults, as one nobody set options for.
     if (Status read = database_.ReadOptions(own); !read) reporter_.Warning(read.message());
     options_ = own.value_or(defaults);
@@ -32,7 +32,7 @@ Status Project::Open(const std::string& path, const COptions& defaults) {
     return Status::Ok();
 }
 
-Status Project::StoreOptions(const COptions& options) {
+Status Project::StoreOptions(const ConversionOptions& options) {
     // Storing options changes no row: unless another program wrote since,
     // the tables still hold what this program last read or wrote.
     const bool unchanged = counter_ && database_.ChangeCounter() == counter_;

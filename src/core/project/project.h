@@ -44,7 +44,7 @@ public:
     // Opens an existing project file (working tables prepared and seeded
     // as needed) and reads its working stake list. The options are the
     // project's own when it keeps some, else `defaults`.
-    Status Open(const std::string& path, const COptions& defaults = COptions{});
+    Status Open(const std::string& path, const ConversionOptions& defaults = ConversionOptions{});
     bool IsOpen() const { return open_; }
     const std::string& Path() const { return database_.Path(); }
     // The file's triggers and views, which this program does not run.
@@ -63,12 +63,12 @@ public:
     // The project's coordinate system and where moved points' B/L were right.
     const LatLonBasis& LatLon() const { return latLon_; }
     // The options that steer ordering and sorting.
-    const COptions& Options() const { return options_; }
+    const ConversionOptions& Options() const { return options_; }
     // Options for this run only (the command line's); the file keeps its own.
-    void SetOptions(const COptions& options) { options_ = options; }
+    void SetOptions(const ConversionOptions& options) { options_ = options; }
     // Makes `options` the project's own, kept in its file in one
     // transaction; a failure leaves them as they were.
-    Status StoreOptions(const COptions& options);
+    Status StoreOptions(const ConversionOptions& options);
     // Whether the list holds changes that only a Save stores.
     bool IsModified() const { return changes_.all || changes_.order || !changes_.ids.empty(); }
     // Whether a save has nothing to write: no change in memory, and every
@@ -130,12 +130,12 @@ private:
     std::size_t RenumberSharedIdentities();
 
     Reporter& reporter_;
-    CProjectDatabase database_;
+    ProjectDatabase database_;
     DHPointList points_;
     LatLonBasis latLon_;
     StoredRows stored_;
     std::optional<std::uint32_t> counter_;
-    COptions options_;
+    ConversionOptions options_;
     bool open_ = false;
     // What changed in memory since the list was read or saved: a save
     // compares only that with the file.

@@ -25,7 +25,7 @@ uint32_t Step(uint32_t crc, uint32_t unit) { return kTable[(crc ^ unit) & 0xFFu]
 
 }  // namespace
 
-uint32_t CKestrelGpsCRC::Checksum(std::string_view utf8Line) {
+uint32_t KestrelCrc::Checksum(std::string_view utf8Line) {
     uint32_t crc = 0;
     if (text::IsAscii(utf8Line)) {  // one unit per byte; most lines are
         for (char c : utf8Line) crc = Step(crc, static_cast<unsigned char>(c));
@@ -36,7 +36,7 @@ uint32_t CKestrelGpsCRC::Checksum(std::string_view utf8Line) {
 }
 
 // "*" and the value as printf("%8lX") prints it: upper case, padded with spaces.
-void CKestrelGpsCRC::AppendCheckText(std::string& out, std::string_view utf8Line) const {
+void KestrelCrc::AppendCheckText(std::string& out, std::string_view utf8Line) const {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     char text[9] = {'*', ' ', ' ', ' ', ' ', ' ', ' ', ' ', '0'};
     uint32_t value = Checksum(utf8Line);
@@ -44,7 +44,7 @@ void CKestrelGpsCRC::AppendCheckText(std::string& out, std::string_view utf8Line
     out.append(text, sizeof text);
 }
 
-std::string CKestrelGpsCRC::GetCheckText(std::string_view utf8Line) const {
+std::string KestrelCrc::GetCheckText(std::string_view utf8Line) const {
     std::string check;
     AppendCheckText(check, utf8Line);
     return check;

@@ -7,9 +7,9 @@ namespace linvara {
 
 // The TOW line checksum: a CRC (constant 0xEDB88480, no inversions) over
 // the low 8 bits of each UTF-16 code unit of the line.
-class CKestrelGpsCRC {
+class KestrelCrc {
 public:
-    virtual ~CKestrelGpsCRC() = default;
+    virtual ~KestrelCrc() = default;
     static uint32_t Checksum(std::string_view utf8Line);
     // "*" + printf("%8lx") upper-cased, e.g. "abc" -> "*38D43940".
     std::string GetCheckText(std::string_view utf8Line) const;

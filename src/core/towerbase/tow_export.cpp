@@ -51,7 +51,7 @@ std::vector<TGDataUnit> ReadRows(SQLite::Database& db, const std::string& path, 
 }
 
 std::string TowText(const std::vector<TGDataUnit>& rows) {
-    const CKestrelGpsCRC crc;
+    const KestrelCrc crc;
     std::string out;
     std::string line;
     for (const TGDataUnit& row : rows) {

@@ -48,8 +48,8 @@ ListCommand::ListCommand(ProjectDocument& document, const QString& text, Run run
     : EditCommand(document, text), run_(std::move(run)) {}
 
 bool ListCommand::Do() { return document_.ChangeList(run_, delta_); }
-bool ListCommand::Undo() { return document_.Step(delta_, false); }
-bool ListCommand::Redo() { return document_.Step(delta_, true); }
+bool ListCommand::Undo() { return document_.ReplayDelta(delta_, false); }
+bool ListCommand::Redo() { return document_.ReplayDelta(delta_, true); }
 
 AppointJStakesCommand::AppointJStakesCommand(ProjectDocument& document, std::vector<std::string> gpsIds, DHPoint start,
                                              DHPoint end)
@@ -113,7 +113,7 @@ ValuesCommand::ValuesCommand(ProjectDocument& document, const QString& text, con
     delta_ = ListDelta::Between(before, after);
 }
 
-bool ValuesCommand::Redo() { return document_.Step(delta_, true, system_.get()); }
+bool ValuesCommand::Redo() { return document_.ReplayDelta(delta_, true, system_.get()); }
 
 ResetCommand::ResetCommand(ProjectDocument& document) : EditCommand(document, QStringLiteral("还原到测量数据")) {}
 

@@ -142,7 +142,7 @@ QString MainWindow::MileageText() const { return thirdPane_->text(); }
 QString MainWindow::OutputFolder() const { return outputFolder_; }
 
 void MainWindow::ShowOptionsInStatusBar() {
-    const COptions& options = document_->Options();
+    const ConversionOptions& options = document_->Options();
     thirdPane_->setText(QString::fromStdString(text::Format("起始里程 %.3f m", options.StartMileage)));
     thirdPane_->setToolTip(QStringLiteral("自动J桩排序从这个里程开始；在“设置选项”中修改，按工程记住"));
 }

@@ -45,7 +45,7 @@ public:
     ViewMode Mode() const { return mode_; }
     // The open project's options, or while none is open the user's
     // defaults that a project without options of its own opens with.
-    const COptions& Options() const { return project_ ? project_->Options() : defaults_; }
+    const ConversionOptions& Options() const { return project_ ? project_->Options() : defaults_; }
     bool IsModified() const { return project_ && project_->IsModified(); }
     // The open project's changes cannot be stored (its file or folder is
     // read-only): it is shown and converted, every command that would
@@ -92,7 +92,7 @@ public:
     void SetViewMode(ViewMode mode);
     // Stores the options with the open project, or while none is open as
     // the user's defaults. False when refused or failed (already reported).
-    bool SetOptions(const COptions& options);
+    bool SetOptions(const ConversionOptions& options);
 
 signals:
     // A new list: opened, reloaded, reset or closed.
@@ -130,7 +130,7 @@ public:
     // Runs a command on the whole list in memory and stores the list;
     // `delta` receives what it changed.
     bool ChangeList(const std::function<void(Project&)>& run, ListDelta& delta);
-    bool Step(const ListDelta& delta, bool forward, const CoordinateSystem* system = nullptr);
+    bool ReplayDelta(const ListDelta& delta, bool forward, const CoordinateSystem* system = nullptr);
     bool Reset(ListBackup& backup);
     bool RestoreBackup(const ListBackup& backup);
     // The history no longer matches the file: dropped (later, never inside
@@ -151,20 +151,20 @@ private:
     // True when the write succeeded. A conflict is put to the user: keeping
     // this window's data overwrites the file and runs `retry` again; loading
     // the file's data reloads the list. Other failures are reported.
-    bool Settle(Status status, const std::function<Status()>& retry);
+    bool ResolveConflict(Status status, const std::function<Status()>& retry);
     bool Reload();
     void Report(const Status& status);
     // Reports why a read-only project is not changed; false when it may be.
     bool RefusedAsReadOnly();
     // Whether the list can be ordered; the refusal is shown.
     bool Orderable();
-    void Stored(bool ok);
+    void ReportStored(bool ok);
 
     UiServices& ui_;
     Reporter& reporter_;
     std::unique_ptr<Project> project_;
     std::unique_ptr<ProjectLock> lock_;
-    COptions defaults_;  // the user's, for projects without options of their own
+    ConversionOptions defaults_;  // the user's, for projects without options of their own
     ViewMode mode_ = ViewMode::AllPoints;
     QUndoStack history_;
     std::vector<std::string> focus_;

@@ -22,8 +22,8 @@ bool ProjectDocument::Apply(Reach reach, const std::function<Status()>& change, 
         WaitCursor wait;
         status = change();
     }
-    const bool ok = Settle(status, change);
-    Stored(ok);
+    const bool ok = ResolveConflict(status, change);
+    ReportStored(ok);
     if (ok && tell) tell();
     if (reach == Reach::WholeList) emit orderChanged();
     if (ok && reach == Reach::NewList) emit listReset();
@@ -85,7 +85,7 @@ bool ProjectDocument::ChangeList(const std::function<void(Project&)>& run, ListD
     });
 }
 
-bool ProjectDocument::Step(const ListDelta& delta, bool forward, const CoordinateSystem* system) {
+bool ProjectDocument::ReplayDelta(const ListDelta& delta, bool forward, const CoordinateSystem* system) {
     if (!project_) return false;
     if (!(forward ? delta.After(Points()) : delta.Before(Points()))) return false;
     // A conflict leaves the list as it was; keeping mine stores it over the file.

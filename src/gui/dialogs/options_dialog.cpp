@@ -14,7 +14,7 @@
 
 namespace linvara::gui {
 
-OptionsDialog::OptionsDialog(const COptions& current, UiServices& ui, QWidget* parent)
+OptionsDialog::OptionsDialog(const ConversionOptions& current, UiServices& ui, QWidget* parent)
     : QDialog(parent),
       options_(current),
       ui_(ui),

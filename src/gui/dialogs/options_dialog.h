@@ -15,14 +15,14 @@ class UiServices;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(const COptions& current, UiServices& ui, QWidget* parent = nullptr);
+    OptionsDialog(const ConversionOptions& current, UiServices& ui, QWidget* parent = nullptr);
 
-    const COptions& Options() const { return options_; }
+    const ConversionOptions& Options() const { return options_; }
     // The OK button: every number field must hold a number.
     void OnOk();
 
 private:
-    COptions options_;
+    ConversionOptions options_;
     UiServices& ui_;
     QCheckBox* useStartName_;
     QLineEdit* startName_;
