@@ -3,6 +3,7 @@
 // another window is not opened unasked.
 #include <QAction>
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -94,7 +95,7 @@ private slots:
     // wherever the file is copied and whatever the user's settings hold, and
     // setting them writes nothing but them.
     void optionsTravelWithTheProjectFile() {
-        COptions chosen;
+        ConversionOptions chosen;
         chosen.StartMileage = 500;
         chosen.UseOffsetRange = 1;
         chosen.OffsetRange = 0.25;
@@ -118,6 +119,36 @@ private slots:
         QVERIFY(frame.OpenProjectFile(QString::fromStdString(WriteSmallProject(*dir_, "other.PD"))));
         QCOMPARE(frame.Document().Options().StartMileage, 0.0);
         QVERIFY(ui_->messages.empty());
+    }
+
+    // Options an earlier version kept in the settings for this project are
+    // its options until it keeps its own; opening still writes nothing.
+    void optionsKeptByAnEarlierVersionAreNotLost() {
+        {
+            MainWindow first(*ui_);  // the first open prepares the working tables
+            QVERIFY(first.OpenProjectFile(Path()));
+        }
+        QSettings settings;
+        const QByteArray hash =
+            QCryptographicHash::hash(QFileInfo(Path()).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1).toHex();
+        settings.beginGroup(QStringLiteral("ProjectOptions/") + QString::fromLatin1(hash));
+        settings.setValue(QStringLiteral("StartMileage"), 1200.5);
+        settings.setValue(QStringLiteral("UseStartName"), 1);
+        settings.setValue(QStringLiteral("StartName"), QStringLiteral("N7"));
+        settings.endGroup();
+        const std::string before = linvara::testing::ReadFileBytes(path_);
+        {
+            MainWindow frame(*ui_);
+            QVERIFY(frame.OpenProjectFile(Path()));
+            QCOMPARE(frame.Document().Options().StartMileage, 1200.5);
+            QCOMPARE(frame.Document().Options().StartName, std::string("N7"));
+        }
+        QVERIFY(linvara::testing::ReadFileBytes(path_) == before);
+        // Another project is not touched by them.
+        MainWindow frame(*ui_);
+        QVERIFY(frame.OpenProjectFile(QString::fromStdString(WriteSmallProject(*dir_, "other.PD"))));
+        QCOMPARE(frame.Document().Options().StartMileage, 0.0);
+        settings.clear();
     }
 
     // A file that cannot be opened leaves the open project as it was, its

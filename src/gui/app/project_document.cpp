@@ -59,7 +59,8 @@ bool ProjectDocument::Open(const QString& path) {
     {
         WaitCursor wait;
         // Every message about the project names it as the system writes paths.
-        opened = project->Open(QDir::toNativeSeparators(fullPath).toStdString(), defaults_);
+        opened = project->Open(QDir::toNativeSeparators(fullPath).toStdString(),
+                               workspace::EarlierProjectOptions(fullPath, defaults_));
     }
     if (!opened) {
         Report(opened);
@@ -110,8 +111,8 @@ bool ProjectDocument::RefusedAsReadOnly() {
 bool ProjectDocument::Save() {
     if (!project_) return true;
     if (RefusedAsReadOnly()) return false;
-    const bool saved = Settle(project_->Save(), nullptr);
-    Stored(saved);
+    const bool saved = ResolveConflict(project_->Save(), nullptr);
+    ReportStored(saved);
     return saved;
 }
 
@@ -120,11 +121,11 @@ void ProjectDocument::DropHistory() {
     QTimer::singleShot(0, this, [this] { history_.clear(); });
 }
 
-void ProjectDocument::Stored(bool ok) {
+void ProjectDocument::ReportStored(bool ok) {
     emit storeReported(ok ? QStringLiteral("已保存") : QStringLiteral("未保存：") + QString::fromStdString(lastFailure_));
 }
 
-bool ProjectDocument::Settle(Status status, const std::function<Status()>& retry) {
+bool ProjectDocument::ResolveConflict(Status status, const std::function<Status()>& retry) {
     if (status) return true;
     lastFailure_ = status.message();
     if (status.code() == Status::Code::Conflict) {
@@ -155,7 +156,7 @@ void ProjectDocument::SetViewMode(ViewMode mode) {
     emit viewModeChanged(mode);
 }
 
-bool ProjectDocument::SetOptions(const COptions& options) {
+bool ProjectDocument::SetOptions(const ConversionOptions& options) {
     if (!project_) {
         defaults_ = options;
         workspace::RememberDefaultOptions(options);

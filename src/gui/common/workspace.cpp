@@ -1,5 +1,6 @@
 #include "common/workspace.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -39,22 +40,36 @@ QByteArray ListColumns() { return QSettings().value(QStringLiteral("ListColumns"
 
 void RememberListColumns(const QByteArray& state) { QSettings().setValue(QStringLiteral("ListColumns"), state); }
 
-COptions DefaultOptions() {
+namespace {
+
+// The options kept in one settings group; `fallback` where it holds none.
+ConversionOptions OptionsIn(const QString& group, const ConversionOptions& fallback) {
     QSettings settings;
-    settings.beginGroup(QStringLiteral("DefaultOptions"));
-    const COptions builtIn;
-    COptions options;
+    settings.beginGroup(group);
+    if (!settings.contains(QStringLiteral("StartMileage"))) return fallback;
+    ConversionOptions options = fallback;
     // Numbers are stored as numbers: no locale is involved.
-    options.StartMileage = settings.value(QStringLiteral("StartMileage"), builtIn.StartMileage).toDouble();
-    options.UseStartName = settings.value(QStringLiteral("UseStartName"), builtIn.UseStartName).toInt();
+    options.StartMileage = settings.value(QStringLiteral("StartMileage"), fallback.StartMileage).toDouble();
+    options.UseStartName = settings.value(QStringLiteral("UseStartName"), fallback.UseStartName).toInt();
     options.StartName =
-        settings.value(QStringLiteral("StartName"), QString::fromStdString(builtIn.StartName)).toString().toStdString();
-    options.UseOffsetRange = settings.value(QStringLiteral("UseOffsetRange"), builtIn.UseOffsetRange).toInt();
-    options.OffsetRange = settings.value(QStringLiteral("OffsetRange"), builtIn.OffsetRange).toDouble();
+        settings.value(QStringLiteral("StartName"), QString::fromStdString(fallback.StartName)).toString().toStdString();
+    options.UseOffsetRange = settings.value(QStringLiteral("UseOffsetRange"), fallback.UseOffsetRange).toInt();
+    options.OffsetRange = settings.value(QStringLiteral("OffsetRange"), fallback.OffsetRange).toDouble();
     return options;
 }
 
-void RememberDefaultOptions(const COptions& options) {
+}  // namespace
+
+ConversionOptions DefaultOptions() { return OptionsIn(QStringLiteral("DefaultOptions"), ConversionOptions{}); }
+
+ConversionOptions EarlierProjectOptions(const QString& projectPath, const ConversionOptions& fallback) {
+    // Earlier versions kept them per project under a hash of the absolute path.
+    const QString absolute = QFileInfo(projectPath).absoluteFilePath();
+    const QByteArray hash = QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex();
+    return OptionsIn(QStringLiteral("ProjectOptions/") + QString::fromLatin1(hash), fallback);
+}
+
+void RememberDefaultOptions(const ConversionOptions& options) {
     QSettings settings;
     settings.beginGroup(QStringLiteral("DefaultOptions"));
     settings.setValue(QStringLiteral("StartMileage"), options.StartMileage);

@@ -39,8 +39,13 @@ void RememberListColumns(const QByteArray& state);
 
 // The user's conversion options for projects that keep none of their own
 // (a project keeps its own in its file); the built-in defaults until set.
-COptions DefaultOptions();
-void RememberDefaultOptions(const COptions& options);
+ConversionOptions DefaultOptions();
+void RememberDefaultOptions(const ConversionOptions& options);
+// The options an earlier version of the program kept in the settings for
+// the project at `projectPath`; `fallback` when it kept none. A project
+// without options of its own in its file starts from these, so an update
+// loses nothing the user set.
+ConversionOptions EarlierProjectOptions(const QString& projectPath, const ConversionOptions& fallback);
 
 // The main window's geometry and state of toolbars and docks.
 void SaveWindow(const QMainWindow& window);

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the CProjectDatabase sources; not part of the interface.
+// Helpers shared by the ProjectDatabase sources; not part of the interface.
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -9,11 +9,11 @@
 #include <vector>
 #include <utility>
 
-#include "db/connection_defences.h"  // the type of every CProjectDatabase connection
+#include "db/connection_defences.h"  // the type of every ProjectDatabase connection
 #include "db/statement.h"
 #include "status.h"
 
-namespace linvara::db_detail {
+namespace linvara::db {
 
 // Waits a moment for another program (the desktop program, another command)
 // that is writing the same file instead of failing at once.
@@ -81,4 +81,4 @@ std::string StoredText(std::string_view utf8);
 // Whether a name may stand as a table or column identifier in a statement.
 bool IsPlainIdentifier(const std::string& name);
 
-}  // namespace linvara::db_detail
+}  // namespace linvara::db

@@ -1,4 +1,4 @@
-#include "db/db_detail.h"
+#include "db/store_helpers.h"
 
 #include <sqlite3.h>
 
@@ -10,7 +10,7 @@
 #include "text/encoding.h"
 #include "text/file_system.h"
 
-namespace linvara::db_detail {
+namespace linvara::db {
 
 Status FailureOf(const std::string& path, const std::string& text, const std::exception& e) {
     if (const auto* sqlite = dynamic_cast<const SQLite::Exception*>(&e); sqlite && sqlite->getErrorCode() == SQLITE_CORRUPT)
@@ -82,4 +82,4 @@ bool IsPlainIdentifier(const std::string& name) {
     return true;
 }
 
-}  // namespace linvara::db_detail
+}  // namespace linvara::db
