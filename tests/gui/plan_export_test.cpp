@@ -127,6 +127,10 @@ void PlanExportTest::pngShowsStakesWhereThePlanViewPutsThem() {
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QVERIFY(demo.Open());
+    // A loaded machine may deliver the window's own geometry late: centre
+    // only once the view has the map's size, or the positions compared differ.
+    QTRY_COMPARE(view.size(), map.size());
+    QCoreApplication::processEvents();
     view.OnCenter();
     QVERIFY(WritePlan(demo.Source(), file, options).ok());
     const QImage image(file);
@@ -138,7 +142,12 @@ void PlanExportTest::pngShowsStakesWhereThePlanViewPutsThem() {
         const ScreenPoint s = view.Canvas().Geometry().WorldToScreen(p.Dx, p.Dy);
         const QPoint pixel = map.topLeft() + QPoint(s.x, s.y);
         const QColor colour = paper.PointColour(p.DHType);
-        QVERIFY2(Near(image.pixelColor(pixel), colour), qPrintable(QString::fromStdString(p.NewPtName)));
+        QVERIFY2(Near(image.pixelColor(pixel), colour),
+                 qPrintable(QStringLiteral("%1 at (%2, %3): %4, not %5")
+                                .arg(QString::fromStdString(p.NewPtName))
+                                .arg(pixel.x())
+                                .arg(pixel.y())
+                                .arg(image.pixelColor(pixel).name(), colour.name())));
         // The label starts just right of the symbol, in the stake's colour.
         const QRect label(pixel + QPoint(8, 2), QSize(30, 12));
         QVERIFY2(AnyPixel(image, label, colour) == labels, qPrintable(QString::fromStdString(p.NewPtName)));
