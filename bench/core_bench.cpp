@@ -25,6 +25,7 @@
 
 #include "check/project_check.h"
 #include "check/project_source.h"
+#include "db/merge_target_database.h"
 #include "db/project_database.h"
 #include "import/import_file.h"
 #include "project/list_delta.h"
@@ -807,13 +808,11 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
     }
     for (auto _ : state) {
         RemoveBetweenIterations(state, target);
-        ProjectDatabase out(silent);
-        // Opening it as a project gives the new target its path for the appends.
-        Check(out.OpenMergeTarget(target));
-        Check(out.OpenProject(target));
+        MergeTargetDatabase out(silent);
+        Check(out.Open(target));
         MergeTargetIndex index;
         AppendCounts counts;
-        Check(out.ReadMergeTargetIndex(index));
+        Check(out.ReadIndex(index));
         for (const auto& source : sources) {
             const DHPointList list = ReadList(*source);
             const std::vector<TGDataUnit> rows = ReadRows(*source);
@@ -829,8 +828,11 @@ void BM_MergeProjects_ReadAndAppend(benchmark::State& state) {
 // Every rule over the ordered list and the tower-base rows, already in memory.
 void BM_CheckProject(benchmark::State& state) {
     const Corpus& c = GetCorpus(static_cast<int>(state.range(0)));
+    SilentReporter silent;
+    Project project(silent);
+    Check(project.Open(c.opened));
     SectionPointList towerBase;
-    Check(check::ReadTowerBasePoints(c.opened, towerBase));
+    Check(check::ReadTowerBasePoints(project, towerBase));
     std::size_t findings = 0;
     for (auto _ : state) findings = check::CheckProject(c.ordered, towerBase).size();
     state.counters["findings"] = static_cast<double>(findings);
