@@ -2,7 +2,11 @@
 // on close and on opening another project, reset, options, ORG output.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -25,6 +29,7 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/tower_base_dialog.h"
 #include "gui_test_support.h"
+#include "views/plan_view.h"
 #include "views/point_list_model.h"
 #include "views/point_table_view.h"
 
@@ -100,8 +105,9 @@ private slots:
             for (QAction* item : menu->menu()->actions()) items << (item->isSeparator() ? "-" : item->text());
             seen << menu->text() + ": " + items.join('|');
         }
-        QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|导入文本数据…|-|导出平面图…|打印…|成果表…|-|-|退出",
-                                    "操作(&O): 撤销|重做|-|塔基断面转换|-|数据合并|-|转换输出|文件输出|检查(&C)|计算经纬度…|-|查找(&F)...|缩放到所选点|-|还原到测量数据",
+        QCOMPARE(seen, QStringList({"文件(&F): 打开(&O)|保存(&S)\tCtrl+S|重新读取|导入文本数据…|-|导出平面图…|打印…|成果表…|-|-|退出",
+                                    "操作(&O): 撤销|重做|复制\tCtrl+C|复制图像|-|自动J桩排序|-|塔基断面转换|-|数据合并|-|转换输出|文件输出|检查(&C)|计算经纬度…|-|查找(&F)...|缩放到所选点|-|还原到测量数据",
+                                    "视图(&V): 表格界面|图形界面",
                                     "设置(&S): 设置选项(&S)...", "关于(&H): 用户手册(&M)|关于 Linvara(&A)..."}));
         QCOMPARE(frame.Action(cmd::Open)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(frame.Action(cmd::SaveKey)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -109,6 +115,52 @@ private slots:
         QCOMPARE(frame.Action(cmd::ZoomWindow)->toolTip(), QStringLiteral("窗口放大"));
         for (int id : kPlanSet)
             if (id) QVERIFY2(!frame.Action(id)->icon().isNull(), qPrintable(QString::number(id)));
+    }
+
+    // The commands a surveyor repeats have keys, each shown in a menu, and no
+    // key belongs to two commands (Qt would run neither).
+    void keysOfRepeatedCommands_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("自动J桩排序") << int(cmd::AutoJOrder) << "Ctrl+J";
+        QTest::newRow("检查") << int(cmd::Check) << "F7";
+        QTest::newRow("转换输出") << int(cmd::OrgOutputMenu) << "Ctrl+E";
+        QTest::newRow("表格界面") << int(cmd::ListView) << "Ctrl+1";
+        QTest::newRow("图形界面") << int(cmd::PlanView) << "Ctrl+2";
+        QTest::newRow("退出") << int(cmd::Exit) << "Ctrl+Q";
+        QTest::newRow("重新读取") << int(cmd::Reread) << "F5";
+        QTest::newRow("查找") << int(cmd::Find) << "Ctrl+F";
+    }
+    void keysOfRepeatedCommands() {
+        QFETCH(int, command);
+        QFETCH(QString, key);
+        MainWindow& frame = Start();
+        QCOMPARE(frame.Action(command)->shortcut(), QKeySequence(key));
+        bool inMenu = false;
+        QMap<QKeySequence, QString> owners;
+        for (QAction* menu : frame.menuBar()->actions())
+            for (QAction* item : menu->menu()->actions()) {
+                inMenu = inMenu || item == frame.Action(command);
+                for (const QKeySequence& k : item->shortcuts()) {
+                    QVERIFY2(!owners.contains(k), qPrintable(k.toString() + ": " + owners.value(k) + ", " + item->text()));
+                    owners.insert(k, item->text());
+                }
+            }
+        QVERIFY(inMenu);
+    }
+
+    // 复制图像 copies the plan as shown; it waits while the list is shown.
+    void copyImageCopiesThePlan() {
+        MainWindow& frame = StartWith(WriteSmallProject(*dir_));
+        QVERIFY(!frame.Action(cmd::CopyImage)->isEnabled());
+        Run(frame, cmd::PlanView);
+        QVERIFY(frame.Action(cmd::CopyImage)->isEnabled());
+        QGuiApplication::clipboard()->clear();
+        Run(frame, cmd::CopyImage);
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QVERIFY(!copied.isNull());
+        QCOMPARE(copied.deviceIndependentSize().toSize(), frame.Plan().size());
+        QCOMPARE(frame.MessageText(), QStringLiteral("已复制图形界面的图像"));
     }
 
     void openShowsTheProject() {

@@ -1,12 +1,15 @@
 // The list view: cell texts, look, point editing through the dialogs,
 // J-stake moves and appointment.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "app/command_ids.h"
@@ -437,11 +440,43 @@ private slots:
         QVERIFY(menu);
         QCOMPARE(menu->title(), QStringLiteral("点编辑"));
         QStringList items;
-        for (QAction* a : menu->actions()) items << a->text();
-        QCOMPARE(items, QStringList({"编辑", "添加", "删除", "指定J桩"}));
+        for (QAction* a : menu->actions()) items << (a->isSeparator() ? "-" : a->text());
+        QCOMPARE(items, QStringList({"编辑", "添加", "删除", "指定J桩", "-", "复制"}));
         ui_->answers = {false};
         menu->actions()[2]->trigger();
         QCOMPARE(ui_->messages.back().text, QStringLiteral("确定删除点“Z1”？"));
+    }
+
+    // Ctrl+C copies the selected rows as a spreadsheet pastes them: a header
+    // line, the columns shown in the order shown, the cells as the list shows
+    // them; the hidden identity column stays out.
+    void copiesTheSelectedRows() {
+        QHeaderView& header = *View().horizontalHeader();
+        header.moveSection(header.visualIndex(3), 0);
+        // The window keeps the column order for the next start (the next test).
+        const QScopeGuard putBack([&header] { header.moveSection(header.visualIndex(3), 3); });
+        View().SelectRow(1);
+        View().selectionModel()->select(View().Model().index(4, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.size(), 4);  // header, two rows, the last line's end
+        QCOMPARE(lines[3], QString());
+        const auto cell = [this](int row, int column) {
+            return View().Model().data(View().Model().index(row, column), Qt::DisplayRole).toString();
+        };
+        for (const auto& [line, row] : {std::pair{1, 1}, std::pair{2, 4}}) {
+            const QStringList cells = lines[line].split('\t');
+            QCOMPARE(cells.size(), PointListModel::kColumns - 1);
+            QCOMPARE(cells[0], cell(row, 3));
+            QCOMPARE(cells[1], cell(row, 0));
+            QVERIFY(!cells.contains(QString::fromStdString(View().Model().PointAt(row)->GPS_ID)));
+        }
+        const QStringList headers = lines[0].split('\t');
+        QCOMPARE(headers.mid(0, 2), QStringList({PointListModel::Header(3), PointListModel::Header(0)}));
+        QVERIFY(!headers.contains(PointListModel::Header(PointListModel::kGpsIdColumn)));
+        QCOMPARE(Names(Working())[1], lines[1].split('\t')[1].toStdString());
     }
 
     void keysInsertAndDelete() {

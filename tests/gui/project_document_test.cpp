@@ -291,6 +291,19 @@ private slots:
             QCOMPARE(CodeOf(frame->Document().Points(), "G02_line"), std::string("CLI"));
     }
 
+    // 重新读取 (F5) shows what another program wrote since the project was
+    // opened, and asks nothing while the window had nothing unsaved.
+    void rereadShowsWhatAnotherProgramWrote() {
+        MainWindow frame(*ui_);
+        QVERIFY(frame.OpenProjectFile(Path()));
+        OtherProgramEditsZ1(path_);
+        QCOMPARE(CodeOf(frame.Document().Points(), "G02_line"), std::string(""));
+        frame.Action(cmd::Reread)->trigger();
+        QCOMPARE(CodeOf(frame.Document().Points(), "G02_line"), std::string("CLI"));
+        QCOMPARE(ShownNames(frame.PointTable()), Names(frame.Document().Points()));
+        QVERIFY(ui_->messages.empty());
+    }
+
     // A project open in one window: a second window asks before it opens it.
     void secondWindowAsks_data() {
         QTest::addColumn<bool>("answer");

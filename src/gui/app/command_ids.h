@@ -42,6 +42,9 @@ enum : int {
     Check = 32840,  // the check panel
     Find = 32841,   // Ctrl+F
     ZoomToSelection = 32842,
+    Copy = 32843,       // the selected rows, Ctrl+C
+    CopyImage = 32844,  // the plan as shown
+    Reread = 32845,     // F5
     Undo = 57643,  // the framework's undo and redo ids
     Redo = 57644,
 };

@@ -97,6 +97,7 @@ private:
     void ConnectViews();
     void CreatePlanActions();
     void CreateHistoryActions();
+    void AssignShortcuts();
     void FillRecentFiles();
     QAction* NewAction(int id, const char* text, const char* tip, const char* icon, void (MainWindow::*slot)());
 
@@ -122,6 +123,9 @@ private:
     void OnCheck();
     void OnFind();
     void OnZoomToSelection();
+    void OnReread();
+    void OnCopy();
+    void OnCopyImage();
     // Selects the point in the list view, showing all points there first.
     void ShowPoint(const std::string& gpsId);
     void OnAddPoint();

@@ -58,7 +58,8 @@ const std::vector<int>& SetCommands(Set set) {
 constexpr int kLoadedOnly[] = {cmd::OrgOutputMenu, cmd::FileOutput, cmd::AllPoints, cmd::JStakeEdit,
                                cmd::ZStakeEdit, cmd::MileageSort, cmd::AppointJ, cmd::AddPoint,
                                cmd::EditPoint, cmd::DeletePoint, cmd::Reset, cmd::Check,
-                               cmd::Find, cmd::ZoomToSelection};
+                               cmd::Find, cmd::ZoomToSelection, cmd::AutoJOrder, cmd::Copy, cmd::Reread,
+                               cmd::ListView, cmd::PlanView};
 
 }  // namespace
 
@@ -81,6 +82,9 @@ void MainWindow::CreateActions() {
     addAction(NewAction(cmd::SaveKey, "保存", "保存", nullptr, &MainWindow::OnSave));
     Action(cmd::SaveKey)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     NewAction(cmd::Exit, "退出", "退出", nullptr, &MainWindow::OnExit);
+    NewAction(cmd::Reread, "重新读取", "重新读取工程文件（先保存尚未保存的排序）", nullptr, &MainWindow::OnReread);
+    NewAction(cmd::Copy, "复制\tCtrl+C", "复制所选行，可粘贴到Excel或WPS表格", nullptr, &MainWindow::OnCopy);
+    NewAction(cmd::CopyImage, "复制图像", "复制图形界面所显示的图像", nullptr, &MainWindow::OnCopyImage);
     NewAction(cmd::About, "关于 Linvara(&A)...", "关于", nullptr, &MainWindow::OnAbout);
     NewAction(cmd::TowerBase, "塔基断面转换", "塔基断面转换", nullptr, &MainWindow::OnTowerBase);
     NewAction(cmd::Merge, "数据合并", "数据合并", nullptr, &MainWindow::OnMerge);
@@ -117,6 +121,19 @@ void MainWindow::CreateActions() {
         viewGroup_->addAction(Action(id));
     }
     Action(cmd::ListView)->setChecked(true);
+    AssignShortcuts();
+}
+
+// The keys of the commands a surveyor repeats; each shows in its menu. Ctrl+C
+// is the list's own key (a text field keeps its own), so 复制 only names it.
+void MainWindow::AssignShortcuts() {
+    const std::pair<int, QKeySequence> kKeys[] = {
+        {cmd::Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},      {cmd::Reread, QKeySequence(Qt::Key_F5)},
+        {cmd::AutoJOrder, QKeySequence(Qt::CTRL | Qt::Key_J)}, {cmd::Check, QKeySequence(Qt::Key_F7)},
+        {cmd::OrgOutputMenu, QKeySequence(Qt::CTRL | Qt::Key_E)}, {cmd::ListView, QKeySequence(Qt::CTRL | Qt::Key_1)},
+        {cmd::PlanView, QKeySequence(Qt::CTRL | Qt::Key_2)},
+    };
+    for (const auto& [id, key] : kKeys) Action(id)->setShortcut(key);
 }
 
 // The plan view's own commands; their buttons show its tool mode.
@@ -189,6 +206,7 @@ void MainWindow::CreateMenus() {
     fileMenu_->setSeparatorsCollapsible(true);
     fileMenu_->addAction(Action(cmd::Open));
     fileMenu_->addAction(Action(cmd::Save));
+    fileMenu_->addAction(Action(cmd::Reread));
     fileMenu_->addAction(NewImportAction(*this, ui_));
     fileMenu_->addSeparator();
     (new DeliverableActions(*document_, ui_, this))->AddTo(*fileMenu_);  // plan drawing, print, results workbook
@@ -200,6 +218,10 @@ void MainWindow::CreateMenus() {
     QMenu* operations = menuBar()->addMenu(QStringLiteral("操作(&O)"));
     operations->addAction(Action(cmd::Undo));
     operations->addAction(Action(cmd::Redo));
+    operations->addAction(Action(cmd::Copy));
+    operations->addAction(Action(cmd::CopyImage));
+    operations->addSeparator();
+    operations->addAction(Action(cmd::AutoJOrder));
     operations->addSeparator();
     operations->addAction(Action(cmd::TowerBase));
     operations->addSeparator();
@@ -214,6 +236,10 @@ void MainWindow::CreateMenus() {
     operations->addAction(Action(cmd::ZoomToSelection));
     operations->addSeparator();
     operations->addAction(Action(cmd::Reset));
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
+    view->addAction(Action(cmd::ListView));
+    view->addAction(Action(cmd::PlanView));
 
     menuBar()->addMenu(QStringLiteral("设置(&S)"))->addAction(Action(cmd::Options));
     QMenu* help = menuBar()->addMenu(QStringLiteral("关于(&H)"));
@@ -296,6 +322,7 @@ void MainWindow::CreateStatusBar() {
 
 void MainWindow::UpdateCommandState() {
     for (int id : kLoadedOnly) Action(id)->setEnabled(document_->IsOpen());
+    Action(cmd::CopyImage)->setEnabled(document_->IsOpen() && activeView_ == ActiveView::Plan);
     Action(activeView_ == ActiveView::List ? cmd::ListView : cmd::PlanView)->setChecked(true);
 }
 

@@ -1,5 +1,7 @@
 // The command handlers of the main window.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -295,6 +297,26 @@ void MainWindow::OnZoomToSelection() {
     }
     OnPlanView();
     if (!ZoomPlanTo(*planView_, ids)) messagePane_->setText(QStringLiteral("所选点不在图形中"));
+}
+
+// What the file holds now, after another program wrote to it; the order not
+// yet saved is saved first (with the usual question if the file changed), so
+// nothing is lost.
+void MainWindow::OnReread() {
+    if (document_->IsOpen()) OpenProjectFile(document_->Path());
+}
+
+void MainWindow::OnCopy() {
+    if (!document_->IsOpen()) return;
+    const int rows = static_cast<int>(listView_->SelectedRows().size());
+    messagePane_->setText(listView_->CopySelectedRows() ? QStringLiteral("已复制%1行").arg(rows)
+                                                        : QStringLiteral("请先在列表中选择点"));
+}
+
+void MainWindow::OnCopyImage() {
+    if (!document_->IsOpen() || activeView_ != ActiveView::Plan) return;
+    QGuiApplication::clipboard()->setImage(planView_->grab().toImage());
+    messagePane_->setText(QStringLiteral("已复制图形界面的图像"));
 }
 
 void MainWindow::OnAddPoint() { listView_->AddPoint(); }

@@ -1,6 +1,8 @@
 #include "views/point_table_view.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -10,6 +12,7 @@
 
 #include "app/project_document.h"
 #include "views/point_list_model.h"
+#include "views/rows_as_text.h"
 
 namespace linvara::gui {
 
@@ -183,6 +186,13 @@ void PointTableView::AppointJStakes() {
     if (!ids.empty()) emit appointRequested(ids);
 }
 
+bool PointTableView::CopySelectedRows() {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) return false;
+    QGuiApplication::clipboard()->setText(RowsAsText(*this, rows));
+    return true;
+}
+
 std::unique_ptr<QMenu> PointTableView::ContextMenu() {
     if (SelectedRow() < 0) return nullptr;
     auto menu = std::make_unique<QMenu>(QStringLiteral("点编辑"), this);
@@ -191,6 +201,8 @@ std::unique_ptr<QMenu> PointTableView::ContextMenu() {
     connect(menu->addAction(QStringLiteral("删除")), &QAction::triggered, this,
             [this] { DeletePoints(QStringLiteral("确定删除所选点？")); });
     connect(menu->addAction(QStringLiteral("指定J桩")), &QAction::triggered, this, [this] { AppointJStakes(); });
+    menu->addSeparator();
+    connect(menu->addAction(QStringLiteral("复制")), &QAction::triggered, this, [this] { CopySelectedRows(); });
     return menu;
 }
 
@@ -206,6 +218,11 @@ void PointTableView::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Delete && SelectedRow() >= 0) {
         DeletePoints(QStringLiteral("确定删除？"));
+        return;
+    }
+    // Whole rows, not the one cell the table would copy.
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelectedRows();
         return;
     }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectionMark() >= 0) {

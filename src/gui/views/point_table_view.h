@@ -27,6 +27,9 @@ public:
     void EditPoint(int row);
     void DeletePoints(const QString& prompt);
     void AppointJStakes();
+    // The selected rows onto the clipboard as a spreadsheet pastes them
+    // (Ctrl+C, 复制); false when no row is selected.
+    bool CopySelectedRows();
 
     // The first selected row, or -1.
     int SelectedRow() const;
@@ -37,7 +40,7 @@ public:
     void SelectRowsByGpsId(const std::vector<std::string>& gpsIds);
     void SelectRow(int row);
 
-    // "点编辑" (编辑, 添加, 删除, 指定J桩); none while no row is selected.
+    // "点编辑" (编辑, 添加, 删除, 指定J桩, 复制); none while no row is selected.
     std::unique_ptr<QMenu> ContextMenu();
 
     PointListModel& Model() { return *model_; }
