@@ -308,9 +308,8 @@ void MainWindow::OnReread() {
 
 void MainWindow::OnCopy() {
     if (!document_->IsOpen()) return;
-    const int rows = static_cast<int>(listView_->SelectedRows().size());
-    messagePane_->setText(listView_->CopySelectedRows() ? QStringLiteral("已复制%1行").arg(rows)
-                                                        : QStringLiteral("请先在列表中选择点"));
+    const int rows = listView_->CopySelectedRows();
+    messagePane_->setText(rows > 0 ? QStringLiteral("已复制%1行").arg(rows) : QStringLiteral("请先在列表中选择点"));
 }
 
 void MainWindow::OnCopyImage() {

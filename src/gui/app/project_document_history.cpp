@@ -12,6 +12,16 @@
 #include "model/point_values.h"
 
 namespace linvara::gui {
+namespace {
+
+// Where the removed points stood in the list.
+std::vector<int> Positions(const RemovedPoints& removed) {
+    std::vector<int> positions;
+    for (const auto& entry : removed.points) positions.push_back(static_cast<int>(entry.first));
+    return positions;
+}
+
+}  // namespace
 
 bool ProjectDocument::Apply(Reach reach, const std::function<Status()>& change, const std::function<void()>& tell) {
     if (!project_) return false;
@@ -53,17 +63,13 @@ bool ProjectDocument::RemovePoints(const std::vector<std::string>& gpsIds, Remov
         return project_->DeletePoints(gpsIds, &removed);
     };
     return Apply(Reach::Rows, remove, [this, &removed] {
-        std::vector<int> positions;
-        for (const auto& entry : removed.points) positions.push_back(static_cast<int>(entry.first));
-        if (!positions.empty()) emit pointsRemoved(positions);
+        if (!removed.points.empty()) emit pointsRemoved(Positions(removed));
     });
 }
 
 bool ProjectDocument::PutBack(const RemovedPoints& removed) {
     return Apply(Reach::Rows, [this, &removed] { return project_->RestorePoints(removed); }, [this, &removed] {
-        std::vector<int> positions;
-        for (const auto& entry : removed.points) positions.push_back(static_cast<int>(entry.first));
-        if (!positions.empty()) emit pointsInserted(positions);
+        if (!removed.points.empty()) emit pointsInserted(Positions(removed));
     });
 }
 
@@ -107,25 +113,23 @@ bool ProjectDocument::RestoreBackup(const ListBackup& backup) {
 // --- the commands ---------------------------------------------------------
 
 bool ProjectDocument::AddPoint(DHPoint point, int before, bool insert) {
-    if (!project_ || RefusedAsReadOnly()) return false;
     return Execute(std::make_unique<AddPointCommand>(*this, std::move(point), before, insert));
 }
 
 bool ProjectDocument::EditPoint(const DHPoint& edited) {
     const int index = IndexOf(edited.GPS_ID);
-    if (index < 0 || RefusedAsReadOnly()) return false;
+    if (index < 0) return false;
     return Execute(std::make_unique<EditPointCommand>(*this, Points()[static_cast<size_t>(index)], edited));
 }
 
 bool ProjectDocument::DeletePoints(const std::vector<std::string>& gpsIds) {
-    if (!project_ || gpsIds.empty() || RefusedAsReadOnly()) return false;
+    if (gpsIds.empty()) return false;
     return Execute(std::make_unique<DeletePointsCommand>(*this, gpsIds));
 }
 
 void ProjectDocument::AppointJStakes(const std::vector<std::string>& gpsIds, const DHPoint& start,
                                      const DHPoint& end) {
-    if (!project_ || gpsIds.empty() || RefusedAsReadOnly()) return;
-    Execute(std::make_unique<AppointJStakesCommand>(*this, gpsIds, start, end));
+    if (!gpsIds.empty()) Execute(std::make_unique<AppointJStakesCommand>(*this, gpsIds, start, end));
 }
 
 int ProjectDocument::MoveJStake(JMove kind, int jRow) {
@@ -168,7 +172,6 @@ bool ProjectDocument::EditValues(const QString& text, DHPointList edited, const 
 }
 
 bool ProjectDocument::ResetToSurvey() {
-    if (!project_ || RefusedAsReadOnly()) return false;
     return Execute(std::make_unique<ResetCommand>(*this));
 }
 

@@ -186,11 +186,10 @@ void PointTableView::AppointJStakes() {
     if (!ids.empty()) emit appointRequested(ids);
 }
 
-bool PointTableView::CopySelectedRows() {
+int PointTableView::CopySelectedRows() {
     const std::vector<int> rows = SelectedRows();
-    if (rows.empty()) return false;
-    QGuiApplication::clipboard()->setText(RowsAsText(*this, rows));
-    return true;
+    if (!rows.empty()) QGuiApplication::clipboard()->setText(RowsAsText(*this, rows));
+    return static_cast<int>(rows.size());
 }
 
 std::unique_ptr<QMenu> PointTableView::ContextMenu() {

@@ -28,8 +28,8 @@ public:
     void DeletePoints(const QString& prompt);
     void AppointJStakes();
     // The selected rows onto the clipboard as a spreadsheet pastes them
-    // (Ctrl+C, 复制); false when no row is selected.
-    bool CopySelectedRows();
+    // (Ctrl+C, 复制); how many rows were copied (none without a selection).
+    int CopySelectedRows();
 
     // The first selected row, or -1.
     int SelectedRow() const;
